@@ -1,0 +1,6 @@
+# Flags for our own targets only: third-party code (GoogleTest, Benchmark) keeps its defaults.
+# Floating-point contraction stays off so that every build computes the same bits.
+function(quorvex_target_flags target)
+  target_compile_features(${target} PUBLIC cxx_std_20)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -ffp-contract=off)
+endfunction()

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "export_config.h"
+#include "progress_display.h"
+
+namespace quorvex {
+
+/// The state that a batch run sets up for its conversions and that outlives each of them.
+struct ConversionRun {
+  const TExportConfig& Config;
+  const RunTables& Tables;
+  std::string HeaderLine;       // written first in every data file when IncludeHeader is 1
+  std::string BlockFilterText;  // the block-name patterns, shown on the Blocks report line
+  std::vector<std::string> ReportLines;
+  const std::atomic<bool>& ProcessCancelled;
+  ProgressDisplay& Progress;
+};
+
+/// The report's rule line: 100 hyphen-minus characters.
+extern const std::string_view kRuleLine;
+
+/// Converts the DXF file at `dxf_path` into the data file at `data_path` and appends the file's
+/// report block to `run.ReportLines`. Every outcome (unreadable file, no ENTITIES line, a
+/// conversion failure, cancellation) is told in the report; nothing is thrown.
+void ConvertDxfFile(ConversionRun& run, const std::string& dxf_path, const std::string& data_path);
+
+/// The same over a drawing held in memory; `dxf_name` is shown as the file's name.
+void ConvertDxfText(ConversionRun& run, std::string_view dxf_text, std::string_view dxf_name,
+                    const std::string& data_path);
+
+}  // namespace quorvex

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvex {
+
+/// The data file of one conversion, written through a large buffer. Lines end in CR LF.
+/// A failure to create or write the file is kept in `error` (the system's reason); once it is
+/// set, nothing more is written.
+class DataFile {
+ public:
+  static constexpr std::size_t kBufferSize = 1 << 21;
+
+  DataFile() = default;
+  ~DataFile();
+  DataFile(const DataFile&) = delete;
+  DataFile& operator=(const DataFile&) = delete;
+
+  /// Creates or replaces the file; false (with `error` set) when it cannot be created.
+  bool Create(const std::string& path);
+
+  /// The buffer that lines are assembled in; call `EndLine` after each line.
+  std::string& buffer() { return buffer_; }
+  void EndLine() {
+    buffer_.append("\r\n", 2);
+    if (buffer_.size() >= kBufferSize) Flush();
+  }
+  void WriteLine(std::string_view line) {
+    buffer_.append(line);
+    EndLine();
+  }
+
+  /// Writes what is buffered and closes the file; false when any write failed.
+  bool Close();
+  bool Failed() const { return !error_.empty(); }
+  const std::string& error() const { return error_; }
+
+ private:
+  void Flush();
+
+  int fd_ = -1;
+  std::string buffer_;
+  std::string error_;
+};
+
+}  // namespace quorvex

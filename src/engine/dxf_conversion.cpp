@@ -1,0 +1,161 @@
+#include "dxf_conversion.h"
+
+#include <charconv>
+
+#include "format_coordinate.h"
+#include "number_text.h"
+#include "text_util.h"
+
+namespace quorvex {
+namespace {
+
+void AppendInteger(std::int64_t value, std::string& out) {
+  char buffer[24];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, end);
+}
+
+}  // namespace
+
+DxfConversion::DxfConversion(const TExportConfig& config, const RunTables& tables,
+                             const DxfLines& lines, DataFile& data_file)
+    : Config(config), Tables(tables), Lines(lines), Cursor(lines.Begin()), data_file_(data_file) {
+  auto value = [&](int node) { return Trimmed(config.FieldValues[node].View()); };
+  for (const std::int32_t node : tables.FieldOrder) {
+    if (node < 0 || node >= kFieldNodeCount) continue;
+    fields_.push_back({node, config.FieldValues[node + 1].View()});
+  }
+  separator_ = config.SeparatorText.View();
+  x_decimals_ = {value(field_node::kXDecimals), ParseInt32(value(field_node::kXDecimals))};
+  y_decimals_ = {value(field_node::kYDecimals), ParseInt32(value(field_node::kYDecimals))};
+  z_decimals_ = {value(field_node::kZDecimals), ParseInt32(value(field_node::kZDecimals))};
+  force_z_ = value(field_node::kZForceTo);
+}
+
+bool DxfConversion::NextGroup() {
+  if (Lines.AtEnd(Cursor)) {
+    throw ConversionError{ConversionError::Kind::kEndsInsideEntity, {}, Lines.Count() + 1};
+  }
+  DxfCursor probe = Cursor;
+  GroupCode = Trimmed(Lines.Take(probe));
+  if (GroupCode.size() == 1 && GroupCode[0] == '0') return false;
+  if (Lines.AtEnd(probe)) {
+    throw ConversionError{ConversionError::Kind::kEndsInsideEntity, {}, Lines.Count() + 1};
+  }
+  GroupValue = Trimmed(Lines.Take(probe));
+  const std::optional<std::int32_t> code = ParseInt32(GroupCode);
+  if (!code) {
+    throw ConversionError{ConversionError::Kind::kGroupCodeNotInteger, std::string(GroupCode),
+                          Cursor.line + 1};
+  }
+  GroupCodeNumber = *code;
+  value_line_ = probe.line;
+  Cursor = probe;
+  return true;
+}
+
+void DxfConversion::FailNotNumber(SourcedText text) const {
+  throw ConversionError{ConversionError::Kind::kValueNotNumber, std::string(text.text),
+                        text.line != 0 ? text.line : CursorLine()};
+}
+
+double DxfConversion::Number(SourcedText text) const {
+  const std::optional<double> value = ParseDouble(text.text);
+  if (!value) FailNotNumber(text);
+  return *value;
+}
+
+long double DxfConversion::ExtendedNumber(SourcedText text) const {
+  const std::optional<long double> value = ParseLongDouble(text.text);
+  if (!value) FailNotNumber(text);
+  return *value;
+}
+
+void DxfConversion::ThrowAt(ConversionError::Kind kind, std::string_view text, std::int64_t line,
+                            std::size_t line_start) {
+  // The data file keeps whole lines only.
+  data_file_.buffer().resize(line_start);
+  throw ConversionError{kind, std::string(text), line != 0 ? line : CursorLine()};
+}
+
+void DxfConversion::AppendCoordinate(SourcedText text, const Decimals& decimals,
+                                     std::size_t line_start) {
+  // The number is read before its decimals, so a bad coordinate is named first.
+  if (!decimals.value) {
+    if (!IsDecimalText(text.text)) {
+      ThrowAt(ConversionError::Kind::kValueNotNumber, text.text, text.line, line_start);
+    }
+    ThrowAt(ConversionError::Kind::kValueNotNumber, decimals.text, 0, line_start);
+  }
+  if (!FormatCoordinate(text.text, *decimals.value, data_file_.buffer())) {
+    ThrowAt(ConversionError::Kind::kValueNotNumber, text.text, text.line, line_start);
+  }
+}
+
+void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
+                                  std::string_view handle, std::string_view layer,
+                                  std::string_view entity_type, std::string_view block_name,
+                                  std::string_view text_string) {
+  std::string& out = data_file_.buffer();
+  const std::size_t line_start = out.size();
+  for (const OutputField& field : fields_) {
+    out.append(field.prefix);
+    switch (field.node) {
+      case field_node::kLineNumber:
+        AppendInteger(LineCounter++, out);
+        break;
+      case field_node::kX:
+        AppendCoordinate(x, x_decimals_, line_start);
+        break;
+      case field_node::kY:
+        AppendCoordinate(y, y_decimals_, line_start);
+        break;
+      case field_node::kZ:
+        AppendCoordinate(force_z_.empty() ? z : SourcedText{force_z_, 0}, z_decimals_, line_start);
+        break;
+      case field_node::kEntityType:
+        out.append(entity_type);
+        break;
+      case field_node::kLayer:
+        out.append(layer);
+        break;
+      case field_node::kHandle:
+        out.append(handle);
+        break;
+      case field_node::kBlockName:
+        out.append(block_name);
+        break;
+      case field_node::kTextString:
+        out.append(text_string);
+        break;
+      case field_node::kLabel:
+        out.append(Config.FieldValues[field_node::kLabelText].View());
+        break;
+      case field_node::kSequentialNumber:
+        AppendInteger(SequenceCounter++, out);
+        break;
+      case field_node::kGroupNumber:
+        AppendInteger(GroupCounter, out);
+        break;
+      default:
+        break;
+    }
+    out.append(separator_);
+  }
+  if (!fields_.empty()) out.resize(out.size() - separator_.size());
+  data_file_.EndLine();
+}
+
+void DxfConversion::WriteComputedPoint(const TVecteur& point, std::string_view handle,
+                                       std::string_view layer, std::string_view entity_type,
+                                       std::string_view block_name, std::string_view text_string) {
+  const double components[3] = {point.X, point.Y, point.Z};
+  for (int i = 0; i < 3; ++i) {
+    computed_[i].clear();
+    FormatComputedCoordinate(components[i], computed_[i]);
+  }
+  WriteDataLine({computed_[0], 0}, {computed_[1], 0}, {computed_[2], 0}, handle, layer, entity_type,
+                block_name, text_string);
+}
+
+}  // namespace quorvex

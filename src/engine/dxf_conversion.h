@@ -1,0 +1,117 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "conversion_error.h"
+#include "data_file.h"
+#include "dxf_lines.h"
+#include "export_config.h"
+#include "vecteur.h"
+
+namespace quorvex {
+
+/// A text taken from the DXF file together with the 1-based line it came from, so that a
+/// conversion failure can name that line. Line 0 means "not from the file": a failure then
+/// names the line at the cursor.
+struct SourcedText {
+  std::string_view text;
+  std::int64_t line = 0;
+};
+
+/// The state of one conversion, shared by the walk and the entity readers, and the reader
+/// interface they use. Readers move `DxfCursor` forward only, through `NextGroup`.
+class DxfConversion {
+ public:
+  DxfConversion(const TExportConfig& config, const RunTables& tables, const DxfLines& lines,
+                DataFile& data_file);
+
+  const TExportConfig& Config;
+  const RunTables& Tables;
+  const DxfLines& Lines;
+  DxfCursor Cursor;
+  std::string_view GroupCode;   // the current group-code line, trimmed
+  std::string_view RawValue;    // the walk's value line, untrimmed
+  std::string_view GroupValue;  // the reader's value line, trimmed
+  int GroupCodeNumber = 0;      // GroupCode as an integer, set by NextGroup
+
+  std::int64_t LineCounter = 1;
+  std::int64_t SequenceCounter = 1;
+  std::int64_t GroupCounter = 1;
+  std::array<std::int64_t, kEntityKindCount> EntityCounts{};
+  std::int64_t TotalEntityCount = 0;
+  std::vector<std::string> BlockTallyNames;
+  std::vector<std::int64_t> BlockTallyCounts;
+
+  // --- Reader interface ---
+
+  /// Reads the next pair of the current entity. Returns false, leaving the cursor on it, at the
+  /// "0" line that ends the entity; otherwise sets GroupCode, GroupCodeNumber and GroupValue and
+  /// moves past the pair. Throws ConversionError for a group code that is not an integer and
+  /// when the file ends inside the entity.
+  bool NextGroup();
+
+  /// GroupValue with its line, for texts kept until the entity has ended.
+  SourcedText Value() const { return {GroupValue, value_line_}; }
+  /// GroupValue as a number; throws ConversionError when it is not one.
+  double NumberValue() const { return Number(Value()); }
+  /// `text` as a number (an empty default included); throws ConversionError when it is not one.
+  double Number(SourcedText text) const;
+  long double ExtendedNumber(SourcedText text) const;
+
+  /// The 1-based line at the cursor, named by failures of texts that the file never supplied.
+  std::int64_t CursorLine() const { return Cursor.line + 1; }
+  [[noreturn]] void FailNotNumber(SourcedText text) const;
+
+  bool EntityChecked(int entity_node) const { return Config.EntityChecks[entity_node] == 1; }
+
+  /// Counts one processed entity of `kind` and moves the group number on.
+  void CountEntity(int kind) {
+    ++EntityCounts[kind];
+    ++GroupCounter;
+    ++TotalEntityCount;
+  }
+
+  /// Writes one data line. X, Y and Z are decimal texts, read only when exported.
+  void WriteDataLine(SourcedText x, SourcedText y, SourcedText z, std::string_view handle,
+                     std::string_view layer, std::string_view entity_type,
+                     std::string_view block_name, std::string_view text_string);
+
+  /// Writes one data line for a computed point, each coordinate handed on as 15-decimal text.
+  void WriteComputedPoint(const TVecteur& point, std::string_view handle, std::string_view layer,
+                          std::string_view entity_type, std::string_view block_name = {},
+                          std::string_view text_string = {});
+
+  /// Start value of the sequential number, set back before every pair the walk examines.
+  std::int64_t SequenceStart() const { return sequence_start_; }
+  void SetSequenceStart(std::int64_t start) { sequence_start_ = start; }
+
+ private:
+  // A number of decimals from the configuration, checked once; a bad one fails when first used.
+  struct Decimals {
+    std::string_view text;
+    std::optional<std::int32_t> value;
+  };
+  struct OutputField {
+    int node;
+    std::string_view prefix;
+  };
+  void AppendCoordinate(SourcedText text, const Decimals& decimals, std::size_t line_start);
+  void ThrowAt(ConversionError::Kind kind, std::string_view text, std::int64_t line,
+               std::size_t line_start);
+
+  DataFile& data_file_;
+  std::vector<OutputField> fields_;
+  std::string_view separator_;
+  Decimals x_decimals_, y_decimals_, z_decimals_;
+  std::string_view force_z_;  // trimmed "Force to" value; empty for none
+  std::string computed_[3];
+  std::int64_t value_line_ = 0;
+  std::int64_t sequence_start_ = 1;
+};
+
+}  // namespace quorvex

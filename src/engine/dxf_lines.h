@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quorvex {
+
+class MappedFile;
+
+/// A position in the DXF text: the byte where the next line starts and that line's 0-based index.
+struct DxfCursor {
+  const char* pos = nullptr;
+  std::int64_t line = 0;
+};
+
+/// The whole DXF file as text lines, held once. A file on disk is mapped read-only and walked in
+/// place; lines are views into it, found by scanning forward from a cursor, so nothing is
+/// allocated per line. Lines end at CR LF, LF or CR; a line end at the very end of the file does
+/// not start another line. A UTF-8 byte-order mark is dropped; a file with a UTF-16 byte-order
+/// mark is decoded and held as UTF-8.
+class DxfLines {
+ public:
+  /// Loads `path`; returns nullptr and sets `reason` when the file cannot be opened or read.
+  static std::unique_ptr<DxfLines> Load(const std::string& path, std::string& reason);
+  /// Lines over text in memory (copied), for tests and callers that already hold the drawing.
+  static std::unique_ptr<DxfLines> FromText(std::string_view text);
+
+  ~DxfLines();
+  DxfLines(const DxfLines&) = delete;
+  DxfLines& operator=(const DxfLines&) = delete;
+
+  std::int64_t Count() const { return count_; }
+  DxfCursor Begin() const { return {begin_, 0}; }
+  bool AtEnd(const DxfCursor& cursor) const { return cursor.pos >= end_; }
+
+  /// The line at `cursor` (which must not be at the end), without its line end; moves past it.
+  std::string_view Take(DxfCursor& cursor) const {
+    const char* start = cursor.pos;
+    const char* stop = lone_cr_ ? FindCrOrLf(start) : FindLf(start);
+    const char* next = stop;
+    if (next < end_) {
+      if (*next == '\r' && next + 1 < end_ && next[1] == '\n') ++next;
+      ++next;
+    }
+    if (!lone_cr_ && stop > start && stop[-1] == '\r') --stop;
+    cursor.pos = next;
+    ++cursor.line;
+    return {start, static_cast<std::size_t>(stop - start)};
+  }
+
+  /// The line at `cursor` without moving it.
+  std::string_view Peek(DxfCursor cursor) const { return Take(cursor); }
+
+  /// True when another program shortened the file while it was mapped: the lost part reads as
+  /// zero bytes and the conversion must not be trusted.
+  bool Changed() const;
+
+ private:
+  DxfLines() = default;
+  void Index();
+  const char* FindLf(const char* from) const;
+  const char* FindCrOrLf(const char* from) const;
+
+  std::unique_ptr<MappedFile> mapped_;
+  std::string owned_;
+  const char* begin_ = nullptr;
+  const char* end_ = nullptr;
+  std::int64_t count_ = 0;
+  bool lone_cr_ = false;  // some line ends in CR alone, so lines must be split at CR too
+};
+
+}  // namespace quorvex

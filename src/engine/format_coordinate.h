@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvex {
+
+/// Formats a coordinate given as decimal text (see number_text.h for the grammar) with exactly
+/// `decimals` digits after the point (none and no point for 0; a negative count counts as 0).
+///
+/// The value is taken as the x86-64 80-bit extended value nearest to the text, written to 18
+/// significant decimal digits (correctly rounded), then rounded to at most 14 significant
+/// digits and `decimals` places by the first dropped digit alone (5 or more rounds the
+/// magnitude up). Places beyond the 14th significant digit are written as "0"; a value that
+/// rounds to zero has no sign. When the rounded integer part has more than 14 digits the value
+/// is written as a mantissa of at most 14 significant digits without trailing zeros, "E", a
+/// sign and the exponent: 1.5E+15, -2E+20.
+///
+/// Appends the result to `out` and returns true; returns false, leaving `out` as it was, when
+/// `text` is not a number.
+bool FormatCoordinate(std::string_view text, int decimals, std::string& out);
+
+/// Appends the text that a computed coordinate is handed on as: the value rendered exactly as
+/// FormatCoordinate renders it with 15 decimals. `value` must be finite.
+void FormatComputedCoordinate(double value, std::string& out);
+
+/// The literal, slow rendering through the 80-bit value and `printf`, kept as the reference the
+/// fast path is tested against. Same contract as FormatCoordinate.
+bool FormatCoordinateReference(std::string_view text, int decimals, std::string& out);
+
+}  // namespace quorvex

@@ -1,0 +1,83 @@
+#include "number_text.h"
+
+#include <locale.h>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace quorvex {
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The C locale, so that conversions read "." whatever locale the process runs under.
+locale_t CLocale() {
+  static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  return c_locale;
+}
+
+}  // namespace
+
+bool IsDecimalText(std::string_view text) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+  bool digits = false;
+  while (i < n && IsDigit(text[i]))
+    ++i, digits = true;
+  if (i < n && text[i] == '.') {
+    ++i;
+    while (i < n && IsDigit(text[i]))
+      ++i, digits = true;
+  }
+  if (!digits) return false;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i >= n || !IsDigit(text[i])) return false;
+    while (i < n && IsDigit(text[i]))
+      ++i;
+  }
+  return i == n;
+}
+
+std::optional<double> ParseDouble(std::string_view text) {
+  if (!IsDecimalText(text)) return std::nullopt;
+  // from_chars takes no leading '+'; the grammar check above already refused inf, nan and hex.
+  if (text.front() == '+') text.remove_prefix(1);
+  double value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec == std::errc::result_out_of_range) {
+    // from_chars leaves the value untouched out of range. An underflow is a zero of the right
+    // sign; an overflow has no double to stand for it, so it is not a number here.
+    std::string copy(text);
+    const double value = strtod_l(copy.c_str(), nullptr, CLocale());
+    if (value == HUGE_VAL || value == -HUGE_VAL) return std::nullopt;
+    return value;
+  }
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<long double> ParseLongDouble(std::string_view text) {
+  if (!IsDecimalText(text)) return std::nullopt;
+  std::string copy(text);
+  return strtold_l(copy.c_str(), nullptr, CLocale());
+}
+
+std::optional<std::int32_t> ParseInt32(std::string_view text) {
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (text.empty() || !IsDigit(text.front())) return std::nullopt;
+  }
+  std::int32_t value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace quorvex

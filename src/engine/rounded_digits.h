@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace quorvex {
+
+/// A decimal value as significant digits: 0.d[0]d[1]...d[count-1] x 10^(exponent + 1), that is,
+/// d[0] stands at the place 10^exponent. Zero is any value whose digits are all 0.
+struct DecimalDigits {
+  static constexpr int kMaxDigits = 40;
+  bool negative = false;
+  int count = 0;
+  int exponent = 0;
+  char digits[kMaxDigits] = {};
+};
+
+/// Rounds the digits to at most 14 significant digits and `decimals` places by the first
+/// dropped digit alone and appends the fixed or scientific text, as FormatCoordinate describes.
+void AppendRoundedDigits(const DecimalDigits& value, int decimals, std::string& out);
+
+}  // namespace quorvex

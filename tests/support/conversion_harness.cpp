@@ -1,0 +1,116 @@
+#include "support/conversion_harness.h"
+
+#include <atomic>
+#include <filesystem>
+
+#include "engine/convert_dxf_file.h"
+#include "engine/field_captions.h"
+#include "support/temp_dir.h"
+
+namespace quorvex::testing {
+
+TestSetup::TestSetup() {
+  config.SeparatorText.Assign(",");
+  for (int node : {field_node::kXDecimals, field_node::kYDecimals, field_node::kZDecimals}) {
+    config.FieldValues[node].Assign("3");
+  }
+}
+
+TestSetup& TestSetup::Entities(std::initializer_list<int> entity_nodes) {
+  for (const int node : entity_nodes) {
+    config.EntityChecks[node] = 1;
+    for (int kind = 0; kind < kEntityKindCount; ++kind) {
+      if (kEntityKindNodes[kind] == node) tables.EntityEnabled[kind] = 1;
+    }
+  }
+  return *this;
+}
+
+TestSetup& TestSetup::Fields(std::initializer_list<int> field_nodes) {
+  tables.FieldOrder.fill(-1);
+  int position = 0;
+  for (const int node : field_nodes) {
+    tables.FieldOrder[position++] = node;
+    config.FieldChecks[node] = 1;
+  }
+  return *this;
+}
+
+TestSetup& TestSetup::Value(int field_node, std::string_view text) {
+  config.FieldValues[field_node].Assign(text);
+  return *this;
+}
+
+TestSetup& TestSetup::Separator(std::string_view text) {
+  config.SeparatorText.Assign(text);
+  return *this;
+}
+
+TestSetup& TestSetup::Header(bool on) {
+  config.IncludeHeader = on ? 1 : 0;
+  return *this;
+}
+
+TestSetup& TestSetup::BlockFilter(std::string_view text) {
+  config.BlockNames.Assign(text);
+  block_filter = text;
+  return *this;
+}
+
+namespace {
+
+ConversionResult Run(const TestSetup& setup, const std::string* dxf_path,
+                     std::string_view dxf_text) {
+  TempDir dir;
+  const std::string data_path = dir.File("out.txt");
+  const std::atomic<bool> cancelled{false};
+  NullProgressDisplay progress;
+  ConversionRun run{setup.config,
+                    setup.tables,
+                    BuildHeaderLine(setup.tables, setup.config.SeparatorText.View()),
+                    setup.block_filter,
+                    {},
+                    cancelled,
+                    progress};
+  if (dxf_path) {
+    ConvertDxfFile(run, *dxf_path, data_path);
+  } else {
+    ConvertDxfText(run, dxf_text, "test.dxf", data_path);
+  }
+  ConversionResult result;
+  result.report = std::move(run.ReportLines);
+  result.data_file_exists = std::filesystem::exists(data_path);
+  result.data = ReadFile(data_path);
+  return result;
+}
+
+}  // namespace
+
+ConversionResult TestSetup::Convert(std::string_view dxf_text) const {
+  return Run(*this, nullptr, dxf_text);
+}
+
+ConversionResult TestSetup::ConvertFile(const std::string& dxf_path) const {
+  return Run(*this, &dxf_path, {});
+}
+
+std::string DxfWithEntities(std::string_view entities) {
+  std::string text = "  0\nSECTION\n  2\nENTITIES\n";
+  text.append(entities);
+  text.append("  0\nENDSEC\n  0\nEOF\n");
+  return text;
+}
+
+std::vector<std::string> DataLines(const std::string& data) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < data.size()) {
+    std::size_t end = data.find("\r\n", start);
+    if (end == std::string::npos) end = data.size();
+    lines.push_back(data.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+}  // namespace quorvex::testing

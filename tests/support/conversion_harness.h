@@ -1,0 +1,49 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/export_config.h"
+
+namespace quorvex::testing {
+
+/// What one conversion produced: the data file's bytes and the file's report block.
+struct ConversionResult {
+  std::string data;
+  std::vector<std::string> report;
+  bool data_file_exists = false;
+};
+
+/// A configuration built in a few calls, and conversions of inline DXF text under it.
+/// Starts with separator ",", 3 decimals for X, Y and Z, no header and nothing selected.
+class TestSetup {
+ public:
+  TestSetup();
+
+  /// Checks these entity nodes (kind nodes also enable their kind for the report).
+  TestSetup& Entities(std::initializer_list<int> entity_nodes);
+  /// Exports these data fields, in this order.
+  TestSetup& Fields(std::initializer_list<int> field_nodes);
+  TestSetup& Value(int field_node, std::string_view text);
+  TestSetup& Separator(std::string_view text);
+  TestSetup& Header(bool on);
+  TestSetup& BlockFilter(std::string_view text);
+
+  ConversionResult Convert(std::string_view dxf_text) const;
+  /// Converts the file at `dxf_path` (which may not exist) into a data file of its own.
+  ConversionResult ConvertFile(const std::string& dxf_path) const;
+
+  TExportConfig config;
+  RunTables tables;
+  std::string block_filter;
+};
+
+/// A DXF drawing whose ENTITIES section holds `entities` (pairs, one per line, "\n" ends).
+std::string DxfWithEntities(std::string_view entities);
+
+/// The data lines of a data file, split at CR LF.
+std::vector<std::string> DataLines(const std::string& data);
+
+}  // namespace quorvex::testing
