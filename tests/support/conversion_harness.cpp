@@ -62,16 +62,16 @@ namespace {
 ConversionResult Run(const TestSetup& setup, const std::string* dxf_path,
                      std::string_view dxf_text) {
   TempDir dir;
-  const std::string data_path = dir.File("out.txt");
-  const std::atomic<bool> cancelled{false};
-  NullProgressDisplay progress;
+  const std::string data_path = setup.data_path.empty() ? dir.File("out.txt") : setup.data_path;
+  std::atomic<bool> not_cancelled{false};
+  NullProgressDisplay no_progress;
   ConversionRun run{setup.config,
                     setup.tables,
                     BuildHeaderLine(setup.tables, setup.config.SeparatorText.View()),
                     setup.block_filter,
                     {},
-                    cancelled,
-                    progress};
+                    setup.cancelled ? *setup.cancelled : not_cancelled,
+                    setup.progress ? *setup.progress : no_progress};
   if (dxf_path) {
     ConvertDxfFile(run, *dxf_path, data_path);
   } else {
@@ -79,8 +79,8 @@ ConversionResult Run(const TestSetup& setup, const std::string* dxf_path,
   }
   ConversionResult result;
   result.report = std::move(run.ReportLines);
-  result.data_file_exists = std::filesystem::exists(data_path);
-  result.data = ReadFile(data_path);
+  result.data_file_exists = std::filesystem::is_regular_file(data_path);
+  if (result.data_file_exists) result.data = ReadFile(data_path);
   return result;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <atomic>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/export_config.h"
+#include "engine/progress_display.h"
 
 namespace quorvex::testing {
 
@@ -38,6 +40,10 @@ class TestSetup {
   TExportConfig config;
   RunTables tables;
   std::string block_filter;
+  // Optional stand-ins for a run's progress window, its stop button and the data file's path.
+  ProgressDisplay* progress = nullptr;
+  std::atomic<bool>* cancelled = nullptr;
+  std::string data_path;
 };
 
 /// A DXF drawing whose ENTITIES section holds `entities` (pairs, one per line, "\n" ends).

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "engine/dxf_lines.h"
+#include "support/temp_dir.h"
+
+namespace quorvex {
+namespace {
+
+std::vector<std::string> AllLines(const DxfLines& lines) {
+  std::vector<std::string> result;
+  for (DxfCursor cursor = lines.Begin(); !lines.AtEnd(cursor);) {
+    result.emplace_back(lines.Take(cursor));
+  }
+  return result;
+}
+
+TEST(DxfLines, SplitsAtEveryLineEndAndCountsInOnePass) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"empty file", "", {}},
+      {"CR LF", "0\r\nPOINT\r\n", {"0", "POINT"}},
+      {"LF without final end", "0\nPOINT", {"0", "POINT"}},
+      {"CR only", "0\rPOINT\r8\r", {"0", "POINT", "8"}},
+      {"mixed", "a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+      {"empty lines", "\n\r\n\r", {"", "", ""}},
+      {"UTF-8 byte-order mark dropped",
+       "\xEF\xBB\xBF"
+       "0\nA\n",
+       {"0", "A"}},
+      {"UTF-16 LE",
+       std::string("\xFF\xFE"
+                   "0\0\n\0\xE9\0\n\0",
+                   10),
+       {"0", "\xC3\xA9"}},
+      {"UTF-16 BE",
+       std::string("\xFE\xFF\0"
+                   "0\0\r\0\n\0A",
+                   10),
+       {"0", "A"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto lines = DxfLines::FromText(c.text);
+    EXPECT_EQ(AllLines(*lines), c.lines);
+    EXPECT_EQ(lines->Count(), static_cast<std::int64_t>(c.lines.size()));
+  }
+}
+
+TEST(DxfLines, UnreadablePathGivesReason) {
+  std::string reason;
+  testing::TempDir dir;
+  EXPECT_EQ(DxfLines::Load(dir.File("missing.dxf"), reason), nullptr);
+  EXPECT_FALSE(reason.empty());
+  EXPECT_EQ(DxfLines::Load(dir.path().string(), reason), nullptr);  // a folder
+}
+
+TEST(DxfLines, FileShortenedWhileMappedReadsAsZerosInsteadOfCrashing) {
+  testing::TempDir dir;
+  const std::string path = dir.File("shrinking.dxf");
+  std::string text;
+  for (int i = 0; i < 100000; ++i)
+    text += "  10\n1234567.125\n";
+  testing::WriteFile(path, text);
+  std::string reason;
+  const auto lines = DxfLines::Load(path, reason);
+  ASSERT_NE(lines, nullptr);
+  EXPECT_FALSE(lines->Changed());
+  ASSERT_EQ(truncate(path.c_str(), 0), 0);
+  std::size_t bytes = 0;
+  for (DxfCursor cursor = lines->Begin(); !lines->AtEnd(cursor);) {
+    bytes += lines->Take(cursor).size();
+  }
+  EXPECT_GT(bytes, 0u);
+  EXPECT_TRUE(lines->Changed());
+}
+
+}  // namespace
+}  // namespace quorvex
