@@ -26,17 +26,17 @@ struct DispatchEntry {
 
 // Entities whose readers do not exist yet are passed over pair by pair.
 constexpr DispatchEntry kDispatch[] = {
-    {"POINT", entity_node::kPoints, nullptr},
-    {"CIRCLE", entity_node::kCircles, nullptr},
-    {"ARC", entity_node::kArcs, nullptr},
-    {"ELLIPSE", entity_node::kEllipses, nullptr},
-    {"LINE", entity_node::kLines, nullptr},
-    {"MTEXT", entity_node::kMText, nullptr},
-    {"TEXT", entity_node::kText, nullptr},
+    {"POINT", entity_node::kPoints, ReadPoint},
+    {"CIRCLE", entity_node::kCircles, ReadCircle},
+    {"ARC", entity_node::kArcs, ReadArc},
+    {"ELLIPSE", entity_node::kEllipses, ReadEllipse},
+    {"LINE", entity_node::kLines, ReadLine},
+    {"MTEXT", entity_node::kMText, ReadMText},
+    {"TEXT", entity_node::kText, ReadText},
     {"LWPOLYLINE", entity_node::kPolylines2D, nullptr},
     {"POLYLINE", -1, nullptr},
-    {"SPLINE", entity_node::kSplines, nullptr},
-    {"3DFACE", entity_node::kFaces, nullptr},
+    {"SPLINE", entity_node::kSplines, ReadSpline},
+    {"3DFACE", entity_node::kFaces, Read3DFace},
     {"INSERT", entity_node::kBlocks, nullptr},
 };
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string_view>
+
+#include "engine/dxf_conversion.h"
+#include "engine/vecteur.h"
+
+namespace quorvex {
+
+/// Layer and handle of an entity, with the texts written when the file gives none.
+struct EntityIdentity {
+  std::string_view layer = "!NoLayer!";
+  std::string_view handle = "!NoHandle!";
+
+  /// Takes the current pair when it is group 8 or 5.
+  void Take(const DxfConversion& conversion) {
+    if (conversion.GroupCodeNumber == 8) {
+      layer = conversion.GroupValue;
+    } else if (conversion.GroupCodeNumber == 5) {
+      handle = conversion.GroupValue;
+    }
+  }
+};
+
+/// A point whose coordinates are handed on as the file spells them.
+struct TextPoint {
+  SourcedText X;
+  SourcedText Y;
+  SourcedText Z{"0"};
+};
+
+/// Takes the current pair into `point` when its group is `x_code`, `x_code` + 10 or `x_code` + 20
+/// (X, Y, Z).
+void TakeTextPoint(const DxfConversion& conversion, int x_code, TextPoint& point);
+
+/// As TakeTextPoint, converting the value to a number at once (a bad number fails here, naming
+/// its own line). Serves coordinates that are computed with and extrusion directions.
+void TakeNumberPoint(const DxfConversion& conversion, int x_code, TVecteur& point);
+
+/// Groups of the extrusion direction: 210, 220, 230.
+inline constexpr int kExtrusionCode = 210;
+
+/// `point` in world coordinates, for an object point of an entity with extrusion direction `n`.
+TVecteur ObjectToWorld(const TVecteur& point, const TVecteur& n);
+
+}  // namespace quorvex
