@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "engine/convert_dxf_file.h"
@@ -157,6 +158,65 @@ TEST(ConvertWalk, FileShortenedDuringTheConversionIsReportedNotCrashed) {
   const ConversionResult result = setup.ConvertFile(path);
   ASSERT_EQ(result.report.size(), 4u);
   EXPECT_EQ(result.report[2], "  *** Error, file is used by another application ***");
+}
+
+}  // namespace
+}  // namespace quorvex
+
+namespace quorvex {
+namespace {
+
+using testing::DataLines;
+using testing::DxfWithEntities;
+using testing::TestSetup;
+
+TEST(ConvertWalk, EntityNamesMatchExactlyWhileGroupCodesAreTrimmed) {
+  TestSetup setup;
+  setup.Entities({entity_node::kPoints}).Fields({field_node::kX});
+  const std::string entities =
+      "0\npoint\n10\n1\n20\n2\n"     // lower case: passed over
+      "0\n POINT\n10\n3\n20\n4\n"    // blanks around the name: passed over
+      " 0 \nPOINT\n10\n5\n20\n6\n";  // blanks around the group code: read
+  const auto result = setup.Convert(DxfWithEntities(entities));
+  EXPECT_EQ(DataLines(result.data), (std::vector<std::string>{"5.000"}));
+  EXPECT_EQ(result.report[4], "    Points : 1 ");
+}
+
+TEST(ConvertWalk, SequenceRestartsPerEntityWhileGroupAndLineNumbersRunOn) {
+  TestSetup setup;
+  setup.Entities({entity_node::kLines, entity_node::kLineStart, entity_node::kLineEnd})
+      .Fields({field_node::kLineNumber, field_node::kSequentialNumber, field_node::kGroupNumber})
+      .Value(field_node::kSequentialStart, "10")
+      .Value(field_node::kGroupStart, "-1");
+  const std::string line = "0\nLINE\n10\n0\n20\n0\n11\n1\n21\n1\n";
+  const auto result = setup.Convert(DxfWithEntities(line + line));
+  EXPECT_EQ(DataLines(result.data),
+            (std::vector<std::string>{"1,10,-1", "2,11,-1", "3,10,0", "4,11,0"}));
+}
+
+TEST(ConvertWalk, ByteOrderMarksAndLineEndsGiveTheSameDataFile) {
+  TestSetup setup;
+  setup.Entities({entity_node::kPoints}).Fields({field_node::kX, field_node::kLayer});
+  const std::string plain = DxfWithEntities("0\nPOINT\n8\nK\xC3\xB6ln\n10\n7.5\n20\n1\n");
+  std::string utf16;
+  utf16 += "\xFF\xFE";
+  // The same text as UTF-16 LE: "Köln" is U+004B U+00F6 U+006C U+006E.
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    if (plain.compare(i, 2, "\xC3\xB6") == 0) {
+      utf16 += std::string("\xF6\0", 2);
+      ++i;
+    } else {
+      utf16 += plain[i];
+      utf16 += '\0';
+    }
+  }
+  std::string cr_only = plain;
+  std::replace(cr_only.begin(), cr_only.end(), '\n', '\r');
+  const std::string expected = "7.500,K\xC3\xB6ln\r\n";
+  EXPECT_EQ(setup.Convert(plain).data, expected);
+  EXPECT_EQ(setup.Convert("\xEF\xBB\xBF" + plain).data, expected);
+  EXPECT_EQ(setup.Convert(utf16).data, expected);
+  EXPECT_EQ(setup.Convert(cr_only).data, expected);
 }
 
 }  // namespace
