@@ -33,11 +33,11 @@ constexpr DispatchEntry kDispatch[] = {
     {"LINE", entity_node::kLines, nullptr},
     {"MTEXT", entity_node::kMText, nullptr},
     {"TEXT", entity_node::kText, nullptr},
-    {"LWPOLYLINE", entity_node::kPolylines2D, nullptr},
-    {"POLYLINE", -1, nullptr},
+    {"LWPOLYLINE", entity_node::kPolylines2D, ReadLwPolyline},
+    {"POLYLINE", -1, ReadPolyline},
     {"SPLINE", entity_node::kSplines, nullptr},
     {"3DFACE", entity_node::kFaces, nullptr},
-    {"INSERT", entity_node::kBlocks, nullptr},
+    {"INSERT", entity_node::kBlocks, ReadInsert},
 };
 
 EntityReader FindReader(const DxfConversion& conversion, std::string_view name) {
@@ -132,6 +132,7 @@ void Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::string_vi
   const TExportConfig& config = run.Config;
   DataFile data_file;
   DxfConversion conversion(config, run.Tables, *lines, data_file);
+  conversion.BlockFilterText = run.BlockFilterText;
   constexpr int kStartNodes[] = {field_node::kLineNumberStart, field_node::kGroupStart,
                                  field_node::kSequentialStart};
   std::int32_t starts[3];

@@ -9,4 +9,14 @@ class DxfConversion;
 /// the entity, and returns with the cursor on the "0" line that ends it.
 using EntityReader = void (*)(DxfConversion&);
 
+// Polylines and block inserts.
+/// A LWPOLYLINE: one line per vertex, at the elevation read before it, in world coordinates.
+void ReadLwPolyline(DxfConversion& conversion);
+/// A POLYLINE with its VERTEX entities, exported as a 3D polyline, mesh or 2D polyline by its
+/// flags and the checks. Handed every POLYLINE; returns after the pair 0 / "SEQEND".
+void ReadPolyline(DxfConversion& conversion);
+/// An INSERT: one line at its insertion point in world coordinates when its block name passes
+/// the block-name filter, which also counts it in the file's block tally.
+void ReadInsert(DxfConversion& conversion);
+
 }  // namespace quorvex
