@@ -24,7 +24,6 @@ struct DispatchEntry {
   EntityReader reader;
 };
 
-// Entities whose readers do not exist yet are passed over pair by pair.
 constexpr DispatchEntry kDispatch[] = {
     {"POINT", entity_node::kPoints, ReadPoint},
     {"CIRCLE", entity_node::kCircles, ReadCircle},
@@ -33,11 +32,11 @@ constexpr DispatchEntry kDispatch[] = {
     {"LINE", entity_node::kLines, ReadLine},
     {"MTEXT", entity_node::kMText, ReadMText},
     {"TEXT", entity_node::kText, ReadText},
-    {"LWPOLYLINE", entity_node::kPolylines2D, nullptr},
-    {"POLYLINE", -1, nullptr},
+    {"LWPOLYLINE", entity_node::kPolylines2D, ReadLwPolyline},
+    {"POLYLINE", -1, ReadPolyline},
     {"SPLINE", entity_node::kSplines, ReadSpline},
     {"3DFACE", entity_node::kFaces, Read3DFace},
-    {"INSERT", entity_node::kBlocks, nullptr},
+    {"INSERT", entity_node::kBlocks, ReadInsert},
 };
 
 EntityReader FindReader(const DxfConversion& conversion, std::string_view name) {
@@ -132,6 +131,7 @@ void Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::string_vi
   const TExportConfig& config = run.Config;
   DataFile data_file;
   DxfConversion conversion(config, run.Tables, *lines, data_file);
+  conversion.BlockFilterText = run.BlockFilterText;
   constexpr int kStartNodes[] = {field_node::kLineNumberStart, field_node::kGroupStart,
                                  field_node::kSequentialStart};
   std::int32_t starts[3];

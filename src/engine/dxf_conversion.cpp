@@ -54,6 +54,19 @@ bool DxfConversion::NextGroup() {
   return true;
 }
 
+std::string_view DxfConversion::NextEntityName() {
+  DxfCursor probe = Cursor;
+  Lines.Take(probe);  // the "0" line, already in GroupCode
+  if (Lines.AtEnd(probe)) {
+    throw ConversionError{ConversionError::Kind::kEndsInsideEntity, {}, Lines.Count() + 1};
+  }
+  GroupValue = Trimmed(Lines.Take(probe));
+  GroupCodeNumber = 0;
+  value_line_ = probe.line;
+  Cursor = probe;
+  return GroupValue;
+}
+
 void DxfConversion::FailNotNumber(SourcedText text) const {
   throw ConversionError{ConversionError::Kind::kValueNotNumber, std::string(text.text),
                         text.line != 0 ? text.line : CursorLine()};

@@ -46,6 +46,7 @@ class DxfConversion {
   std::int64_t TotalEntityCount = 0;
   std::vector<std::string> BlockTallyNames;
   std::vector<std::int64_t> BlockTallyCounts;
+  std::string_view BlockFilterText;  // the run's block-name patterns; empty lets every insert in
 
   // --- Reader interface ---
 
@@ -54,6 +55,12 @@ class DxfConversion {
   /// moves past the pair. Throws ConversionError for a group code that is not an integer and
   /// when the file ends inside the entity.
   bool NextGroup();
+
+  /// For a reader that goes on through the entities after its own (a polyline's vertices): at
+  /// the "0" line where NextGroup stopped, moves past it and the entity name after it, and
+  /// returns the name trimmed (also left in GroupValue). Throws ConversionError when the file
+  /// ends before the name.
+  std::string_view NextEntityName();
 
   /// GroupValue with its line, for texts kept until the entity has ended.
   SourcedText Value() const { return {GroupValue, value_line_}; }

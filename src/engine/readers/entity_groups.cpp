@@ -25,10 +25,17 @@ void TakeNumberPoint(const DxfConversion& conversion, int x_code, TVecteur& poin
 }
 
 TVecteur ObjectToWorld(const TVecteur& point, const TVecteur& n) {
-  if (!NeedsTransform(n)) return point;
+  TVecteur result = point;
+  ObjectToWorld(n, {&result, 1});
+  return result;
+}
+
+void ObjectToWorld(const TVecteur& n, std::span<TVecteur> points) {
+  if (!NeedsTransform(n)) return;
   TVecteur ax, ay;
   ArbitraryAxes(n, ax, ay);
-  return OcsToWcs(point, ax, ay, n);
+  for (TVecteur& point : points)
+    point = OcsToWcs(point, ax, ay, n);
 }
 
 }  // namespace quorvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "engine/dxf_conversion.h"
@@ -7,10 +8,14 @@
 
 namespace quorvex {
 
+/// Layer and handle of an entity without groups 8 and 5.
+inline constexpr std::string_view kNoLayer = "!NoLayer!";
+inline constexpr std::string_view kNoHandle = "!NoHandle!";
+
 /// Layer and handle of an entity, with the texts written when the file gives none.
 struct EntityIdentity {
-  std::string_view layer = "!NoLayer!";
-  std::string_view handle = "!NoHandle!";
+  std::string_view layer = kNoLayer;
+  std::string_view handle = kNoHandle;
 
   /// Takes the current pair when it is group 8 or 5.
   void Take(const DxfConversion& conversion) {
@@ -42,5 +47,9 @@ inline constexpr int kExtrusionCode = 210;
 
 /// `point` in world coordinates, for an object point of an entity with extrusion direction `n`.
 TVecteur ObjectToWorld(const TVecteur& point, const TVecteur& n);
+
+/// Maps every point of `points` from the object coordinates of `n` to world coordinates; the
+/// axes are computed once, and nothing changes when `n` is exactly (0, 0, 1).
+void ObjectToWorld(const TVecteur& n, std::span<TVecteur> points);
 
 }  // namespace quorvex

@@ -22,5 +22,14 @@ void ReadText(DxfConversion& conversion);
 // Spline control and fit points, 3D face corners: passed on as the file spells them.
 void ReadSpline(DxfConversion& conversion);
 void Read3DFace(DxfConversion& conversion);
+// Polylines and block inserts.
+/// A LWPOLYLINE: one line per vertex, at the elevation read before it, in world coordinates.
+void ReadLwPolyline(DxfConversion& conversion);
+/// A POLYLINE with its VERTEX entities, exported as a 3D polyline, mesh or 2D polyline by its
+/// flags and the checks. Handed every POLYLINE; returns after the pair 0 / "SEQEND".
+void ReadPolyline(DxfConversion& conversion);
+/// An INSERT: one line at its insertion point in world coordinates when its block name passes
+/// the block-name filter, which also counts it in the file's block tally.
+void ReadInsert(DxfConversion& conversion);
 
 }  // namespace quorvex
