@@ -108,19 +108,20 @@ void AppendCounts(ConversionRun& run, const DxfConversion& conversion) {
   report.emplace_back(kRuleLine);
 }
 
-void Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::string_view dxf_name,
-             const std::string& data_path) {
+ConversionOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines,
+                          std::string_view dxf_name, const std::string& data_path) {
   std::vector<std::string>& report = run.ReportLines;
   if (!lines) {
     report.emplace_back("  *** Error, file is used by another application ***");
     report.emplace_back(kRuleLine);
-    return;
+    return ConversionOutcome::kFailed;
   }
   report.push_back("  Data File : " + data_path);
   report.emplace_back();
   auto fail = [&](const ConversionError& error) {
     report.push_back(ConversionErrorText(error));
     report.emplace_back(kRuleLine);
+    return ConversionOutcome::kFailed;
   };
 
   run.Progress.ShowAndRepaint();
@@ -167,25 +168,27 @@ void Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::string_vi
     case WalkEnd::kNotValid:
       report.emplace_back("  *** Error, this is not a valid DXF file ***");
       report.emplace_back(kRuleLine);
-      return;
+      return ConversionOutcome::kFailed;
     case WalkEnd::kCancelled:
-      return;
+      return ConversionOutcome::kCancelled;
     case WalkEnd::kFinished:
       AppendCounts(run, conversion);
-      return;
+      return ConversionOutcome::kConverted;
   }
+  return ConversionOutcome::kFailed;
 }
 
 }  // namespace
 
-void ConvertDxfFile(ConversionRun& run, const std::string& dxf_path, const std::string& data_path) {
+ConversionOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
+                                 const std::string& data_path) {
   std::string reason;
-  Convert(run, DxfLines::Load(dxf_path, reason), FileName(dxf_path), data_path);
+  return Convert(run, DxfLines::Load(dxf_path, reason), FileName(dxf_path), data_path);
 }
 
-void ConvertDxfText(ConversionRun& run, std::string_view dxf_text, std::string_view dxf_name,
-                    const std::string& data_path) {
-  Convert(run, DxfLines::FromText(dxf_text), dxf_name, data_path);
+ConversionOutcome ConvertDxfText(ConversionRun& run, std::string_view dxf_text,
+                                 std::string_view dxf_name, const std::string& data_path) {
+  return Convert(run, DxfLines::FromText(dxf_text), dxf_name, data_path);
 }
 
 }  // namespace quorvex

@@ -24,13 +24,21 @@ struct ConversionRun {
 /// The report's rule line: 100 hyphen-minus characters.
 extern const std::string_view kRuleLine;
 
+/// How the conversion of one file ended, for callers that count failures (the report says why).
+enum class ConversionOutcome {
+  kConverted,  // walked to the end; the counts are in the report
+  kFailed,     // unreadable, not a valid DXF file, or stopped by a conversion error
+  kCancelled,  // stopped by ProcessCancelled; the data file keeps the lines written so far
+};
+
 /// Converts the DXF file at `dxf_path` into the data file at `data_path` and appends the file's
 /// report block to `run.ReportLines`. Every outcome (unreadable file, no ENTITIES line, a
 /// conversion failure, cancellation) is told in the report; nothing is thrown.
-void ConvertDxfFile(ConversionRun& run, const std::string& dxf_path, const std::string& data_path);
+ConversionOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
+                                 const std::string& data_path);
 
 /// The same over a drawing held in memory; `dxf_name` is shown as the file's name.
-void ConvertDxfText(ConversionRun& run, std::string_view dxf_text, std::string_view dxf_name,
-                    const std::string& data_path);
+ConversionOutcome ConvertDxfText(ConversionRun& run, std::string_view dxf_text,
+                                 std::string_view dxf_name, const std::string& data_path);
 
 }  // namespace quorvex

@@ -1,0 +1,54 @@
+#include "log_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace quorvex {
+namespace {
+
+std::string LogError(const std::string& path, int error) {
+  return "Log file \"" + path + "\" could not be written: " + std::strerror(error);
+}
+
+}  // namespace
+
+std::string WriteLogFile(const std::string& path, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text.append(line);
+    text.append("\r\n");
+  }
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return LogError(path, errno);
+  const char* data = text.data();
+  std::size_t left = text.size();
+  while (left > 0) {
+    const ssize_t n = write(fd, data, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      close(fd);
+      return LogError(path, error);
+    }
+    data += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  // Some file systems report a failed write only when the file is closed.
+  if (close(fd) != 0) return LogError(path, errno);
+  return {};
+}
+
+void ShowLastLog(const std::string& log_path, LogViewer& viewer, MessageBoxes& messages) {
+  struct stat info;
+  if (stat(log_path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+    viewer.Open(log_path);
+    return;
+  }
+  messages.Information("  Error. Log file \"" + std::string(kLogFileName) + "\" does not exist ");
+}
+
+}  // namespace quorvex

@@ -1,0 +1,176 @@
+#include "run_batch.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#include "data_file_name.h"
+#include "directory_probe.h"
+#include "engine/field_captions.h"
+#include "log_file.h"
+#include "report.h"
+
+namespace quorvex {
+namespace {
+
+struct FileBlock {
+  std::vector<std::string> lines;
+  ConversionOutcome outcome = ConversionOutcome::kFailed;
+};
+
+using FileId = std::pair<dev_t, ino_t>;
+
+std::optional<FileId> IdOf(const std::string& path) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) return std::nullopt;
+  return FileId{info.st_dev, info.st_ino};
+}
+
+// The conversions of one run. Workers take the files in report order, one at a time, so the
+// files that were started always form the front of the list, whatever the number of workers.
+class Conversions {
+ public:
+  Conversions(const TExportConfig& config, const RunTables& tables, const BatchRequest& request,
+              BatchEnvironment& env)
+      : config_(config),
+        tables_(tables),
+        env_(env),
+        dxf_paths_(request.dxf_paths),
+        header_line_(BuildHeaderLine(tables, config.SeparatorText.View())),
+        block_filter_(config.BlockNames.View()),
+        blocks_(dxf_paths_.size()) {
+    std::set<FileId> dxf_ids;
+    for (const std::string& path : dxf_paths_) {
+      if (const auto id = IdOf(path)) dxf_ids.insert(*id);
+    }
+    std::set<std::string> seen;
+    for (const std::string& path : dxf_paths_) {
+      data_paths_.push_back(
+          DataFilePath(request.destination, path, config.DataFileExtension.View()));
+      const auto id = IdOf(data_paths_.back());
+      replaces_dxf_.push_back(id && dxf_ids.count(*id) != 0);
+      if (!seen.insert(data_paths_.back()).second) shared_data_path_ = true;
+    }
+  }
+
+  void Run(unsigned jobs) {
+    // Files that write the same data file must replace one another in report order.
+    if (jobs <= 1 || shared_data_path_ || dxf_paths_.size() <= 1) {
+      Work(env_.observer.Progress());
+      return;
+    }
+    const std::size_t workers = std::min<std::size_t>(jobs, dxf_paths_.size());
+    std::vector<std::thread> threads;
+    for (std::size_t i = 1; i < workers; ++i) {
+      try {
+        threads.emplace_back([this] {
+          NullProgressDisplay progress;
+          Work(progress);
+        });
+      } catch (const std::system_error&) {
+        break;  // fewer workers give the same result
+      }
+    }
+    NullProgressDisplay progress;
+    Work(progress);
+    for (std::thread& thread : threads)
+      thread.join();
+  }
+
+  // Appends the blocks of the started files to `result`.
+  void Collect(BatchResult& result) {
+    const std::size_t started = std::min(next_.load(), blocks_.size());
+    for (std::size_t i = 0; i < started; ++i) {
+      for (std::string& line : blocks_[i].lines)
+        result.report.push_back(std::move(line));
+      result.outcomes.push_back(blocks_[i].outcome);
+    }
+  }
+
+ private:
+  void Work(ProgressDisplay& progress) {
+    while (!env_.cancelled.load()) {
+      const std::size_t i = next_.fetch_add(1);
+      if (i >= dxf_paths_.size()) return;
+      Notify([&] { env_.observer.FileStarted(i); });
+      ConversionRun run{config_, tables_,        header_line_, block_filter_,
+                        {},      env_.cancelled, progress};
+      AppendFileHeading(run.ReportLines, i + 1, dxf_paths_[i]);
+      const ConversionOutcome outcome = replaces_dxf_[i]
+                                            ? Refuse(run.ReportLines, data_paths_[i])
+                                            : ConvertDxfFile(run, dxf_paths_[i], data_paths_[i]);
+      blocks_[i] = {std::move(run.ReportLines), outcome};
+      Notify([&] { env_.observer.FileFinished(i, outcome); });
+    }
+  }
+
+  // Writing this data file would destroy a drawing of the run before or while it is read.
+  static ConversionOutcome Refuse(std::vector<std::string>& report, const std::string& data_path) {
+    report.push_back("  Data File : " + data_path);
+    report.emplace_back();
+    report.emplace_back("  *** Error, the data file would replace a DXF file ***");
+    report.emplace_back(kRuleLine);
+    return ConversionOutcome::kFailed;
+  }
+
+  template <typename Call>
+  void Notify(Call call) {
+    const std::lock_guard<std::mutex> lock(observer_mutex_);
+    call();
+  }
+
+  const TExportConfig& config_;
+  const RunTables& tables_;
+  BatchEnvironment& env_;
+  const std::vector<std::string>& dxf_paths_;
+  std::vector<std::string> data_paths_;
+  std::vector<bool> replaces_dxf_;
+  bool shared_data_path_ = false;
+  const std::string header_line_;
+  const std::string block_filter_;
+  std::vector<FileBlock> blocks_;
+  std::atomic<std::size_t> next_{0};
+  std::mutex observer_mutex_;
+};
+
+}  // namespace
+
+BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
+                     const BatchRequest& request, BatchEnvironment& env) {
+  BatchResult result;
+  const std::string destination = WithTrailingSlash(request.destination);
+  if (!DirectoryIsWritable(destination)) {
+    env.messages.Error("Destination directory \"" + destination +
+                       "\" is write-protected, files can't be created here. Please select "
+                       "another directory.");
+    result.end = BatchEnd::kDestinationNotWritable;
+    return result;
+  }
+  env.cancelled.store(false);
+  result.report = ReportHeader(ReportDateTime(env.clock.LocalNow()), request.dxf_paths.size());
+
+  Conversions conversions(config, tables, request, env);
+  conversions.Run(request.jobs);
+  conversions.Collect(result);
+  if (env.cancelled.load()) {
+    result.report.emplace_back(kCancelLine);
+    result.end = BatchEnd::kCancelled;
+  }
+  env.observer.HideProgress();
+
+  result.log_error = WriteLogFile(request.log_path, result.report);
+  if (!result.log_error.empty()) {
+    env.messages.Error(result.log_error);
+  } else if (request.show_report) {
+    env.log_viewer.Open(request.log_path);
+  }
+  return result;
+}
+
+}  // namespace quorvex

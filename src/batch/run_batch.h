@@ -1,0 +1,64 @@
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "clock.h"
+#include "engine/convert_dxf_file.h"
+#include "engine/export_config.h"
+#include "log_viewer.h"
+#include "message_boxes.h"
+#include "run_observer.h"
+
+namespace quorvex {
+
+/// What one run converts and where its report goes.
+struct BatchRequest {
+  /// Where the data files are written; a "/" is appended when missing.
+  std::string destination;
+  /// The DXF files in the order the report numbers them.
+  std::vector<std::string> dxf_paths;
+  std::string log_path;
+  /// Open the log in the viewer once it is written.
+  bool show_report = false;
+  /// Files converted at once. 0 and 1 convert on the calling thread with the observer's progress
+  /// display; more use worker threads and no display. The data files and the report are the same
+  /// for every value.
+  unsigned jobs = 1;
+};
+
+/// The front end's side of a run.
+struct BatchEnvironment {
+  RunObserver& observer;
+  MessageBoxes& messages;
+  LogViewer& log_viewer;
+  const Clock& clock;
+  /// Set by "Stop process" (or an interrupt) from any thread; a run clears it when it starts.
+  std::atomic<bool>& cancelled;
+};
+
+enum class BatchEnd {
+  kDestinationNotWritable,  // refused before anything was written; the old log is untouched
+  kFinished,
+  kCancelled,  // the report ends with the cancel line
+};
+
+struct BatchResult {
+  BatchEnd end = BatchEnd::kFinished;
+  /// The report as written to the log, also when the log could not be written.
+  std::vector<std::string> report;
+  /// One per file that was started, in report order.
+  std::vector<ConversionOutcome> outcomes;
+  /// Why the log file could not be written (path and reason); empty when it was written.
+  std::string log_error;
+};
+
+/// One run: the write test of the destination, then every file of `request` converted into the
+/// destination under `config` and `tables` (the separator already resolved), the report written
+/// to the log and, when asked, opened. The refused destination and an unwritable log are shown
+/// as error messages and returned in the result.
+BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
+                     const BatchRequest& request, BatchEnvironment& env);
+
+}  // namespace quorvex

@@ -1,0 +1,303 @@
+#include "batch/run_batch.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "batch/data_file_name.h"
+#include "batch/file_listing.h"
+#include "batch/log_file.h"
+#include "batch_fakes.h"
+#include "support/conversion_harness.h"
+#include "support/temp_dir.h"
+
+namespace quorvex {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::WriteFile;
+
+const std::string kRule(100, '-');
+const std::string kHatches = testing::DxfWithEntities("  0\nHATCH\n 10\n1.0\n");  // 4 pairs
+const std::string kNotDxf = "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n";
+
+std::string LogText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + "\r\n";
+  return text;
+}
+
+std::vector<std::string> CountLines() {
+  return {"  Processed entities count : 0", "", "    Points : 0 ", "    Blocks : 0 (TREE*)", kRule};
+}
+
+class RunBatchTest : public ::testing::Test {
+ protected:
+  RunBatchTest() {
+    setup_.Entities({entity_node::kPoints, entity_node::kBlocks})
+        .Fields({field_node::kX, field_node::kY})
+        .Separator(";")
+        .Header(true)
+        .BlockFilter("TREE*");
+    setup_.config.DataFileExtension.Assign("txt");
+    fs::create_directory(source_);
+    fs::create_directory(out_);
+    request_.destination = out_;
+    request_.log_path = log_;
+  }
+
+  std::string Source(const std::string& name, std::string_view text) {
+    const std::string path = source_ + "/" + name;
+    WriteFile(path, text);
+    return path;
+  }
+
+  BatchResult Run() {
+    BatchEnvironment env{observer_, messages_, viewer_, clock_, cancelled_};
+    return RunBatch(setup_.config, setup_.tables, request_, env);
+  }
+
+  // Every file in the destination with its bytes.
+  std::map<std::string, std::string> Outputs() const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(out_))
+      files[entry.path().filename()] = ReadFile(entry.path());
+    return files;
+  }
+
+  testing::TempDir root_;
+  const std::string source_ = root_.File("drawings");
+  const std::string out_ = root_.File("out");
+  const std::string log_ = root_.File("QuorvexLog.txt");
+  testing::TestSetup setup_;
+  BatchRequest request_;
+  std::atomic<bool> cancelled_{false};
+  testing::RecordingObserver observer_{cancelled_};
+  testing::RecordedMessages messages_;
+  testing::RecordedViewer viewer_;
+  testing::FixedClock clock_;
+};
+
+TEST_F(RunBatchTest, ReportNumbersTheSelectedRowsInDisplayOrder) {
+  for (const char* name : {"a.dxf", "c.dxf", "d.dxf", "e.DXF"})
+    Source(name, kHatches);
+  Source("b.dxf", kNotDxf);
+  FileList list;
+  list.List(source_, true, {});
+  list.SetSelected(0, false);  // a
+  list.SetSelected(3, false);  // d
+  request_.dxf_paths = list.SelectedDxfPaths(source_);
+  request_.show_report = true;
+  cancelled_ = true;  // left set by an earlier stopped run
+
+  const BatchResult result = Run();
+
+  std::vector<std::string> expected = {"Quorvex report created 03/05/20 14:07:09",
+                                       "",
+                                       "Number of processed files : 3",
+                                       kRule,
+                                       "",
+                                       "File 1 :",
+                                       "",
+                                       "  DXF File  : " + source_ + "/b.dxf",
+                                       "  Data File : " + out_ + "/b.txt",
+                                       "",
+                                       "  *** Error, this is not a valid DXF file ***",
+                                       kRule};
+  for (const auto& [k, name] : {std::pair{2, "c"}, {3, "e"}}) {
+    const std::string dxf = std::string(name) + (k == 3 ? ".DXF" : ".dxf");
+    for (const std::string& line :
+         {"File " + std::to_string(k) + " :", std::string(), "  DXF File  : " + source_ + "/" + dxf,
+          "  Data File : " + out_ + "/" + name + ".txt", std::string()}) {
+      expected.push_back(line);
+    }
+    for (const std::string& line : CountLines())
+      expected.push_back(line);
+  }
+  EXPECT_EQ(result.end, BatchEnd::kFinished);
+  EXPECT_EQ(result.report, expected);
+  EXPECT_EQ(ReadFile(log_), LogText(expected));
+  EXPECT_EQ(result.outcomes, (std::vector{ConversionOutcome::kFailed, ConversionOutcome::kConverted,
+                                          ConversionOutcome::kConverted}));
+  const std::string header = "X (East) coordinate;Y (North) coordinate\r\n";
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
+                           {"b.txt", header}, {"c.txt", header}, {"e.txt", header}}));
+  EXPECT_EQ(viewer_.opened, std::vector<std::string>{log_});
+  EXPECT_EQ(observer_.hidden, 1);
+  EXPECT_TRUE(messages_.errors.empty());
+}
+
+TEST_F(RunBatchTest, StopDuringSecondFileKeepsItsLinesAndLeavesTheRestUntouched) {
+  for (const char* name : {"1.dxf", "2.dxf", "3.dxf", "4.dxf"})
+    request_.dxf_paths.push_back(Source(name, kHatches));
+  observer_.cancel_at_pair = 6;  // the second pair of the second file
+
+  const BatchResult result = Run();
+
+  EXPECT_EQ(result.end, BatchEnd::kCancelled);
+  const std::vector<std::string> tail(result.report.end() - 7, result.report.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{
+                      kRule, "File 2 :", "", "  DXF File  : " + source_ + "/2.dxf",
+                      "  Data File : " + out_ + "/2.txt", "", "*** Process canceled by user ***"}));
+  EXPECT_EQ(result.report[2], "Number of processed files : 4");
+  EXPECT_EQ(ReadFile(log_), LogText(result.report));
+  EXPECT_EQ(result.outcomes,
+            (std::vector{ConversionOutcome::kConverted, ConversionOutcome::kCancelled}));
+  const auto outputs = Outputs();
+  EXPECT_EQ(outputs.size(), 2u);
+  EXPECT_EQ(outputs.at("2.txt"), "X (East) coordinate;Y (North) coordinate\r\n");
+  EXPECT_EQ(observer_.started, (std::vector<std::size_t>{0, 1}));
+  EXPECT_EQ(observer_.hidden, 1);
+}
+
+TEST_F(RunBatchTest, UnwritableDestinationStopsBeforeAnything) {
+  struct Case {
+    const char* name;
+    std::string destination;
+    bool leftover_probe;
+  };
+  const Case cases[] = {{"missing folder", root_.File("gone"), false},
+                        {"leftover probe file", out_, true}};
+  request_.dxf_paths = {Source("a.dxf", kHatches)};
+  WriteFile(log_, "old report\r\n");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    messages_.errors.clear();
+    const std::string probe = c.destination + "/quorvex$_$.tmp";
+    if (c.leftover_probe) WriteFile(probe, "");
+    request_.destination = c.destination;
+
+    const BatchResult result = Run();
+
+    EXPECT_EQ(result.end, BatchEnd::kDestinationNotWritable);
+    EXPECT_EQ(messages_.errors,
+              std::vector<std::string>{"Destination directory \"" + c.destination +
+                                       "/\" is write-protected, files can't be created here. "
+                                       "Please select another directory."});
+    EXPECT_TRUE(result.report.empty());
+    EXPECT_EQ(fs::exists(probe), c.leftover_probe);
+  }
+  EXPECT_EQ(ReadFile(log_), "old report\r\n");
+  EXPECT_TRUE(observer_.started.empty());
+  EXPECT_TRUE(Outputs().size() == 1 && Outputs().count("quorvex$_$.tmp") == 1);
+}
+
+TEST_F(RunBatchTest, UnwritableLogIsReportedAndTheReportIsKept) {
+  struct Case {
+    std::string log_path;
+    const char* reason;
+  };
+  const Case cases[] = {{"/dev/full", "No space left on device"},
+                        {root_.File("missing/QuorvexLog.txt"), "No such file or directory"}};
+  request_.dxf_paths = {Source("a.dxf", kHatches)};
+  request_.show_report = true;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.log_path);
+    messages_.errors.clear();
+    request_.log_path = c.log_path;
+
+    const BatchResult result = Run();
+
+    const std::string error =
+        "Log file \"" + c.log_path + "\" could not be written: " + std::string(c.reason);
+    EXPECT_EQ(result.log_error, error);
+    EXPECT_EQ(messages_.errors, std::vector<std::string>{error});
+    EXPECT_EQ(result.report.size(), 5u + 5u + 5u);
+    EXPECT_EQ(result.report.back(), kRule);
+  }
+  EXPECT_TRUE(viewer_.opened.empty());
+}
+
+TEST_F(RunBatchTest, DataFileThatWouldReplaceADrawingIsRefused) {
+  const std::string drawing = Source("site.dxf", kHatches);
+  setup_.config.DataFileExtension.Assign("dxf");
+  request_.destination = source_;
+  request_.dxf_paths = {drawing};
+
+  const BatchResult result = Run();
+
+  EXPECT_EQ(
+      std::vector<std::string>(result.report.begin() + 8, result.report.end()),
+      (std::vector<std::string>{"  Data File : " + drawing, "",
+                                "  *** Error, the data file would replace a DXF file ***", kRule}));
+  EXPECT_EQ(ReadFile(drawing), kHatches);
+}
+
+TEST_F(RunBatchTest, ParallelRunWritesTheSameReportAndFilesAsASequentialOne) {
+  std::string entities;
+  for (int i = 0; i < 3000; ++i)
+    entities += "  0\nHATCH\n 10\n1.0\n";
+  const std::string large = testing::DxfWithEntities(entities);
+  const std::string other = root_.File("other");
+  fs::create_directory(other);
+  WriteFile(other + "/site.dxf", kHatches);
+  const std::vector<std::string> distinct = {
+      Source("plan.rev1.dxf", large), Source("plan.rev2.dxf", kHatches),
+      Source("broken.dxf", kNotDxf),  source_ + "/absent.dxf",
+      Source("site.dxf", large),      Source("y.dxf", kHatches),
+      Source("z.dxf", large)};
+  std::vector<std::string> clashing = distinct;
+  clashing.insert(clashing.begin() + 5, other + "/site.dxf");  // replaces the data file before it
+
+  for (const auto& paths : {distinct, clashing}) {
+    SCOPED_TRACE(paths.size());
+    fs::remove_all(out_);
+    fs::create_directory(out_);
+    request_.dxf_paths = paths;
+    request_.jobs = 1;
+    const BatchResult sequential = Run();
+    const std::string sequential_log = ReadFile(log_);
+    const auto sequential_files = Outputs();
+    ASSERT_EQ(sequential_files.size(), 6u);
+    for (unsigned jobs : {2u, 3u, 8u}) {
+      SCOPED_TRACE(jobs);
+      fs::remove_all(out_);
+      fs::create_directory(out_);
+      request_.jobs = jobs;
+      observer_.pairs = 0;
+      const BatchResult parallel = Run();
+      EXPECT_EQ(parallel.report, sequential.report);
+      EXPECT_EQ(parallel.outcomes, sequential.outcomes);
+      EXPECT_EQ(ReadFile(log_), sequential_log);
+      EXPECT_EQ(Outputs(), sequential_files);
+      // Workers drive no display; files sharing a data file are converted in order instead.
+      EXPECT_EQ(observer_.pairs == 0, paths.size() == distinct.size());
+    }
+  }
+}
+
+TEST(ShowLastLog, OpensTheLogOrSaysThereIsNone) {
+  testing::TempDir dir;
+  const std::string log = dir.File("QuorvexLog.txt");
+  testing::RecordedViewer viewer;
+  testing::RecordedMessages messages;
+  ShowLastLog(log, viewer, messages);
+  EXPECT_EQ(messages.information,
+            std::vector<std::string>{"  Error. Log file \"QuorvexLog.txt\" does not exist "});
+  WriteFile(log, "x\r\n");
+  ShowLastLog(log, viewer, messages);
+  EXPECT_EQ(viewer.opened, std::vector<std::string>{log});
+}
+
+TEST(DataFileName, ReplacesOnlyTheLastExtension) {
+  struct Case {
+    const char* dxf;
+    const char* extension;
+    const char* expected;
+  };
+  const Case cases[] = {{"survey.dxf", "txt", "survey.txt"},
+                        {"plan.rev2.dxf", "csv", "plan.rev2.csv"},
+                        {"survey.dxf", ".txt", "survey..txt"},
+                        {"ROAD.DXF", "txt", "ROAD.txt"},
+                        {"survey.dxf", " txt ", "survey. txt "}};
+  for (const Case& c : cases)
+    EXPECT_EQ(DataFileName(c.dxf, c.extension), c.expected) << c.dxf << " " << c.extension;
+  EXPECT_EQ(DataFilePath("/out", "/in/a.b.dxf", "txt"), "/out/a.b.txt");
+  EXPECT_EQ(DataFilePath("/out/", "a.dxf", "txt"), "/out/a.txt");
+}
+
+}  // namespace
+}  // namespace quorvex
