@@ -48,7 +48,7 @@ class ConfigModel {
 
   /// Set while a configuration file replaces the record and the trees; the typed-value rule
   /// ignores every text meanwhile.
-  bool config_loading() const { return config_loading_; }
+  bool ConfigLoading() const { return config_loading_; }
   void SetConfigLoading(bool on) { config_loading_ = on; }
 
   // --- Editors: each writes its field at every change of its control. Texts are UTF-8, cut at

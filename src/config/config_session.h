@@ -18,12 +18,12 @@ class ConfigSession {
   ConfigSession(ConfigModel& model, ConfigHost& host, std::filesystem::path configurations_folder);
 
   /// The record as last loaded or saved (all zero before).
-  const TExportConfig& snapshot() const { return snapshot_; }
+  const TExportConfig& ConfigSnapshot() const { return snapshot_; }
   /// True when the record differs from the snapshot in any byte.
   bool Changed() const { return !SameConfig(model_.record(), snapshot_); }
   /// Set from the start of a save until the file is written; stays set after a cancelled dialog
   /// or a failed write.
-  bool save_incomplete() const { return save_incomplete_; }
+  bool SaveIncomplete() const { return save_incomplete_; }
   const std::string& window_title() const { return window_title_; }
   const std::string& status_text() const { return status_text_; }
   /// The name the save dialog proposes: the status text from its 29th character on.

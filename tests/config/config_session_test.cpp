@@ -37,7 +37,7 @@ TEST_F(ConfigSessionTest, SaveThenLoadRestoresEveryFieldAndTreeState) {
   ConfigSession saver(busy, host, dir.path());
   host.save_path = dir.File("busy.qrv");
   ASSERT_TRUE(saver.SaveConfiguration());
-  EXPECT_FALSE(saver.save_incomplete());
+  EXPECT_FALSE(saver.SaveIncomplete());
   EXPECT_FALSE(saver.Changed());
   EXPECT_EQ(std::filesystem::file_size(dir.File("busy.qrv")), 12749u);
   EXPECT_EQ(saver.window_title(), "Quorvex V 4.03 - [busy.qrv]");
@@ -46,8 +46,8 @@ TEST_F(ConfigSessionTest, SaveThenLoadRestoresEveryFieldAndTreeState) {
 
   ASSERT_TRUE(session.LoadConfigFile(dir.File("busy.qrv")));
   EXPECT_TRUE(SameConfig(model.record(), busy.record()));
-  EXPECT_TRUE(SameConfig(session.snapshot(), busy.record()));
-  EXPECT_FALSE(model.config_loading());
+  EXPECT_TRUE(SameConfig(session.ConfigSnapshot(), busy.record()));
+  EXPECT_FALSE(model.ConfigLoading());
   // Everything but the selection, which a load puts on the first node of each tree.
   ConfigTrees expected = busy.trees();
   ConfigTrees loaded = model.trees();
@@ -89,7 +89,7 @@ TEST_F(ConfigSessionTest, ADamagedTreeStreamLeavesEverythingAsItWas) {
   model.FocusDataNode(field_node::kZ);
   model.MoveFieldDown();
   const ConfigContent before = model.content();
-  const TExportConfig snapshot = session.snapshot();
+  const TExportConfig snapshot = session.ConfigSnapshot();
 
   std::string damaged = ConfigFileBytes(ConfigModel().content());
   damaged.replace(0, 7, "\x06QRV300");
@@ -101,8 +101,8 @@ TEST_F(ConfigSessionTest, ADamagedTreeStreamLeavesEverythingAsItWas) {
             std::vector<std::string>{"Unable to load tree structure, the version is unknown."});
   EXPECT_TRUE(SameConfig(model.record(), before.record));
   EXPECT_EQ(model.trees(), before.trees);
-  EXPECT_TRUE(SameConfig(session.snapshot(), snapshot));
-  EXPECT_FALSE(model.config_loading());
+  EXPECT_TRUE(SameConfig(session.ConfigSnapshot(), snapshot));
+  EXPECT_FALSE(model.ConfigLoading());
   EXPECT_EQ(session.window_title(), "Quorvex V 4.03 - [busy.qrv]");
   EXPECT_EQ(host.stored_names, std::vector<std::string>{"busy.qrv"});
 }
@@ -126,7 +126,7 @@ TEST_F(ConfigSessionTest, AFailedWriteKeepsTheSaveIncomplete) {
   model.SetBlockNames("TREE");
   host.save_path = dir.path() / "missing folder" / "x.qrv";
   EXPECT_FALSE(session.SaveConfiguration());
-  EXPECT_TRUE(session.save_incomplete());
+  EXPECT_TRUE(session.SaveIncomplete());
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_EQ(host.errors[0].rfind("Impossible de créer le fichier \"", 0), 0u);
   EXPECT_TRUE(session.Changed());
@@ -149,7 +149,7 @@ TEST_F(ConfigSessionTest, AskToSaveChangesFollowsTheAnswer) {
   EXPECT_TRUE(session.AskToSaveChanges());
   host.answer = Answer::kYes;  // and then the save dialog is cancelled
   EXPECT_FALSE(session.AskToSaveChanges());
-  EXPECT_TRUE(session.save_incomplete());
+  EXPECT_TRUE(session.SaveIncomplete());
   EXPECT_EQ(host.questions, std::vector<std::string>(
                                 3, "Current configuration has changed, do you want to save it ?"));
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
@@ -186,7 +186,7 @@ TEST_F(ConfigSessionTest, DefaultFallbackCountsAsChanged) {
   EXPECT_EQ(session.window_title(), "Quorvex V 4.03[None]");
   EXPECT_EQ(session.status_text(), "None");
   EXPECT_EQ(session.ProposedSaveName(), "");
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&session.snapshot().Signature), 6),
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&session.ConfigSnapshot().Signature), 6),
             "\x05"
             "error");
   EXPECT_TRUE(session.Changed());
