@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "config/config_fixtures.h"
+#include "config/config_session.h"
+#include "config/config_test_util.h"
+#include "config/qrv_file.h"
+#include "support/temp_dir.h"
+
+namespace quorvex {
+namespace {
+
+using Answer = ConfigHost::Answer;
+
+class ConfigSessionTest : public ::testing::Test {
+ protected:
+  ConfigSessionTest() : session(model, host, dir.path() / "configurations") {}
+
+  std::string SaveBusy(const std::string& name) {
+    const std::string path = dir.File(name);
+    ConfigModel busy = testing::BusyModel();
+    testing::ScriptedHost quiet;
+    ConfigSession(busy, quiet, dir.path()).SaveConfigurationTo(path);
+    return path;
+  }
+
+  testing::TempDir dir;
+  testing::ScriptedHost host;
+  ConfigModel model;
+  ConfigSession session;
+};
+
+TEST_F(ConfigSessionTest, SaveThenLoadRestoresEveryFieldAndTreeState) {
+  ConfigModel busy = testing::BusyModel();
+  ConfigSession saver(busy, host, dir.path());
+  host.save_path = dir.File("busy.qrv");
+  ASSERT_TRUE(saver.SaveConfiguration());
+  EXPECT_FALSE(saver.SaveIncomplete());
+  EXPECT_FALSE(saver.Changed());
+  EXPECT_EQ(std::filesystem::file_size(dir.File("busy.qrv")), 12749u);
+  EXPECT_EQ(saver.window_title(), "Quorvex V 4.03 - [busy.qrv]");
+  EXPECT_EQ(saver.status_text(), "Configuration file in use : busy.qrv");
+  EXPECT_EQ(saver.ProposedSaveName(), "busy.qrv");
+
+  ASSERT_TRUE(session.LoadConfigFile(dir.File("busy.qrv")));
+  EXPECT_TRUE(SameConfig(model.record(), busy.record()));
+  EXPECT_TRUE(SameConfig(session.ConfigSnapshot(), busy.record()));
+  EXPECT_FALSE(model.ConfigLoading());
+  // Everything but the selection, which a load puts on the first node of each tree.
+  ConfigTrees expected = busy.trees();
+  ConfigTrees loaded = model.trees();
+  for (ConfigTrees* trees : {&expected, &loaded})
+    for (TreeNodes* tree : {&trees->entity, &trees->data})
+      for (TreeNode& top : *tree) {
+        top.Set(node_state::kSelected, false);
+        for (TreeNode& option : top.children)
+          option.Set(node_state::kSelected, false);
+      }
+  EXPECT_EQ(loaded, expected);
+  EXPECT_EQ(model.SelectedNode(ConfigTreeId::kEntity), entity_node::kPoints);
+  EXPECT_EQ(model.SelectedNode(ConfigTreeId::kData), field_node::kLineNumber);
+  EXPECT_FALSE(model.controls().block_names_enabled);
+  EXPECT_FALSE(model.controls().move_up_enabled);
+  EXPECT_TRUE(model.controls().move_down_enabled);
+  EXPECT_TRUE(model.controls().separator_edit_enabled);
+  EXPECT_EQ(host.stored_names, (std::vector<std::string>{"busy.qrv", "busy.qrv"}));
+}
+
+TEST_F(ConfigSessionTest, LoadingWritesTheEditorsBackAsTyping) {
+  ConfigContent content = ConfigModel().content();
+  content.record.Signature.Assign("QRV300");
+  content.record.BlockNames.Assign("  TREE  ");
+  content.record.IncludeHeader = 7;
+  content.record.SeparatorIndex = -3;
+  testing::WriteFile(dir.File("odd.qrv"), ConfigFileBytes(content));
+  ASSERT_TRUE(session.LoadConfigFile(dir.File("odd.qrv")));
+  EXPECT_EQ(model.record().BlockNames.View(), "TREE");
+  EXPECT_EQ(model.record().IncludeHeader, 1);
+  EXPECT_EQ(model.record().SeparatorIndex, 0);
+  EXPECT_FALSE(session.Changed());
+}
+
+TEST_F(ConfigSessionTest, ADamagedTreeStreamLeavesEverythingAsItWas) {
+  ASSERT_TRUE(session.LoadConfigFile(SaveBusy("busy.qrv")));
+  session.ShowInUse("busy.qrv");
+  model.SetBlockNames("changed since the load");
+  model.FocusDataNode(field_node::kZ);
+  model.MoveFieldDown();
+  const ConfigContent before = model.content();
+  const TExportConfig snapshot = session.ConfigSnapshot();
+
+  std::string damaged = ConfigFileBytes(ConfigModel().content());
+  damaged.replace(0, 7, "\x06QRV300");
+  damaged[10361 + 6] = 9;  // the data tree's stream version
+  testing::WriteFile(dir.File("damaged.qrv"), damaged);
+  EXPECT_FALSE(session.LoadConfigFile(dir.File("damaged.qrv")));
+
+  EXPECT_EQ(host.errors,
+            std::vector<std::string>{"Unable to load tree structure, the version is unknown."});
+  EXPECT_TRUE(SameConfig(model.record(), before.record));
+  EXPECT_EQ(model.trees(), before.trees);
+  EXPECT_TRUE(SameConfig(session.ConfigSnapshot(), snapshot));
+  EXPECT_FALSE(model.ConfigLoading());
+  EXPECT_EQ(session.window_title(), "Quorvex V 4.03 - [busy.qrv]");
+  EXPECT_EQ(host.stored_names, std::vector<std::string>{"busy.qrv"});
+}
+
+TEST_F(ConfigSessionTest, RefusedFilesAreReportedAndChangeNothing) {
+  testing::WriteFile(dir.File("notes.qrv"), "QRV300 is not enough");
+  EXPECT_FALSE(session.LoadConfigFile(dir.File("notes.qrv")));
+  EXPECT_FALSE(session.LoadConfigFile(dir.File("absent.qrv")));
+  ASSERT_EQ(host.errors.size(), 2u);
+  EXPECT_EQ(host.errors[0], "This is not a Quorvex configuration file");
+  EXPECT_EQ(host.errors[1], "Impossible d'ouvrir le fichier \"" + dir.File("absent.qrv") +
+                                "\". No such file or directory");
+  EXPECT_TRUE(SameConfig(model.record(), TExportConfig{}));
+  EXPECT_EQ(model.trees(), BuildConfigTrees());
+  EXPECT_EQ(session.window_title(), " Quorvex V 4.03");
+  EXPECT_EQ(session.status_text(), "Configuration file in use :");
+  EXPECT_TRUE(host.stored_names.empty());
+}
+
+TEST_F(ConfigSessionTest, AFailedWriteKeepsTheSaveIncomplete) {
+  model.SetBlockNames("TREE");
+  host.save_path = dir.path() / "missing folder" / "x.qrv";
+  EXPECT_FALSE(session.SaveConfiguration());
+  EXPECT_TRUE(session.SaveIncomplete());
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(host.errors[0].rfind("Impossible de créer le fichier \"", 0), 0u);
+  EXPECT_TRUE(session.Changed());
+  EXPECT_EQ(session.status_text(), "Configuration file in use :");
+}
+
+TEST_F(ConfigSessionTest, AskToSaveChangesFollowsTheAnswer) {
+  EXPECT_TRUE(session.AskToSaveChanges());  // unchanged: no question
+  EXPECT_TRUE(host.questions.empty());
+  // Moving a data field is no change of the configuration.
+  model.FocusDataNode(field_node::kX);
+  model.MoveFieldUp();
+  EXPECT_TRUE(session.AskToSaveChanges());
+  EXPECT_TRUE(host.questions.empty());
+
+  model.SetSeparatorText(",");
+  host.answer = Answer::kCancel;
+  EXPECT_FALSE(session.AskToSaveChanges());
+  host.answer = Answer::kNo;
+  EXPECT_TRUE(session.AskToSaveChanges());
+  host.answer = Answer::kYes;  // and then the save dialog is cancelled
+  EXPECT_FALSE(session.AskToSaveChanges());
+  EXPECT_TRUE(session.SaveIncomplete());
+  EXPECT_EQ(host.questions, std::vector<std::string>(
+                                3, "Current configuration has changed, do you want to save it ?"));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+
+  host.save_path = dir.File("saved.qrv");
+  EXPECT_TRUE(session.AskToSaveChanges());
+  EXPECT_FALSE(session.Changed());
+  EXPECT_EQ(model.record().Signature.View(), "QRV300");
+}
+
+TEST_F(ConfigSessionTest, LoadCommandKeepsTheNameInUseWhenTheFileIsRefused) {
+  host.load_path = SaveBusy("first.qrv");
+  ASSERT_TRUE(session.LoadConfiguration());
+  EXPECT_EQ(session.window_title(), "Quorvex V 4.03 - [first.qrv]");
+
+  testing::WriteFile(dir.File("bad.qrv"), "nothing");
+  host.load_path = dir.File("bad.qrv");
+  EXPECT_FALSE(session.LoadConfiguration());
+  EXPECT_EQ(session.window_title(), "Quorvex V 4.03 - [first.qrv]");
+  EXPECT_EQ(session.status_text(), "Configuration file in use : first.qrv");
+  EXPECT_EQ(session.ProposedSaveName(), "first.qrv");
+
+  // A changed configuration asks first; Cancel keeps it.
+  model.SetIncludeHeader(false);
+  host.answer = Answer::kCancel;
+  host.load_path = dir.File("first.qrv");
+  EXPECT_FALSE(session.LoadConfiguration());
+  EXPECT_EQ(model.record().IncludeHeader, 0);
+}
+
+TEST_F(ConfigSessionTest, DefaultFallbackCountsAsChanged) {
+  ASSERT_TRUE(session.LoadConfigFile(SaveBusy("default.qrv")));
+  session.MarkDefaultFallback();
+  EXPECT_EQ(session.window_title(), "Quorvex V 4.03[None]");
+  EXPECT_EQ(session.status_text(), "None");
+  EXPECT_EQ(session.ProposedSaveName(), "");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&session.ConfigSnapshot().Signature), 6),
+            "\x05"
+            "error");
+  EXPECT_TRUE(session.Changed());
+  EXPECT_EQ(host.stored_names.back(), "none");
+}
+
+}  // namespace
+}  // namespace quorvex
