@@ -1,0 +1,209 @@
+#include "cli/cli_run.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <thread>
+
+#include "batch/data_file_name.h"
+#include "batch/file_listing.h"
+#include "batch/locale_formats.h"
+#include "batch/log_viewer.h"
+#include "batch/message_boxes.h"
+#include "batch/process_checks.h"
+#include "batch/program_paths.h"
+#include "batch/run_batch.h"
+#include "cli/cli_progress.h"
+#include "config/config_host.h"
+#include "config/config_session.h"
+#include "config/default_config.h"
+#include "engine/text_util.h"
+
+namespace quorvex::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+void PrintError(std::FILE* err, std::string_view message) {
+  std::fprintf(err, "quorvex-cli: %.*s\n", static_cast<int>(message.size()), message.data());
+}
+
+// Message boxes become lines on the error stream, their padding blanks trimmed.
+class StreamMessages final : public MessageBoxes {
+ public:
+  explicit StreamMessages(std::FILE* err) : err_(err) {}
+  void Information(std::string_view text) override { PrintError(err_, Trimmed(text)); }
+  void Error(std::string_view text) override { PrintError(err_, Trimmed(text)); }
+
+ private:
+  std::FILE* err_;
+};
+
+class NoLogViewer final : public LogViewer {
+ public:
+  void Open(std::string_view) override {}
+};
+
+// The configuration loader's host: no dialogs and nothing remembered, errors to the stream.
+class StreamConfigHost final : public ConfigHost {
+ public:
+  explicit StreamConfigHost(std::FILE* err) : err_(err) {}
+  Answer AskYesNoCancel(std::string_view) override { return Answer::kNo; }
+  void ShowError(std::string_view message) override { PrintError(err_, Trimmed(message)); }
+  std::optional<fs::path> ChooseFileToLoad(const fs::path&) override { return std::nullopt; }
+  std::optional<fs::path> ChooseFileToSave(const fs::path&, std::string_view) override {
+    return std::nullopt;
+  }
+  void StoreConfigName(std::string_view) override {}
+
+ private:
+  std::FILE* err_;
+};
+
+// The configuration file named on the command line, else "default.qrv" beside the program,
+// else the same values built in. False when a named or found file is refused.
+bool LoadConfiguration(const CliOptions& options, const std::string& program_directory,
+                       ConfigModel& model, std::FILE* err) {
+  StreamConfigHost host(err);
+  ConfigSession session(model, host, program_directory + "configurations");
+  if (options.config_path) return session.LoadConfigFile(*options.config_path);
+  if (const auto found = FindResource(program_directory, "default.qrv")) {
+    return session.LoadConfigFile(*found);
+  }
+  session.ApplyLoadedContent(DefaultConfiguration());
+  return true;
+}
+
+// Every input as an absolute path; a folder gives its DXF files in the browser's name order.
+std::vector<std::string> DxfPaths(const std::vector<std::string>& inputs) {
+  std::vector<std::string> paths;
+  const DateTimeSeparators separators = CurrentDateTimeSeparators();
+  for (const std::string& input : inputs) {
+    std::error_code error;
+    const std::string absolute = fs::absolute(input, error).string();
+    if (fs::is_directory(absolute, error)) {
+      FileList list;
+      list.List(absolute, /*auto_select=*/true, separators);
+      for (std::string& path : list.SelectedDxfPaths(WithTrailingSlash(absolute))) {
+        paths.push_back(std::move(path));
+      }
+    } else {
+      paths.push_back(absolute);
+    }
+  }
+  return paths;
+}
+
+// Inputs that would write the same data file, one line per clash; empty when there is none.
+std::vector<std::string> DataFileClashes(const std::vector<std::string>& dxf_paths,
+                                         const std::string& destination,
+                                         std::string_view extension) {
+  std::map<std::string, std::vector<std::string>> writers;
+  std::vector<std::string> order;
+  for (const std::string& path : dxf_paths) {
+    const std::string data_path = DataFilePath(destination, path, extension);
+    auto& names = writers[data_path];
+    if (names.empty()) order.push_back(data_path);
+    names.push_back(path);
+  }
+  std::vector<std::string> clashes;
+  for (const std::string& data_path : order) {
+    const auto& names = writers[data_path];
+    if (names.size() < 2) continue;
+    std::string line = data_path + " would be written by";
+    for (std::size_t i = 0; i < names.size(); ++i)
+      line += (i == 0 ? " " : " and ") + names[i];
+    clashes.push_back(line);
+  }
+  return clashes;
+}
+
+}  // namespace
+
+int RunCli(const CliOptions& options, CliEnvironment& env) {
+  if (options.help) {
+    std::fputs(UsageText().c_str(), env.out);
+    return kExitConverted;
+  }
+  if (options.version) {
+    std::fputs("quorvex-cli " QUORVEX_VERSION "\n", env.out);
+    return kExitConverted;
+  }
+
+  ConfigModel model;
+  if (!LoadConfiguration(options, env.program_directory, model, env.err)) return kExitUsage;
+  if (options.extension) model.SetDataFileExtension(*options.extension);
+  TExportConfig config = model.record();
+  const RunTables tables = model.CollectRunTables();
+  const ProcessCheck check = CheckProcessCommand(config, config.DataFileExtension.View(),
+                                                 model.record().SeparatorText.View(), tables);
+  if (check != ProcessCheck::kPassed) {
+    PrintError(env.err, Trimmed(ProcessCheckMessage(check)));
+    return kExitUsage;
+  }
+
+  std::string log_path;
+  if (options.log_path) {
+    log_path = fs::absolute(*options.log_path).string();
+  } else {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    const DataDirectoryChoice data =
+        ChooseDataDirectory(env.program_directory, UserDataDirectory(xdg, home));
+    if (!data.error.empty()) {
+      PrintError(env.err, data.error);
+      return kExitUsage;
+    }
+    log_path = ProgramPaths{env.program_directory, data.directory}.LogFile();
+  }
+
+  BatchRequest request;
+  request.destination = WithTrailingSlash(fs::absolute(options.output_dir).string());
+  // A missing destination is created, as scripts expect; one that cannot be is refused below by
+  // the run's write test.
+  std::error_code ignored;
+  fs::create_directories(request.destination, ignored);
+  request.dxf_paths = DxfPaths(options.inputs);
+  request.log_path = log_path;
+  request.jobs =
+      options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+  if (request.dxf_paths.empty()) {
+    PrintError(env.err, "no DXF file to convert in the folders given");
+    return kExitUsage;
+  }
+  const std::vector<std::string> clashes =
+      DataFileClashes(request.dxf_paths, request.destination, config.DataFileExtension.View());
+  if (!clashes.empty()) {
+    PrintError(env.err, "two inputs would write the same data file; nothing was converted:");
+    for (const std::string& clash : clashes)
+      std::fprintf(env.err, "  %s\n", clash.c_str());
+    return kExitUsage;
+  }
+
+  CliProgress progress(env.err, env.err_is_terminal && !options.quiet, request.dxf_paths);
+  StreamMessages messages(env.err);
+  NoLogViewer no_viewer;
+  BatchEnvironment batch_env{progress, messages, no_viewer, env.clock, env.cancelled};
+  const BatchResult result = RunBatch(config, tables, request, batch_env);
+  if (result.end == BatchEnd::kDestinationNotWritable) return kExitUsage;
+
+  std::size_t converted = 0, failed = 0;
+  for (const ConversionOutcome outcome : result.outcomes) {
+    if (outcome == ConversionOutcome::kConverted) ++converted;
+    if (outcome == ConversionOutcome::kFailed) ++failed;
+  }
+  if (!result.log_error.empty()) {
+    // The report must not be lost: it goes to the output instead.
+    for (const std::string& line : result.report)
+      std::fprintf(env.out, "%s\n", line.c_str());
+  }
+  std::fprintf(env.out, "%zu %s converted, %zu with errors; report: %s\n", converted,
+               converted == 1 ? "file" : "files", failed,
+               result.log_error.empty() ? log_path.c_str() : "not written");
+  if (result.end == BatchEnd::kCancelled) return kExitInterrupted;
+  return failed == 0 && result.log_error.empty() ? kExitConverted : kExitFileErrors;
+}
+
+}  // namespace quorvex::cli

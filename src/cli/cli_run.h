@@ -1,0 +1,33 @@
+#pragma once
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+
+#include "batch/clock.h"
+#include "cli/cli_options.h"
+
+namespace quorvex::cli {
+
+/// Exit statuses of the converter.
+inline constexpr int kExitConverted = 0;
+inline constexpr int kExitFileErrors = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitInterrupted = 130;
+
+/// What a command-line run talks to.
+struct CliEnvironment {
+  std::FILE* out;
+  std::FILE* err;
+  bool err_is_terminal;
+  /// Where "default.qrv" is looked up and, when writable, where the log goes; ends in "/".
+  std::string program_directory;
+  const Clock& clock;
+  /// Set by Ctrl-C.
+  std::atomic<bool>& cancelled;
+};
+
+/// Runs the converter for `options` and returns the exit status.
+int RunCli(const CliOptions& options, CliEnvironment& env);
+
+}  // namespace quorvex::cli

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "cli/cli_run.h"
+#include "support/temp_dir.h"
+
+namespace quorvex::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::TempDir;
+
+class FixedClock final : public Clock {
+ public:
+  std::tm LocalNow() const override {
+    std::tm time = {};
+    time.tm_year = 126, time.tm_mon = 11, time.tm_mday = 10, time.tm_hour = 9, time.tm_min = 30;
+    return time;
+  }
+};
+
+// One run of the converter in this process, with the program folder holding the built default
+// configuration, and what it printed.
+struct CliRun {
+  int status = -1;
+  std::string out, err;
+};
+
+CliRun RunConverter(std::vector<std::string> args, const std::string& program_directory) {
+  std::string error;
+  const std::optional<CliOptions> options = ParseCliOptions(args, error);
+  EXPECT_TRUE(options) << error;
+  CliRun run;
+  if (!options) return run;
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  FixedClock clock;
+  std::atomic<bool> cancelled{false};
+  CliEnvironment env{out, err, false, program_directory, clock, cancelled};
+  run.status = RunCli(*options, env);
+  for (auto [file, text] : {std::pair{out, &run.out}, std::pair{err, &run.err}}) {
+    std::rewind(file);
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+      text->append(buffer, n);
+    std::fclose(file);
+  }
+  return run;
+}
+
+class CliRunTest : public ::testing::Test {
+ protected:
+  CliRunTest() {
+    fs::create_directory(program_);
+    fs::copy_file(QUORVEX_DEFAULT_CONFIG_PATH, program_ / "default.qrv");
+    fs::copy(QUORVEX_SAMPLES_DIR, samples_);
+  }
+  std::string Program() const { return program_.string() + "/"; }
+  std::string Log() const { return (dir_.path() / "report.txt").string(); }
+
+  TempDir dir_;
+  fs::path program_ = dir_.path() / "program";
+  fs::path samples_ = dir_.path() / "samples";
+};
+
+TEST_F(CliRunTest, ConvertsTheSamplesIdenticallyWithOneOrTwoJobs) {
+  const CliRun one = RunConverter(
+      {"-j", "1", "-o", dir_.File("one"), "--log", Log(), samples_.string()}, Program());
+  ASSERT_EQ(one.status, kExitConverted) << one.err;
+  const std::string report_one = ReadFile(Log());
+  const CliRun two = RunConverter(
+      {"-j", "2", "-o", dir_.File("two"), "--log", Log(), samples_.string()}, Program());
+  ASSERT_EQ(two.status, kExitConverted) << two.err;
+  std::string report_two = ReadFile(Log());
+
+  std::size_t files = 0;
+  for (const auto& entry : fs::directory_iterator(dir_.path() / "one")) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_EQ(ReadFile(entry.path().string()), ReadFile(dir_.File("two/" + name))) << name;
+    ++files;
+  }
+  EXPECT_EQ(files, 4u);
+  // The reports differ only in the destination folder they name.
+  for (std::size_t at; (at = report_two.find("/two/")) != std::string::npos;) {
+    report_two.replace(at, 5, "/one/");
+  }
+  EXPECT_EQ(report_one, report_two);
+  EXPECT_NE(report_one.find("  DXF File  : " + samples_.string() + "/building.dxf\r\n"),
+            std::string::npos);
+  EXPECT_EQ(one.out, "4 files converted, 0 with errors; report: " + Log() + "\n");
+}
+
+TEST_F(CliRunTest, MissingInputIsReportedLikeAnUnreadableFile) {
+  const CliRun run = RunConverter({"-o", dir_.File("out"), "--log", Log(),
+                                   (samples_ / "road.dxf").string(), dir_.File("absent.dxf")},
+                                  Program());
+  EXPECT_EQ(run.status, kExitFileErrors);
+  EXPECT_NE(ReadFile(Log()).find("  *** Error, file is used by another application ***"),
+            std::string::npos);
+  EXPECT_EQ(run.out, "1 file converted, 1 with errors; report: " + Log() + "\n");
+}
+
+TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
+  const std::string road = (samples_ / "road.dxf").string();
+  fs::create_directory(dir_.path() / "copy");
+  fs::copy_file(road, dir_.path() / "copy" / "road.dxf");
+  testing::WriteFile(dir_.File("broken.qrv"), "not a configuration");
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"same data file", {road, dir_.File("copy/road.dxf")}, "would be written by"},
+      {"refused configuration", {"-c", dir_.File("broken.qrv"), road}, "configuration file"},
+      {"no extension", {"-e", " ", road}, "extension"},
+      {"unwritable destination", {"-o", "/proc/quorvex", road}, "/proc/quorvex/"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> args = {"-o", dir_.File("out"), "--log", Log()};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliRun run = RunConverter(args, Program());
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(Log()));
+  }
+}
+
+}  // namespace
+}  // namespace quorvex::cli
