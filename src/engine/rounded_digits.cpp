@@ -1,6 +1,10 @@
 #include "rounded_digits.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "decimal_powers.h"
 
 namespace quorvex {
 namespace {
@@ -19,6 +23,35 @@ void AppendExponent(int exponent, std::string& out) {
   } while (magnitude != 0);
   while (n > 0)
     out.push_back(buffer[--n]);
+}
+
+// "00" "01" ... "99": two digits per division by 100.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// Writes the `count` last digits of `n` to `at`, leading zeros included.
+void WriteDigits(std::uint64_t n, int count, char* at) {
+  char* p = at + count;
+  for (; count >= 2; count -= 2) {
+    p -= 2;
+    std::memcpy(p, &kDigitPairs[2 * (n % 100)], 2);
+    n /= 100;
+  }
+  if (count == 1) *--p = static_cast<char>('0' + n % 10);
+}
+
+void AppendZero(std::int64_t places, std::string& out) {
+  out.push_back('0');
+  if (places > 0) {
+    out.push_back('.');
+    out.append(static_cast<std::size_t>(places), '0');
+  }
 }
 
 }  // namespace
@@ -65,11 +98,7 @@ void AppendRoundedDigits(const DecimalDigits& value, int decimals, std::string& 
   }
 
   if (zero) {
-    out.push_back('0');
-    if (decimals > 0) {
-      out.push_back('.');
-      out.append(static_cast<std::size_t>(decimals), '0');
-    }
+    AppendZero(decimals, out);
     return;
   }
   if (value.negative) out.push_back('-');
@@ -105,6 +134,81 @@ void AppendRoundedDigits(const DecimalDigits& value, int decimals, std::string& 
     for (int place = -1; place >= last_place && -place <= decimals; --place) {
       out[start + static_cast<std::size_t>(-place - 1)] = digit_at(place);
     }
+  }
+}
+
+void AppendRoundedDecimal(const ShortDecimal& value, int decimals, std::string& out) {
+  const std::int64_t places = std::max(decimals, 0);
+  // The rounded value is kept x 10^low, kept having kept_count digits.
+  std::uint64_t kept = 0;
+  int kept_count = 0;
+  std::int64_t low = 0;
+  if (value.significand != 0) {
+    const std::int64_t top = std::int64_t{value.exponent} + value.digit_count - 1;
+    low = std::max(-places, top - (kMaxSignificant - 1));
+    const std::int64_t keep = top - low + 1;  // at most 14
+    const std::int64_t drop = value.digit_count - keep;
+    if (drop <= 0) {
+      kept = value.significand * kPowersOfTen[static_cast<std::size_t>(-drop)];
+      kept_count = static_cast<int>(keep);
+    } else if (drop <= value.digit_count) {
+      // drop == digit_count keeps nothing: the leading digit is the first dropped one.
+      const std::uint64_t unit = kPowersOfTen[static_cast<std::size_t>(drop)];
+      kept = value.significand / unit;
+      kept_count = static_cast<int>(keep);
+      if (value.significand - kept * unit >= unit / 2) {
+        ++kept;
+        if (kept == kPowersOfTen[kept_count]) ++kept_count;
+      }
+    }
+    // Otherwise the first dropped digit is a leading zero: the value rounds to zero.
+  }
+  if (kept == 0) {
+    AppendZero(places, out);
+    return;
+  }
+
+  char digits[20];
+  const std::int64_t top = low + kept_count - 1;
+  if (top >= kMaxSignificant) {
+    // More than 14 integer digits: mantissa without trailing zeros, then the exponent.
+    while (kept % 10 == 0)
+      kept /= 10, --kept_count;
+    WriteDigits(kept, kept_count, digits);
+    if (value.negative) out.push_back('-');
+    out.push_back(digits[0]);
+    if (kept_count > 1) {
+      out.push_back('.');
+      out.append(digits + 1, static_cast<std::size_t>(kept_count - 1));
+    }
+    AppendExponent(static_cast<int>(top), out);
+    return;
+  }
+
+  // Fixed notation; here low <= 0, so the kept digits reach the point or stand behind it.
+  WriteDigits(kept, kept_count, digits);
+  const int integer_count = static_cast<int>(std::max<std::int64_t>(kept_count + low, 0));
+  const int leading_zeros = static_cast<int>(std::max<std::int64_t>(-(kept_count + low), 0));
+  const std::size_t size = (value.negative ? 1 : 0) + std::max(integer_count, 1) +
+                           (places > 0 ? 1 + static_cast<std::size_t>(places) : 0);
+  const std::size_t start = out.size();
+  out.resize(start + size);
+  char* p = out.data() + start;
+  if (value.negative) *p++ = '-';
+  if (integer_count > 0) {
+    std::memcpy(p, digits, static_cast<std::size_t>(integer_count));
+    p += integer_count;
+  } else {
+    *p++ = '0';
+  }
+  if (places > 0) {
+    *p++ = '.';
+    std::memset(p, '0', static_cast<std::size_t>(leading_zeros));
+    p += leading_zeros;
+    const int fraction_count = kept_count - integer_count;
+    std::memcpy(p, digits + integer_count, static_cast<std::size_t>(fraction_count));
+    p += fraction_count;
+    std::memset(p, '0', static_cast<std::size_t>(places + low));
   }
 }
 
