@@ -61,6 +61,8 @@ const FormatCase kFormatCases[] = {
     {"many decimals are filled with zeros", "1.5", 20, "1.50000000000000000000"},
     {"places beyond 14 digits are zeros", "0.1", 20, "0.10000000000000000000"},
     {"tiny value with many decimals", "1e-30", 40, "0.0000000000000000000000000000010000000000"},
+    {"longer than 48 characters", "-1.25e-40", 50,
+     "-0.00000000000000000000000000000000000000012500000000"},
     {"small exponent", "1e-5", 5, "0.00001"},
     {"small exponent rounds to zero", "1e-5", 3, "0.000"},
     {"underflow of the extended range", "-1.5e-4950", 3, "0.000"},
@@ -195,7 +197,7 @@ std::string RandomNumberText(std::mt19937_64& random) {
 int RandomDecimals(std::mt19937_64& random) {
   const unsigned kind = random() % 20;
   if (kind == 0) return -1;
-  if (kind == 1) return 16 + static_cast<int>(random() % 10);
+  if (kind == 1) return 16 + static_cast<int>(random() % 50);
   return static_cast<int>(random() % 16);
 }
 
