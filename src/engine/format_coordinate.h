@@ -17,7 +17,7 @@ namespace quorvex {
 /// sign and the exponent: 1.5E+15, -2E+20.
 ///
 /// Appends the result to `out` and returns true; returns false, leaving `out` as it was, when
-/// `text` is not a number.
+/// `text` is not a number or its value lies beyond the extended range (about 1.19E+4932).
 bool FormatCoordinate(std::string_view text, int decimals, std::string& out);
 
 /// The decimals of a computed coordinate's text.

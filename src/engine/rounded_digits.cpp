@@ -173,12 +173,12 @@ void AppendRoundedDecimal(const ShortDecimal& value, int decimals, std::string& 
     return;
   }
 
-  char buffer[16];  // kept, right-aligned
   const std::int64_t top = low + kept_count - 1;
   if (top >= kMaxSignificant) {
     // More than 14 integer digits: mantissa without trailing zeros, then the exponent.
     while (kept % 10 == 0)
       kept /= 10, --kept_count;
+    char buffer[16];  // kept, right-aligned
     WriteSixteenDigits(kept, buffer);
     const char* const digits = buffer + sizeof buffer - kept_count;
     if (value.negative) out.push_back('-');

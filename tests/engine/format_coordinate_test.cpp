@@ -149,7 +149,7 @@ TEST(FormatCoordinateTest, FormatsComputedCoordinates) {
 // The fast paths against the literal 80-bit path on pseudo-random input. The sanitizer build
 // runs fewer, as it is many times slower.
 #ifdef QUORVEX_SANITIZED_BUILD
-constexpr int kRandomCount = 50'000;
+constexpr int kRandomCount = 300'000;
 #else
 constexpr int kRandomCount = 1'500'000;
 #endif
