@@ -17,15 +17,21 @@ namespace quorvex {
 /// sign and the exponent: 1.5E+15, -2E+20.
 ///
 /// Appends the result to `out` and returns true; returns false, leaving `out` as it was, when
-/// `text` is not a number.
+/// `text` is not a number or its value lies beyond the extended range (about 1.19E+4932).
 bool FormatCoordinate(std::string_view text, int decimals, std::string& out);
 
-/// Appends the text that a computed coordinate is handed on as: the value rendered exactly as
-/// FormatCoordinate renders it with 15 decimals. `value` must be finite.
+/// The decimals of a computed coordinate's text.
+inline constexpr int kComputedCoordinateDecimals = 15;
+
+/// Appends the text that a computed coordinate is handed on as: the exact value of the double
+/// rendered as FormatCoordinate renders a text with 15 decimals. A value that is not finite is
+/// written "inf", "-inf" or "nan", texts that FormatCoordinate refuses as not a number.
 void FormatComputedCoordinate(double value, std::string& out);
 
-/// The literal, slow rendering through the 80-bit value and `printf`, kept as the reference the
-/// fast path is tested against. Same contract as FormatCoordinate.
+/// The literal, slow renderings through the 80-bit value and `printf`, kept as the reference the
+/// fast paths are tested against. Same contracts as FormatCoordinate and
+/// FormatComputedCoordinate.
 bool FormatCoordinateReference(std::string_view text, int decimals, std::string& out);
+void FormatComputedCoordinateReference(double value, std::string& out);
 
 }  // namespace quorvex

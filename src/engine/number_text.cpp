@@ -66,7 +66,10 @@ std::optional<double> ParseDouble(std::string_view text) {
 std::optional<long double> ParseLongDouble(std::string_view text) {
   if (!IsDecimalText(text)) return std::nullopt;
   std::string copy(text);
-  return strtold_l(copy.c_str(), nullptr, CLocale());
+  const long double value = strtold_l(copy.c_str(), nullptr, CLocale());
+  // Like an overflowing double, a value that no extended number stands for is not a number.
+  if (value == HUGE_VALL || value == -HUGE_VALL) return std::nullopt;
+  return value;
 }
 
 std::optional<std::int32_t> ParseInt32(std::string_view text) {

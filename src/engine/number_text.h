@@ -19,7 +19,8 @@ bool IsDecimalText(std::string_view text);
 /// value is beyond the double range (a value too small for it becomes zero).
 std::optional<double> ParseDouble(std::string_view text);
 
-/// The decimal text rounded to the nearest x86-64 80-bit extended value; nullopt when rejected.
+/// The decimal text rounded to the nearest x86-64 80-bit extended value; nullopt when the grammar
+/// rejects it or the value is beyond the extended range (a value too small for it becomes zero).
 std::optional<long double> ParseLongDouble(std::string_view text);
 
 /// The integer text as a 32-bit value; nullopt when rejected or out of range.

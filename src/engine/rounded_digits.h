@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace quorvex {
@@ -17,5 +18,17 @@ struct DecimalDigits {
 /// Rounds the digits to at most 14 significant digits and `decimals` places by the first
 /// dropped digit alone and appends the fixed or scientific text, as FormatCoordinate describes.
 void AppendRoundedDigits(const DecimalDigits& value, int decimals, std::string& out);
+
+/// A decimal of at most 18 digits: significand x 10^exponent, negative when `negative` is set.
+/// `digit_count` is the number of digits of `significand` (any, when it is 0).
+struct ShortDecimal {
+  bool negative = false;
+  std::uint64_t significand = 0;
+  int digit_count = 0;
+  int exponent = 0;
+};
+
+/// The rounding and text of AppendRoundedDigits, done on the integer: the fast path.
+void AppendRoundedDecimal(const ShortDecimal& value, int decimals, std::string& out);
 
 }  // namespace quorvex
