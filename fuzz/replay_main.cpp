@@ -1,5 +1,9 @@
-// Runs a fuzz target over saved inputs, for builds without libFuzzer: each argument is a file or
-// a folder of files. Fails when no input was found, so that a corpus that went missing is seen.
+// Runs a fuzz target over kept inputs where libFuzzer is not available (GCC builds), so that
+// ctest replays every corpus file as a regression test. Each argument is a file or a folder
+// whose files are run in name order; no input at all is a failure, so that a mistyped corpus
+// path cannot pass silently.
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -10,29 +14,32 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-namespace {
-
-void Run(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  std::vector<std::filesystem::path> inputs;
+  namespace fs = std::filesystem;
+  std::vector<fs::path> inputs;
   for (int i = 1; i < argc; ++i) {
-    const std::filesystem::path argument(argv[i]);
-    if (std::filesystem::is_directory(argument)) {
-      for (const auto& entry : std::filesystem::directory_iterator(argument))
-        if (entry.is_regular_file()) inputs.push_back(entry.path());
-    } else if (std::filesystem::is_regular_file(argument)) {
-      inputs.push_back(argument);
+    const fs::path path = argv[i];
+    if (fs::is_directory(path)) {
+      std::vector<fs::path> files;
+      for (const fs::directory_entry& entry : fs::directory_iterator(path)) {
+        if (entry.is_regular_file()) files.push_back(entry.path());
+      }
+      std::sort(files.begin(), files.end());
+      inputs.insert(inputs.end(), files.begin(), files.end());
+    } else {
+      inputs.push_back(path);
     }
   }
-  for (const auto& input : inputs)
-    Run(input);
-  std::printf("%zu inputs replayed\n", inputs.size());
+  for (const fs::path& input : inputs) {
+    std::ifstream file(input, std::ios::binary);
+    if (!file) {
+      std::fprintf(stderr, "cannot read %s\n", input.c_str());
+      return 1;
+    }
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::fprintf(stderr, "%s\n", input.c_str());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  }
+  std::fprintf(stderr, "%zu inputs replayed\n", inputs.size());
   return inputs.empty() ? 1 : 0;
 }

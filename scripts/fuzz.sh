@@ -1,20 +1,35 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for a while (default 60 seconds) on a
-# copy of its corpus, so the corpus in the repository changes only when someone adds a finding.
+# Builds the fuzz targets with clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer
+# in build-fuzz, then runs each for SECONDS (default 60) on a copy of its corpus, so that the
+# corpus in the repository does not grow. Fails on the first finding; the input that caused it is
+# kept in build-fuzz/findings/<target>/ (add it to fuzz/corpus/<name>/ once fixed).
+#   scripts/fuzz.sh [SECONDS] [TARGET...]      TARGET: e.g. convert_fuzz (default: all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+shift || true
 bash scripts/deps.sh
+
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUORVEX_BUILD_FUZZ=ON -DQUORVEX_BUILD_TESTS=OFF
+  -DQUORVEX_BUILD_TESTS=OFF -DQUORVEX_BUILD_FUZZ=ON
 cmake --build build-fuzz -j"$(nproc)"
 
-run_fuzzer() {  # run_fuzzer TARGET CORPUS_FOLDER
-  local work="build-fuzz/run/$1"
-  rm -rf "$work" && mkdir -p "$work/corpus" "$work/artifacts"
-  cp -r "$2"/. "$work/corpus/"
-  "build-fuzz/bin/$1" -max_total_time="$seconds" -max_len=16384 -print_final_stats=1 \
-    -artifact_prefix="$work/artifacts/" "$work/corpus"
-}
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  for source in fuzz/*_fuzz.cpp; do targets+=("$(basename "$source" .cpp)"); done
+fi
 
-run_fuzzer config_loader_fuzz fuzz/corpus/config
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+for target in "${targets[@]}"; do
+  name="${target%_fuzz}"
+  corpus="$work/$name"
+  findings="build-fuzz/findings/$target"
+  mkdir -p "$corpus" "$findings"
+  cp -R "fuzz/corpus/$name/." "$corpus/"
+  options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+           -artifact_prefix="$findings/")
+  [ -f "fuzz/$name.dict" ] && options+=(-dict="fuzz/$name.dict")
+  echo "== $target: ${seconds}s"
+  "build-fuzz/bin/$target" "${options[@]}" "$corpus"
+done

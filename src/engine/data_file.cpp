@@ -18,8 +18,17 @@ bool DataFile::Create(const std::string& path) {
     error_ = std::strerror(errno);
     return false;
   }
-  buffer_.reserve(kBufferSize + (kBufferSize >> 2));
   return true;
+}
+
+void DataFile::Spill() {
+  if (limit_ < kBufferSize) {
+    // Reserved at once, never grown step by step: every step would touch fresh pages.
+    buffer_.reserve(kBufferSize + (kBufferSize >> 2));
+    limit_ = kBufferSize;
+    return;
+  }
+  Flush();
 }
 
 void DataFile::Flush() {

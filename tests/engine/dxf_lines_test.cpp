@@ -15,13 +15,25 @@ std::vector<std::string> AllLines(const DxfLines& lines) {
   return result;
 }
 
+// Lines of every length from 0 to 300, so that the line ends fall on every offset of the
+// blocks the line count works in.
+std::string GrowingLines(std::string_view line_end, std::vector<std::string>& expected) {
+  std::string text;
+  for (std::size_t length = 0; length <= 300; ++length) {
+    expected.emplace_back(length, 'x');
+    text += expected.back();
+    text += line_end;
+  }
+  return text;
+}
+
 TEST(DxfLines, SplitsAtEveryLineEndAndCountsInOnePass) {
   struct Case {
     const char* name;
     std::string text;
     std::vector<std::string> lines;
   };
-  const Case cases[] = {
+  std::vector<Case> cases = {
       {"empty file", "", {}},
       {"CR LF", "0\r\nPOINT\r\n", {"0", "POINT"}},
       {"LF without final end", "0\nPOINT", {"0", "POINT"}},
@@ -43,6 +55,11 @@ TEST(DxfLines, SplitsAtEveryLineEndAndCountsInOnePass) {
                    10),
        {"0", "A"}},
   };
+  for (const char* line_end : {"\n", "\r\n", "\r"}) {
+    Case growing{"growing lines", "", {}};
+    growing.text = GrowingLines(line_end, growing.lines);
+    cases.push_back(std::move(growing));
+  }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const auto lines = DxfLines::FromText(c.text);

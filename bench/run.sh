@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release (build-bench) and runs each with 5 repetitions, reporting
+# mean, median and spread. The drawings are generated once into $QUORVEX_BENCH_DIR (default
+# /tmp/quorvex-bench), outside the repository. Extra arguments go to every benchmark binary,
+# e.g. bench/run.sh --benchmark_filter=walk
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUORVEX_BUILD_TESTS=OFF \
+  -DQUORVEX_BUILD_BENCH=ON
+cmake --build build-bench -j"$(nproc)"
+for binary in build-bench/bench/*_bench; do
+  echo "== $(basename "$binary")"
+  "$binary" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
+done

@@ -1,0 +1,189 @@
+// Arbitrary bytes converted as a DXF drawing with every entity kind, option and data field
+// selected, under two configurations (plain values; then extreme ones: 15 decimals, a forced Z,
+// CR LF between fields, counters that start at the 32-bit limit, a block filter). For every input:
+//   - no crash, no sanitizer report;
+//   - the report block is well formed: the data file line first, the rule line last, and where
+//     the counts stand, the kinds add up to the total and the block tally to the Blocks count;
+//   - the data file holds whole lines only;
+//   - the same bytes give the same data file and report twice: from memory and from a file.
+
+#include <unistd.h>
+
+#include <atomic>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/convert_dxf_file.h"
+#include "engine/export_config.h"
+#include "engine/field_captions.h"
+
+namespace quorvex {
+namespace {
+
+struct Outcome {
+  std::string data;
+  std::vector<std::string> report;
+  bool operator==(const Outcome&) const = default;
+};
+
+[[noreturn]] void Fail(std::string_view what, const Outcome& outcome) {
+  std::fprintf(stderr, "convert_fuzz: %.*s\nreport:\n", static_cast<int>(what.size()), what.data());
+  for (const std::string& line : outcome.report)
+    std::fprintf(stderr, "  |%s|\n", line.c_str());
+  std::abort();
+}
+
+struct Setup {
+  TExportConfig config;
+  RunTables tables;
+  std::string block_filter;
+};
+
+Setup MakeSetup(bool extreme) {
+  Setup setup;
+  TExportConfig& config = setup.config;
+  config.EntityChecks.fill(1);
+  config.FieldChecks.fill(1);
+  setup.tables.EntityEnabled.fill(1);
+  setup.tables.FieldOrder = {field_node::kLineNumber,
+                             field_node::kX,
+                             field_node::kY,
+                             field_node::kZ,
+                             field_node::kEntityType,
+                             field_node::kLayer,
+                             field_node::kHandle,
+                             field_node::kBlockName,
+                             field_node::kTextString,
+                             field_node::kLabel,
+                             field_node::kSequentialNumber,
+                             field_node::kGroupNumber};
+  config.IncludeHeader = 1;
+  config.FieldValues[field_node::kX + 1].Assign("E=");
+  config.FieldValues[field_node::kLabelText].Assign("label");
+  if (!extreme) {
+    config.SeparatorText.Assign(",");
+    config.FieldValues[field_node::kXDecimals].Assign("3");
+    config.FieldValues[field_node::kYDecimals].Assign("0");
+    config.FieldValues[field_node::kZDecimals].Assign("14");
+    return setup;
+  }
+  config.SeparatorIndex = 4;
+  config.SeparatorText.Assign("\r\n");
+  config.FieldValues[field_node::kXDecimals].Assign("15");
+  config.FieldValues[field_node::kYDecimals].Assign("20");
+  config.FieldValues[field_node::kZDecimals].Assign("1");
+  config.FieldValues[field_node::kZForceTo].Assign("-0.0005");
+  for (int node :
+       {field_node::kLineNumberStart, field_node::kSequentialStart, field_node::kGroupStart}) {
+    config.FieldValues[node].Assign("2147483647");
+  }
+  setup.block_filter = "A*, ?B ,*$";
+  config.BlockNames.Assign(setup.block_filter);
+  return setup;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The number after the last " : " of a report line.
+std::int64_t CountOf(std::string_view line) {
+  const std::size_t colon = line.rfind(" : ");
+  std::int64_t value = -1;
+  if (colon != std::string_view::npos) {
+    const char* begin = line.data() + colon + 3;
+    std::from_chars(begin, line.data() + line.size(), value);
+  }
+  return value;
+}
+
+void CheckReport(const Outcome& outcome, const std::string& data_path) {
+  const std::vector<std::string>& report = outcome.report;
+  if (report.size() < 3 || report.back() != kRuleLine) Fail("no rule line at the end", outcome);
+  if (report.front() != "  Data File : " + data_path) Fail("no data file line", outcome);
+  constexpr std::string_view kTotal = "  Processed entities count : ";
+  if (report[2].rfind(kTotal, 0) != 0) return;  // an error line instead of the counts
+  std::int64_t kinds = 0, blocks = 0, tally = 0;
+  for (std::size_t i = 4; i + 1 < report.size(); ++i) {
+    const std::string_view line = report[i];
+    if (line.rfind("      ", 0) == 0) {
+      tally += CountOf(line);
+    } else if (line.rfind("    Blocks : ", 0) == 0) {
+      blocks = CountOf(line.substr(0, line.find(" (")));
+      kinds += blocks;
+    } else {
+      kinds += CountOf(line.substr(0, line.size() - 1));
+    }
+  }
+  if (kinds != CountOf(report[2])) Fail("the kinds do not add up to the total", outcome);
+  if (tally != blocks) Fail("the block tally does not add up to the Blocks count", outcome);
+}
+
+class Workspace {
+ public:
+  Workspace() {
+    char pattern[] = "/tmp/quorvex-fuzz-XXXXXX";
+    if (!mkdtemp(pattern)) std::abort();
+    dir_ = pattern;
+  }
+  ~Workspace() { std::filesystem::remove_all(dir_); }
+  std::string File(const char* name) const { return (dir_ / name).string(); }
+
+ private:
+  std::filesystem::path dir_;
+};
+
+Outcome Convert(const Setup& setup, std::string_view dxf, const std::string* dxf_path,
+                const std::string& data_path) {
+  const std::atomic<bool> cancelled{false};
+  NullProgressDisplay progress;
+  ConversionRun run{setup.config,
+                    setup.tables,
+                    BuildHeaderLine(setup.tables, setup.config.SeparatorText.View()),
+                    setup.block_filter,
+                    {},
+                    cancelled,
+                    progress};
+  std::filesystem::remove(data_path);
+  if (dxf_path) {
+    ConvertDxfFile(run, *dxf_path, data_path);
+  } else {
+    ConvertDxfText(run, dxf, "fuzz.dxf", data_path);
+  }
+  Outcome outcome{ReadAll(data_path), std::move(run.ReportLines)};
+  CheckReport(outcome, data_path);
+  const std::string& data = outcome.data;
+  if (!data.empty() && (data.size() < 2 || data.compare(data.size() - 2, 2, "\r\n") != 0)) {
+    Fail("the data file ends inside a line", outcome);
+  }
+  return outcome;
+}
+
+}  // namespace
+}  // namespace quorvex
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  using namespace quorvex;
+  static const Workspace workspace;
+  static const Setup setups[] = {MakeSetup(false), MakeSetup(true)};
+  static const std::string dxf_path = workspace.File("input.dxf");
+  static const std::string data_path = workspace.File("data.txt");
+  const std::string_view dxf(reinterpret_cast<const char*>(bytes), size);
+
+  const Outcome from_memory = Convert(setups[0], dxf, nullptr, data_path);
+  std::ofstream(dxf_path, std::ios::binary | std::ios::trunc).write(dxf.data(), dxf.size());
+  const Outcome from_file = Convert(setups[0], dxf, &dxf_path, data_path);
+  if (!(from_file == from_memory))
+    Fail("the file and the same text convert differently", from_file);
+  Convert(setups[1], dxf, nullptr, data_path);
+  return 0;
+}
