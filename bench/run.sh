@@ -9,7 +9,7 @@ bash scripts/deps.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUORVEX_BUILD_TESTS=OFF \
   -DQUORVEX_BUILD_BENCH=ON
 cmake --build build-bench -j"$(nproc)"
-for binary in build-bench/bench/*_bench; do
+for binary in build-bench/bin/*_bench; do
   echo "== $(basename "$binary")"
   "$binary" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
 done
