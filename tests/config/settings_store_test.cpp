@@ -1,4 +1,4 @@
-#include "batch/settings_store.h"
+#include "config/settings_store.h"
 
 #include <gtest/gtest.h>
 
