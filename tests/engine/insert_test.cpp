@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "support/conversion_harness.h"
+#include "support/reader_cases.h"
 
 namespace quorvex {
 namespace {
@@ -11,6 +12,10 @@ namespace {
 using testing::ConversionResult;
 using testing::DataLines;
 using testing::DxfWithEntities;
+using testing::EndsInsideEntityError;
+using testing::ExpectConversionFailure;
+using testing::GroupCodeError;
+using testing::NotANumberError;
 using testing::TestSetup;
 using Lines = std::vector<std::string>;
 
@@ -99,30 +104,21 @@ TEST(ReadInsert, ConversionFailures) {
     const char* name;
     const char* filter;
     std::string dxf;
-    Lines data;  // lines written before the failure stay
     std::string error;
+    Lines data = {};  // lines written before the failure stay
   };
   const Case cases[] = {
       {"bad Y, after a good insert",
        "",
        DxfWithEntities("0\nINSERT\n10\n1\n0\nINSERT\n10\n1\n20\n2,5\n"),
-       {"1.000,0.000"},
-       "  *** Error, the value \"2,5\" is not a number (line 14) ***"},
-      {"bad extrusion Z of an insert the filter rejects",
-       "NOTHING",
-       DxfWithEntities("0\nINSERT\n230\n-1e\n"),
-       {},
-       "  *** Error, the value \"-1e\" is not a number (line 8) ***"},
-      {"group code not an integer",
-       "",
-       DxfWithEntities("0\nINSERT\n 1O\n2\n"),
-       {},
-       "  *** Error, the group code \"1O\" is not an integer (line 7) ***"},
-      {"file ends inside the insert",
-       "",
-       "  0\nSECTION\n  2\nENTITIES\n  0\nINSERT\n 10\n1\n",
-       {},
-       "  *** Error, the file ends inside an entity (line 9) ***"},
+       NotANumberError("2,5", 14),
+       {"1.000,0.000"}},
+      {"bad extrusion Z of an insert the filter rejects", "NOTHING",
+       DxfWithEntities("0\nINSERT\n230\n-1e\n"), NotANumberError("-1e", 8)},
+      {"group code not an integer", "", DxfWithEntities("0\nINSERT\n 1O\n2\n"),
+       GroupCodeError("1O", 7)},
+      {"file ends inside the insert", "", "  0\nSECTION\n  2\nENTITIES\n  0\nINSERT\n 10\n1\n",
+       EndsInsideEntityError(9)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -130,11 +126,7 @@ TEST(ReadInsert, ConversionFailures) {
     setup.Entities({entity_node::kBlocks})
         .Fields({field_node::kX, field_node::kY})
         .BlockFilter(c.filter);
-    const ConversionResult result = setup.Convert(c.dxf);
-    EXPECT_EQ(DataLines(result.data), c.data);
-    ASSERT_EQ(result.report.size(), 4u);
-    EXPECT_EQ(result.report[2], c.error);
-    EXPECT_EQ(result.report[3], kRule);
+    ExpectConversionFailure(setup.Convert(c.dxf), c.error, c.data);
   }
 }
 

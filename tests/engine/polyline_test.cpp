@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/conversion_harness.h"
+#include "support/reader_cases.h"
 
 namespace quorvex {
 namespace {
@@ -13,10 +14,12 @@ namespace {
 using testing::ConversionResult;
 using testing::DataLines;
 using testing::DxfWithEntities;
+using testing::EndsInsideEntityError;
+using testing::ExpectConversionFailure;
+using testing::GroupCodeError;
+using testing::NotANumberError;
 using testing::TestSetup;
 using Lines = std::vector<std::string>;
-
-const std::string kRule(100, '-');
 
 // A POLYLINE with the given flags at elevation 5, one VERTEX per entry of `vertex_flags` at
 // (i, 0, 9) for the i-th, and its SEQEND.
@@ -223,79 +226,48 @@ TEST(ReadPolylines, ConversionFailures) {
   struct Case {
     const char* name;
     std::string dxf;
-    Lines data;  // lines written before the failure stay
     std::string error;
-  };
-  const auto not_number = [](const char* text, int line) {
-    return "  *** Error, the value \"" + std::string(text) + "\" is not a number (line " +
-           std::to_string(line) + ") ***";
-  };
-  const auto ends_inside = [](int line) {
-    return "  *** Error, the file ends inside an entity (line " + std::to_string(line) + ") ***";
+    Lines data = {};  // lines written before the failure stay
   };
   const std::string kHead = "  0\nSECTION\n  2\nENTITIES\n";
   const Case cases[] = {
       {"LWPOLYLINE vertex without X: the line of its group 20",
-       DxfWithEntities("0\nLWPOLYLINE\n20\n2\n"),
-       {},
-       not_number("", 7)},
+       DxfWithEntities("0\nLWPOLYLINE\n20\n2\n"), NotANumberError("", 7)},
       {"LWPOLYLINE X kept from its group 10, after a good polyline",
        DxfWithEntities("0\nLWPOLYLINE\n10\n1\n20\n2\n"
                        "0\nLWPOLYLINE\n10\n1,5\n42\n0\n20\n2\n"),
-       {"1.000,2.000"},
-       not_number("1,5", 14)},
-      {"LWPOLYLINE elevation",
-       DxfWithEntities("0\nLWPOLYLINE\n38\nfive\n10\n1\n20\n2\n"),
-       {},
-       not_number("five", 8)},
-      {"LWPOLYLINE extrusion",
-       DxfWithEntities("0\nLWPOLYLINE\n220\n0x1\n"),
-       {},
-       not_number("0x1", 8)},
-      {"POLYLINE flags",
-       DxfWithEntities("0\nPOLYLINE\n70\n8.0\n0\nSEQEND\n"),
-       {},
-       not_number("8.0", 8)},
-      {"POLYLINE elevation",
-       DxfWithEntities("0\nPOLYLINE\n30\n\n0\nSEQEND\n"),
-       {},
-       not_number("", 8)},
+       NotANumberError("1,5", 14),
+       {"1.000,2.000"}},
+      {"LWPOLYLINE elevation", DxfWithEntities("0\nLWPOLYLINE\n38\nfive\n10\n1\n20\n2\n"),
+       NotANumberError("five", 8)},
+      {"LWPOLYLINE extrusion", DxfWithEntities("0\nLWPOLYLINE\n220\n0x1\n"),
+       NotANumberError("0x1", 8)},
+      {"POLYLINE flags", DxfWithEntities("0\nPOLYLINE\n70\n8.0\n0\nSEQEND\n"),
+       NotANumberError("8.0", 8)},
+      {"POLYLINE elevation", DxfWithEntities("0\nPOLYLINE\n30\n\n0\nSEQEND\n"),
+       NotANumberError("", 8)},
       {"first vertex without X: the 0 line that closes it",
-       DxfWithEntities("0\nPOLYLINE\n0\nVERTEX\n20\n2\n0\nSEQEND\n"),
-       {},
-       not_number("", 11)},
+       DxfWithEntities("0\nPOLYLINE\n0\nVERTEX\n20\n2\n0\nSEQEND\n"), NotANumberError("", 11)},
       {"vertex Y of a polyline whose kind is not checked",
        DxfWithEntities("0\nPOLYLINE\n70\n8\n0\nVERTEX\n10\n1\n20\ny\n0\nSEQEND\n"),
-       {},
-       not_number("y", 14)},
-      {"vertex flags",
-       DxfWithEntities("0\nPOLYLINE\n0\nVERTEX\n70\n1.5\n0\nSEQEND\n"),
-       {},
-       not_number("1.5", 10)},
-      {"vertex group code",
-       DxfWithEntities("0\nPOLYLINE\n0\nVERTEX\n1O\n1\n0\nSEQEND\n"),
-       {},
-       "  *** Error, the group code \"1O\" is not an integer (line 9) ***"},
-      {"no SEQEND", DxfWithEntities("0\nPOLYLINE\n0\nVERTEX\n10\n1\n20\n2\n"), {}, ends_inside(17)},
+       NotANumberError("y", 14)},
+      {"vertex flags", DxfWithEntities("0\nPOLYLINE\n0\nVERTEX\n70\n1.5\n0\nSEQEND\n"),
+       NotANumberError("1.5", 10)},
+      {"vertex group code", DxfWithEntities("0\nPOLYLINE\n0\nVERTEX\n1O\n1\n0\nSEQEND\n"),
+       GroupCodeError("1O", 9)},
+      {"no SEQEND", DxfWithEntities("0\nPOLYLINE\n0\nVERTEX\n10\n1\n20\n2\n"),
+       EndsInsideEntityError(17)},
       {"file ends after a 0 line among the vertices",
-       kHead + "  0\nPOLYLINE\n  0\nVERTEX\n 10\n1\n 20\n2\n  0\n",
-       {},
-       ends_inside(14)},
-      {"file ends after the 0 line that ends the header",
-       kHead + "  0\nPOLYLINE\n 70\n0\n  0\n",
-       {},
-       ends_inside(10)},
-      {"file ends inside a LWPOLYLINE", kHead + "  0\nLWPOLYLINE\n 10\n", {}, ends_inside(8)},
+       kHead + "  0\nPOLYLINE\n  0\nVERTEX\n 10\n1\n 20\n2\n  0\n", EndsInsideEntityError(14)},
+      {"file ends after the 0 line that ends the header", kHead + "  0\nPOLYLINE\n 70\n0\n  0\n",
+       EndsInsideEntityError(10)},
+      {"file ends inside a LWPOLYLINE", kHead + "  0\nLWPOLYLINE\n 10\n", EndsInsideEntityError(8)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TestSetup setup;
     setup.Entities({entity_node::kPolylines2D}).Fields({field_node::kX, field_node::kY});
-    const ConversionResult result = setup.Convert(c.dxf);
-    EXPECT_EQ(DataLines(result.data), c.data);
-    ASSERT_EQ(result.report.size(), 4u);
-    EXPECT_EQ(result.report[2], c.error);
-    EXPECT_EQ(result.report[3], kRule);
+    ExpectConversionFailure(setup.Convert(c.dxf), c.error, c.data);
   }
 }
 

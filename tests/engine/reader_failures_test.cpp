@@ -5,13 +5,17 @@
 
 #include "support/conversion_harness.h"
 #include "support/dxf_entity.h"
+#include "support/reader_cases.h"
 
 namespace quorvex {
 namespace {
 
-using testing::DataLines;
 using testing::DxfWithEntities;
+using testing::EndsInsideEntityError;
 using testing::Entity;
+using testing::ExpectConversionFailure;
+using testing::GroupCodeError;
+using testing::NotANumberError;
 using testing::TestSetup;
 
 constexpr std::string_view kHead = "  0\nSECTION\n  2\nENTITIES\n";
@@ -20,8 +24,8 @@ struct Case {
   const char* name;
   std::vector<int> entity_nodes;
   std::string dxf;
-  std::string error;               // the report's error line
-  std::vector<std::string> lines;  // X, Y, Z written before the failure
+  std::string error;                    // the report's error line
+  std::vector<std::string> lines = {};  // X, Y, Z written before the failure
 };
 
 // In DxfWithEntities the first entity's "0" line is line 5 and its first group value line 8;
@@ -31,91 +35,73 @@ const Case kCases[] = {
     {"point without X",
      {entity_node::kPoints},
      DxfWithEntities(Entity("POINT", {{20, "2"}})),
-     "  *** Error, the value \"\" is not a number (line 9) ***",
-     {}},
+     NotANumberError("", 9)},
     {"point with a comma in X",
      {entity_node::kPoints},
      DxfWithEntities(Entity("POINT", {{10, "1,5"}, {20, "2"}})),
-     "  *** Error, the value \"1,5\" is not a number (line 8) ***",
-     {}},
+     NotANumberError("1,5", 8)},
     {"line end without Y",
      {entity_node::kLines, entity_node::kLineEnd},
      DxfWithEntities(Entity("LINE", {{10, "1"}, {20, "2"}, {11, "3"}})),
-     "  *** Error, the value \"\" is not a number (line 13) ***",
-     {}},
+     NotANumberError("", 13)},
     {"arc without radius fails even when only its centre is exported",
      {entity_node::kArcs, entity_node::kArcCenter},
      DxfWithEntities(Entity("ARC", {{10, "0"}, {20, "0"}, {50, "0"}, {51, "90"}})),
-     "  *** Error, the value \"\" is not a number (line 15) ***",
-     {}},
+     NotANumberError("", 15)},
     {"arc with a bad end angle, kept as text, names the angle's line",
      {entity_node::kArcs, entity_node::kArcCenter},
      DxfWithEntities(Entity("ARC", {{51, "ninety"}, {40, "1"}, {50, "0"}})),
-     "  *** Error, the value \"ninety\" is not a number (line 8) ***",
-     {}},
+     NotANumberError("ninety", 8)},
     {"circle with a bad extrusion value",
      {entity_node::kCircles},
      DxfWithEntities(Entity("CIRCLE", {{10, "1"}, {220, "x"}})),
-     "  *** Error, the value \"x\" is not a number (line 10) ***",
-     {}},
+     NotANumberError("x", 10)},
     {"ellipse centre beyond the range of a number",
      {entity_node::kEllipses},
      DxfWithEntities(Entity("ELLIPSE", {{10, "1e999"}})),
-     "  *** Error, the value \"1e999\" is not a number (line 8) ***",
-     {}},
+     NotANumberError("1e999", 8)},
     {"mtext with a bad Y",
      {entity_node::kMText},
      DxfWithEntities(Entity("MTEXT", {{1, "A"}, {20, "abc"}})),
-     "  *** Error, the value \"abc\" is not a number (line 10) ***",
-     {}},
+     NotANumberError("abc", 10)},
     {"text with an empty extrusion value",
      {entity_node::kText},
      DxfWithEntities(Entity("TEXT", {{230, ""}})),
-     "  *** Error, the value \"\" is not a number (line 8) ***",
-     {}},
+     NotANumberError("", 8)},
     {"group code that is not an integer",
      {entity_node::kCircles},
      DxfWithEntities("  0\nCIRCLE\n 1O\n5\n"),
-     "  *** Error, the group code \"1O\" is not an integer (line 7) ***",
-     {}},
+     GroupCodeError("1O", 7)},
     {"spline keeps the points written before a bad group code",
      {entity_node::kSplines, entity_node::kSplineControlPoints},
      DxfWithEntities("  0\nSPLINE\n 10\n1\n 20\n2\n 30\n3\n2 0\n4\n"),
-     "  *** Error, the group code \"2 0\" is not an integer (line 13) ***",
+     GroupCodeError("2 0", 13),
      {"1.000,2.000,3.000"}},
     {"spline point without X",
      {entity_node::kSplines, entity_node::kSplineControlPoints},
      DxfWithEntities(Entity("SPLINE", {{20, "1"}, {30, "0"}})),
-     "  *** Error, the value \"\" is not a number (line 11) ***",
-     {}},
+     NotANumberError("", 11)},
     {"3dface without its fourth corner, after its first was written",
      {entity_node::kFaces, entity_node::kFaceFirst, entity_node::kFaceFourth},
      DxfWithEntities(Entity("3DFACE", {{10, "0"}, {20, "0"}})),
-     "  *** Error, the value \"\" is not a number (line 11) ***",
+     NotANumberError("", 11),
      {"0.000,0.000,0.000"}},
     {"file ending inside an entity",
      {entity_node::kText},
      std::string(kHead) + "  0\nTEXT\n 10\n1\n",
-     "  *** Error, the file ends inside an entity (line 9) ***",
-     {}},
+     EndsInsideEntityError(9)},
     {"file ending after a group code",
      {entity_node::kLines, entity_node::kLineStart},
      std::string(kHead) + "  0\nLINE\n 10\n",
-     "  *** Error, the file ends inside an entity (line 8) ***",
-     {}},
+     EndsInsideEntityError(8)},
 };
 
 TEST(EntityReaders, ConversionFailuresNameTheirLine) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     TestSetup setup;
-    for (const int node : c.entity_nodes)
-      setup.Entities({node});
-    setup.Fields({field_node::kX, field_node::kY, field_node::kZ});
-    const testing::ConversionResult result = setup.Convert(c.dxf);
-    ASSERT_EQ(result.report.size(), 4u);
-    EXPECT_EQ(result.report[2], c.error);
-    EXPECT_EQ(DataLines(result.data), c.lines);
+    setup.Entities(c.entity_nodes).Fields({field_node::kX, field_node::kY, field_node::kZ});
+    ExpectConversionFailure(setup.Convert(c.dxf), c.error, c.lines);
   }
 }
 

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/conversion_harness.h"
 #include "support/dxf_entity.h"
+#include "support/reader_cases.h"
 
 namespace quorvex {
 namespace {
@@ -12,19 +14,27 @@ namespace {
 using testing::DataLines;
 using testing::DxfWithEntities;
 using testing::Entity;
+using testing::ExpectReaderCases;
+using testing::ReaderCase;
 using testing::TestSetup;
 
-struct Case {
-  const char* name;
-  std::vector<int> entity_nodes;
-  std::string entities;
-  std::vector<std::string> lines;  // X, Y, Z (3 decimals), entity type, group number
-};
+// An arc of radius 2 around (3, 4, 1) from 30 to 120 degrees, with extrusion (x, 0, z).
+std::string ArcWithExtrusion(std::string_view x, std::string_view z) {
+  return Entity("ARC", {{10, "3"},
+                        {20, "4"},
+                        {30, "1"},
+                        {40, "2"},
+                        {50, "30"},
+                        {51, "120"},
+                        {210, x},
+                        {220, "0"},
+                        {230, z}});
+}
 
 // Expected world coordinates of the rows with an extrusion direction were computed with
 // ezdxf 0.18 (ezdxf.math.OCS(extrusion).to_wcs, and Arc.start_point / end_point), an
 // implementation independent of ours.
-const Case kCases[] = {
+const ReaderCase kCases[] = {
     {"point passed on as read, Z 0 when absent, extrusion ignored",
      {entity_node::kPoints},
      Entity("POINT", {{10, "1.2345"}, {20, "-2"}, {210, "0"}, {220, "0"}, {230, "-1"}}),
@@ -55,27 +65,11 @@ const Case kCases[] = {
      {"10.000,0.000,0.000,ARC,1", "0.000,10.000,0.000,ARC,1", "0.000,0.000,0.000,ARC,1"}},
     {"arc with extrusion (0, 0, -1)",
      {entity_node::kArcs, entity_node::kArcStart, entity_node::kArcEnd, entity_node::kArcCenter},
-     Entity("ARC", {{10, "3"},
-                    {20, "4"},
-                    {30, "1"},
-                    {40, "2"},
-                    {50, "30"},
-                    {51, "120"},
-                    {210, "0"},
-                    {220, "0"},
-                    {230, "-1"}}),
+     ArcWithExtrusion("0", "-1"),
      {"-4.732,5.000,-1.000,ARC,1", "-2.000,5.732,-1.000,ARC,1", "-3.000,4.000,-1.000,ARC,1"}},
     {"arc with a tilted extrusion",
      {entity_node::kArcs, entity_node::kArcStart, entity_node::kArcEnd, entity_node::kArcCenter},
-     Entity("ARC", {{10, "3"},
-                    {20, "4"},
-                    {30, "1"},
-                    {40, "2"},
-                    {50, "30"},
-                    {51, "120"},
-                    {210, "0.6"},
-                    {220, "0"},
-                    {230, "0.8"}}),
+     ArcWithExtrusion("0.6", "0.8"),
      {"-3.400,4.732,3.800,ARC,1", "-3.986,2.000,4.239,ARC,1", "-2.600,3.000,3.200,ARC,1"}},
     {"arc with end point and centre only",
      {entity_node::kArcs, entity_node::kArcEnd, entity_node::kArcCenter},
@@ -116,15 +110,9 @@ const Case kCases[] = {
 };
 
 TEST(PointCircleArcEllipseLineReaders, WriteTheirPoints) {
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.name);
-    TestSetup setup;
-    for (const int node : c.entity_nodes)
-      setup.Entities({node});
-    setup.Fields({field_node::kX, field_node::kY, field_node::kZ, field_node::kEntityType,
-                  field_node::kGroupNumber});
-    EXPECT_EQ(DataLines(setup.Convert(DxfWithEntities(c.entities)).data), c.lines);
-  }
+  // Each row's lines: X, Y, Z (3 decimals), entity type, group number.
+  ExpectReaderCases(kCases, {field_node::kX, field_node::kY, field_node::kZ,
+                             field_node::kEntityType, field_node::kGroupNumber});
 }
 
 // Each reader takes the layer and handle from groups 8 and 5, or writes the defaults; and each

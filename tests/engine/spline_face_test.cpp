@@ -5,6 +5,7 @@
 
 #include "support/conversion_harness.h"
 #include "support/dxf_entity.h"
+#include "support/reader_cases.h"
 
 namespace quorvex {
 namespace {
@@ -12,14 +13,9 @@ namespace {
 using testing::DataLines;
 using testing::DxfWithEntities;
 using testing::Entity;
+using testing::ExpectReaderCases;
+using testing::ReaderCase;
 using testing::TestSetup;
-
-struct Case {
-  const char* name;
-  std::vector<int> entity_nodes;
-  std::string entities;
-  std::vector<std::string> lines;  // X, Y, Z (3 decimals), sequential number, group number
-};
 
 const std::string kSpline = Entity("SPLINE", {{10, "1"},
                                               {20, "1"},
@@ -47,7 +43,7 @@ const std::string kTriangle = Entity("3DFACE", {{10, "0"},
                                                 {33, "3"}});
 const std::string kPoint = Entity("POINT", {{10, "9"}, {20, "9"}});
 
-const Case kCases[] = {
+const ReaderCase kCases[] = {
     {"spline control and fit points in file order",
      {entity_node::kSplines, entity_node::kSplineControlPoints, entity_node::kSplineFitPoints},
      kSpline,
@@ -94,15 +90,9 @@ const Case kCases[] = {
 };
 
 TEST(SplineAndFaceReaders, WriteTheCheckedPoints) {
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.name);
-    TestSetup setup;
-    for (const int node : c.entity_nodes)
-      setup.Entities({node});
-    setup.Fields({field_node::kX, field_node::kY, field_node::kZ, field_node::kSequentialNumber,
-                  field_node::kGroupNumber});
-    EXPECT_EQ(DataLines(setup.Convert(DxfWithEntities(c.entities)).data), c.lines);
-  }
+  // Each row's lines: X, Y, Z (3 decimals), sequential number, group number.
+  ExpectReaderCases(kCases, {field_node::kX, field_node::kY, field_node::kZ,
+                             field_node::kSequentialNumber, field_node::kGroupNumber});
 }
 
 // Coordinates are handed on as text and converted only for exported fields: a missing corner

@@ -17,6 +17,10 @@ TestSetup::TestSetup() {
 }
 
 TestSetup& TestSetup::Entities(std::initializer_list<int> entity_nodes) {
+  return Entities(std::span<const int>(entity_nodes.begin(), entity_nodes.size()));
+}
+
+TestSetup& TestSetup::Entities(std::span<const int> entity_nodes) {
   for (const int node : entity_nodes) {
     config.EntityChecks[node] = 1;
     for (int kind = 0; kind < kEntityKindCount; ++kind) {
@@ -111,6 +115,20 @@ std::vector<std::string> DataLines(const std::string& data) {
     start = end + 2;
   }
   return lines;
+}
+
+std::string NotANumberError(std::string_view text, int line) {
+  return "  *** Error, the value \"" + std::string(text) + "\" is not a number (line " +
+         std::to_string(line) + ") ***";
+}
+
+std::string GroupCodeError(std::string_view text, int line) {
+  return "  *** Error, the group code \"" + std::string(text) + "\" is not an integer (line " +
+         std::to_string(line) + ") ***";
+}
+
+std::string EndsInsideEntityError(int line) {
+  return "  *** Error, the file ends inside an entity (line " + std::to_string(line) + ") ***";
 }
 
 }  // namespace quorvex::testing

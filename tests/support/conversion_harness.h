@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,7 @@ class TestSetup {
 
   /// Checks these entity nodes (kind nodes also enable their kind for the report).
   TestSetup& Entities(std::initializer_list<int> entity_nodes);
+  TestSetup& Entities(std::span<const int> entity_nodes);
   /// Exports these data fields, in this order.
   TestSetup& Fields(std::initializer_list<int> field_nodes);
   TestSetup& Value(int field_node, std::string_view text);
@@ -51,5 +53,11 @@ std::string DxfWithEntities(std::string_view entities);
 
 /// The data lines of a data file, split at CR LF.
 std::vector<std::string> DataLines(const std::string& data);
+
+/// The report's error lines for a value that is not a number, a group code that is not an
+/// integer and a file that ends inside an entity, each naming `line`.
+std::string NotANumberError(std::string_view text, int line);
+std::string GroupCodeError(std::string_view text, int line);
+std::string EndsInsideEntityError(int line);
 
 }  // namespace quorvex::testing

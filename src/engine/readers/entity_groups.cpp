@@ -13,6 +13,12 @@ void TakeTextPoint(const DxfConversion& conversion, int x_code, TextPoint& point
   }
 }
 
+void WriteTextPoint(DxfConversion& conversion, const TextPoint& point,
+                    const EntityIdentity& identity, std::string_view entity_type) {
+  conversion.WriteDataLine(point.X, point.Y, point.Z, identity.handle, identity.layer, entity_type,
+                           {}, {});
+}
+
 void TakeNumberPoint(const DxfConversion& conversion, int x_code, TVecteur& point) {
   const int code = conversion.GroupCodeNumber;
   if (code == x_code) {

@@ -38,6 +38,11 @@ struct TextPoint {
 /// (X, Y, Z).
 void TakeTextPoint(const DxfConversion& conversion, int x_code, TextPoint& point);
 
+/// Writes the data line of `point`, with its coordinates as the file spells them, for an entity
+/// of `identity` and `entity_type` (no block name, no text).
+void WriteTextPoint(DxfConversion& conversion, const TextPoint& point,
+                    const EntityIdentity& identity, std::string_view entity_type);
+
 /// As TakeTextPoint, converting the value to a number at once (a bad number fails here, naming
 /// its own line). Serves coordinates that are computed with and extrusion directions.
 void TakeNumberPoint(const DxfConversion& conversion, int x_code, TVecteur& point);

@@ -36,33 +36,17 @@ void TallyBlock(DxfConversion& conversion, std::string_view name) {
 }  // namespace
 
 void ReadInsert(DxfConversion& conversion) {
-  std::string_view layer = kNoLayer, handle = kNoHandle, block_name = "!NoBlockName!", text;
+  EntityIdentity identity;
+  std::string_view block_name = "!NoBlockName!", text;
   TVecteur point, extrusion{0, 0, 1};
   while (conversion.NextGroup()) {
-    switch (conversion.GroupCodeNumber) {
-      case 1:
-        text = conversion.GroupValue;
-        break;
-      case 2:
-        block_name = conversion.GroupValue;
-        break;
-      case 5:
-        handle = conversion.GroupValue;
-        break;
-      case 8:
-        layer = conversion.GroupValue;
-        break;
-      case 10:
-        point.X = conversion.NumberValue();
-        break;
-      case 20:
-        point.Y = conversion.NumberValue();
-        break;
-      case 30:
-        point.Z = conversion.NumberValue();
-        break;
-      default:
-        TakeNumberPoint(conversion, kExtrusionCode, extrusion);
+    identity.Take(conversion);
+    TakeNumberPoint(conversion, 10, point);
+    TakeNumberPoint(conversion, kExtrusionCode, extrusion);
+    if (conversion.GroupCodeNumber == 1) {
+      text = conversion.GroupValue;
+    } else if (conversion.GroupCodeNumber == 2) {
+      block_name = conversion.GroupValue;
     }
   }
   ObjectToWorld(extrusion, {&point, 1});
@@ -70,7 +54,7 @@ void ReadInsert(DxfConversion& conversion) {
       !MatchPatternList(conversion.BlockFilterText, block_name)) {
     return;
   }
-  conversion.WriteComputedPoint(point, handle, layer, "INSERT", block_name, text);
+  conversion.WriteComputedPoint(point, identity.handle, identity.layer, "INSERT", block_name, text);
   conversion.CountEntity(entity_kind::kBlocks);
   TallyBlock(conversion, block_name);
 }

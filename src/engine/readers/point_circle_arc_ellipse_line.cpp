@@ -34,8 +34,7 @@ void ReadPoint(DxfConversion& conversion) {
     identity.Take(conversion);
     TakeTextPoint(conversion, 10, point);
   }
-  conversion.WriteDataLine(point.X, point.Y, point.Z, identity.handle, identity.layer, "POINT", {},
-                           {});
+  WriteTextPoint(conversion, point, identity, "POINT");
   conversion.CountEntity(entity_kind::kPoints);
 }
 
@@ -112,11 +111,10 @@ void ReadLine(DxfConversion& conversion) {
     TakeTextPoint(conversion, 11, end);
   }
   if (conversion.EntityChecked(entity_node::kLineStart)) {
-    conversion.WriteDataLine(start.X, start.Y, start.Z, identity.handle, identity.layer, "LINE", {},
-                             {});
+    WriteTextPoint(conversion, start, identity, "LINE");
   }
   if (conversion.EntityChecked(entity_node::kLineEnd)) {
-    conversion.WriteDataLine(end.X, end.Y, end.Z, identity.handle, identity.layer, "LINE", {}, {});
+    WriteTextPoint(conversion, end, identity, "LINE");
   }
   conversion.CountEntity(entity_kind::kLines);
 }

@@ -26,26 +26,15 @@ std::int32_t IntegerValue(const DxfConversion& conversion) {
 // a coordinate or its flags keeps those of the vertex before it.
 void ReadVertices(DxfConversion& conversion, std::vector<TVecteur>& points,
                   std::vector<std::int32_t>& flags) {
-  SourcedText x, y, z{"0", 0};
+  TextPoint vertex;
   std::int32_t vertex_flags = 0;
   do {
     while (conversion.NextGroup()) {
-      switch (conversion.GroupCodeNumber) {
-        case 10:
-          x = conversion.Value();
-          break;
-        case 20:
-          y = conversion.Value();
-          break;
-        case 30:
-          z = conversion.Value();
-          break;
-        case 70:
-          vertex_flags = IntegerValue(conversion);
-          break;
-      }
+      TakeTextPoint(conversion, 10, vertex);
+      if (conversion.GroupCodeNumber == 70) vertex_flags = IntegerValue(conversion);
     }
-    points.push_back({conversion.Number(x), conversion.Number(y), conversion.Number(z)});
+    points.push_back(
+        {conversion.Number(vertex.X), conversion.Number(vertex.Y), conversion.Number(vertex.Z)});
     flags.push_back(vertex_flags);
   } while (conversion.NextEntityName() != "SEQEND");
 }
@@ -53,18 +42,14 @@ void ReadVertices(DxfConversion& conversion, std::vector<TVecteur>& points,
 }  // namespace
 
 void ReadLwPolyline(DxfConversion& conversion) {
-  std::string_view layer = kNoLayer, handle = kNoHandle;
+  EntityIdentity identity;
   SourcedText elevation{"0", 0}, x;
   TVecteur extrusion{0, 0, 1};
   std::vector<TVecteur> vertices;
   while (conversion.NextGroup()) {
+    identity.Take(conversion);
+    TakeNumberPoint(conversion, kExtrusionCode, extrusion);
     switch (conversion.GroupCodeNumber) {
-      case 5:
-        handle = conversion.GroupValue;
-        break;
-      case 8:
-        layer = conversion.GroupValue;
-        break;
       case 38:
         elevation = conversion.Value();
         break;
@@ -82,36 +67,27 @@ void ReadLwPolyline(DxfConversion& conversion) {
         break;
       }
       default:
-        TakeNumberPoint(conversion, kExtrusionCode, extrusion);
+        break;
     }
   }
   ObjectToWorld(extrusion, vertices);
   for (const TVecteur& vertex : vertices)
-    conversion.WriteComputedPoint(vertex, handle, layer, "LWPOLYLINE");
+    conversion.WriteComputedPoint(vertex, identity.handle, identity.layer, "LWPOLYLINE");
   conversion.CountEntity(entity_kind::kPolylines2D);
 }
 
 void ReadPolyline(DxfConversion& conversion) {
-  std::string_view layer = kNoLayer, handle = kNoHandle;
+  EntityIdentity identity;
   double elevation = 0;
   std::int32_t polyline_flags = 0;
   TVecteur extrusion{0, 0, 1};
   while (conversion.NextGroup()) {
-    switch (conversion.GroupCodeNumber) {
-      case 5:
-        handle = conversion.GroupValue;
-        break;
-      case 8:
-        layer = conversion.GroupValue;
-        break;
-      case 30:
-        elevation = conversion.NumberValue();
-        break;
-      case 70:
-        polyline_flags = IntegerValue(conversion);
-        break;
-      default:
-        TakeNumberPoint(conversion, kExtrusionCode, extrusion);
+    identity.Take(conversion);
+    TakeNumberPoint(conversion, kExtrusionCode, extrusion);
+    if (conversion.GroupCodeNumber == 30) {
+      elevation = conversion.NumberValue();
+    } else if (conversion.GroupCodeNumber == 70) {
+      polyline_flags = IntegerValue(conversion);
     }
   }
   std::vector<TVecteur> points;
@@ -123,19 +99,21 @@ void ReadPolyline(DxfConversion& conversion) {
   const bool is_mesh = (polyline_flags & (kPolygonMesh | kPolyfaceMesh)) != 0;
   const bool take_3d = conversion.EntityChecked(entity_node::kPolylines3D);
   const bool take_2d = conversion.EntityChecked(entity_node::kPolylines2D);
+  // Writes the vertices whose flags `keep` accepts.
+  const auto write_vertices = [&](std::string_view entity_type, auto keep) {
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      if (keep(flags[i])) {
+        conversion.WriteComputedPoint(points[i], identity.handle, identity.layer, entity_type);
+      }
+    }
+  };
   if (is_3d && take_3d) {
     const bool spline_points = conversion.EntityChecked(entity_node::kPolylines3DSplinePoints);
-    for (std::size_t i = 0; i < points.size(); ++i) {
-      if (flags[i] == kPolyline3DVertex || (flags[i] & kSplineFrameVertex) != 0 || spline_points) {
-        conversion.WriteComputedPoint(points[i], handle, layer, "3DPOLYLINE");
-      }
-    }
+    write_vertices("3DPOLYLINE", [&](std::int32_t f) {
+      return f == kPolyline3DVertex || (f & kSplineFrameVertex) != 0 || spline_points;
+    });
   } else if (is_mesh && take_3d) {
-    for (std::size_t i = 0; i < points.size(); ++i) {
-      if ((flags[i] & kMeshVertex) != 0) {
-        conversion.WriteComputedPoint(points[i], handle, layer, "3DPOLYLINE");
-      }
-    }
+    write_vertices("3DPOLYLINE", [](std::int32_t f) { return (f & kMeshVertex) != 0; });
   } else if (!is_3d && take_2d) {
     // A 2D polyline lies in its object XY plane at the polyline's elevation; the vertices' own
     // Z values are not part of its geometry.
@@ -143,11 +121,9 @@ void ReadPolyline(DxfConversion& conversion) {
       point.Z = elevation;
     ObjectToWorld(extrusion, points);
     const bool curve_points = conversion.EntityChecked(entity_node::kPolylines2DSplinePoints);
-    for (std::size_t i = 0; i < points.size(); ++i) {
-      if (flags[i] == 0 || (flags[i] & kSplineFrameVertex) != 0 || curve_points) {
-        conversion.WriteComputedPoint(points[i], handle, layer, "2DPOLYLINE");
-      }
-    }
+    write_vertices("2DPOLYLINE", [&](std::int32_t f) {
+      return f == 0 || (f & kSplineFrameVertex) != 0 || curve_points;
+    });
   }
 
   if ((is_3d || is_mesh) && take_3d) {

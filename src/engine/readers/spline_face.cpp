@@ -13,10 +13,6 @@ void ReadSpline(DxfConversion& conversion) {
   TextPoint current;
   const bool control_points = conversion.EntityChecked(entity_node::kSplineControlPoints);
   const bool fit_points = conversion.EntityChecked(entity_node::kSplineFitPoints);
-  auto write = [&] {
-    conversion.WriteDataLine(current.X, current.Y, current.Z, identity.handle, identity.layer,
-                             "SPLINE", {}, {});
-  };
   while (conversion.NextGroup()) {
     identity.Take(conversion);
     switch (conversion.GroupCodeNumber) {
@@ -30,11 +26,11 @@ void ReadSpline(DxfConversion& conversion) {
         break;
       case 30:
         current.Z = conversion.Value();
-        if (control_points) write();
+        if (control_points) WriteTextPoint(conversion, current, identity, "SPLINE");
         break;
       case 31:
         current.Z = conversion.Value();
-        if (fit_points) write();
+        if (fit_points) WriteTextPoint(conversion, current, identity, "SPLINE");
         break;
       default:
         break;
@@ -58,8 +54,7 @@ void Read3DFace(DxfConversion& conversion) {
   }
   for (int i = 0; i < 4; ++i) {
     if (!conversion.EntityChecked(kCornerNodes[i])) continue;
-    conversion.WriteDataLine(corners[i].X, corners[i].Y, corners[i].Z, identity.handle,
-                             identity.layer, "3DFACE", {}, {});
+    WriteTextPoint(conversion, corners[i], identity, "3DFACE");
   }
   conversion.CountEntity(entity_kind::kFaces);
 }

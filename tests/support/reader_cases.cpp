@@ -1,0 +1,24 @@
+#include "support/reader_cases.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvex::testing {
+
+void ExpectReaderCases(std::span<const ReaderCase> cases, std::initializer_list<int> fields) {
+  for (const ReaderCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestSetup setup;
+    setup.Entities(c.entity_nodes).Fields(fields);
+    EXPECT_EQ(DataLines(setup.Convert(DxfWithEntities(c.entities)).data), c.lines);
+  }
+}
+
+void ExpectConversionFailure(const ConversionResult& result, std::string_view error,
+                             const std::vector<std::string>& data) {
+  EXPECT_EQ(DataLines(result.data), data);
+  ASSERT_EQ(result.report.size(), 4u);
+  EXPECT_EQ(result.report[2], error);
+  EXPECT_EQ(result.report[3], std::string(100, '-'));
+}
+
+}  // namespace quorvex::testing
