@@ -20,12 +20,20 @@ CliProgress::CliProgress(std::FILE* out, bool enabled, std::vector<std::string> 
 
 void CliProgress::FileStarted(std::size_t index) {
   current_ = std::string(FileNameOf(dxf_paths_.at(index)));
+  line_count_ = line_ = 0;
   Draw();
+}
+
+void CliProgress::ProcessPendingMessages() {
+  // Called once per pair: look at the clock only now and then, redraw at most ten times a second.
+  if (!enabled_ || (++pumps_ & 0xFFFF) != 0) return;
+  if (std::chrono::steady_clock::now() - last_draw_ >= std::chrono::milliseconds(100)) Draw();
 }
 
 void CliProgress::FileFinished(std::size_t index, ConversionOutcome) {
   ++done_;
   bytes_done_ += sizes_.at(index);
+  line_count_ = line_ = 0;
   Draw();
 }
 
@@ -44,12 +52,18 @@ void CliProgress::Draw() {
   const double rate = seconds > 0 ? bytes_done_ / 1e6 / seconds : 0;
   std::string name = current_;
   if (name.size() > 40) name = "..." + name.substr(name.size() - 37);
+  if (line_count_ > 0) {
+    name.push_back(' ');
+    name.append(std::to_string(line_ * 100 / line_count_));
+    name.push_back('%');
+  }
   std::fprintf(out_, "\r\033[K[%s%s] %zu/%zu files  %.1f MB/s  %s",
                std::string(static_cast<std::size_t>(filled), '#').c_str(),
                std::string(static_cast<std::size_t>(kWidth - filled), '.').c_str(), done_, total,
                rate, name.c_str());
   std::fflush(out_);
   drawn_ = true;
+  last_draw_ = std::chrono::steady_clock::now();
 }
 
 }  // namespace quorvex::cli
