@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdio>
 
+#include "batch/locale_formats.h"
 #include "batch/program_paths.h"
 #include "cli/cli_run.h"
 
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quorvex-cli: %s\nTry 'quorvex-cli --help'.\n", error.c_str());
     return cli::kExitUsage;
   }
+  // The report's date and time as the user's locale writes them; numbers are never affected.
+  AdoptUserTimeFormats();
   // Ctrl-C stops the run between pairs, as the window's stop button does.
   struct sigaction action = {};
   action.sa_handler = OnInterrupt;
