@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "batch/batch_fakes.h"
 #include "cli/cli_run.h"
 #include "support/temp_dir.h"
 
@@ -13,15 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadFile;
 using testing::TempDir;
-
-class FixedClock final : public Clock {
- public:
-  std::tm LocalNow() const override {
-    std::tm time = {};
-    time.tm_year = 126, time.tm_mon = 11, time.tm_mday = 10, time.tm_hour = 9, time.tm_min = 30;
-    return time;
-  }
-};
 
 // One run of the converter in this process, with the program folder holding the built default
 // configuration, and what it printed.
@@ -38,7 +30,7 @@ CliRun RunConverter(std::vector<std::string> args, const std::string& program_di
   if (!options) return run;
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
-  FixedClock clock;
+  testing::FixedClock clock;
   std::atomic<bool> cancelled{false};
   CliEnvironment env{out, err, false, program_directory, clock, cancelled};
   run.status = RunCli(*options, env);

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <set>
 
+#include "batch/batch_fakes.h"
 #include "cli/cli_run.h"
 #include "support/temp_dir.h"
 
@@ -20,15 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadFile;
 using testing::WriteFile;
-
-class FixedClock final : public Clock {
- public:
-  std::tm LocalNow() const override {
-    std::tm time = {};
-    time.tm_year = 126, time.tm_mon = 11, time.tm_mday = 10, time.tm_hour = 9, time.tm_min = 30;
-    return time;
-  }
-};
 
 std::string Trimmed(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
@@ -70,7 +62,7 @@ void CheckCase(const fs::path& case_dir) {
 
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
-  FixedClock clock;
+  testing::FixedClock clock;
   std::atomic<bool> cancelled{false};
   CliEnvironment env{out, err, false, (dir.path() / "program").string() + "/", clock, cancelled};
   CliOptions options;
