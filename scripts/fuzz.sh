@@ -31,5 +31,15 @@ for target in "${targets[@]}"; do
            -artifact_prefix="$findings/")
   [ -f "fuzz/$name.dict" ] && options+=(-dict="fuzz/$name.dict")
   echo "== $target: ${seconds}s"
-  "build-fuzz/bin/$target" "${options[@]}" "$corpus"
+  # The fuzzer's running commentary goes to a log; its closing figures, or on a finding the
+  # end of the log with the report, are printed.
+  log="$findings/fuzz.log"
+  if "build-fuzz/bin/$target" "${options[@]}" "$corpus" > "$log" 2>&1; then
+    grep -E '^(Done|stat::number_of_executed_units|stat::average_exec_per_sec|stat::peak_rss_mb)' \
+      "$log" || true
+  else
+    tail -n 60 "$log"
+    echo "$target: finding kept in $findings/" >&2
+    exit 1
+  fi
 done
