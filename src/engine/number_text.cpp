@@ -73,14 +73,21 @@ std::optional<long double> ParseLongDouble(std::string_view text) {
 }
 
 std::optional<std::int32_t> ParseInt32(std::string_view text) {
-  if (!text.empty() && text.front() == '+') {
-    text.remove_prefix(1);
-    if (text.empty() || !IsDigit(text.front())) return std::nullopt;
+  // Every group code of a drawing passes through here, so this is a plain digit loop rather
+  // than from_chars (measured: a fifth of a walk that reads polylines went to from_chars).
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
+  if (i == text.size()) return std::nullopt;
+  std::int64_t magnitude = 0;
+  constexpr std::int64_t kLimit = std::int64_t{1} << 31;  // |INT32_MIN|
+  for (; i < text.size(); ++i) {
+    if (!IsDigit(text[i])) return std::nullopt;
+    magnitude = magnitude * 10 + (text[i] - '0');
+    if (magnitude > kLimit) return std::nullopt;
   }
-  std::int32_t value = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  if (!negative && magnitude == kLimit) return std::nullopt;
+  return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
 }  // namespace quorvex
