@@ -53,8 +53,8 @@ class DxfLines {
   /// The line at `cursor` without moving it.
   std::string_view Peek(DxfCursor cursor) const { return Take(cursor); }
 
-  /// True when another program shortened the file while it was mapped: the lost part reads as
-  /// zero bytes and the conversion must not be trusted.
+  /// True when another program shortened or wrote to the file while it was mapped (a lost part
+  /// reads as zero bytes): the conversion must not be trusted.
   bool Changed() const;
 
  private:

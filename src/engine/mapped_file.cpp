@@ -1,7 +1,9 @@
 #include "mapped_file.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -70,12 +72,23 @@ void InstallHandlerOnce() {
   });
 }
 
+std::int64_t ModifiedNanoseconds(const struct stat& info) {
+  return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+}
+
 }  // namespace
 
 std::unique_ptr<MappedFile> MappedFile::Map(int fd, std::size_t size) {
   InstallHandlerOnce();
+  struct stat info = {};
+  if (fstat(fd, &info) != 0) return nullptr;
+  const int own_fd = fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  if (own_fd < 0) return nullptr;
   void* data = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-  if (data == MAP_FAILED) return nullptr;
+  if (data == MAP_FAILED) {
+    close(own_fd);
+    return nullptr;
+  }
   madvise(data, size, MADV_SEQUENTIAL);
   const auto begin = reinterpret_cast<std::uintptr_t>(data);
   for (int i = 0; i < kSlotCount; ++i) {
@@ -84,21 +97,29 @@ std::unique_ptr<MappedFile> MappedFile::Map(int fd, std::size_t size) {
       slots[i].end.store(begin + size, std::memory_order_release);
       slots[i].changed.store(false, std::memory_order_release);
       slots[i].begin.store(begin, std::memory_order_release);
-      return std::unique_ptr<MappedFile>(new MappedFile(static_cast<const char*>(data), size, i));
+      return std::unique_ptr<MappedFile>(new MappedFile(static_cast<const char*>(data), size, i,
+                                                        own_fd, ModifiedNanoseconds(info)));
     }
   }
   // More files mapped at once than slots: the caller reads the file into memory instead.
   munmap(data, size);
+  close(own_fd);
   return nullptr;
 }
 
 MappedFile::~MappedFile() {
   slots[slot_].begin.store(0, std::memory_order_release);
   munmap(const_cast<char*>(data_), size_);
+  close(fd_);
 }
 
 bool MappedFile::Changed() const {
-  return slots[slot_].changed.load(std::memory_order_acquire);
+  if (slots[slot_].changed.load(std::memory_order_acquire)) return true;
+  // Written in place: the pages seen may mix old and new text. A file replaced by another one
+  // under the same name does not matter, as the map still shows the old file whole.
+  struct stat info = {};
+  return fstat(fd_, &info) != 0 || static_cast<std::size_t>(info.st_size) != size_ ||
+         ModifiedNanoseconds(info) != modified_;
 }
 
 }  // namespace quorvex

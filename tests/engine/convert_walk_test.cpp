@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -144,20 +146,44 @@ TEST(ConvertWalk, DataFileThatCannotBeWrittenIsReported) {
             "  *** Error, the data file could not be written: No such file or directory ***");
 }
 
-TEST(ConvertWalk, FileShortenedDuringTheConversionIsReportedNotCrashed) {
-  testing::TempDir dir;
-  const std::string path = dir.File("shrinking.dxf");
-  std::string body;
-  for (int i = 0; i < 50000; ++i)
-    body += "  0\nLINE\n  8\nContours\n";
-  testing::WriteFile(path, DxfWithEntities(body));
-  TestSetup setup;
-  setup.Entities({entity_node::kPoints}).Fields({field_node::kX});
-  PumpHook progress(3, [&] { ASSERT_EQ(truncate(path.c_str(), 100), 0); });
-  setup.progress = &progress;
-  const ConversionResult result = setup.ConvertFile(path);
-  ASSERT_EQ(result.report.size(), 4u);
-  EXPECT_EQ(result.report[2], "  *** Error, file is used by another application ***");
+TEST(ConvertWalk, FileChangedDuringTheConversionIsReportedNotCrashed) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::string& path)> change;
+  };
+  const Case cases[] = {
+      {"shortened", [](const std::string& path) { ASSERT_EQ(truncate(path.c_str(), 100), 0); }},
+      {"rewritten in place",
+       [](const std::string& path) {
+         // Same size, other text, written a second later than the original.
+         const int fd = open(path.c_str(), O_WRONLY);
+         ASSERT_GE(fd, 0);
+         ASSERT_EQ(pwrite(fd, "  0\nPOINT\n", 11, 40), 11);
+         struct timespec times[2] = {{0, UTIME_OMIT}, {0, 0}};
+         struct stat info = {};
+         fstat(fd, &info);
+         times[1] = info.st_mtim;
+         times[1].tv_sec += 1;
+         futimens(fd, times);
+         close(fd);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TempDir dir;
+    const std::string path = dir.File("changing.dxf");
+    std::string body;
+    for (int i = 0; i < 50000; ++i)
+      body += "  0\nLINE\n  8\nContours\n";
+    testing::WriteFile(path, DxfWithEntities(body));
+    TestSetup setup;
+    setup.Entities({entity_node::kPoints}).Fields({field_node::kX});
+    PumpHook progress(3, [&] { c.change(path); });
+    setup.progress = &progress;
+    const ConversionResult result = setup.ConvertFile(path);
+    ASSERT_EQ(result.report.size(), 4u);
+    EXPECT_EQ(result.report[2], "  *** Error, file is used by another application ***");
+  }
 }
 
 }  // namespace
