@@ -13,6 +13,7 @@
 
 #include "batch/batch_fakes.h"
 #include "cli/cli_run.h"
+#include "engine/text_util.h"
 #include "support/temp_dir.h"
 
 namespace quorvex::cli {
@@ -21,13 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadFile;
 using testing::WriteFile;
-
-std::string Trimmed(std::string text) {
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
-    text.pop_back();
-  }
-  return text;
-}
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
   for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
@@ -53,7 +47,7 @@ void CheckCase(const fs::path& case_dir) {
   const fs::path input = dir.path() / "input";
   const fs::path named_input =
       fs::exists(case_dir / "input.path")
-          ? source_root / Trimmed(ReadFile((case_dir / "input.path").string()))
+          ? source_root / std::string(Trimmed(ReadFile((case_dir / "input.path").string())))
           : case_dir / "input";
   ASSERT_TRUE(fs::is_directory(named_input)) << named_input;
   fs::copy(named_input, input);
