@@ -231,6 +231,7 @@ bool ConfigModel::MoveField(int step) {
   if (!place.node || place.parent) return false;
   const std::size_t target = place.top + static_cast<std::size_t>(step);
   if (target >= fields.size()) return false;  // also catches the step before the first field
+  observer_->TreeAboutToReset(ConfigTreeId::kData);
   std::swap(fields[place.top], fields[target]);
   observer_->TreeReset(ConfigTreeId::kData);
   DataFocusRule();
@@ -273,6 +274,8 @@ RunTables ConfigModel::CollectRunTables() const {
 // --- Loading and saving ---
 
 void ConfigModel::ReplaceContent(const ConfigContent& content) {
+  for (const ConfigTreeId id : {ConfigTreeId::kEntity, ConfigTreeId::kData})
+    observer_->TreeAboutToReset(id);
   content_ = content;
   for (const ConfigTreeId id : {ConfigTreeId::kEntity, ConfigTreeId::kData}) {
     for (const int data : TreeOrder(tree(id)))

@@ -12,6 +12,8 @@ class ConfigObserver {
   virtual ~ConfigObserver() = default;
   /// A node's check state, disabled mark, expansion or selection changed.
   virtual void NodeChanged(ConfigTreeId /*tree*/, int /*node*/) {}
+  /// A tree's nodes are about to be replaced or reordered; `TreeReset` follows.
+  virtual void TreeAboutToReset(ConfigTreeId /*tree*/) {}
   /// A tree's nodes were replaced (a load) or reordered (a data field moved).
   virtual void TreeReset(ConfigTreeId /*tree*/) {}
   /// The record was replaced as a whole: every editor shows it again.

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "batch/message_boxes.h"
+#include "batch/process_checks.h"
+#include "batch/run_batch.h"
+#include "config/config_model.h"
+#include "config/dxf_browser.h"
+#include "config/output_directory.h"
+#include "config/preferences.h"
+
+namespace quorvex {
+
+/// A run as "Process selected files" hands it to `RunBatch`: copies, so that the run does not
+/// depend on the editors while it goes on.
+struct PreparedRun {
+  ProcessCheck check = ProcessCheck::kPassed;
+  TExportConfig config{};
+  RunTables tables;
+  BatchRequest request;
+};
+
+/// "Process selected files" up to the run. The checks run in the command's order over the
+/// extension box's text and the trees; unless the extension check fails, the resolved separator
+/// is stored in the current record (which makes the configuration count as changed) and stays
+/// there when a later check fails. A failed check shows its information message; the caller puts
+/// the keyboard focus into the extension box for kNoExtension. On kPassed, `config`, `tables`
+/// and `request` are set: the browser's selected files in display order, the destination, the
+/// log file and the show-report preference, converted by one worker.
+PreparedRun PrepareProcessCommand(ConfigModel& model, std::string_view extension_text,
+                                  std::string_view other_separator_text, const DxfBrowser& browser,
+                                  const OutputDirectory& output, const Preferences& preferences,
+                                  const std::string& log_path, MessageBoxes& messages);
+
+}  // namespace quorvex
