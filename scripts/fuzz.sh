@@ -11,7 +11,7 @@ shift || true
 bash scripts/deps.sh
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUORVEX_BUILD_TESTS=OFF -DQUORVEX_BUILD_FUZZ=ON
+  -DQUORVEX_BUILD_TESTS=OFF -DQUORVEX_BUILD_FUZZ=ON -DQUORVEX_GUI=OFF
 cmake --build build-fuzz -j"$(nproc)"
 
 targets=("$@")
