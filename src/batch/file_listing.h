@@ -36,6 +36,8 @@ enum class SortColumn { kName = 0, kModified = 1, kSize = 2 };
 struct SortState {
   SortColumn column = SortColumn::kName;
   bool descending = false;
+
+  friend bool operator==(const SortState&, const SortState&) = default;
 };
 
 /// The name order: a to z compare as their capitals, everything else by character

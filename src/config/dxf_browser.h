@@ -52,7 +52,8 @@ class DxfBrowser {
   /// follower is told.
   void FolderChanged(std::string_view path);
   /// "Refresh folder": empties the list and lists the tree's folder again, sorted by the header's
-  /// current state. The folder label and the follower are left alone.
+  /// current state. The folder label and the follower are left alone. A tree path without a "/"
+  /// lists nothing (it is no folder of the file system).
   void Refresh();
   /// "Select All".
   void SelectAll();

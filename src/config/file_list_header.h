@@ -22,11 +22,13 @@ struct FileListHeaderState {
   friend bool operator==(const FileListHeaderState&, const FileListHeaderState&) = default;
 };
 
-/// The bytes stored as "VTFiles": a four-byte tag and version, then the fields as little-endian
-/// 32-bit integers. Only this program reads them.
+/// The bytes stored as "VTFiles": the tag "QVFH", then little-endian 32-bit integers: version 1,
+/// sort column, descending (0 or 1), shaded column, the number of widths and the widths, the
+/// number of order entries and the entries. Only this program reads them.
 std::vector<std::uint8_t> EncodeFileListHeader(const FileListHeaderState& state);
 /// nullopt for bytes this program did not write (another tag or version, a wrong length, a sort
-/// column or a shaded column out of range, more than 16 columns).
+/// column or a shaded column out of range, a direction other than 0 or 1, more than 16 columns,
+/// a negative width, an order that does not name each of its positions' columns exactly once).
 std::optional<FileListHeaderState> DecodeFileListHeader(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace quorvex

@@ -45,7 +45,8 @@ class OutputDirectory final : public FolderFollower {
   /// Start-up's stored destination; also what the folder dialog's OK sets.
   void SetDestination(std::string_view path);
   /// "Browse": the dialog opens on the destination when that names an existing folder; its OK
-  /// sets the destination, its Cancel changes nothing.
+  /// sets the destination, its Cancel changes nothing. Nothing happens while locked (the browse
+  /// button is disabled then).
   void Browse(FolderChooser& chooser);
 
   bool locked() const { return locked_; }

@@ -80,7 +80,8 @@ OpenRequest ResolveOpenPaths(const std::vector<std::string>& paths);
 /// width, "AutoSelect all files.", then the last-used configuration, or after the not-found
 /// message the default one, then the "DXF Files" tab. A first start takes the defaults: the
 /// minimum window size, help tips and the report on, auto-select off, the destination locked,
-/// both folders the home folder.
+/// both folders the home folder. A stored size or panel width that is not a positive number
+/// counts as missing.
 void InitMainWindow(StartupContext& context);
 
 /// The exit sequence up to the end of the program: the changed-configuration prompt, then the

@@ -1,0 +1,32 @@
+#include "config/process_command.h"
+
+#include <utility>
+
+namespace quorvex {
+
+PreparedRun PrepareProcessCommand(ConfigModel& model, std::string_view extension_text,
+                                  std::string_view other_separator_text, const DxfBrowser& browser,
+                                  const OutputDirectory& output, const Preferences& preferences,
+                                  const std::string& log_path, MessageBoxes& messages) {
+  PreparedRun run;
+  TExportConfig checked = model.record();
+  RunTables tables = model.CollectRunTables();
+  run.check = CheckProcessCommand(checked, extension_text, other_separator_text, tables);
+  // The resolved separator belongs to the configuration even when a later check stops the
+  // command, so the configuration then counts as changed.
+  if (run.check != ProcessCheck::kNoExtension) model.SetSeparatorText(checked.SeparatorText.View());
+  if (run.check != ProcessCheck::kPassed) {
+    messages.Information(ProcessCheckMessage(run.check));
+    return run;
+  }
+  run.config = model.record();
+  run.tables = std::move(tables);
+  run.request.destination = output.destination();
+  run.request.dxf_paths = browser.SelectedDxfPaths();
+  run.request.log_path = log_path;
+  run.request.show_report = preferences.show_report();
+  run.request.jobs = 1;
+  return run;
+}
+
+}  // namespace quorvex

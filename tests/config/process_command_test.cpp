@@ -1,0 +1,104 @@
+#include "config/process_command.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "config/config_session.h"
+#include "config/config_test_util.h"
+#include "config/default_config.h"
+#include "config/window_fakes.h"
+
+namespace quorvex {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class RecordedMessages final : public MessageBoxes {
+ public:
+  void Information(std::string_view text) override { information.emplace_back(text); }
+  void Error(std::string_view text) override { errors.emplace_back(text); }
+  Names information, errors;
+};
+
+struct Case {
+  const char* name;
+  const char* extension;
+  std::optional<ConfigTreeId> cleared_tree;
+  ProcessCheck expected;
+  const char* separator;  // stored in the record afterwards
+};
+
+TEST(PrepareProcessCommand, RefusalsShowTheirMessageAndKeepTheResolvedSeparator) {
+  const Case cases[] = {
+      {"blank extension", "  ", std::nullopt, ProcessCheck::kNoExtension, "|"},
+      {"no entity kind", "txt", ConfigTreeId::kEntity, ProcessCheck::kNoEntityKind, ";"},
+      {"no data field", "txt", ConfigTreeId::kData, ProcessCheck::kNoDataField, ";"},
+      {"all given", "txt", std::nullopt, ProcessCheck::kPassed, ";"},
+  };
+  testing::TempDir dir;
+  testing::RecordingSettings settings;
+  DxfBrowser browser(settings, {});
+  const std::string folder = testing::MakeDrawingFolder(dir.path() / "drawings");
+  browser.FolderChanged(folder);
+  browser.SetSelection({false, true, true});
+  OutputDirectory output(settings);
+  output.SetDestination(dir.File("out"));
+  Preferences preferences(settings);
+  preferences.SetShowReport(false);
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ConfigModel model;
+    model.ReplaceContent(DefaultConfiguration());
+    if (c.cleared_tree) model.SetAllChecks(*c.cleared_tree, false);
+    model.SetSeparatorIndex(1);
+    model.SetSeparatorText("|");
+    testing::ScriptedHost host;
+    ConfigSession session(model, host, dir.path());
+    session.ApplyLoadedContent(model.content());
+    RecordedMessages messages;
+
+    const PreparedRun run = PrepareProcessCommand(model, c.extension, "|", browser, output,
+                                                  preferences, "/logs/QuorvexLog.txt", messages);
+    EXPECT_EQ(run.check, c.expected);
+    EXPECT_EQ(model.record().SeparatorText.View(), c.separator);
+    // A stored separator that differs from the loaded one makes the configuration changed.
+    EXPECT_EQ(session.Changed(), c.expected != ProcessCheck::kNoExtension);
+    if (c.expected != ProcessCheck::kPassed) {
+      EXPECT_EQ(messages.information, (Names{std::string(ProcessCheckMessage(c.expected))}));
+      EXPECT_TRUE(run.request.dxf_paths.empty());
+      continue;
+    }
+    EXPECT_TRUE(messages.information.empty());
+    EXPECT_TRUE(SameConfig(run.config, model.record()));
+    const RunTables tables = model.CollectRunTables();
+    EXPECT_EQ(run.tables.FieldOrder, tables.FieldOrder);
+    EXPECT_EQ(run.tables.EntityEnabled, tables.EntityEnabled);
+    EXPECT_EQ(run.request.destination, dir.File("out"));
+    EXPECT_EQ(run.request.dxf_paths, (Names{folder + "/b.dxf", folder + "/c.dxf"}));
+    EXPECT_EQ(run.request.log_path, "/logs/QuorvexLog.txt");
+    EXPECT_FALSE(run.request.show_report);
+    EXPECT_EQ(run.request.jobs, 1u);
+  }
+}
+
+TEST(PrepareProcessCommand, TheOtherSeparatorIsStoredAsTyped) {
+  testing::RecordingSettings settings;
+  DxfBrowser browser(settings, {});
+  OutputDirectory output(settings);
+  Preferences preferences(settings);
+  RecordedMessages messages;
+  ConfigModel model;
+  model.ReplaceContent(DefaultConfiguration());
+  model.SetSeparatorIndex(5);
+  const PreparedRun run =
+      PrepareProcessCommand(model, "csv", " | ", browser, output, preferences, "log", messages);
+  EXPECT_EQ(run.check, ProcessCheck::kPassed);
+  EXPECT_EQ(model.record().SeparatorText.View(), " | ");
+  EXPECT_EQ(run.config.SeparatorText.View(), " | ");
+  EXPECT_TRUE(run.request.show_report);
+}
+
+}  // namespace
+}  // namespace quorvex
