@@ -24,6 +24,12 @@ class UiModelsTest : public QObject {
   void typedValues_data();
   void typedValues();
   void iconsFontsAndBackground();
+
+  // File list.
+  void fileListShowsTheBrowsersRows();
+  void fileListRolesAndFlags();
+  void fileListDrops_data();
+  void fileListDrops();
 };
 
 }  // namespace quorvex::ui
