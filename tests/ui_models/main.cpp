@@ -1,0 +1,5 @@
+#include <QTest>
+
+#include "ui_models_test.h"
+
+QTEST_GUILESS_MAIN(quorvex::ui::UiModelsTest)
