@@ -1,0 +1,145 @@
+#include "ui/batch_runner.h"
+
+#include <QMetaObject>
+
+#include "ui/progress_window.h"
+#include "ui/qt_text.h"
+
+namespace quorvex::ui {
+
+// What the conversion reports, from the worker thread, for the GUI thread to show. Every call
+// of the walk is a store into an atomic, so it costs the conversion next to nothing.
+class BatchRunner::Relay final : public RunObserver,
+                                 private ProgressDisplay,
+                                 public MessageBoxes,
+                                 public LogViewer {
+ public:
+  explicit Relay(std::vector<std::function<void()>>& deferred) : deferred_(deferred) {}
+
+  ProgressDisplay& Progress() override { return *this; }
+  void FileStarted(std::size_t) override {}
+  void FileFinished(std::size_t, ConversionOutcome) override {}
+  void HideProgress() override { shown.store(false); }
+
+  // Shown on the GUI thread once the run is over, in the order the run asked for them.
+  void Information(std::string_view text) override {
+    Defer([text = std::string(text)](BatchRunner& runner) { runner.messages_.Information(text); });
+  }
+  void Error(std::string_view text) override {
+    Defer([text = std::string(text)](BatchRunner& runner) { runner.messages_.Error(text); });
+  }
+  void Open(std::string_view log_path) override {
+    Defer([path = std::string(log_path)](BatchRunner& runner) { runner.viewer_.Open(path); });
+  }
+
+  void SetRunner(BatchRunner* runner) { runner_ = runner; }
+
+  /// Takes the label when it changed since the last call.
+  bool TakeLabel(QString& label) {
+    const std::lock_guard<std::mutex> lock(label_mutex_);
+    if (!label_changed_) return false;
+    label_changed_ = false;
+    label = ToQString(label_);
+    return true;
+  }
+
+  std::atomic<bool> shown{false};
+  std::atomic<std::int64_t> maximum{0};
+  std::atomic<std::int64_t> position{0};
+
+ private:
+  void ShowAndRepaint() override { shown.store(true); }
+  void SetLabel(std::string_view label) override {
+    const std::lock_guard<std::mutex> lock(label_mutex_);
+    label_.assign(label);
+    label_changed_ = true;
+  }
+  void SetMaximum(std::int64_t value) override { maximum.store(value, std::memory_order_relaxed); }
+  void SetPosition(std::int64_t value) override {
+    position.store(value, std::memory_order_relaxed);
+  }
+  void ProcessPendingMessages() override {}
+
+  void Defer(std::function<void(BatchRunner&)> call) {
+    deferred_.push_back([this, call = std::move(call)] { call(*runner_); });
+  }
+
+  std::vector<std::function<void()>>& deferred_;
+  BatchRunner* runner_ = nullptr;
+  std::mutex label_mutex_;
+  std::string label_;
+  bool label_changed_ = false;
+};
+
+BatchRunner::BatchRunner(ProgressWindow& window, MessageBoxes& messages, LogViewer& viewer,
+                         const Clock& clock, QObject* parent)
+    : QObject(parent),
+      window_(window),
+      messages_(messages),
+      viewer_(viewer),
+      clock_(clock),
+      relay_(std::make_unique<Relay>(deferred_)) {
+  relay_->SetRunner(this);
+  // Well inside the 100 ms at which a user sees a progress bar stall.
+  timer_.setInterval(50);
+  connect(&timer_, &QTimer::timeout, this, &BatchRunner::showProgress);
+  connect(&window_, &ProgressWindow::stopRequested, this, &BatchRunner::stop);
+}
+
+BatchRunner::~BatchRunner() {
+  if (worker_.joinable()) {
+    cancelled_.store(true);
+    worker_.join();
+  }
+}
+
+void BatchRunner::start(PreparedRun run) {
+  if (running()) return;
+  deferred_.clear();
+  relay_->shown.store(false);
+  relay_->maximum.store(0);
+  relay_->position.store(0);
+  shown_maximum_ = -1;
+  timer_.start();
+  worker_ = std::thread([this, run = std::move(run)] {
+    BatchEnvironment env{*relay_, *relay_, *relay_, clock_, cancelled_};
+    BatchResult result = RunBatch(run.config, run.tables, run.request, env);
+    QMetaObject::invokeMethod(
+        this,
+        [this, result = std::move(result)]() mutable {
+          result_ = std::move(result);
+          finish();
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void BatchRunner::stop() {
+  if (running()) cancelled_.store(true);
+}
+
+void BatchRunner::showProgress() {
+  if (!relay_->shown.load()) return;
+  window_.showCentred();
+  QString label;
+  if (relay_->TakeLabel(label)) window_.setLabel(label);
+  const std::int64_t maximum = relay_->maximum.load(std::memory_order_relaxed);
+  if (maximum != shown_maximum_) {
+    shown_maximum_ = maximum;
+    window_.setMaximum(maximum);
+  }
+  window_.setPosition(relay_->position.load(std::memory_order_relaxed));
+}
+
+void BatchRunner::finish() {
+  worker_.join();
+  timer_.stop();
+  window_.hide();
+  const std::vector<std::function<void()>> deferred = std::move(deferred_);
+  deferred_.clear();
+  for (const auto& call : deferred)
+    call();
+  emit finished();
+}
+
+}  // namespace quorvex::ui

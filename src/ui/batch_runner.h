@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "batch/clock.h"
+#include "batch/log_viewer.h"
+#include "batch/message_boxes.h"
+#include "batch/run_batch.h"
+#include "config/process_command.h"
+
+namespace quorvex::ui {
+
+class ProgressWindow;
+
+/// Runs one batch at a time off the GUI thread, so the window never freezes. The conversion
+/// leaves its progress in atomics that a timer shows in the progress window every 50 ms, and
+/// "Stop process" sets the flag the walk tests before every group pair. The run's messages and
+/// the opening of its log wait for the end of the run and are shown on the GUI thread.
+class BatchRunner final : public QObject {
+  Q_OBJECT
+ public:
+  BatchRunner(ProgressWindow& window, MessageBoxes& messages, LogViewer& viewer, const Clock& clock,
+              QObject* parent = nullptr);
+  /// Stops a run under way and waits for it.
+  ~BatchRunner() override;
+
+  bool running() const { return worker_.joinable(); }
+  /// Starts `run` (its checks passed); ignored while a run is under way.
+  void start(PreparedRun run);
+  /// "Stop process": the file under way keeps its whole lines, and the report ends with the
+  /// cancel line.
+  void stop();
+
+  /// The result of the last run that ended.
+  const BatchResult& lastResult() const { return result_; }
+
+ signals:
+  /// The run ended: its report is written, its messages shown, its log opened if asked.
+  void finished();
+
+ private:
+  class Relay;
+
+  void showProgress();
+  void finish();
+
+  ProgressWindow& window_;
+  MessageBoxes& messages_;
+  LogViewer& viewer_;
+  const Clock& clock_;
+  std::atomic<bool> cancelled_{false};
+  std::unique_ptr<Relay> relay_;
+  std::vector<std::function<void()>> deferred_;
+  QTimer timer_;
+  std::int64_t shown_maximum_ = -1;
+  BatchResult result_;
+  std::thread worker_;
+};
+
+}  // namespace quorvex::ui

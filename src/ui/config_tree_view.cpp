@@ -1,0 +1,90 @@
+#include "ui/config_tree_view.h"
+
+#include <QHeaderView>
+#include <QMenu>
+#include <QTimer>
+
+#include "ui/icons.h"
+#include "ui/models/config_tree_model.h"
+
+namespace quorvex::ui {
+
+ConfigTreeView::ConfigTreeView(ConfigModel& config, ConfigTreeModel& model, QWidget* parent)
+    : QTreeView(parent), config_(config), model_(model) {
+  setModel(&model_);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setUniformRowHeights(true);
+  setExpandsOnDoubleClick(true);
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  setAllColumnsShowFocus(true);
+
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) {
+            const int node = model_.nodeAt(current);
+            if (node < 0) return;
+            if (model_.tree() == ConfigTreeId::kEntity) {
+              config_.FocusEntityNode(node);
+            } else {
+              config_.FocusDataNode(node);
+            }
+          });
+  connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
+    config_.SetExpanded(model_.tree(), model_.nodeAt(index), true);
+  });
+  connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
+    config_.SetExpanded(model_.tree(), model_.nodeAt(index), false);
+  });
+  if (model_.tree() == ConfigTreeId::kData) {
+    connect(this, &QAbstractItemView::clicked, this, [this] { config_.ClickDataTree(); });
+  }
+  connect(this, &QWidget::customContextMenuRequested, this, &ConfigTreeView::showContextMenu);
+}
+
+void ConfigTreeView::showNode(int node) {
+  const QModelIndex index = model_.indexOfNode(node);
+  if (!index.isValid()) return;
+  const auto place = FindNode(config_.tree(model_.tree()), node);
+  const bool expanded = place.node->Has(node_state::kExpanded);
+  if (isExpanded(index) != expanded) setExpanded(index, expanded);
+  if (config_.SelectedNode(model_.tree()) == node && currentIndex().siblingAtColumn(0) != index) {
+    selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  }
+}
+
+void ConfigTreeView::showAll() {
+  for (const TreeNode& top : config_.tree(model_.tree())) {
+    showNode(top.data);
+    for (const TreeNode& option : top.children)
+      showNode(option.data);
+  }
+  const int selected = config_.SelectedNode(model_.tree());
+  if (selected >= 0) scrollTo(model_.indexOfNode(selected));
+}
+
+void ConfigTreeView::editValueLater(int node) {
+  QTimer::singleShot(0, this, [this, node] {
+    // The focus may have moved on meanwhile; only the focused node's cell opens.
+    if (config_.SelectedNode(model_.tree()) != node) return;
+    const QModelIndex cell = model_.indexOfNode(node, 1);
+    if (cell.isValid() && state() != QAbstractItemView::EditingState) edit(cell);
+  });
+}
+
+void ConfigTreeView::showContextMenu(const QPoint& position) {
+  const ConfigTreeId tree = model_.tree();
+  QMenu menu(this);
+  menu.addAction(Icon(QStringLiteral("select-all")), QStringLiteral("Select All"), this,
+                 [this, tree] { config_.SetAllChecks(tree, true); });
+  menu.addAction(Icon(QStringLiteral("select-none")), QStringLiteral("Select None"), this,
+                 [this, tree] { config_.SetAllChecks(tree, false); });
+  menu.addAction(Icon(QStringLiteral("expand-all")), QStringLiteral("Expand All"), this,
+                 [this, tree] { config_.SetAllExpanded(tree, true); });
+  menu.addAction(Icon(QStringLiteral("collapse-all")), QStringLiteral("Collapse All"), this,
+                 [this, tree] { config_.SetAllExpanded(tree, false); });
+  menu.exec(viewport()->mapToGlobal(position));
+}
+
+}  // namespace quorvex::ui

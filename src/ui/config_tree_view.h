@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QTreeView>
+
+#include "config/config_model.h"
+
+namespace quorvex::ui {
+
+class ConfigTreeModel;
+
+/// A view of one configuration tree. The user's focus, expansion and clicks go to the core's
+/// rules; the core's selection and expansion are shown back. Its pop-up menu offers "Select
+/// All", "Select None", "Expand All" and "Collapse All".
+class ConfigTreeView final : public QTreeView {
+  Q_OBJECT
+ public:
+  ConfigTreeView(ConfigModel& config, ConfigTreeModel& model, QWidget* parent = nullptr);
+
+  /// Shows the core's expansion and selection of `node`.
+  void showNode(int node);
+  /// Shows the core's expansion and selection of every node, after the tree was replaced.
+  void showAll();
+  /// Opens the "Options" cell of `node` for editing, once the events under way are handled.
+  void editValueLater(int node);
+
+ private:
+  void showContextMenu(const QPoint& position);
+
+  ConfigModel& config_;
+  ConfigTreeModel& model_;
+};
+
+}  // namespace quorvex::ui

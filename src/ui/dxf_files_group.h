@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QGroupBox>
+#include <cstdint>
+#include <vector>
+
+#include "config/dxf_browser.h"
+
+class QCheckBox;
+class QLabel;
+class QSplitter;
+class QTreeView;
+
+namespace quorvex::ui {
+
+class FileListModel;
+class FolderTree;
+class PathLabel;
+
+/// " DXF files to process ": the folder tree, the DXF files of its folder with their selection,
+/// sort and count line, and "AutoSelect all files.". Every action goes to the browser; the
+/// group redraws what the browser says changed.
+class DxfFilesGroup final : public QGroupBox, private DxfBrowserObserver {
+  Q_OBJECT
+ public:
+  DxfFilesGroup(DxfBrowser& browser, QWidget* parent = nullptr);
+  ~DxfFilesGroup() override;
+
+  /// Selects `path` in the folder tree, which lists it; a folder the tree cannot show is listed
+  /// all the same.
+  void selectFolder(const QString& path);
+
+  void restoreHeaderLayout(const std::vector<std::int32_t>& widths,
+                           const std::vector<std::int32_t>& order);
+  void headerLayout(std::vector<std::int32_t>& widths, std::vector<std::int32_t>& order) const;
+  void setFolderPanelWidth(int width);
+  int folderPanelWidth() const;
+
+  /// While a run is under way the folder, the list and the selection stay as they are.
+  void setLocked(bool locked);
+
+ signals:
+  /// Whether any row is selected; "Process selected files" depends on it.
+  void selectionPresenceChanged(bool any);
+  /// Drawings or a folder dropped on the list.
+  void pathsDropped(const QStringList& paths);
+
+ private:
+  void RowsAboutToChange() override;
+  void RowsChanged() override;
+  void SelectionChanged() override;
+  void StatusChanged() override;
+  void FocusList() override;
+
+  QWidget* buildFolderPanel();
+  QWidget* buildListPanel();
+  void showSelection();
+  void takeSelection();
+  void showSortIndicator();
+  void showContextMenu(const QPoint& position);
+
+  DxfBrowser& browser_;
+  FileListModel* model_;
+  FolderTree* folderTree_;
+  PathLabel* folderLabel_;
+  QCheckBox* autoSelectBox_;
+  QTreeView* fileList_;
+  QLabel* countLabel_;
+  QSplitter* splitter_;
+  bool showingSelection_ = false;
+};
+
+}  // namespace quorvex::ui

@@ -1,0 +1,62 @@
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <clocale>
+#include <cstdlib>
+
+#include "batch/locale_formats.h"
+#include "batch/program_paths.h"
+#include "ui/desktop_launcher.h"
+#include "ui/main_window.h"
+#include "ui/prompts.h"
+#include "ui/qsettings_store.h"
+#include "ui/qt_text.h"
+
+int main(int argc, char** argv) {
+  using namespace quorvex;
+  QApplication app(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("Mentavo"));
+  QApplication::setApplicationName(QStringLiteral("quorvex"));
+  // Matches the installed desktop entry, so that the desktop shows the program's icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("quorvex"));
+  // Qt adopts the user's locale for everything; numbers must keep "." whatever it says, while
+  // the report's date and time follow it.
+  std::setlocale(LC_NUMERIC, "C");
+  AdoptUserTimeFormats();
+
+  ui::DialogPrompts prompts;
+  const std::string program_directory = ExecutableDirectory();
+  const DataDirectoryChoice data = ChooseDataDirectory(
+      program_directory, UserDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+  if (!data.error.empty()) {
+    prompts.Error(data.error);
+    return 1;
+  }
+
+  SystemClock clock;
+  ui::QSettingsStore settings;
+  ui::SystemDesktopLauncher launcher;
+  std::vector<std::string> open_paths;
+  const QStringList arguments = QApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i)
+    open_paths.push_back(ui::ToStdString(arguments[i]));
+  const std::string help_file = FindResource(program_directory, "help/index.html")
+                                    .value_or(program_directory + "help/index.html");
+
+  const ui::WindowServices services{
+      .settings = settings,
+      .prompts = prompts,
+      .launcher = launcher,
+      .clock = clock,
+      .folder_chooser = nullptr,
+      .paths = {program_directory, data.directory},
+      .default_config_path = FindResource(program_directory, "default.qrv"),
+      .home_folder = ui::ToStdString(QDir::homePath()),
+      .help = {ui::ToQString(help_file), QUrl(QStringLiteral(QUORVEX_WEB_SITE)),
+               QStringLiteral(QUORVEX_SUPPORT_EMAIL)},
+      .open_paths = std::move(open_paths)};
+  ui::MainWindow window(services);
+  prompts.SetParent(&window);
+  window.show();
+  return QApplication::exec();
+}

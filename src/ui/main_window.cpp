@@ -1,0 +1,256 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "batch/locale_formats.h"
+#include "batch/log_file.h"
+#include "config/process_command.h"
+#include "ui/batch_runner.h"
+#include "ui/configuration_page.h"
+#include "ui/desktop_launcher.h"
+#include "ui/dxf_files_group.h"
+#include "ui/files_page.h"
+#include "ui/folder_dialog.h"
+#include "ui/icons.h"
+#include "ui/options_page.h"
+#include "ui/output_group.h"
+#include "ui/progress_window.h"
+#include "ui/qt_text.h"
+#include "ui/tooltip_filter.h"
+
+namespace quorvex::ui {
+namespace {
+
+// The smallest window that shows every control of the three tabs uncut (at 96 dpi).
+constexpr QSize kMinimumSize(784, 562);
+constexpr int kFolderPanelWidth = 330;
+
+}  // namespace
+
+MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
+    : QMainWindow(parent),
+      services_(services),
+      host_(services.prompts, services.settings),
+      session_(config_, host_, services.paths.ConfigurationsFolder()),
+      preferences_(services.settings),
+      browser_(services.settings, CurrentDateTimeSeparators()),
+      output_(services.settings),
+      context_{services.settings,
+               preferences_,
+               browser_,
+               output_,
+               session_,
+               *this,
+               services.paths.ConfigurationsFolder(),
+               services.default_config_path,
+               services.home_folder,
+               services.open_paths} {
+  setObjectName(QStringLiteral("mainWindow"));
+  setWindowTitle(ToQString(session_.window_title()));
+  setWindowIcon(Icon(QStringLiteral("quorvex")));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setMinimumSize(kMinimumSize);
+  // Group captions in bold, their contents in the normal font.
+  setStyleSheet(
+      QStringLiteral("QGroupBox { font-weight: bold; } QGroupBox * { font-weight: normal; }"));
+  browser_.SetFollower(&output_);
+
+  FolderChooser* chooser = services_.folder_chooser;
+  if (!chooser) {
+    folderDialog_ = std::make_unique<FolderDialog>(this);
+    chooser = folderDialog_.get();
+  }
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("tabs"));
+  tabs_->setIconSize(QSize(24, 24));
+  filesPage_ = new FilesPage(browser_, output_, config_, *chooser, services_.launcher, tabs_);
+  configurationPage_ = new ConfigurationPage(config_, services_.prompts, tabs_);
+  optionsPage_ = new OptionsPage(preferences_, services_.launcher, services_.help, tabs_);
+  tabs_->addTab(filesPage_, Icon(QStringLiteral("tab-dxf-files")), QStringLiteral("DXF Files"));
+  tabs_->addTab(configurationPage_, Icon(QStringLiteral("tab-configuration")),
+                QStringLiteral("Configuration"));
+  tabs_->addTab(optionsPage_, Icon(QStringLiteral("tab-options")),
+                QStringLiteral("Options / Help"));
+  setCentralWidget(tabs_);
+
+  auto* statusIcon = new QLabel(this);
+  statusIcon->setPixmap(Icon(QStringLiteral("status")).pixmap(16, 16));
+  statusIcon->setFixedWidth(20);
+  statusText_ = new QLabel(ToQString(session_.status_text()), this);
+  statusText_->setObjectName(QStringLiteral("statusText"));
+  statusBar()->setObjectName(QStringLiteral("statusBar"));
+  statusBar()->setSizeGripEnabled(false);
+  statusBar()->addWidget(statusIcon);
+  statusBar()->addWidget(statusText_, 1);
+
+  progressWindow_ = new ProgressWindow(this);
+  runner_ = new BatchRunner(*progressWindow_, services_.prompts, services_.launcher,
+                            services_.clock, this);
+  tooltips_ = new TooltipFilter(this);
+  qApp->installEventFilter(tooltips_);
+
+  connect(filesPage_, &FilesPage::processRequested, this, &MainWindow::process);
+  connect(filesPage_, &FilesPage::exitRequested, this, &MainWindow::requestExit);
+  connect(filesPage_, &FilesPage::showLogRequested, this, [this] {
+    ShowLastLog(services_.paths.LogFile(), services_.launcher, services_.prompts);
+  });
+  connect(&filesPage_->files(), &DxfFilesGroup::pathsDropped, this, &MainWindow::openPaths);
+  connect(configurationPage_, &ConfigurationPage::recordReplaced, &filesPage_->output(),
+          &OutputGroup::showExtension);
+  connect(configurationPage_, &ConfigurationPage::loadRequested, this, [this] {
+    if (session_.LoadConfiguration()) showConfigurationName();
+  });
+  connect(configurationPage_, &ConfigurationPage::saveRequested, this, [this] {
+    session_.SaveConfiguration();
+    showConfigurationName();
+  });
+  connect(optionsPage_, &OptionsPage::helpTipsChanged, tooltips_, &TooltipFilter::setEnabled);
+  connect(runner_, &BatchRunner::finished, this, &MainWindow::runEnded);
+}
+
+MainWindow::~MainWindow() {
+  qApp->removeEventFilter(tooltips_);
+}
+
+bool MainWindow::runInProgress() const {
+  return runner_->running();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (started_) return;
+  started_ = true;
+  startUp();
+}
+
+void MainWindow::startUp() {
+  InitMainWindow(context_);
+  optionsPage_->showPreferences();
+  tooltips_->setEnabled(preferences_.show_tips());
+  showConfigurationName();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (exitConfirmed_) {
+    event->accept();
+    return;
+  }
+  // Every way out goes through the exit sequence and its prompt.
+  event->ignore();
+  requestExit();
+}
+
+void MainWindow::requestExit() {
+  if (runner_->running()) {
+    // The run stops first, as "Stop process" does; the exit goes on once its report is written.
+    exitAfterRun_ = true;
+    runner_->stop();
+    return;
+  }
+  if (!ExitMainWindow(context_)) return;
+  exitConfirmed_ = true;
+  close();
+}
+
+void MainWindow::process() {
+  if (runner_->running()) return;
+  PreparedRun run =
+      PrepareProcessCommand(config_, ToStdString(filesPage_->extensionEdit()->text()),
+                            ToStdString(configurationPage_->otherSeparatorText()), browser_,
+                            output_, preferences_, services_.paths.LogFile(), services_.prompts);
+  if (run.check == ProcessCheck::kNoExtension) {
+    tabs_->setCurrentWidget(filesPage_);
+    filesPage_->extensionEdit()->setFocus(Qt::OtherFocusReason);
+  }
+  if (run.check != ProcessCheck::kPassed) return;
+  setRunning(true);
+  runner_->start(std::move(run));
+}
+
+void MainWindow::runEnded() {
+  setRunning(false);
+  emit runFinished();
+  if (exitAfterRun_) {
+    exitAfterRun_ = false;
+    requestExit();
+  }
+}
+
+void MainWindow::setRunning(bool running) {
+  filesPage_->setRunning(running);
+  configurationPage_->setRunning(running);
+}
+
+void MainWindow::showConfigurationName() {
+  setWindowTitle(ToQString(session_.window_title()));
+  statusText_->setText(ToQString(session_.status_text()));
+}
+
+void MainWindow::openPaths(const QStringList& paths) {
+  if (runner_->running()) return;
+  std::vector<std::string> given;
+  for (const QString& path : paths)
+    given.push_back(ToStdString(path));
+  const OpenRequest request = ResolveOpenPaths(given);
+  if (request.folder.empty()) return;
+  filesPage_->files().selectFolder(ToQString(request.folder));
+  if (!request.file_names.empty()) browser_.SelectFiles(request.file_names);
+}
+
+// --- What start-up and exit set and read ---
+
+void MainWindow::RestoreWindowSize(const std::optional<WindowSize>& size) {
+  resize(size ? QSize(size->width, size->height).expandedTo(minimumSize()) : minimumSize());
+  if (!size) {
+    const QRect screen =
+        (this->screen() ? this->screen() : QApplication::primaryScreen())->availableGeometry();
+    move(screen.center() - QRect(QPoint(), frameGeometry().size()).center());
+  }
+}
+
+WindowSize MainWindow::CurrentWindowSize() const {
+  return {width(), height()};
+}
+
+void MainWindow::SelectFolder(const std::string& folder) {
+  filesPage_->files().selectFolder(ToQString(folder));
+}
+
+void MainWindow::RestoreHeaderLayout(const std::vector<std::int32_t>& widths,
+                                     const std::vector<std::int32_t>& order) {
+  filesPage_->files().restoreHeaderLayout(widths, order);
+}
+
+void MainWindow::CurrentHeaderLayout(std::vector<std::int32_t>& widths,
+                                     std::vector<std::int32_t>& order) const {
+  filesPage_->files().headerLayout(widths, order);
+}
+
+void MainWindow::RestoreFolderPanelWidth(const std::optional<int>& width) {
+  filesPage_->files().setFolderPanelWidth(width.value_or(kFolderPanelWidth));
+}
+
+int MainWindow::CurrentFolderPanelWidth() const {
+  return filesPage_->files().folderPanelWidth();
+}
+
+void MainWindow::ShowInformation(std::string_view text) {
+  // Shown once the window is on the screen, which the start-up sequence runs before.
+  QTimer::singleShot(
+      0, this, [this, message = std::string(text)] { services_.prompts.Information(message); });
+}
+
+void MainWindow::ShowFirstPage() {
+  tabs_->setCurrentIndex(0);
+}
+
+}  // namespace quorvex::ui

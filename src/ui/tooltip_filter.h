@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+namespace quorvex::ui {
+
+/// Shows every hint of the program for 20 seconds, or none at all while "Show Help Tips" is off.
+/// Installed on the application, it answers the tooltip requests of every widget, item views
+/// included (their nodes' hints, else the view's own).
+class TooltipFilter final : public QObject {
+  Q_OBJECT
+ public:
+  using QObject::QObject;
+
+  static constexpr int kDurationMs = 20000;
+
+  void setEnabled(bool on);
+  bool isEnabled() const { return enabled_; }
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool enabled_ = true;
+};
+
+}  // namespace quorvex::ui
