@@ -56,14 +56,14 @@ QWidget* OptionsPage::buildOptionsGroup() {
   helpButton->setObjectName(QStringLiteral("helpButton"));
   helpButton->setIconSize(QSize(20, 20));
   helpButton->setMinimumWidth(137);
-  helpButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+  helpButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
   auto* choices = new QVBoxLayout;
   choices->setSpacing(2);
   choices->addWidget(new QLabel(QStringLiteral("After process:"), group));
   choices->addWidget(alwaysReport_);
   choices->addWidget(neverReport_);
-  choices->addStretch();
+  choices->addSpacing(6);
   choices->addWidget(helpTipsBox_);
   auto* row = new QHBoxLayout(group);
   row->setContentsMargins(8, 6, 8, 6);
