@@ -136,6 +136,9 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::startUp() {
+  // The window is not on the screen yet: the start-up's messages follow it, in their order.
+  host_.HoldMessages();
+  QTimer::singleShot(0, this, [this] { host_.ShowHeldMessages(); });
   InitMainWindow(context_);
   optionsPage_->showPreferences();
   tooltips_->setEnabled(preferences_.show_tips());
@@ -246,9 +249,7 @@ int MainWindow::CurrentFolderPanelWidth() const {
 }
 
 void MainWindow::ShowInformation(std::string_view text) {
-  // Shown once the window is on the screen, which the start-up sequence runs before.
-  QTimer::singleShot(
-      0, this, [this, message = std::string(text)] { services_.prompts.Information(message); });
+  host_.ShowInformation(text);
 }
 
 void MainWindow::ShowFirstPage() {

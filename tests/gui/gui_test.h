@@ -26,6 +26,7 @@ class GuiTest : public QObject {
   // Start-up and exit.
   void firstStart_data();
   void firstStart();
+  void refusedDefaultConfiguration();
   void savePrompt_data();
   void savePrompt();
   void settingsRestoredAtNextStart();
@@ -37,6 +38,7 @@ class GuiTest : public QObject {
   void processMatchesTheCore();
   void processRefusals_data();
   void processRefusals();
+  void unwritableDestination();
   void stopDuringSecondFile();
   void exitDuringRun();
 

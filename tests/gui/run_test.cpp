@@ -213,6 +213,27 @@ void GuiTest::processRefusals() {
   QCOMPARE(QApplication::focusWidget() == extension, missing == "extension");
 }
 
+// A destination that cannot be written: the run's own refusal, shown once the run is over; no
+// log is written.
+void GuiTest::unwritableDestination() {
+  auto& f = *fixture_;
+  auto window = f.startWindow();
+  QVERIFY(window);
+  QVERIFY(testing::ChooseFolder(*window, f.drawings()));
+  QVERIFY(Press(Find<QToolButton>(*window, "unlockButton")));
+  f.chooser.answer = (f.home() + "/gone").toStdString();
+  QVERIFY(Press(Find<QToolButton>(*window, "browseButton")));
+  QSignalSpy finished(window.get(), &MainWindow::runFinished);
+  QVERIFY(Press(Find<QToolButton>(*window, "processButton")));
+  QVERIFY(finished.wait(kRunTimeoutMs));
+  QCOMPARE(testing::Texts(f.prompts.errors),
+           QStringList{"Destination directory \"" + f.home() +
+                       "/gone/\" is write-protected, files can't be created here. Please select "
+                       "another directory."});
+  QVERIFY(!QFile::exists(f.logFile()));
+  QVERIFY(f.launcher.opened_logs.empty());
+}
+
 // "Stop process" during the second of four files: the report ends after that file's block, and
 // the third and fourth files are not touched.
 void GuiTest::stopDuringSecondFile() {

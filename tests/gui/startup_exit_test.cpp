@@ -70,6 +70,11 @@ void GuiTest::firstStart() {
   QVERIFY(!Find<QToolButton>(*window, "browseButton")->isEnabled());
   QCOMPARE(Find<QLineEdit>(*window, "extensionEdit")->text(), QStringLiteral("txt"));
   QVERIFY(!StoredSetting(f, "w").isValid());
+  f.prompts.information.clear();
+  QVERIFY(Press(Find<QToolButton>(*window, "showLogButton")));
+  QCOMPARE(testing::Texts(f.prompts.information),
+           QStringList{"  Error. Log file \"QuorvexLog.txt\" does not exist "});
+  QVERIFY(f.launcher.opened_logs.empty());
 
   // The fallback counts as a change, so Exit asks; No ends the program.
   f.prompts.answers = {Answer::kNo};
@@ -87,6 +92,24 @@ void GuiTest::firstStart() {
   QVERIFY(decoded);
   QCOMPARE(decoded->sort.column, SortColumn::kName);
   QVERIFY(!decoded->sort.descending);
+}
+
+// A default configuration file that is refused: the not-found message, then the refusal, then
+// the fallback's title as after any fallback.
+void GuiTest::refusedDefaultConfiguration() {
+  auto& f = *fixture_;
+  const QString junk = f.programFolder() + "default.qrv";
+  QFile file(junk);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("not a configuration");
+  file.close();
+  auto window = f.startWindow({junk.toStdString(), {}});
+  QVERIFY(window);
+  QCOMPARE(testing::Texts(f.prompts.shown),
+           (QStringList{QString::fromStdString(NotFoundMessage(f.configurations() + "/")),
+                        "This is not a Quorvex configuration file"}));
+  QCOMPARE(window->windowTitle(), QStringLiteral("Quorvex V 4.03[None]"));
+  QCOMPARE(Find<QLabel>(*window, "statusText")->text(), QStringLiteral("None"));
 }
 
 void GuiTest::savePrompt_data() {

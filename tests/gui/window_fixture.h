@@ -27,8 +27,14 @@ namespace quorvex::ui::testing {
 /// question is answered Cancel, an unscripted dialog is cancelled.
 class ScriptedPrompts final : public Prompts {
  public:
-  void Information(std::string_view text) override { information.emplace_back(text); }
-  void Error(std::string_view text) override { errors.emplace_back(text); }
+  void Information(std::string_view text) override {
+    information.emplace_back(text);
+    shown.emplace_back(text);
+  }
+  void Error(std::string_view text) override {
+    errors.emplace_back(text);
+    shown.emplace_back(text);
+  }
   ConfigHost::Answer AskYesNoCancel(std::string_view question) override;
   std::optional<std::filesystem::path> ChooseFileToLoad(
       const std::filesystem::path& folder) override;
@@ -41,6 +47,8 @@ class ScriptedPrompts final : public Prompts {
   std::function<void()> on_question;
 
   std::vector<std::string> information, errors, questions;
+  /// Every information and error message, in the order shown.
+  std::vector<std::string> shown;
   int load_dialogs = 0;
   /// The name each save dialog proposed.
   std::vector<std::string> proposed_save_names;
