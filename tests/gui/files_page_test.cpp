@@ -9,6 +9,7 @@
 #include <QTreeView>
 
 #include "gui_test.h"
+#include "ui/path_label.h"
 #include "window_fixture.h"
 
 namespace quorvex::ui {
@@ -56,6 +57,7 @@ void GuiTest::lockUnlockAndTheTree() {
 
   QVERIFY(testing::ChooseFolder(*window, f.drawings()));
   QCOMPARE(destination->text(), f.drawings());
+  QCOMPARE(Find<PathLabel>(*window, "folderLabel")->path(), f.drawings());
 
   QVERIFY(Press(unlock));
   QVERIFY(unlock->isHidden());

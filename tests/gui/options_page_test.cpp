@@ -1,12 +1,9 @@
-#include <QApplication>
 #include <QCheckBox>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
-#include <QToolTip>
 
 #include "gui_test.h"
 #include "ui/config_tree_view.h"
@@ -18,16 +15,6 @@ namespace {
 
 using testing::Find;
 using testing::Press;
-
-// The hint a tooltip request at `position` of `widget` shows; empty when none shows.
-QString TooltipAt(QWidget* widget, QPoint position) {
-  QToolTip::hideText();
-  // The tip fades out before it is hidden.
-  if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); })) return QStringLiteral("(stuck)");
-  QHelpEvent request(QEvent::ToolTip, position, widget->mapToGlobal(position));
-  QApplication::sendEvent(widget, &request);
-  return QToolTip::isVisible() ? QToolTip::text() : QString();
-}
 
 }  // namespace
 
@@ -42,11 +29,12 @@ void GuiTest::helpTips() {
   const auto tips = [&] {
     auto* tabs = Find<QTabWidget>(*window, "tabs");
     tabs->setCurrentIndex(0);
-    const QString button = TooltipAt(process, QPoint(4, 4));
+    const QString button = testing::TooltipAt(process, QPoint(4, 4));
     tabs->setCurrentIndex(1);
     const QModelIndex points =
         qobject_cast<ConfigTreeModel*>(entities->model())->indexOfNode(entity_node::kPoints);
-    const QString node = TooltipAt(entities->viewport(), entities->visualRect(points).center());
+    const QString node =
+        testing::TooltipAt(entities->viewport(), entities->visualRect(points).center());
     tabs->setCurrentIndex(2);
     return QStringList{button, node};
   };

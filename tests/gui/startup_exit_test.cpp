@@ -64,6 +64,8 @@ void GuiTest::firstStart() {
   QVERIFY(!Find<QCheckBox>(*window, "autoSelectBox")->isChecked());
   // Locked to the folder tree, which shows the home folder.
   QCOMPARE(testing::ChosenFolder(*window), f.home());
+  auto* tree = Find<QTreeView>(*window, "folderTree");
+  QVERIFY(tree->isExpanded(tree->currentIndex()));
   QCOMPARE(Find<QLineEdit>(*window, "destinationEdit")->text(), f.home());
   QVERIFY(!Find<QToolButton>(*window, "unlockButton")->isHidden());
   QVERIFY(Find<QToolButton>(*window, "lockButton")->isHidden());
@@ -192,6 +194,9 @@ void GuiTest::settingsRestoredAtNextStart() {
     auto window = f.startWindow();
     QVERIFY(window);
     window->resize(900, 700);
+    QVERIFY(Press(Find<QRadioButton>(*window, "neverReportButton")));
+    QVERIFY(Press(Find<QCheckBox>(*window, "helpTipsBox")));
+    QVERIFY(Press(Find<QCheckBox>(*window, "autoSelectBox")));
     QVERIFY(Press(Find<QToolButton>(*window, "unlockButton")));
     QVERIFY(testing::ChooseFolder(*window, f.drawings()));
     f.chooser.answer = f.other().toStdString();
@@ -219,6 +224,12 @@ void GuiTest::settingsRestoredAtNextStart() {
   QCOMPARE(Find<QSplitter>(*window, "folderSplitter")->sizes().value(0), 280);
   QCOMPARE(Find<QHeaderView>(*window, "fileListHeader")->sectionSize(0), 200);
   QCOMPARE(testing::ListedNames(*window), (QStringList{"building", "road", "site_blocks"}));
+  QVERIFY(Find<QRadioButton>(*window, "neverReportButton")->isChecked());
+  QVERIFY(!Find<QCheckBox>(*window, "helpTipsBox")->isChecked());
+  QCOMPARE(testing::TooltipAt(Find<QToolButton>(*window, "processButton"), QPoint(4, 4)),
+           QString());
+  QVERIFY(Find<QCheckBox>(*window, "autoSelectBox")->isChecked());
+  QCOMPARE(testing::SelectedNames(*window), (QStringList{"building", "road", "site_blocks"}));
 
   auto* refresh = Find<QTreeView>(*window, "fileList")->findChild<QAction*>("refreshFolderAction");
   QVERIFY(refresh);

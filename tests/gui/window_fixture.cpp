@@ -1,11 +1,13 @@
 #include "window_fixture.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
+#include <QHelpEvent>
 #include <QSettings>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeView>
 
 #include "ui/folder_tree.h"
@@ -141,6 +143,15 @@ QStringList SelectedNames(const MainWindow& window) {
       names.append(list->model()->index(row, 0).data().toString());
   }
   return names;
+}
+
+QString TooltipAt(QWidget* widget, QPoint position) {
+  QToolTip::hideText();
+  // The tip fades out before it is hidden.
+  if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); })) return QStringLiteral("(stuck)");
+  QHelpEvent request(QEvent::ToolTip, position, widget->mapToGlobal(position));
+  QApplication::sendEvent(widget, &request);
+  return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 void ClickRow(const MainWindow& window, int row, Qt::KeyboardModifiers modifiers) {

@@ -141,6 +141,9 @@ QString ChosenFolder(const MainWindow& window);
 /// The "Name" cells of the file list, top to bottom, and those of its selected rows.
 QStringList ListedNames(const MainWindow& window);
 QStringList SelectedNames(const MainWindow& window);
+/// The hint a tooltip request at `position` of `widget` shows; empty when none shows.
+QString TooltipAt(QWidget* widget, QPoint position);
+
 /// A click on a row of the file list, with `modifiers` (Ctrl adds or removes a row).
 void ClickRow(const MainWindow& window, int row, Qt::KeyboardModifiers modifiers = {});
 
