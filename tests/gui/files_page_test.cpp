@@ -4,11 +4,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
 #include "gui_test.h"
+#include "ui/folder_dialog.h"
 #include "ui/path_label.h"
 #include "window_fixture.h"
 
@@ -101,6 +104,32 @@ void GuiTest::browse() {
   QCOMPARE(f.chooser.starts.size(), std::size_t{1});
   QCOMPARE(QString::fromStdString(f.chooser.starts[0].value_or("")), f.home());
   QCOMPARE(Find<QLineEdit>(*window, "destinationEdit")->text(), chosen ? f.other() : f.home());
+}
+
+void GuiTest::folderDialog_data() {
+  QTest::addColumn<QString>("answer");  // the button pressed, or "Escape"
+  QTest::addColumn<bool>("chosen");
+  QTest::newRow("Select") << "selectButton" << true;
+  QTest::newRow("Cancel") << "cancelButton" << false;
+  QTest::newRow("Escape") << "Escape" << false;
+}
+
+// The window's own folder dialog opens on the folder it is given and returns the selected one
+// on "Select ", nothing on "Cancel " or Escape.
+void GuiTest::folderDialog() {
+  QFETCH(QString, answer);
+  QFETCH(bool, chosen);
+  FolderDialog dialog;
+  QTimer::singleShot(0, &dialog, [&dialog, answer] {
+    if (answer == "Escape") {
+      QTest::keyClick(&dialog, Qt::Key_Escape);
+    } else {
+      dialog.findChild<QPushButton*>(answer)->click();
+    }
+  });
+  const std::optional<std::string> folder = dialog.ChooseFolder(fixture_->other().toStdString());
+  QCOMPARE(folder.has_value(), chosen);
+  if (chosen) QCOMPARE(QString::fromStdString(*folder), fixture_->other());
 }
 
 // Each left click on a column reverses the direction and sorts by that column, shading it; the

@@ -46,6 +46,8 @@ class GuiTest : public QObject {
   void lockUnlockAndTheTree();
   void browse_data();
   void browse();
+  void folderDialog_data();
+  void folderDialog();
   void headerClicksAndCountLine();
   void autoSelect();
 
