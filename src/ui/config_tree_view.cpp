@@ -10,7 +10,7 @@
 namespace quorvex::ui {
 
 ConfigTreeView::ConfigTreeView(ConfigModel& config, ConfigTreeModel& model, QWidget* parent)
-    : QTreeView(parent), config_(config), model_(model) {
+    : QTreeView(parent), config_(config), model_(model), menu_(buildMenu()) {
   setModel(&model_);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -39,7 +39,8 @@ ConfigTreeView::ConfigTreeView(ConfigModel& config, ConfigTreeModel& model, QWid
   if (model_.tree() == ConfigTreeId::kData) {
     connect(this, &QAbstractItemView::clicked, this, [this] { config_.ClickDataTree(); });
   }
-  connect(this, &QWidget::customContextMenuRequested, this, &ConfigTreeView::showContextMenu);
+  connect(this, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& position) { menu_->exec(viewport()->mapToGlobal(position)); });
 }
 
 void ConfigTreeView::showNode(int node) {
@@ -73,18 +74,23 @@ void ConfigTreeView::editValueLater(int node) {
   });
 }
 
-void ConfigTreeView::showContextMenu(const QPoint& position) {
+QMenu* ConfigTreeView::buildMenu() {
   const ConfigTreeId tree = model_.tree();
-  QMenu menu(this);
-  menu.addAction(Icon(QStringLiteral("select-all")), QStringLiteral("Select All"), this,
-                 [this, tree] { config_.SetAllChecks(tree, true); });
-  menu.addAction(Icon(QStringLiteral("select-none")), QStringLiteral("Select None"), this,
-                 [this, tree] { config_.SetAllChecks(tree, false); });
-  menu.addAction(Icon(QStringLiteral("expand-all")), QStringLiteral("Expand All"), this,
-                 [this, tree] { config_.SetAllExpanded(tree, true); });
-  menu.addAction(Icon(QStringLiteral("collapse-all")), QStringLiteral("Collapse All"), this,
-                 [this, tree] { config_.SetAllExpanded(tree, false); });
-  menu.exec(viewport()->mapToGlobal(position));
+  auto* menu = new QMenu(this);
+  const auto add = [this, menu](const char* name, const char* icon, const QString& caption,
+                                auto command) {
+    QAction* action = menu->addAction(Icon(QString::fromLatin1(icon)), caption, this, command);
+    action->setObjectName(QString::fromLatin1(name));
+  };
+  add("selectAllAction", "select-all", QStringLiteral("Select All"),
+      [this, tree] { config_.SetAllChecks(tree, true); });
+  add("selectNoneAction", "select-none", QStringLiteral("Select None"),
+      [this, tree] { config_.SetAllChecks(tree, false); });
+  add("expandAllAction", "expand-all", QStringLiteral("Expand All"),
+      [this, tree] { config_.SetAllExpanded(tree, true); });
+  add("collapseAllAction", "collapse-all", QStringLiteral("Collapse All"),
+      [this, tree] { config_.SetAllExpanded(tree, false); });
+  return menu;
 }
 
 }  // namespace quorvex::ui

@@ -4,13 +4,16 @@
 
 #include "config/config_model.h"
 
+class QMenu;
+
 namespace quorvex::ui {
 
 class ConfigTreeModel;
 
 /// A view of one configuration tree. The user's focus, expansion and clicks go to the core's
 /// rules; the core's selection and expansion are shown back. Its pop-up menu offers "Select
-/// All", "Select None", "Expand All" and "Collapse All".
+/// All", "Select None", "Expand All" and "Collapse All" (actions "selectAllAction",
+/// "selectNoneAction", "expandAllAction", "collapseAllAction").
 class ConfigTreeView final : public QTreeView {
   Q_OBJECT
  public:
@@ -24,10 +27,11 @@ class ConfigTreeView final : public QTreeView {
   void editValueLater(int node);
 
  private:
-  void showContextMenu(const QPoint& position);
+  QMenu* buildMenu();
 
   ConfigModel& config_;
   ConfigTreeModel& model_;
+  QMenu* menu_;
 };
 
 }  // namespace quorvex::ui

@@ -32,7 +32,8 @@ DxfFilesGroup::DxfFilesGroup(DxfBrowser& browser, QWidget* parent)
       autoSelectBox_(new QCheckBox(QStringLiteral("AutoSelect all files."), this)),
       fileList_(new QTreeView(this)),
       countLabel_(new QLabel(QStringLiteral("Files selected."), this)),
-      splitter_(new QSplitter(Qt::Horizontal, this)) {
+      splitter_(new QSplitter(Qt::Horizontal, this)),
+      listMenu_(buildListMenu()) {
   setObjectName(QStringLiteral("dxfFilesGroup"));
   model_->setFileIcon(DxfFileIcon());
   model_->setShadeBrush(QColor(242, 242, 242));
@@ -58,7 +59,9 @@ DxfFilesGroup::DxfFilesGroup(DxfBrowser& browser, QWidget* parent)
   connect(fileList_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
     if (column >= 0 && column < kColumnCount) browser_.ClickHeader(static_cast<SortColumn>(column));
   });
-  connect(fileList_, &QWidget::customContextMenuRequested, this, &DxfFilesGroup::showContextMenu);
+  connect(fileList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+    listMenu_->exec(fileList_->viewport()->mapToGlobal(position));
+  });
   connect(model_, &FileListModel::pathsDropped, this, &DxfFilesGroup::pathsDropped);
   showSortIndicator();
 }
@@ -251,14 +254,16 @@ void DxfFilesGroup::showSortIndicator() {
                                         sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
-void DxfFilesGroup::showContextMenu(const QPoint& position) {
-  QMenu menu(this);
-  menu.setObjectName(QStringLiteral("fileListMenu"));
-  menu.addAction(Icon(QStringLiteral("select-all")), QStringLiteral("Select All"), this,
-                 [this] { browser_.SelectAll(); });
-  menu.addAction(Icon(QStringLiteral("refresh")), QStringLiteral("Refresh folder"), this,
-                 [this] { browser_.Refresh(); });
-  menu.exec(fileList_->viewport()->mapToGlobal(position));
+QMenu* DxfFilesGroup::buildListMenu() {
+  auto* menu = new QMenu(fileList_);
+  menu->setObjectName(QStringLiteral("fileListMenu"));
+  menu->addAction(Icon(QStringLiteral("select-all")), QStringLiteral("Select All"), this,
+                  [this] { browser_.SelectAll(); })
+      ->setObjectName(QStringLiteral("selectAllAction"));
+  menu->addAction(Icon(QStringLiteral("refresh")), QStringLiteral("Refresh folder"), this,
+                  [this] { browser_.Refresh(); })
+      ->setObjectName(QStringLiteral("refreshFolderAction"));
+  return menu;
 }
 
 }  // namespace quorvex::ui

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QSplitter;
 class QTreeView;
 
@@ -18,8 +19,9 @@ class FolderTree;
 class PathLabel;
 
 /// " DXF files to process ": the folder tree, the DXF files of its folder with their selection,
-/// sort and count line, and "AutoSelect all files.". Every action goes to the browser; the
-/// group redraws what the browser says changed.
+/// sort and count line, and "AutoSelect all files.". The list's pop-up menu offers "Select All"
+/// and "Refresh folder" (actions "selectAllAction" and "refreshFolderAction"). Every action goes
+/// to the browser; the group redraws what the browser says changed.
 class DxfFilesGroup final : public QGroupBox, private DxfBrowserObserver {
   Q_OBJECT
  public:
@@ -57,7 +59,7 @@ class DxfFilesGroup final : public QGroupBox, private DxfBrowserObserver {
   void showSelection();
   void takeSelection();
   void showSortIndicator();
-  void showContextMenu(const QPoint& position);
+  QMenu* buildListMenu();
 
   DxfBrowser& browser_;
   FileListModel* model_;
@@ -67,6 +69,7 @@ class DxfFilesGroup final : public QGroupBox, private DxfBrowserObserver {
   QTreeView* fileList_;
   QLabel* countLabel_;
   QSplitter* splitter_;
+  QMenu* listMenu_;
   bool showingSelection_ = false;
 };
 

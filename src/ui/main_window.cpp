@@ -99,7 +99,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   qApp->installEventFilter(tooltips_);
 
   connect(filesPage_, &FilesPage::processRequested, this, &MainWindow::process);
-  connect(filesPage_, &FilesPage::exitRequested, this, &MainWindow::requestExit);
+  connect(filesPage_, &FilesPage::exitRequested, this, &QWidget::close);
   connect(filesPage_, &FilesPage::showLogRequested, this, [this] {
     ShowLastLog(services_.paths.LogFile(), services_.launcher, services_.prompts);
   });
@@ -119,6 +119,9 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
 
 MainWindow::~MainWindow() {
   qApp->removeEventFilter(tooltips_);
+  // The pages work on the core objects this window holds, and an editor still open commits its
+  // text as it closes: the pages go while those objects still stand.
+  delete takeCentralWidget();
 }
 
 bool MainWindow::runInProgress() const {
@@ -133,32 +136,34 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::startUp() {
+  // The window is not on the screen yet: the start-up's messages follow it, in their order.
+  host_.HoldMessages();
+  QTimer::singleShot(0, this, [this] { host_.ShowHeldMessages(); });
   InitMainWindow(context_);
   optionsPage_->showPreferences();
   tooltips_->setEnabled(preferences_.show_tips());
   showConfigurationName();
 }
 
+// Exit, the close box and every other request to close arrive here, so every way out goes
+// through the exit sequence and its prompt.
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (exitConfirmed_) {
+  if (exitConfirmed_ || confirmExit()) {
     event->accept();
-    return;
+  } else {
+    event->ignore();
   }
-  // Every way out goes through the exit sequence and its prompt.
-  event->ignore();
-  requestExit();
 }
 
-void MainWindow::requestExit() {
+bool MainWindow::confirmExit() {
   if (runner_->running()) {
     // The run stops first, as "Stop process" does; the exit goes on once its report is written.
     exitAfterRun_ = true;
     runner_->stop();
-    return;
+    return false;
   }
-  if (!ExitMainWindow(context_)) return;
-  exitConfirmed_ = true;
-  close();
+  exitConfirmed_ = ExitMainWindow(context_);
+  return exitConfirmed_;
 }
 
 void MainWindow::process() {
@@ -181,7 +186,7 @@ void MainWindow::runEnded() {
   emit runFinished();
   if (exitAfterRun_) {
     exitAfterRun_ = false;
-    requestExit();
+    close();
   }
 }
 
@@ -244,9 +249,7 @@ int MainWindow::CurrentFolderPanelWidth() const {
 }
 
 void MainWindow::ShowInformation(std::string_view text) {
-  // Shown once the window is on the screen, which the start-up sequence runs before.
-  QTimer::singleShot(
-      0, this, [this, message = std::string(text)] { services_.prompts.Information(message); });
+  host_.ShowInformation(text);
 }
 
 void MainWindow::ShowFirstPage() {

@@ -61,7 +61,8 @@ class MainWindow final : public QMainWindow, private MainWindowParts {
   void ShowFirstPage() override;
 
   void startUp();
-  void requestExit();
+  /// The exit sequence, or the stop of the run under way; true when the window may close.
+  bool confirmExit();
   void process();
   void runEnded();
   void setRunning(bool running);

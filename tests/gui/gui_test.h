@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+namespace quorvex::ui {
+
+namespace testing {
+class WindowFixture;
+}
+
+/// The real main window driven through its widgets, with the message boxes, file dialogs, the
+/// folder dialog and the desktop replaced by recorders, and settings in a temporary file. Every
+/// test gets a fresh fixture.
+class GuiTest : public QObject {
+  Q_OBJECT
+ public:
+  GuiTest();
+  ~GuiTest() override;
+
+ private slots:
+  void initTestCase();
+  void init();
+  void cleanup();
+
+  // Start-up and exit.
+  void firstStart_data();
+  void firstStart();
+  void refusedDefaultConfiguration();
+  void savePrompt_data();
+  void savePrompt();
+  void settingsRestoredAtNextStart();
+  void openedWithDrawings_data();
+  void openedWithDrawings();
+
+  // Runs.
+  void processMatchesTheCore_data();
+  void processMatchesTheCore();
+  void processRefusals_data();
+  void processRefusals();
+  void unwritableDestination();
+  void stopDuringSecondFile();
+  void exitDuringRun();
+
+  // The "DXF Files" tab.
+  void lockUnlockAndTheTree();
+  void browse_data();
+  void browse();
+  void folderDialog_data();
+  void folderDialog();
+  void headerClicksAndCountLine();
+  void autoSelect();
+
+  // The "Configuration" tab.
+  void entityCheckRulesAndSelectNone();
+  void moveButtonsFollowTheFocus_data();
+  void moveButtonsFollowTheFocus();
+  void refusedTypedValue_data();
+  void refusedTypedValue();
+  void otherSeparator();
+
+  // The "Options / Help" tab.
+  void helpTips();
+  void helpAndSupportLinks();
+
+ private:
+  std::unique_ptr<testing::WindowFixture> fixture_;
+};
+
+}  // namespace quorvex::ui
