@@ -18,17 +18,20 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DQUORVEX_BUILD_BENCH=ON
 cmake --build build -j"$(nproc)" --target quorvex dxf_generate
 
 out="$PWD/docs/screenshots"
-work="$(mktemp -d)"
+# A short, fixed home folder, as the pictures show its path.
+work=/tmp/quorvex-screenshots
+rm -rf "$work"
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$out" "$work/home/Drawings" "$work/home/Large"
-cp samples/*.dxf "$work/home/Drawings/"
-build/bin/dxf_generate "$work/home/Large" contours:300 >/dev/null
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/.config"
+home="$work/surveyor"
+mkdir -p "$out" "$home/Drawings" "$home/Large"
+cp samples/*.dxf "$home/Drawings/"
+build/bin/dxf_generate "$home/Large" contours:300 >/dev/null
+export HOME="$home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$home/.config"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 export QUORVEX_BIN="$PWD/build/bin/quorvex" OUT="$out" WORK="$work"
 
 xvfb-run -a -s "-screen 0 1280x900x24" bash <<'SESSION'
-set -euxo pipefail
+set -euo pipefail
 openbox >/dev/null 2>&1 &
 sleep 1
 
@@ -88,7 +91,6 @@ xdotool mousemove --window "$main" 84 511 click 1
 progress=$(window "Processing")
 shot "$progress" progress-window.png
 while xdotool search --onlyvisible --name "Processing" >/dev/null; do sleep 0.5; done
-xdotool windowactivate --sync "$main" key ctrl+Tab
 click "$main" 221 511
 prompt=$(window "^Quorvex 4.03$")
 xdotool windowactivate --sync "$prompt" key n

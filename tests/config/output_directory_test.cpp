@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "config/recording_chooser.h"
 #include "config/window_fakes.h"
 
 namespace quorvex {
@@ -14,16 +15,6 @@ class RecordingOutputObserver final : public OutputDirectoryObserver {
   void DestinationChanged() override { calls.emplace_back("destination"); }
   void LockChanged() override { calls.emplace_back("lock"); }
   Names calls;
-};
-
-class ScriptedChooser final : public FolderChooser {
- public:
-  std::optional<std::string> ChooseFolder(const std::optional<std::string>& start) override {
-    starts.push_back(start);
-    return answer;
-  }
-  std::optional<std::string> answer;
-  std::vector<std::optional<std::string>> starts;
 };
 
 class OutputDirectoryTest : public ::testing::Test {
@@ -73,7 +64,7 @@ TEST_F(OutputDirectoryTest, LockedFollowsTheFolderTreeUnlockedKeepsItsText) {
 }
 
 TEST_F(OutputDirectoryTest, BrowseStartsOnAnExistingDestinationAndOnlyOkChangesIt) {
-  ScriptedChooser chooser;
+  testing::RecordingChooser chooser;
   output.Unlock();
   output.SetDestination(dir.File("one"));
   chooser.answer = dir.File("two");

@@ -16,6 +16,7 @@
 
 #include "batch/batch_fakes.h"
 #include "config/output_directory.h"
+#include "config/recording_chooser.h"
 #include "ui/desktop_launcher.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
@@ -65,18 +66,6 @@ class RecordingLauncher final : public DesktopLauncher {
   QList<QUrl> urls;
 };
 
-/// The destination folder dialog: records where it was asked to open and gives `answer`.
-class RecordingChooser final : public FolderChooser {
- public:
-  std::optional<std::string> ChooseFolder(const std::optional<std::string>& start) override {
-    starts.push_back(start);
-    return answer;
-  }
-
-  std::optional<std::string> answer;
-  std::vector<std::optional<std::string>> starts;
-};
-
 /// A fresh world for one test: a home folder holding "drawings" (building, road and site_blocks
 /// from the samples) and an empty folder "other", a program folder for the log and the
 /// configurations, a settings file, and the recorders every window of the test shares.
@@ -106,7 +95,7 @@ class WindowFixture {
 
   ScriptedPrompts prompts;
   RecordingLauncher launcher;
-  RecordingChooser chooser;
+  quorvex::testing::RecordingChooser chooser;
   quorvex::testing::FixedClock clock;
 
  private:
