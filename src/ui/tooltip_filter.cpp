@@ -33,6 +33,8 @@ bool TooltipFilter::eventFilter(QObject* watched, QEvent* event) {
   }
   // Without a hint of its own the request goes on to the parent, as Qt does it.
   if (text.isEmpty()) return false;
+  // Some hints were written with CR LF line breaks; a line break here is LF alone.
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   QToolTip::showText(help->globalPos(), text, widget, area, kDurationMs);
   return true;
 }
