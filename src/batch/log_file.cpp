@@ -7,11 +7,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "engine/report_words.h"
+
 namespace quorvex {
 namespace {
 
 std::string LogError(const std::string& path, int error) {
-  return "Log file \"" + path + "\" could not be written: " + std::strerror(error);
+  return FailureText({Failure::Kind::kLogNotWritten, path, {}, 0, std::strerror(error)});
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "data_file_name.h"
 #include "directory_probe.h"
 #include "engine/field_captions.h"
+#include "engine/report_words.h"
 #include "log_file.h"
 #include "report.h"
 
@@ -102,9 +103,9 @@ class Conversions {
       ConversionRun run{config_, tables_,        header_line_, block_filter_,
                         {},      env_.cancelled, progress};
       AppendFileHeading(run.ReportLines, i + 1, dxf_paths_[i]);
-      const ConversionOutcome outcome = replaces_dxf_[i]
-                                            ? Refuse(run.ReportLines, data_paths_[i])
-                                            : ConvertDxfFile(run, dxf_paths_[i], data_paths_[i]);
+      const ConversionOutcome outcome =
+          replaces_dxf_[i] ? Refuse(run.ReportLines, data_paths_[i])
+                           : ConvertDxfFile(run, dxf_paths_[i], data_paths_[i]).outcome;
       blocks_[i] = {std::move(run.ReportLines), outcome};
       Notify([&] { env_.observer.FileFinished(i, outcome); });
     }
@@ -112,10 +113,8 @@ class Conversions {
 
   // Writing this data file would destroy a drawing of the run before or while it is read.
   static ConversionOutcome Refuse(std::vector<std::string>& report, const std::string& data_path) {
-    report.push_back("  Data File : " + data_path);
-    report.emplace_back();
-    report.emplace_back("  *** Error, the data file would replace a DXF file ***");
-    report.emplace_back(kRuleLine);
+    AppendDataFileLines(report, data_path);
+    AppendFailureLines(report, {Failure::Kind::kDataFileWouldReplaceDxf, data_path});
     return ConversionOutcome::kFailed;
   }
 
@@ -146,9 +145,7 @@ BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
   BatchResult result;
   const std::string destination = WithTrailingSlash(request.destination);
   if (!DirectoryIsWritable(destination)) {
-    env.messages.Error("Destination directory \"" + destination +
-                       "\" is write-protected, files can't be created here. Please select "
-                       "another directory.");
+    env.messages.Error(FailureText({Failure::Kind::kDestinationNotWritable, destination}));
     result.end = BatchEnd::kDestinationNotWritable;
     return result;
   }

@@ -34,19 +34,18 @@ DxfConversion::DxfConversion(const TExportConfig& config, const RunTables& table
 
 bool DxfConversion::NextGroup() {
   if (Lines.AtEnd(Cursor)) {
-    throw ConversionError{ConversionError::Kind::kEndsInsideEntity, {}, Lines.Count() + 1};
+    throw Failure{Failure::Kind::kEndsInsideEntity, {}, {}, Lines.Count() + 1};
   }
   DxfCursor probe = Cursor;
   GroupCode = Trimmed(Lines.Take(probe));
   if (GroupCode.size() == 1 && GroupCode[0] == '0') return false;
   if (Lines.AtEnd(probe)) {
-    throw ConversionError{ConversionError::Kind::kEndsInsideEntity, {}, Lines.Count() + 1};
+    throw Failure{Failure::Kind::kEndsInsideEntity, {}, {}, Lines.Count() + 1};
   }
   GroupValue = Trimmed(Lines.Take(probe));
   const std::optional<std::int32_t> code = ParseInt32(GroupCode);
   if (!code) {
-    throw ConversionError{ConversionError::Kind::kGroupCodeNotInteger, std::string(GroupCode),
-                          Cursor.line + 1};
+    throw Failure{Failure::Kind::kGroupCodeNotInteger, {}, std::string(GroupCode), Cursor.line + 1};
   }
   GroupCodeNumber = *code;
   value_line_ = probe.line;
@@ -58,7 +57,7 @@ std::string_view DxfConversion::NextEntityName() {
   DxfCursor probe = Cursor;
   Lines.Take(probe);  // the "0" line, already in GroupCode
   if (Lines.AtEnd(probe)) {
-    throw ConversionError{ConversionError::Kind::kEndsInsideEntity, {}, Lines.Count() + 1};
+    throw Failure{Failure::Kind::kEndsInsideEntity, {}, {}, Lines.Count() + 1};
   }
   GroupValue = Trimmed(Lines.Take(probe));
   GroupCodeNumber = 0;
@@ -68,8 +67,10 @@ std::string_view DxfConversion::NextEntityName() {
 }
 
 void DxfConversion::FailNotNumber(SourcedText text) const {
-  throw ConversionError{ConversionError::Kind::kValueNotNumber, std::string(text.text),
-                        text.line != 0 ? text.line : CursorLine()};
+  throw Failure{Failure::Kind::kValueNotNumber,
+                {},
+                std::string(text.text),
+                text.line != 0 ? text.line : CursorLine()};
 }
 
 double DxfConversion::Number(SourcedText text) const {
@@ -84,11 +85,11 @@ long double DxfConversion::ExtendedNumber(SourcedText text) const {
   return *value;
 }
 
-void DxfConversion::ThrowAt(ConversionError::Kind kind, std::string_view text, std::int64_t line,
+void DxfConversion::ThrowAt(Failure::Kind kind, std::string_view text, std::int64_t line,
                             std::size_t line_start) {
   // The data file keeps whole lines only.
   data_file_.buffer().resize(line_start);
-  throw ConversionError{kind, std::string(text), line != 0 ? line : CursorLine()};
+  throw Failure{kind, {}, std::string(text), line != 0 ? line : CursorLine()};
 }
 
 void DxfConversion::AppendCoordinate(SourcedText text, const Decimals& decimals,
@@ -96,12 +97,12 @@ void DxfConversion::AppendCoordinate(SourcedText text, const Decimals& decimals,
   // The number is read before its decimals, so a bad coordinate is named first.
   if (!decimals.value) {
     if (!IsDecimalText(text.text)) {
-      ThrowAt(ConversionError::Kind::kValueNotNumber, text.text, text.line, line_start);
+      ThrowAt(Failure::Kind::kValueNotNumber, text.text, text.line, line_start);
     }
-    ThrowAt(ConversionError::Kind::kValueNotNumber, decimals.text, 0, line_start);
+    ThrowAt(Failure::Kind::kValueNotNumber, decimals.text, 0, line_start);
   }
   if (!FormatCoordinate(text.text, *decimals.value, data_file_.buffer())) {
-    ThrowAt(ConversionError::Kind::kValueNotNumber, text.text, text.line, line_start);
+    ThrowAt(Failure::Kind::kValueNotNumber, text.text, text.line, line_start);
   }
 }
 

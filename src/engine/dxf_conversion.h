@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "conversion_error.h"
 #include "data_file.h"
 #include "dxf_lines.h"
 #include "export_config.h"
+#include "failure.h"
 #include "vecteur.h"
 
 namespace quorvex {
@@ -52,21 +52,21 @@ class DxfConversion {
 
   /// Reads the next pair of the current entity. Returns false, leaving the cursor on it, at the
   /// "0" line that ends the entity; otherwise sets GroupCode, GroupCodeNumber and GroupValue and
-  /// moves past the pair. Throws ConversionError for a group code that is not an integer and
+  /// moves past the pair. Throws a Failure for a group code that is not an integer and
   /// when the file ends inside the entity.
   bool NextGroup();
 
   /// For a reader that goes on through the entities after its own (a polyline's vertices): at
   /// the "0" line where NextGroup stopped, moves past it and the entity name after it, and
-  /// returns the name trimmed (also left in GroupValue). Throws ConversionError when the file
+  /// returns the name trimmed (also left in GroupValue). Throws a Failure when the file
   /// ends before the name.
   std::string_view NextEntityName();
 
   /// GroupValue with its line, for texts kept until the entity has ended.
   SourcedText Value() const { return {GroupValue, value_line_}; }
-  /// GroupValue as a number; throws ConversionError when it is not one.
+  /// GroupValue as a number; throws a Failure when it is not one.
   double NumberValue() const { return Number(Value()); }
-  /// `text` as a number (an empty default included); throws ConversionError when it is not one.
+  /// `text` as a number (an empty default included); throws a Failure when it is not one.
   double Number(SourcedText text) const;
   long double ExtendedNumber(SourcedText text) const;
 
@@ -108,7 +108,7 @@ class DxfConversion {
     std::string_view prefix;
   };
   void AppendCoordinate(SourcedText text, const Decimals& decimals, std::size_t line_start);
-  void ThrowAt(ConversionError::Kind kind, std::string_view text, std::int64_t line,
+  void ThrowAt(Failure::Kind kind, std::string_view text, std::int64_t line,
                std::size_t line_start);
 
   DataFile& data_file_;

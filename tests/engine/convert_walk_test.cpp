@@ -43,8 +43,8 @@ TEST(ConvertWalk, FileWithoutEntitiesLineIsNotValid) {
   setup.Fields({field_node::kX}).Header(true);
   const ConversionResult result = setup.Convert("  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n");
   EXPECT_EQ(result.data, "X (East) coordinate\r\n");
+  EXPECT_EQ(result.failure, Failure{Failure::Kind::kNotDxf});
   ASSERT_EQ(result.report.size(), 4u);
-  EXPECT_EQ(result.report[2], "  *** Error, this is not a valid DXF file ***");
   EXPECT_EQ(result.report[3], kRule);
 }
 
@@ -53,8 +53,9 @@ TEST(ConvertWalk, MissingFileIsReportedAndNoDataFileIsCreated) {
   TestSetup setup;
   const ConversionResult result = setup.ConvertFile(dir.File("absent.dxf"));
   EXPECT_FALSE(result.data_file_exists);
-  EXPECT_EQ(result.report, (std::vector<std::string>{
-                               "  *** Error, file is used by another application ***", kRule}));
+  EXPECT_EQ(result.failure,
+            (Failure{Failure::Kind::kDxfUnreadable, {}, {}, 0, "No such file or directory"}));
+  EXPECT_EQ(result.report.size(), 2u);  // no data file line
 }
 
 }  // namespace
@@ -127,8 +128,8 @@ TEST(ConvertWalk, BadStartValueFailsBeforeTheDataFileIsCreated) {
   setup.Fields({field_node::kX}).Value(field_node::kGroupStart, "1st");
   const ConversionResult result = setup.Convert(DxfWithEntities(""));
   EXPECT_FALSE(result.data_file_exists);
-  ASSERT_EQ(result.report.size(), 4u);
-  EXPECT_EQ(result.report[2], "  *** Error, the value \"1st\" is not a number (line 1) ***");
+  EXPECT_EQ(result.failure, testing::NotANumberError("1st", 1));
+  EXPECT_EQ(result.report.size(), 4u);
 }
 
 TEST(ConvertWalk, DataFileThatCannotBeWrittenIsReported) {
@@ -136,14 +137,15 @@ TEST(ConvertWalk, DataFileThatCannotBeWrittenIsReported) {
   setup.Fields({field_node::kX}).Header(true);
   setup.data_path = "/dev/full";
   const ConversionResult result = setup.Convert(DxfWithEntities(""));
+  const auto not_written = [](const char* reason) {
+    return Failure{Failure::Kind::kDataFileNotWritten, {}, {}, 0, reason};
+  };
+  EXPECT_EQ(result.failure, not_written("No space left on device"));
   ASSERT_EQ(result.report.size(), 4u);
-  EXPECT_EQ(result.report[2],
-            "  *** Error, the data file could not be written: No space left on device ***");
-  EXPECT_EQ(result.report[3], std::string(100, '-'));
+  EXPECT_EQ(result.report[3], kRule);
 
   setup.data_path = "/nonexistent-folder/out.txt";
-  EXPECT_EQ(setup.Convert(DxfWithEntities("")).report[2],
-            "  *** Error, the data file could not be written: No such file or directory ***");
+  EXPECT_EQ(setup.Convert(DxfWithEntities("")).failure, not_written("No such file or directory"));
 }
 
 TEST(ConvertWalk, FileChangedDuringTheConversionIsReportedNotCrashed) {
@@ -181,8 +183,8 @@ TEST(ConvertWalk, FileChangedDuringTheConversionIsReportedNotCrashed) {
     PumpHook progress(3, [&] { c.change(path); });
     setup.progress = &progress;
     const ConversionResult result = setup.ConvertFile(path);
-    ASSERT_EQ(result.report.size(), 4u);
-    EXPECT_EQ(result.report[2], "  *** Error, file is used by another application ***");
+    EXPECT_EQ(result.failure, Failure{Failure::Kind::kFileChanged});
+    EXPECT_EQ(result.report.size(), 4u);
   }
 }
 

@@ -24,7 +24,7 @@ struct Case {
   const char* name;
   std::vector<int> entity_nodes;
   std::string dxf;
-  std::string error;                    // the report's error line
+  Failure error;                        // why the conversion failed
   std::vector<std::string> lines = {};  // X, Y, Z written before the failure
 };
 
