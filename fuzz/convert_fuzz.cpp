@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "engine/convert_dxf_file.h"
-#include "engine/report_words.h"
 #include "engine/export_config.h"
 #include "engine/field_captions.h"
+#include "engine/report_words.h"
 
 namespace quorvex {
 namespace {

@@ -49,7 +49,7 @@ void CliProgress::Draw() {
   const int filled = total == 0 ? kWidth : static_cast<int>(done_ * kWidth / total);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-  const double rate = seconds > 0 ? bytes_done_ / 1e6 / seconds : 0;
+  const double rate = seconds > 0 ? static_cast<double>(bytes_done_) / 1e6 / seconds : 0;
   std::string name = current_;
   if (name.size() > 40) name = "..." + name.substr(name.size() - 37);
   if (line_count_ > 0) {

@@ -71,9 +71,9 @@ LineEnds CountLineEnds(const char* data, std::size_t size) {
     std::uint8_t lf = 0, cr = 0, crlf = 0;
     for (std::size_t k = i; k < i + block; ++k) {
       const bool is_cr = data[k] == '\r';
-      lf += data[k] == '\n';
-      cr += is_cr;
-      crlf += is_cr & (data[k + 1] == '\n');
+      lf = static_cast<std::uint8_t>(lf + (data[k] == '\n'));
+      cr = static_cast<std::uint8_t>(cr + is_cr);
+      crlf = static_cast<std::uint8_t>(crlf + (is_cr & (data[k + 1] == '\n')));
     }
     ends.lf += lf;
     ends.cr += cr;

@@ -74,7 +74,7 @@ class PumpHook final : public ProgressDisplay {
   PumpHook(int n, std::function<void()> action) : n_(n), action_(std::move(action)) {}
   void ShowAndRepaint() override { ++shown; }
   void SetLabel(std::string_view text) override { label = text; }
-  void SetMaximum(std::int64_t maximum) override { this->maximum = maximum; }
+  void SetMaximum(std::int64_t line_count) override { maximum = line_count; }
   void SetPosition(std::int64_t) override {}
   void ProcessPendingMessages() override {
     if (++pumps == n_) action_();
