@@ -27,9 +27,11 @@ struct FileBlock {
 
 using FileId = std::pair<dev_t, ino_t>;
 
-std::optional<FileId> IdOf(const std::string& path) {
+// With `follow` false a link is the link itself: a data file replaces the name, never what a
+// link points to.
+std::optional<FileId> IdOf(const std::string& path, bool follow) {
   struct stat info;
-  if (stat(path.c_str(), &info) != 0) return std::nullopt;
+  if ((follow ? stat(path.c_str(), &info) : lstat(path.c_str(), &info)) != 0) return std::nullopt;
   return FileId{info.st_dev, info.st_ino};
 }
 
@@ -48,13 +50,13 @@ class Conversions {
         blocks_(dxf_paths_.size()) {
     std::set<FileId> dxf_ids;
     for (const std::string& path : dxf_paths_) {
-      if (const auto id = IdOf(path)) dxf_ids.insert(*id);
+      if (const auto id = IdOf(path, true)) dxf_ids.insert(*id);
     }
     std::set<std::string> seen;
     for (const std::string& path : dxf_paths_) {
       data_paths_.push_back(
           DataFilePath(request.destination, path, config.DataFileExtension.View()));
-      const auto id = IdOf(data_paths_.back());
+      const auto id = IdOf(data_paths_.back(), false);
       replaces_dxf_.push_back(id && dxf_ids.count(*id) != 0);
       if (!seen.insert(data_paths_.back()).second) shared_data_path_ = true;
     }

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "batch/data_file_name.h"
+#include "batch/file_identity.h"
 #include "batch/file_listing.h"
 #include "batch/locale_formats.h"
 #include "batch/log_viewer.h"
@@ -19,6 +20,7 @@
 #include "config/config_host.h"
 #include "config/config_session.h"
 #include "config/default_config.h"
+#include "engine/report_words.h"
 #include "engine/text_util.h"
 
 namespace quorvex::cli {
@@ -63,14 +65,19 @@ class StreamConfigHost final : public ConfigHost {
 };
 
 // The configuration file named on the command line, else "default.qrv" beside the program,
-// else the same values built in. False when a named or found file is refused.
+// else the same values built in; `path` names the file read, if any. False when a named or found
+// file is refused.
 bool LoadConfiguration(const CliOptions& options, const std::string& program_directory,
-                       ConfigModel& model, std::FILE* err) {
+                       ConfigModel& model, std::FILE* err, std::string& path) {
   StreamConfigHost host(err);
   ConfigSession session(model, host, program_directory + "configurations");
-  if (options.config_path) return session.LoadConfigFile(*options.config_path);
+  if (options.config_path) {
+    path = *options.config_path;
+    return session.LoadConfigFile(path);
+  }
   if (const auto found = FindResource(program_directory, "default.qrv")) {
-    return session.LoadConfigFile(*found);
+    path = *found;
+    return session.LoadConfigFile(path);
   }
   session.ApplyLoadedContent(DefaultConfiguration());
   return true;
@@ -120,6 +127,20 @@ std::vector<std::string> DataFileClashes(const std::vector<std::string>& dxf_pat
   return clashes;
 }
 
+// True when the log would replace the configuration, an input drawing or a data file of the run.
+bool LogIsRunFile(const std::string& log_path, const std::string& config_path,
+                  const std::vector<std::string>& dxf_paths, const std::string& destination,
+                  std::string_view extension) {
+  if (!config_path.empty() && SameFile(log_path, config_path)) return true;
+  for (const std::string& path : dxf_paths) {
+    if (SameFile(log_path, path) ||
+        SameFile(log_path, DataFilePath(destination, path, extension))) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int RunCli(const CliOptions& options, CliEnvironment& env) {
@@ -133,7 +154,10 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   }
 
   ConfigModel model;
-  if (!LoadConfiguration(options, env.program_directory, model, env.err)) return kExitUsage;
+  std::string config_path;
+  if (!LoadConfiguration(options, env.program_directory, model, env.err, config_path)) {
+    return kExitUsage;
+  }
   if (options.extension) model.SetDataFileExtension(*options.extension);
   TExportConfig config = model.record();
   const RunTables tables = model.CollectRunTables();
@@ -161,10 +185,6 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
 
   BatchRequest request;
   request.destination = WithTrailingSlash(fs::absolute(options.output_dir).string());
-  // A missing destination is created, as scripts expect; one that cannot be is refused below by
-  // the run's write test.
-  std::error_code ignored;
-  fs::create_directories(request.destination, ignored);
   request.dxf_paths = DxfPaths(options.inputs);
   request.log_path = log_path;
   request.jobs =
@@ -181,6 +201,15 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
       std::fprintf(env.err, "  %s\n", clash.c_str());
     return kExitUsage;
   }
+  if (LogIsRunFile(log_path, config_path, request.dxf_paths, request.destination,
+                   config.DataFileExtension.View())) {
+    PrintError(env.err, FailureText({Failure::Kind::kLogIsRunFile, log_path}));
+    return kExitUsage;
+  }
+  // A missing destination is created, as scripts expect; one that cannot be is refused by the
+  // run's write test.
+  std::error_code ignored;
+  fs::create_directories(request.destination, ignored);
 
   CliProgress progress(env.err, env.err_is_terminal && !options.quiet, request.dxf_paths);
   StreamMessages messages(env.err);

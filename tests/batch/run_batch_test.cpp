@@ -154,35 +154,62 @@ TEST_F(RunBatchTest, StopDuringSecondFileKeepsItsLinesAndLeavesTheRestUntouched)
 }
 
 TEST_F(RunBatchTest, UnwritableDestinationStopsBeforeAnything) {
-  struct Case {
-    const char* name;
-    std::string destination;
-    bool leftover_probe;
-  };
-  const Case cases[] = {{"missing folder", root_.File("gone"), false},
-                        {"leftover probe file", out_, true}};
   request_.dxf_paths = {Source("a.dxf", kHatches)};
   WriteFile(log_, "old report\r\n");
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    messages_.errors.clear();
-    const std::string probe = c.destination + "/quorvex$_$.tmp";
-    if (c.leftover_probe) WriteFile(probe, "");
-    request_.destination = c.destination;
+  request_.destination = root_.File("gone");
 
-    const BatchResult result = Run();
+  const BatchResult result = Run();
 
-    EXPECT_EQ(result.end, BatchEnd::kDestinationNotWritable);
-    EXPECT_EQ(messages_.errors,
-              std::vector<std::string>{"Destination directory \"" + c.destination +
-                                       "/\" is write-protected, files can't be created here. "
-                                       "Please select another directory."});
-    EXPECT_TRUE(result.report.empty());
-    EXPECT_EQ(fs::exists(probe), c.leftover_probe);
-  }
+  EXPECT_EQ(result.end, BatchEnd::kDestinationNotWritable);
+  EXPECT_EQ(messages_.errors,
+            std::vector<std::string>{"Destination directory \"" + request_.destination +
+                                     "/\" is write-protected, files can't be created here. "
+                                     "Please select another directory."});
+  EXPECT_TRUE(result.report.empty());
   EXPECT_EQ(ReadFile(log_), "old report\r\n");
   EXPECT_TRUE(observer_.started.empty());
-  EXPECT_TRUE(Outputs().size() == 1 && Outputs().count("quorvex$_$.tmp") == 1);
+}
+
+TEST_F(RunBatchTest, LeftoverFilesOfTheOldProbeAndOfKilledRunsStayAsTheyAre) {
+  request_.dxf_paths = {Source("a.dxf", kHatches)};
+  WriteFile(out_ + "/quorvex$_$.tmp", "");
+  WriteFile(out_ + "/.quorvex-AAAAAAAAAA.tmp", "torn");
+
+  const BatchResult result = Run();
+
+  EXPECT_EQ(result.end, BatchEnd::kFinished);
+  EXPECT_TRUE(messages_.errors.empty());
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
+                           {"a.txt", "X (East) coordinate;Y (North) coordinate\r\n"},
+                           {"quorvex$_$.tmp", ""},
+                           {".quorvex-AAAAAAAAAA.tmp", "torn"}}));
+}
+
+TEST_F(RunBatchTest, DataFileIsReplacedWholeWhenItsConversionEnds) {
+  std::string entities;
+  for (int i = 0; i < 20; ++i)
+    entities += "  0\nPOINT\n 10\n1\n 20\n2\n";
+  request_.dxf_paths = {Source("a.dxf", testing::DxfWithEntities(entities)),
+                        Source("b.dxf", testing::DxfWithEntities(entities))};
+  // A data file that is a link is replaced by the new file, not written through.
+  const std::string elsewhere = root_.File("elsewhere.txt");
+  WriteFile(elsewhere, "not the run's\r\n");
+  fs::create_symlink(elsewhere, out_ + "/b.txt");
+  WriteFile(out_ + "/a.txt", "old\r\n");
+  std::vector<std::string> seen_during_walk;
+  observer_.at_pair = [&](long pair) {
+    if (pair == 10) seen_during_walk.push_back(ReadFile(out_ + "/a.txt"));
+  };
+
+  Run();
+
+  EXPECT_EQ(seen_during_walk, std::vector<std::string>{"old\r\n"});
+  const std::string data = ReadFile(out_ + "/a.txt");
+  EXPECT_EQ(testing::DataLines(data).size(), 21u);
+  EXPECT_FALSE(fs::is_symlink(out_ + "/b.txt"));
+  EXPECT_EQ(ReadFile(out_ + "/b.txt"), data);
+  EXPECT_EQ(ReadFile(elsewhere), "not the run's\r\n");
+  EXPECT_EQ(Outputs().size(), 2u);  // no temporary file is left
 }
 
 TEST_F(RunBatchTest, UnwritableLogIsReportedAndTheReportIsKept) {

@@ -124,5 +124,35 @@ TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
   }
 }
 
+TEST_F(CliRunTest, LogThatIsAFileOfTheRunIsRefusedBeforeAnythingIsWritten) {
+  const std::string road = (samples_ / "road.dxf").string();
+  const std::string config = dir_.File("site.qrv");
+  fs::copy_file(program_ / "default.qrv", config);
+  const std::string out = dir_.File("out");
+  fs::create_directory(out);
+  testing::WriteFile(out + "/road.txt", "old data\r\n");
+  const std::string road_bytes = ReadFile(road);
+  struct Case {
+    const char* name;
+    std::string log;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"an input drawing", road, road_bytes},
+      {"the same drawing through another name", samples_.string() + "/../samples/road.dxf",
+       road_bytes},
+      {"the configuration", config, ReadFile(config)},
+      {"a data file", out + "/road.txt", "old data\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CliRun run = RunConverter({"-c", config, "-o", out, "--log", c.log, road}, Program());
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_NE(run.err.find("is a file that the run reads or writes"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFile(c.log), c.bytes);
+    EXPECT_EQ(ReadFile(out + "/road.txt"), "old data\r\n");
+  }
+}
+
 }  // namespace
 }  // namespace quorvex::cli

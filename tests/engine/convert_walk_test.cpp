@@ -1,9 +1,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <filesystem>
 #include <functional>
 
 #include "engine/convert_dxf_file.h"
@@ -13,6 +16,7 @@
 namespace quorvex {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::ConversionResult;
 using testing::DxfWithEntities;
 using testing::TestSetup;
@@ -64,6 +68,7 @@ TEST(ConvertWalk, MissingFileIsReportedAndNoDataFileIsCreated) {
 namespace quorvex {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::ConversionResult;
 using testing::DxfWithEntities;
 using testing::TestSetup;
@@ -133,19 +138,41 @@ TEST(ConvertWalk, BadStartValueFailsBeforeTheDataFileIsCreated) {
 }
 
 TEST(ConvertWalk, DataFileThatCannotBeWrittenIsReported) {
-  TestSetup setup;
-  setup.Fields({field_node::kX}).Header(true);
-  setup.data_path = "/dev/full";
-  const ConversionResult result = setup.Convert(DxfWithEntities(""));
-  const auto not_written = [](const char* reason) {
-    return Failure{Failure::Kind::kDataFileNotWritten, {}, {}, 0, reason};
+  testing::TempDir dir;
+  const std::string folder = dir.File("folder");
+  fs::create_directory(folder);
+  struct Case {
+    const char* name;
+    std::string data_path;
+    const char* reason;
+    rlim_t file_size_limit = RLIM_INFINITY;
   };
-  EXPECT_EQ(result.failure, not_written("No space left on device"));
-  ASSERT_EQ(result.report.size(), 4u);
-  EXPECT_EQ(result.report[3], kRule);
-
-  setup.data_path = "/nonexistent-folder/out.txt";
-  EXPECT_EQ(setup.Convert(DxfWithEntities("")).failure, not_written("No such file or directory"));
+  const Case cases[] = {
+      {"a device is not replaced", "/dev/full", "Not a regular file"},
+      {"a folder is not replaced", folder, "Is a directory"},
+      {"missing folder", "/nonexistent-folder/out.txt", "No such file or directory"},
+      {"write fails", dir.File("out.txt"), "File too large", 10},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestSetup setup;
+    setup.Fields({field_node::kX}).Header(true);
+    setup.data_path = c.data_path;
+    // A file size limit makes the write fail the way a full disk does.
+    rlimit saved = {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limited = {c.file_size_limit, saved.rlim_max};
+    signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const ConversionResult result = setup.Convert(DxfWithEntities(""));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(result.failure, (Failure{Failure::Kind::kDataFileNotWritten, {}, {}, 0, c.reason}));
+    ASSERT_EQ(result.report.size(), 4u);
+    EXPECT_EQ(result.report[3], kRule);
+  }
+  struct stat info = {};
+  ASSERT_EQ(stat("/dev/full", &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
 TEST(ConvertWalk, FileChangedDuringTheConversionIsReportedNotCrashed) {
