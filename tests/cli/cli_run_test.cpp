@@ -102,6 +102,7 @@ TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
   fs::create_directory(dir_.path() / "copy");
   fs::copy_file(road, dir_.path() / "copy" / "road.dxf");
   testing::WriteFile(dir_.File("broken.qrv"), "not a configuration");
+  const testing::ReleasedFifo pipe(dir_.File("pipe.qrv"));
   struct Case {
     const char* name;
     std::vector<std::string> args;
@@ -110,6 +111,7 @@ TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
   const Case cases[] = {
       {"same data file", {road, dir_.File("copy/road.dxf")}, "would be written by"},
       {"refused configuration", {"-c", dir_.File("broken.qrv"), road}, "configuration file"},
+      {"configuration that is a pipe", {"-c", pipe.path(), road}, "configuration file"},
       {"no extension", {"-e", " ", road}, "extension"},
       {"unwritable destination", {"-o", "/proc/quorvex", road}, "/proc/quorvex/"},
   };

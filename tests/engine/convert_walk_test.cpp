@@ -175,6 +175,24 @@ TEST(ConvertWalk, DataFileThatCannotBeWrittenIsReported) {
   EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
+TEST(ConvertWalk, InputThatIsNotARegularFileIsRefusedWithoutReadingIt) {
+  testing::TempDir dir;
+  const testing::ReleasedFifo fifo(dir.File("pipe.dxf"));
+  struct Case {
+    std::string path;
+    const char* reason;
+  };
+  const Case cases[] = {{fifo.path(), "Not a regular file"},
+                        {"/dev/null", "Not a regular file"},
+                        {dir.path().string(), "Is a directory"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    const ConversionResult result = TestSetup().ConvertFile(c.path);
+    EXPECT_EQ(result.failure, (Failure{Failure::Kind::kDxfUnreadable, {}, {}, 0, c.reason}));
+    EXPECT_FALSE(result.data_file_exists);
+  }
+}
+
 TEST(ConvertWalk, FileChangedDuringTheConversionIsReportedNotCrashed) {
   struct Case {
     const char* name;
