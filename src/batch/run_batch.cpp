@@ -16,6 +16,7 @@
 #include "engine/report_words.h"
 #include "log_file.h"
 #include "report.h"
+#include "run_values.h"
 
 namespace quorvex {
 namespace {
@@ -145,6 +146,11 @@ class Conversions {
 BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
                      const BatchRequest& request, BatchEnvironment& env) {
   BatchResult result;
+  if (const std::optional<Failure> refused = CheckRunValues(config)) {
+    env.messages.Error(FailureText(*refused));
+    result.end = BatchEnd::kConfigurationRefused;
+    return result;
+  }
   const std::string destination = WithTrailingSlash(request.destination);
   if (!DirectoryIsWritable(destination)) {
     env.messages.Error(FailureText({Failure::Kind::kDestinationNotWritable, destination}));

@@ -16,6 +16,7 @@
 #include "batch/process_checks.h"
 #include "batch/program_paths.h"
 #include "batch/run_batch.h"
+#include "batch/run_values.h"
 #include "cli/cli_progress.h"
 #include "config/config_host.h"
 #include "config/config_session.h"
@@ -158,7 +159,15 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   if (!LoadConfiguration(options, env.program_directory, model, env.err, config_path)) {
     return kExitUsage;
   }
-  if (options.extension) model.SetDataFileExtension(*options.extension);
+  if (options.extension) {
+    // Refused whole rather than cut to its slot, so the data files are named as asked.
+    if (const std::optional<Failure> refused = CheckExtension(*options.extension);
+        refused && !Trimmed(*options.extension).empty()) {
+      PrintError(env.err, Trimmed(FailureText(*refused)));
+      return kExitUsage;
+    }
+    model.SetDataFileExtension(*options.extension);
+  }
   TExportConfig config = model.record();
   const RunTables tables = model.CollectRunTables();
   const ProcessCheck check = CheckProcessCommand(config, config.DataFileExtension.View(),
@@ -216,7 +225,10 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   NoLogViewer no_viewer;
   BatchEnvironment batch_env{progress, messages, no_viewer, env.clock, env.cancelled};
   const BatchResult result = RunBatch(config, tables, request, batch_env);
-  if (result.end == BatchEnd::kDestinationNotWritable) return kExitUsage;
+  if (result.end == BatchEnd::kDestinationNotWritable ||
+      result.end == BatchEnd::kConfigurationRefused) {
+    return kExitUsage;
+  }
 
   std::size_t converted = 0, failed = 0;
   for (const ConversionOutcome outcome : result.outcomes) {

@@ -9,6 +9,7 @@
 #include "batch/file_listing.h"
 #include "batch/log_file.h"
 #include "batch_fakes.h"
+#include "engine/report_words.h"
 #include "support/conversion_harness.h"
 #include "support/temp_dir.h"
 
@@ -167,6 +168,61 @@ TEST_F(RunBatchTest, UnwritableDestinationStopsBeforeAnything) {
                                      "Please select another directory."});
   EXPECT_TRUE(result.report.empty());
   EXPECT_EQ(ReadFile(log_), "old report\r\n");
+  EXPECT_TRUE(observer_.started.empty());
+}
+
+TEST_F(RunBatchTest, ConfigurationValuesAreCheckedOnceBeforeAnythingIsWritten) {
+  using Kind = Failure::Kind;
+  struct Case {
+    const char* name;
+    int node;  // -1: the extension
+    std::string value;
+    Failure failure;
+  };
+  const Case cases[] = {
+      {"decimals beyond 14",
+       field_node::kYDecimals,
+       "20",
+       {Kind::kConfigValueRefused, {}, "20", 0, {}, field_node::kYDecimals}},
+      {"decimals not a number",
+       field_node::kXDecimals,
+       " three ",
+       {Kind::kConfigValueRefused, {}, "three", 0, {}, field_node::kXDecimals}},
+      {"start not an integer",
+       field_node::kGroupStart,
+       "1st",
+       {Kind::kConfigValueRefused, {}, "1st", 0, {}, field_node::kGroupStart}},
+      {"force to with a comma",
+       field_node::kZForceTo,
+       "1,5",
+       {Kind::kConfigValueRefused, {}, "1,5", 0, {}, field_node::kZForceTo}},
+      {"extension with a slash", -1, "t/xt", {Kind::kExtensionRefused, {}, "t/xt"}},
+      {"extension with a NUL",
+       -1,
+       std::string("t\0xt", 4),
+       {Kind::kExtensionRefused, {}, std::string("t\0xt", 4)}},
+      {"extension of blanks", -1, "  ", {Kind::kExtensionRefused, {}, "  "}},
+  };
+  request_.dxf_paths = {Source("a.dxf", kHatches)};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TestSetup setup = setup_;
+    if (c.node < 0) {
+      setup.config.DataFileExtension.Assign(c.value);
+    } else {
+      setup.config.FieldValues[c.node].Assign(c.value);
+    }
+    messages_.errors.clear();
+    BatchEnvironment env{observer_, messages_, viewer_, clock_, cancelled_};
+
+    const BatchResult result = RunBatch(setup.config, setup.tables, request_, env);
+
+    EXPECT_EQ(result.end, BatchEnd::kConfigurationRefused);
+    EXPECT_EQ(messages_.errors, std::vector<std::string>{FailureText(c.failure)});
+    EXPECT_TRUE(result.report.empty());
+  }
+  EXPECT_FALSE(fs::exists(log_));
+  EXPECT_TRUE(Outputs().empty());
   EXPECT_TRUE(observer_.started.empty());
 }
 

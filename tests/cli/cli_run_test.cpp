@@ -113,6 +113,8 @@ TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
       {"refused configuration", {"-c", dir_.File("broken.qrv"), road}, "configuration file"},
       {"configuration that is a pipe", {"-c", pipe.path(), road}, "configuration file"},
       {"no extension", {"-e", " ", road}, "extension"},
+      {"extension that does not fit", {"-e", "abcdefghijk", road}, "fit in 10 characters"},
+      {"extension that names a folder", {"-e", "t/xt", road}, "fit in 10 characters"},
       {"unwritable destination", {"-o", "/proc/quorvex", road}, "/proc/quorvex/"},
   };
   for (const Case& c : cases) {
