@@ -146,6 +146,8 @@ class Conversions {
 BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
                      const BatchRequest& request, BatchEnvironment& env) {
   BatchResult result;
+  // Cleared first, so that a stop that comes while the run is being set up is kept.
+  env.cancelled.store(false);
   if (const std::optional<Failure> refused = CheckRunValues(config)) {
     env.messages.Error(FailureText(*refused));
     result.end = BatchEnd::kConfigurationRefused;
@@ -157,7 +159,6 @@ BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
     result.end = BatchEnd::kDestinationNotWritable;
     return result;
   }
-  env.cancelled.store(false);
   result.report = ReportHeader(ReportDateTime(env.clock.LocalNow()), request.dxf_paths.size());
 
   Conversions conversions(config, tables, request, env);

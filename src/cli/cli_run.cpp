@@ -224,6 +224,8 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   StreamMessages messages(env.err);
   NoLogViewer no_viewer;
   BatchEnvironment batch_env{progress, messages, no_viewer, env.clock, env.cancelled};
+  // A stop before the run begins ends here: the run would clear it.
+  if (env.cancelled.load()) return kExitInterrupted;
   const BatchResult result = RunBatch(config, tables, request, batch_env);
   if (result.end == BatchEnd::kDestinationNotWritable ||
       result.end == BatchEnd::kConfigurationRefused) {
