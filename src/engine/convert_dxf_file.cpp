@@ -77,7 +77,10 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
     conversion.RawValue = lines.Take(cursor);
     conversion.SequenceCounter = conversion.SequenceStart();
     if (conversion.GroupCode.size() == 1 && conversion.GroupCode[0] == '0') {
-      if (EntityReader reader = FindReader(conversion, conversion.RawValue)) reader(conversion);
+      if (EntityReader reader = FindReader(conversion, conversion.RawValue)) {
+        conversion.EntityLine = cursor.line - 1;
+        reader(conversion);
+      }
     }
   }
   return WalkEnd::kFinished;

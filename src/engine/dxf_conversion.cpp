@@ -1,6 +1,7 @@
 #include "dxf_conversion.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "format_coordinate.h"
 #include "number_text.h"
@@ -30,6 +31,29 @@ DxfConversion::DxfConversion(const TExportConfig& config, const RunTables& table
   y_decimals_ = {value(field_node::kYDecimals), ParseInt32(value(field_node::kYDecimals))};
   z_decimals_ = {value(field_node::kZDecimals), ParseInt32(value(field_node::kZDecimals))};
   force_z_ = value(field_node::kZForceTo);
+  for (const OutputField& field : fields_) {
+    writes_x_ = writes_x_ || field.node == field_node::kX;
+    writes_y_ = writes_y_ || field.node == field_node::kY;
+    writes_z_ = writes_z_ || (field.node == field_node::kZ && force_z_.empty());
+  }
+}
+
+bool DxfConversion::BlockPasses(std::string_view block_name) {
+  if (!block_filter_) block_filter_ = std::make_unique<BlockNameFilter>(BlockFilterText);
+  return block_filter_->Passes(block_name);
+}
+
+void DxfConversion::TallyBlock(std::string_view block_name) {
+  tally_key_.assign(block_name);
+  for (char& c : tally_key_)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  const auto [entry, added] = tally_index_.try_emplace(tally_key_, BlockTallyNames.size());
+  if (!added) {
+    ++BlockTallyCounts[entry->second];
+    return;
+  }
+  BlockTallyNames.emplace_back(block_name);
+  BlockTallyCounts.push_back(1);
 }
 
 bool DxfConversion::NextGroup() {
@@ -163,6 +187,10 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
 void DxfConversion::WriteComputedPoint(const TVecteur& point, std::string_view handle,
                                        std::string_view layer, std::string_view entity_type,
                                        std::string_view block_name, std::string_view text_string) {
+  if ((writes_x_ && !std::isfinite(point.X)) || (writes_y_ && !std::isfinite(point.Y)) ||
+      (writes_z_ && !std::isfinite(point.Z))) {
+    throw Failure{Failure::Kind::kCoordinateOutOfRange, {}, {}, EntityLine};
+  }
   const double components[3] = {point.X, point.Y, point.Z};
   for (int i = 0; i < 3; ++i) {
     computed_[i].clear();

@@ -25,7 +25,7 @@ std::string ConfigValueText(const Failure& failure) {
   text.append(FieldCaptions[static_cast<std::size_t>(DataFieldOf(node))]);
   text.append(", ");
   text.append(FieldCaptions[static_cast<std::size_t>(node)]);
-  text.append(" \"" + failure.text + "\" - ");
+  text.append(" \"" + QuotedExcerpt(failure.text) + "\" - ");
   const std::string_view message = OptionRuleMessage(OptionRuleOf(node));
   // The rule's own padding gives way to the padding of the whole message.
   text.append(message.substr(2, message.size() - 4));
@@ -34,6 +34,16 @@ std::string ConfigValueText(const Failure& failure) {
 }
 
 }  // namespace
+
+std::string QuotedExcerpt(std::string_view text) {
+  if (text.size() <= kQuotedTextLimit) return std::string(text);
+  std::size_t n = kQuotedTextLimit;
+  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+    --n;
+  std::string excerpt(text.substr(0, n));
+  excerpt.append("...");
+  return excerpt;
+}
 
 std::string FailureText(const Failure& failure) {
   using Kind = Failure::Kind;
@@ -44,10 +54,10 @@ std::string FailureText(const Failure& failure) {
     case Kind::kNotDxf:
       return "  *** Error, this is not a valid DXF file ***";
     case Kind::kGroupCodeNotInteger:
-      return "  *** Error, the group code \"" + failure.text + "\" is not an integer" +
-             LineText(failure.line);
+      return "  *** Error, the group code \"" + QuotedExcerpt(failure.text) +
+             "\" is not an integer" + LineText(failure.line);
     case Kind::kValueNotNumber:
-      return "  *** Error, the value \"" + failure.text + "\" is not a number" +
+      return "  *** Error, the value \"" + QuotedExcerpt(failure.text) + "\" is not a number" +
              LineText(failure.line);
     case Kind::kCoordinateOutOfRange:
       return "  *** Error, a computed coordinate is out of range" + LineText(failure.line);
@@ -64,7 +74,7 @@ std::string FailureText(const Failure& failure) {
     case Kind::kConfigValueRefused:
       return ConfigValueText(failure);
     case Kind::kExtensionRefused:
-      return "  The data file extension \"" + failure.text +
+      return "  The data file extension \"" + QuotedExcerpt(failure.text) +
              "\" is refused: it must not be empty, hold no \"/\" and fit in 10 characters.  ";
     case Kind::kLogNotWritten:
       return "Log file \"" + std::string(failure.path) +

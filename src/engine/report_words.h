@@ -23,6 +23,13 @@ inline constexpr std::string_view kRuleLine =
 /// The last line of a report whose run was stopped.
 inline constexpr std::string_view kCancelLine = "*** Process canceled by user ***";
 
+/// How many bytes of an offending text a line quotes before it writes "...".
+inline constexpr std::size_t kQuotedTextLimit = 80;
+
+/// The first `kQuotedTextLimit` bytes of `text` (never ending inside a UTF-8 character) followed
+/// by "...", or `text` whole when it is not longer.
+std::string QuotedExcerpt(std::string_view text);
+
 /// The report line (two leading blanks) of a file's failure, or the message of a run's refusal.
 std::string FailureText(const Failure& failure);
 

@@ -74,6 +74,21 @@ TEST(ReportWords, EveryFailureHasItsText) {
     EXPECT_EQ(FailureText(c.failure), c.text) << c.name;
 }
 
+TEST(ReportWords, ErrorLinesQuoteAtMost80BytesOfTheText) {
+  const std::string long_value(1000000, '7');
+  EXPECT_EQ(
+      FailureText({Kind::kValueNotNumber, {}, long_value, 9}),
+      "  *** Error, the value \"" + std::string(80, '7') + "...\" is not a number (line 9) ***");
+  EXPECT_EQ(FailureText({Kind::kGroupCodeNotInteger, {}, std::string(80, 'x'), 2}),
+            "  *** Error, the group code \"" + std::string(80, 'x') +
+                "\" is not an integer (line 2) ***");
+  // The cut never splits a character: the two bytes of "\xC3\xA9" standing at 80 and 81 go.
+  const std::string accented = std::string(79, 'e') + "\xC3\xA9" + "tage";
+  EXPECT_EQ(
+      FailureText({Kind::kValueNotNumber, {}, accented, 1}),
+      "  *** Error, the value \"" + std::string(79, 'e') + "...\" is not a number (line 1) ***");
+}
+
 TEST(ReportWords, HeaderHeadingAndCounts) {
   const std::string rule(100, '-');
   EXPECT_EQ(ReportHeader("03/05/20 14:07:09", 3),
