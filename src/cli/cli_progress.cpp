@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "batch/data_file_name.h"
+#include "engine/report_words.h"
 
 namespace quorvex::cli {
 
@@ -19,7 +20,7 @@ CliProgress::CliProgress(std::FILE* out, bool enabled, std::vector<std::string> 
 }
 
 void CliProgress::FileStarted(std::size_t index) {
-  current_ = std::string(FileNameOf(dxf_paths_.at(index)));
+  current_ = EscapedName(FileNameOf(dxf_paths_.at(index)));
   line_count_ = line_ = 0;
   Draw();
 }

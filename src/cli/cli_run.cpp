@@ -120,9 +120,9 @@ std::vector<std::string> DataFileClashes(const std::vector<std::string>& dxf_pat
   for (const std::string& data_path : order) {
     const auto& names = writers[data_path];
     if (names.size() < 2) continue;
-    std::string line = data_path + " would be written by";
+    std::string line = EscapedName(data_path) + " would be written by";
     for (std::size_t i = 0; i < names.size(); ++i)
-      line += (i == 0 ? " " : " and ") + names[i];
+      line += (i == 0 ? " " : " and ") + EscapedName(names[i]);
     clashes.push_back(line);
   }
   return clashes;
@@ -240,11 +240,11 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   if (!result.log_error.empty()) {
     // The report must not be lost: it goes to the output instead.
     for (const std::string& line : result.report)
-      std::fprintf(env.out, "%s\n", line.c_str());
+      std::fprintf(env.out, "%s\n", EscapedName(line).c_str());
   }
   std::fprintf(env.out, "%zu %s converted, %zu with errors; report: %s\n", converted,
                converted == 1 ? "file" : "files", failed,
-               result.log_error.empty() ? log_path.c_str() : "not written");
+               result.log_error.empty() ? EscapedName(log_path).c_str() : "not written");
   if (result.end == BatchEnd::kCancelled) return kExitInterrupted;
   return failed == 0 && result.log_error.empty() ? kExitConverted : kExitFileErrors;
 }

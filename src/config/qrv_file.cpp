@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "engine/regular_file.h"
+#include "engine/report_words.h"
 
 namespace quorvex {
 namespace {
@@ -62,7 +63,7 @@ class RecordReader {
 std::string FileMessage(std::string_view text, const std::filesystem::path& path, int error) {
   // The texts name the file and the system's reason, as the program has always shown them.
   std::string message(text);
-  message += " \"" + path.string() + "\". " + std::strerror(error);
+  message += " \"" + EscapedName(path.string()) + "\". " + std::strerror(error);
   return message;
 }
 

@@ -35,6 +35,23 @@ std::string ConfigValueText(const Failure& failure) {
 
 }  // namespace
 
+std::string EscapedName(std::string_view name) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(name.size());
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 32 && byte != 127) {
+      out.push_back(c);
+      continue;
+    }
+    out.append("\\x");
+    out.push_back(kHex[byte >> 4]);
+    out.push_back(kHex[byte & 15]);
+  }
+  return out;
+}
+
 std::string QuotedExcerpt(std::string_view text) {
   if (text.size() <= kQuotedTextLimit) return std::string(text);
   std::size_t n = kQuotedTextLimit;
@@ -68,22 +85,22 @@ std::string FailureText(const Failure& failure) {
     case Kind::kDataFileWouldReplaceDxf:
       return "  *** Error, the data file would replace a DXF file ***";
     case Kind::kDestinationNotWritable:
-      return "Destination directory \"" + std::string(failure.path) +
+      return "Destination directory \"" + EscapedName(failure.path) +
              "\" is write-protected, files can't be created here. Please select another "
              "directory.";
     case Kind::kConfigValueRefused:
       return ConfigValueText(failure);
     case Kind::kExtensionRefused:
-      return "  The data file extension \"" + QuotedExcerpt(failure.text) +
+      return "  The data file extension \"" + EscapedName(QuotedExcerpt(failure.text)) +
              "\" is refused: it must not be empty, hold no \"/\" and fit in 10 characters.  ";
     case Kind::kLogNotWritten:
-      return "Log file \"" + std::string(failure.path) +
+      return "Log file \"" + EscapedName(failure.path) +
              "\" could not be written: " + failure.reason;
     case Kind::kLogIsRunFile:
-      return "Log file \"" + std::string(failure.path) +
+      return "Log file \"" + EscapedName(failure.path) +
              "\" is a file that the run reads or writes; nothing was converted";
     case Kind::kFolderNotListed:
-      return "Folder \"" + std::string(failure.path) + "\" could not be listed: " + failure.reason;
+      return "Folder \"" + EscapedName(failure.path) + "\" could not be listed: " + failure.reason;
   }
   return {};
 }
@@ -117,11 +134,11 @@ void AppendFileHeading(std::vector<std::string>& report, std::size_t number,
                        std::string_view dxf_path) {
   report.push_back("File " + std::to_string(number) + " :");
   report.emplace_back();
-  report.push_back("  DXF File  : " + std::string(dxf_path));
+  report.push_back("  DXF File  : " + EscapedName(dxf_path));
 }
 
 void AppendDataFileLines(std::vector<std::string>& report, std::string_view data_path) {
-  report.push_back("  Data File : " + std::string(data_path));
+  report.push_back("  Data File : " + EscapedName(data_path));
   report.emplace_back();
 }
 

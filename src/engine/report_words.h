@@ -23,6 +23,11 @@ inline constexpr std::string_view kRuleLine =
 /// The last line of a report whose run was stopped.
 inline constexpr std::string_view kCancelLine = "*** Process canceled by user ***";
 
+/// `name` with every byte below 32 and the byte 127 written as "\xNN" (two capital hex digits),
+/// so that a file name can neither break a report line nor drive a terminal. Every path in the
+/// report and in the messages below is written so.
+std::string EscapedName(std::string_view name);
+
 /// How many bytes of an offending text a line quotes before it writes "...".
 inline constexpr std::size_t kQuotedTextLimit = 80;
 

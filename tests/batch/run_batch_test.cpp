@@ -226,6 +226,20 @@ TEST_F(RunBatchTest, ConfigurationValuesAreCheckedOnceBeforeAnythingIsWritten) {
   EXPECT_TRUE(observer_.started.empty());
 }
 
+TEST_F(RunBatchTest, NamesCannotForgeReportLines) {
+  const std::string name = "a\nFile 9 :\x1B[2J";
+  request_.dxf_paths = {Source(name + ".dxf", kHatches)};
+
+  const BatchResult result = Run();
+
+  const std::string escaped = "a\\x0AFile 9 :\\x1B[2J";
+  EXPECT_EQ(std::vector<std::string>(result.report.begin() + 7, result.report.begin() + 9),
+            (std::vector<std::string>{"  DXF File  : " + source_ + "/" + escaped + ".dxf",
+                                      "  Data File : " + out_ + "/" + escaped + ".txt"}));
+  EXPECT_EQ(ReadFile(log_).find('\x1B'), std::string::npos);
+  EXPECT_EQ(Outputs().count(name + ".txt"), 1u);  // created under its real name
+}
+
 TEST_F(RunBatchTest, LeftoverFilesOfTheOldProbeAndOfKilledRunsStayAsTheyAre) {
   request_.dxf_paths = {Source("a.dxf", kHatches)};
   WriteFile(out_ + "/quorvex$_$.tmp", "");

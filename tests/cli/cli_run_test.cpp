@@ -158,5 +158,21 @@ TEST_F(CliRunTest, LogThatIsAFileOfTheRunIsRefusedBeforeAnythingIsWritten) {
   }
 }
 
+TEST_F(CliRunTest, NamesReachTheTerminalEscaped) {
+  const std::string road = (samples_ / "road.dxf").string();
+  const fs::path odd = dir_.path() / "odd\x1B[2J";
+  fs::create_directory(odd);
+  fs::copy_file(road, odd / "road.dxf");
+  const std::string log = (odd / "report\n.txt").string();
+  const std::string escaped = dir_.File("odd\\x1B[2J");
+
+  const CliRun clash =
+      RunConverter({"-o", dir_.File("out"), road, (odd / "road.dxf").string()}, Program());
+  EXPECT_NE(clash.err.find(" and " + escaped + "/road.dxf"), std::string::npos) << clash.err;
+  const CliRun run = RunConverter({"-o", dir_.File("out"), "--log", log, road}, Program());
+  EXPECT_EQ(run.out, "1 file converted, 0 with errors; report: " + escaped + "/report\\x0A.txt\n");
+  EXPECT_EQ(run.err.find('\x1B'), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quorvex::cli

@@ -89,6 +89,21 @@ TEST(ReportWords, ErrorLinesQuoteAtMost80BytesOfTheText) {
       "  *** Error, the value \"" + std::string(79, 'e') + "...\" is not a number (line 1) ***");
 }
 
+TEST(ReportWords, ControlCharactersInNamesAreWrittenAsHexEscapes) {
+  const std::string name = "/in/a\nFile 9 :\x1B[2J\t\x7F\x01\xC3\xA9.dxf";
+  const std::string escaped = "/in/a\\x0AFile 9 :\\x1B[2J\\x09\\x7F\\x01\xC3\xA9.dxf";
+  EXPECT_EQ(EscapedName(name), escaped);
+  std::vector<std::string> report;
+  AppendFileHeading(report, 1, name);
+  AppendDataFileLines(report, name);
+  EXPECT_EQ(report, (std::vector<std::string>{"File 1 :", "", "  DXF File  : " + escaped,
+                                              "  Data File : " + escaped, ""}));
+  EXPECT_EQ(FailureText({Kind::kLogNotWritten, name, {}, 0, "Is a directory"}),
+            "Log file \"" + escaped + "\" could not be written: Is a directory");
+  EXPECT_EQ(FailureText({Kind::kDestinationNotWritable, "/out\r/"}).substr(0, 33),
+            "Destination directory \"/out\\x0D/\"");
+}
+
 TEST(ReportWords, HeaderHeadingAndCounts) {
   const std::string rule(100, '-');
   EXPECT_EQ(ReportHeader("03/05/20 14:07:09", 3),
