@@ -84,22 +84,33 @@ bool LoadConfiguration(const CliOptions& options, const std::string& program_dir
   return true;
 }
 
-// Every input as an absolute path; a folder gives its DXF files in the browser's name order.
-std::vector<std::string> DxfPaths(const std::vector<std::string>& inputs) {
+// Every input as an absolute path; a folder gives its DXF files in the browser's name order. A
+// folder that cannot be listed is told on `err` and sets `folder_failed`; an empty one among
+// other inputs gets a warning.
+std::vector<std::string> DxfPaths(const std::vector<std::string>& inputs, std::FILE* err,
+                                  bool& folder_failed) {
   std::vector<std::string> paths;
   const DateTimeSeparators separators = CurrentDateTimeSeparators();
   for (const std::string& input : inputs) {
     std::error_code error;
     const std::string absolute = fs::absolute(input, error).string();
-    if (fs::is_directory(absolute, error)) {
-      FileList list;
-      list.List(absolute, /*auto_select=*/true, separators);
-      for (std::string& path : list.SelectedDxfPaths(WithTrailingSlash(absolute))) {
-        paths.push_back(std::move(path));
-      }
-    } else {
+    if (!fs::is_directory(absolute, error)) {
       paths.push_back(absolute);
+      continue;
     }
+    FileList list;
+    if (const std::optional<Failure> failure =
+            list.List(absolute, /*auto_select=*/true, separators)) {
+      PrintError(err, FailureText(*failure));
+      folder_failed = true;
+      continue;
+    }
+    if (list.rows().empty() && inputs.size() > 1) {
+      PrintError(err, "warning: folder \"" + EscapedName(WithTrailingSlash(absolute)) +
+                          "\" holds no DXF file");
+    }
+    for (std::string& path : list.SelectedDxfPaths(WithTrailingSlash(absolute)))
+      paths.push_back(std::move(path));
   }
   return paths;
 }
@@ -194,11 +205,13 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
 
   BatchRequest request;
   request.destination = WithTrailingSlash(fs::absolute(options.output_dir).string());
-  request.dxf_paths = DxfPaths(options.inputs);
+  bool folder_failed = false;
+  request.dxf_paths = DxfPaths(options.inputs, env.err, folder_failed);
   request.log_path = log_path;
   request.jobs =
       options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
   if (request.dxf_paths.empty()) {
+    if (folder_failed) return kExitFileErrors;
     PrintError(env.err, "no DXF file to convert in the folders given");
     return kExitUsage;
   }
@@ -246,7 +259,8 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
                converted == 1 ? "file" : "files", failed,
                result.log_error.empty() ? EscapedName(log_path).c_str() : "not written");
   if (result.end == BatchEnd::kCancelled) return kExitInterrupted;
-  return failed == 0 && result.log_error.empty() ? kExitConverted : kExitFileErrors;
+  return failed == 0 && result.log_error.empty() && !folder_failed ? kExitConverted
+                                                                   : kExitFileErrors;
 }
 
 }  // namespace quorvex::cli

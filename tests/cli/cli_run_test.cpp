@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -172,6 +173,58 @@ TEST_F(CliRunTest, NamesReachTheTerminalEscaped) {
   const CliRun run = RunConverter({"-o", dir_.File("out"), "--log", log, road}, Program());
   EXPECT_EQ(run.out, "1 file converted, 0 with errors; report: " + escaped + "/report\\x0A.txt\n");
   EXPECT_EQ(run.err.find('\x1B'), std::string::npos);
+}
+
+TEST_F(CliRunTest, FoldersThatCannotBeListedOrHoldNoDrawingAreTold) {
+  // A folder that cannot be listed needs a user without the rights to it: not root.
+  const fs::path locked = dir_.path() / "locked";
+  const fs::path empty = dir_.path() / "empty";
+  const fs::path out = dir_.path() / "out";
+  fs::create_directories(locked / "inside");
+  fs::create_directory(empty);
+  fs::create_directory(out);
+  fs::permissions(dir_.path(), fs::perms::all);
+  fs::permissions(out, fs::perms::all);
+  fs::permissions(locked, fs::perms::none);
+  const std::string road = (samples_ / "road.dxf").string();
+  std::FILE* err = std::tmpfile();
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(99);
+    std::string error;
+    const auto options =
+        ParseCliOptions({"-q", "-o", out.string(), "--log", (out / "report.txt").string(), road,
+                         locked.string(), empty.string()},
+                        error);
+    testing::FixedClock clock;
+    std::atomic<bool> cancelled{false};
+    CliEnvironment env{stdout, err, false, Program(), clock, cancelled};
+    const int status = options ? RunCli(*options, env) : 98;
+    std::fflush(err);
+    _exit(status);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  fs::permissions(locked, fs::perms::all);
+  std::rewind(err);
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, err)) > 0;)
+    text.append(buffer, n);
+  std::fclose(err);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), kExitFileErrors) << text;
+  EXPECT_NE(text.find("quorvex-cli: Folder \"" + locked.string() +
+                      "/\" could not be listed: Permission denied\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(
+      text.find("quorvex-cli: warning: folder \"" + empty.string() + "/\" holds no DXF file\n"),
+      std::string::npos)
+      << text;
+  EXPECT_TRUE(fs::exists(out / "road.txt"));
 }
 
 }  // namespace
