@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
+#include <thread>
 
 #include "batch/data_file_name.h"
 #include "batch/file_listing.h"
@@ -280,6 +282,41 @@ TEST_F(RunBatchTest, DataFileIsReplacedWholeWhenItsConversionEnds) {
   EXPECT_EQ(ReadFile(out_ + "/b.txt"), data);
   EXPECT_EQ(ReadFile(elsewhere), "not the run's\r\n");
   EXPECT_EQ(Outputs().size(), 2u);  // no temporary file is left
+}
+
+TEST_F(RunBatchTest, TwoRunsIntoOneDataFileLeaveOneWholeFile) {
+  // Data files of several MB, written in many blocks, from drawings that differ in every line.
+  std::string ones, twos;
+  for (int i = 0; i < 120000; ++i) {
+    ones += "  0\nPOINT\n 10\n1\n 20\n1\n";
+    twos += "  0\nPOINT\n 10\n2\n 20\n2\n";
+  }
+  const fs::path first = root_.path() / "first", second = root_.path() / "second";
+  fs::create_directory(first);
+  fs::create_directory(second);
+  testing::WriteFile((first / "site.dxf").string(), testing::DxfWithEntities(ones));
+  testing::WriteFile((second / "site.dxf").string(), testing::DxfWithEntities(twos));
+  auto run = [&](const fs::path& folder) {
+    BatchRequest request = request_;
+    request.dxf_paths = {(folder / "site.dxf").string()};
+    request.log_path = (folder / "log.txt").string();
+    std::atomic<bool> cancelled{false};
+    testing::RecordingObserver observer(cancelled);
+    testing::RecordedMessages messages;
+    testing::RecordedViewer viewer;
+    BatchEnvironment env{observer, messages, viewer, clock_, cancelled};
+    RunBatch(setup_.config, setup_.tables, request, env);
+  };
+  std::thread other(run, second);
+  run(first);
+  other.join();
+
+  const std::vector<std::string> lines = testing::DataLines(ReadFile(out_ + "/site.txt"));
+  ASSERT_EQ(lines.size(), 120001u);
+  const std::string& kept = lines[1];
+  EXPECT_TRUE(kept == "1.000;1.000" || kept == "2.000;2.000") << kept;
+  EXPECT_EQ(std::count(lines.begin() + 1, lines.end(), kept), 120000);
+  EXPECT_EQ(Outputs().size(), 1u);
 }
 
 TEST_F(RunBatchTest, UnwritableLogIsReportedAndTheReportIsKept) {
