@@ -10,7 +10,7 @@ namespace quorvex {
 struct Failure {
   enum class Kind {
     // One DXF file; the report block names it.
-    kDxfUnreadable,         // the drawing cannot be opened or read (`path`, `reason`)
+    kDxfUnreadable,         // the drawing cannot be opened or read (`reason`)
     kNotDxf,                // no line reads "ENTITIES"
     kGroupCodeNotInteger,   // a group-code line that a reader converts (`text`, `line`)
     kValueNotNumber,        // a value that must be a number, empty text included (`text`, `line`)

@@ -324,7 +324,9 @@ TEST_F(RunBatchTest, UnwritableLogIsReportedAndTheReportIsKept) {
     std::string log_path;
     const char* reason;
   };
+  const testing::ReleasedFifo pipe(root_.File("pipe.txt"));
   const Case cases[] = {{"/dev/full", "No space left on device"},
+                        {pipe.path(), "No such device or address"},
                         {root_.File("missing/QuorvexLog.txt"), "No such file or directory"}};
   request_.dxf_paths = {Source("a.dxf", kHatches)};
   request_.show_report = true;
