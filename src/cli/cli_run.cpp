@@ -228,6 +228,11 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     PrintError(env.err, FailureText({Failure::Kind::kLogIsRunFile, log_path}));
     return kExitUsage;
   }
+  // The run checks the values too, but only after the destination below has been created.
+  if (const std::optional<Failure> refused = CheckRunValues(config)) {
+    PrintError(env.err, Trimmed(FailureText(*refused)));
+    return kExitUsage;
+  }
   // A missing destination is created, as scripts expect; one that cannot be is refused by the
   // run's write test.
   std::error_code ignored;

@@ -104,6 +104,12 @@ TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
   fs::copy_file(road, dir_.path() / "copy" / "road.dxf");
   testing::WriteFile(dir_.File("broken.qrv"), "not a configuration");
   const testing::ReleasedFifo pipe(dir_.File("pipe.qrv"));
+  // The default configuration with 20 decimals for Y: its slot starts at 592 + 8 x 256.
+  std::string bad_decimals = ReadFile((program_ / "default.qrv").string());
+  bad_decimals.replace(2640, 3,
+                       "\x02"
+                       "20");
+  testing::WriteFile(dir_.File("decimals.qrv"), bad_decimals);
   struct Case {
     const char* name;
     std::vector<std::string> args;
@@ -113,6 +119,7 @@ TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
       {"same data file", {road, dir_.File("copy/road.dxf")}, "would be written by"},
       {"refused configuration", {"-c", dir_.File("broken.qrv"), road}, "configuration file"},
       {"configuration that is a pipe", {"-c", pipe.path(), road}, "configuration file"},
+      {"configuration value", {"-c", dir_.File("decimals.qrv"), road}, "Decimals : \"20\""},
       {"no extension", {"-e", " ", road}, "extension"},
       {"extension that does not fit", {"-e", "abcdefghijk", road}, "fit in 10 characters"},
       {"extension that names a folder", {"-e", "t/xt", road}, "fit in 10 characters"},
@@ -126,6 +133,7 @@ TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
     EXPECT_EQ(run.status, kExitUsage);
     EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(Log()));
+    EXPECT_FALSE(fs::exists(dir_.File("out")));  // not even the destination is created
   }
 }
 
