@@ -24,6 +24,7 @@
 #include "engine/convert_dxf_file.h"
 #include "engine/export_config.h"
 #include "engine/field_captions.h"
+#include "engine/report_words.h"
 
 namespace quorvex {
 namespace {

@@ -42,13 +42,13 @@ std::string DateText(const std::tm& local, const DateTimeSeparators& separators)
          separators.time + TwoDigits(local.tm_min);
 }
 
-std::vector<TFileEntry> ListDxfFiles(std::string_view folder,
-                                     const DateTimeSeparators& separators) {
+std::vector<TFileEntry> ListDxfFiles(std::string_view folder, const DateTimeSeparators& separators,
+                                     std::optional<Failure>* failure) {
   std::vector<TFileEntry> entries;
   const std::string directory = WithTrailingSlash(folder);
   std::error_code error;
-  for (std::filesystem::directory_iterator it(directory, error), end; !error && it != end;
-       it.increment(error)) {
+  std::filesystem::directory_iterator it(directory, error), end;
+  for (; !error && it != end; it.increment(error)) {
     std::string name = it->path().filename().string();
     if (!IsDxfExtension(name)) continue;
     struct stat info;
@@ -65,6 +65,9 @@ std::vector<TFileEntry> ListDxfFiles(std::string_view folder,
     entry.DateText = DateText(local, separators);
     entries.push_back(std::move(entry));
   }
+  if (error && failure) {
+    *failure = Failure{Failure::Kind::kFolderNotListed, directory, {}, 0, error.message()};
+  }
   return entries;
 }
 
@@ -74,14 +77,16 @@ bool NameLess(std::string_view a, std::string_view b) {
   });
 }
 
-void FileList::List(std::string_view folder, bool auto_select,
-                    const DateTimeSeparators& separators) {
-  for (TFileEntry& entry : ListDxfFiles(folder, separators))
+std::optional<Failure> FileList::List(std::string_view folder, bool auto_select,
+                                      const DateTimeSeparators& separators) {
+  std::optional<Failure> failure;
+  for (TFileEntry& entry : ListDxfFiles(folder, separators, &failure))
     rows_.push_back({std::move(entry), false});
-  if (rows_.empty()) return;
+  if (rows_.empty()) return failure;
   Sort();
   rows_.front().selected = true;
   if (auto_select) SelectAll();
+  return failure;
 }
 
 void FileList::ClickHeader(SortColumn column) {

@@ -3,10 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/failure.h"
 #include "locale_formats.h"
 
 namespace quorvex {
@@ -28,8 +30,10 @@ std::string SizeText(std::int64_t size_bytes);
 std::string DateText(const std::tm& local, const DateTimeSeparators& separators);
 
 /// The DXF files of `folder` ("dxf" in any case, regular files and links to them) in the order
-/// the file system gives them. A folder that cannot be read gives no entries.
-std::vector<TFileEntry> ListDxfFiles(std::string_view folder, const DateTimeSeparators& separators);
+/// the file system gives them. A folder that cannot be read gives no entries, and `failure`
+/// (when given) tells why.
+std::vector<TFileEntry> ListDxfFiles(std::string_view folder, const DateTimeSeparators& separators,
+                                     std::optional<Failure>* failure = nullptr);
 
 enum class SortColumn { kName = 0, kModified = 1, kSize = 2 };
 
@@ -58,8 +62,9 @@ struct FileRow {
 class FileList {
  public:
   /// Adds the DXF files of `folder` after the present rows, sorts, and selects the first row, or
-  /// every row when `auto_select` is on.
-  void List(std::string_view folder, bool auto_select, const DateTimeSeparators& separators);
+  /// every row when `auto_select` is on. Returns why the folder could not be listed, if so.
+  std::optional<Failure> List(std::string_view folder, bool auto_select,
+                              const DateTimeSeparators& separators);
   void Clear() { rows_.clear(); }
 
   /// A click on a column's header: the direction is reversed (on every click, whichever column

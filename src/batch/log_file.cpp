@@ -7,11 +7,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "engine/report_words.h"
+
 namespace quorvex {
 namespace {
 
 std::string LogError(const std::string& path, int error) {
-  return "Log file \"" + path + "\" could not be written: " + std::strerror(error);
+  return FailureText({Failure::Kind::kLogNotWritten, path, {}, 0, std::strerror(error)});
 }
 
 }  // namespace
@@ -22,8 +24,11 @@ std::string WriteLogFile(const std::string& path, const std::vector<std::string>
     text.append(line);
     text.append("\r\n");
   }
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // Opened without blocking, so that a pipe without a reader in the log's place fails at once
+  // instead of holding the run; writes then block again, as they must for a pipe that is read.
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
   if (fd < 0) return LogError(path, errno);
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   const char* data = text.data();
   std::size_t left = text.size();
   while (left > 0) {

@@ -1,7 +1,5 @@
 #include "report.h"
 
-#include "engine/convert_dxf_file.h"
-
 namespace quorvex {
 namespace {
 
@@ -20,23 +18,6 @@ std::string ReportDateTime(const std::tm& local) {
     text.append(Formatted("%X", local));
   }
   return text;
-}
-
-std::vector<std::string> ReportHeader(std::string_view date_time, std::size_t file_count) {
-  std::vector<std::string> header;
-  header.push_back("Quorvex report created " + std::string(date_time));
-  header.emplace_back();
-  header.push_back("Number of processed files : " + std::to_string(file_count));
-  header.emplace_back(kRuleLine);
-  header.emplace_back();
-  return header;
-}
-
-void AppendFileHeading(std::vector<std::string>& report, std::size_t number,
-                       std::string_view dxf_path) {
-  report.push_back("File " + std::to_string(number) + " :");
-  report.emplace_back();
-  report.push_back("  DXF File  : " + std::string(dxf_path));
 }
 
 }  // namespace quorvex

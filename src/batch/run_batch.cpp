@@ -13,8 +13,10 @@
 #include "data_file_name.h"
 #include "directory_probe.h"
 #include "engine/field_captions.h"
+#include "engine/report_words.h"
 #include "log_file.h"
 #include "report.h"
+#include "run_values.h"
 
 namespace quorvex {
 namespace {
@@ -26,9 +28,11 @@ struct FileBlock {
 
 using FileId = std::pair<dev_t, ino_t>;
 
-std::optional<FileId> IdOf(const std::string& path) {
+// With `follow` false a link is the link itself: a data file replaces the name, never what a
+// link points to.
+std::optional<FileId> IdOf(const std::string& path, bool follow) {
   struct stat info;
-  if (stat(path.c_str(), &info) != 0) return std::nullopt;
+  if ((follow ? stat(path.c_str(), &info) : lstat(path.c_str(), &info)) != 0) return std::nullopt;
   return FileId{info.st_dev, info.st_ino};
 }
 
@@ -47,13 +51,13 @@ class Conversions {
         blocks_(dxf_paths_.size()) {
     std::set<FileId> dxf_ids;
     for (const std::string& path : dxf_paths_) {
-      if (const auto id = IdOf(path)) dxf_ids.insert(*id);
+      if (const auto id = IdOf(path, true)) dxf_ids.insert(*id);
     }
     std::set<std::string> seen;
     for (const std::string& path : dxf_paths_) {
       data_paths_.push_back(
           DataFilePath(request.destination, path, config.DataFileExtension.View()));
-      const auto id = IdOf(data_paths_.back());
+      const auto id = IdOf(data_paths_.back(), false);
       replaces_dxf_.push_back(id && dxf_ids.count(*id) != 0);
       if (!seen.insert(data_paths_.back()).second) shared_data_path_ = true;
     }
@@ -102,9 +106,9 @@ class Conversions {
       ConversionRun run{config_, tables_,        header_line_, block_filter_,
                         {},      env_.cancelled, progress};
       AppendFileHeading(run.ReportLines, i + 1, dxf_paths_[i]);
-      const ConversionOutcome outcome = replaces_dxf_[i]
-                                            ? Refuse(run.ReportLines, data_paths_[i])
-                                            : ConvertDxfFile(run, dxf_paths_[i], data_paths_[i]);
+      const ConversionOutcome outcome =
+          replaces_dxf_[i] ? Refuse(run.ReportLines, data_paths_[i])
+                           : ConvertDxfFile(run, dxf_paths_[i], data_paths_[i]).outcome;
       blocks_[i] = {std::move(run.ReportLines), outcome};
       Notify([&] { env_.observer.FileFinished(i, outcome); });
     }
@@ -112,10 +116,8 @@ class Conversions {
 
   // Writing this data file would destroy a drawing of the run before or while it is read.
   static ConversionOutcome Refuse(std::vector<std::string>& report, const std::string& data_path) {
-    report.push_back("  Data File : " + data_path);
-    report.emplace_back();
-    report.emplace_back("  *** Error, the data file would replace a DXF file ***");
-    report.emplace_back(kRuleLine);
+    AppendDataFileLines(report, data_path);
+    AppendFailureLines(report, {Failure::Kind::kDataFileWouldReplaceDxf, data_path});
     return ConversionOutcome::kFailed;
   }
 
@@ -144,15 +146,19 @@ class Conversions {
 BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
                      const BatchRequest& request, BatchEnvironment& env) {
   BatchResult result;
+  // Cleared first, so that a stop that comes while the run is being set up is kept.
+  env.cancelled.store(false);
+  if (const std::optional<Failure> refused = CheckRunValues(config)) {
+    env.messages.Error(FailureText(*refused));
+    result.end = BatchEnd::kConfigurationRefused;
+    return result;
+  }
   const std::string destination = WithTrailingSlash(request.destination);
   if (!DirectoryIsWritable(destination)) {
-    env.messages.Error("Destination directory \"" + destination +
-                       "\" is write-protected, files can't be created here. Please select "
-                       "another directory.");
+    env.messages.Error(FailureText({Failure::Kind::kDestinationNotWritable, destination}));
     result.end = BatchEnd::kDestinationNotWritable;
     return result;
   }
-  env.cancelled.store(false);
   result.report = ReportHeader(ReportDateTime(env.clock.LocalNow()), request.dxf_paths.size());
 
   Conversions conversions(config, tables, request, env);

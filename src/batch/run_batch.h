@@ -40,6 +40,7 @@ struct BatchEnvironment {
 
 enum class BatchEnd {
   kDestinationNotWritable,  // refused before anything was written; the old log is untouched
+  kConfigurationRefused,    // a configuration value was refused, likewise before anything
   kFinished,
   kCancelled,  // the report ends with the cancel line
 };
@@ -54,10 +55,11 @@ struct BatchResult {
   std::string log_error;
 };
 
-/// One run: the write test of the destination, then every file of `request` converted into the
-/// destination under `config` and `tables` (the separator already resolved), the report written
-/// to the log and, when asked, opened. The refused destination and an unwritable log are shown
-/// as error messages and returned in the result.
+/// One run: the check of the configuration's values (CheckRunValues), the write test of the
+/// destination, then every file of `request` converted into the destination under `config` and
+/// `tables` (the separator already resolved), the report written to the log and, when asked,
+/// opened. A refused value, the refused destination and an unwritable log are shown as error
+/// messages and returned in the result.
 BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
                      const BatchRequest& request, BatchEnvironment& env);
 

@@ -19,8 +19,10 @@ std::string UsageText() {
          "      --version        show the version and exit\n"
          "\n"
          "Exit status: 0 every file converted; 1 some file could not be read, was not a valid\n"
-         "DXF file or failed conversion; 2 usage or configuration error, unwritable destination,\n"
-         "or inputs that would write the same data file; 130 stopped by Ctrl-C.\n";
+         "DXF file or failed conversion, a folder could not be listed, or the log could not be\n"
+         "written; 2 usage or configuration error, unwritable destination, inputs that would\n"
+         "write the same data file, or a log that is a file of the run; 128 + N stopped by\n"
+         "signal N (130 Ctrl-C, 129 SIGHUP, 143 SIGTERM).\n";
 }
 
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
@@ -30,6 +32,10 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (only_inputs || arg.empty() || arg[0] != '-' || arg == "-") {
+      if (arg.empty()) {
+        error = "an input name is empty";
+        return std::nullopt;
+      }
       options.inputs.push_back(arg);
       continue;
     }
@@ -51,10 +57,15 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
       attached = arg.substr(2);
     }
     auto value = [&]() -> std::optional<std::string> {
-      if (attached) return attached;
-      if (i + 1 < args.size()) return args[++i];
-      error = "option " + name + " needs a value";
-      return std::nullopt;
+      std::optional<std::string> given = attached;
+      if (!given && i + 1 < args.size()) given = args[++i];
+      if (!given) {
+        error = "option " + name + " needs a value";
+      } else if (given->empty()) {
+        error = "option " + name + " needs a value that is not empty";
+        given.reset();
+      }
+      return given;
     };
     auto flag = [&](bool& target) {
       if (attached) {

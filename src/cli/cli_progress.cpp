@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "batch/data_file_name.h"
+#include "engine/report_words.h"
 
 namespace quorvex::cli {
 
@@ -19,7 +20,7 @@ CliProgress::CliProgress(std::FILE* out, bool enabled, std::vector<std::string> 
 }
 
 void CliProgress::FileStarted(std::size_t index) {
-  current_ = std::string(FileNameOf(dxf_paths_.at(index)));
+  current_ = EscapedName(FileNameOf(dxf_paths_.at(index)));
   line_count_ = line_ = 0;
   Draw();
 }
@@ -49,7 +50,7 @@ void CliProgress::Draw() {
   const int filled = total == 0 ? kWidth : static_cast<int>(done_ * kWidth / total);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-  const double rate = seconds > 0 ? bytes_done_ / 1e6 / seconds : 0;
+  const double rate = seconds > 0 ? static_cast<double>(bytes_done_) / 1e6 / seconds : 0;
   std::string name = current_;
   if (name.size() > 40) name = "..." + name.substr(name.size() - 37);
   if (line_count_ > 0) {

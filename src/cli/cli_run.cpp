@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "batch/data_file_name.h"
+#include "batch/file_identity.h"
 #include "batch/file_listing.h"
 #include "batch/locale_formats.h"
 #include "batch/log_viewer.h"
@@ -15,10 +16,12 @@
 #include "batch/process_checks.h"
 #include "batch/program_paths.h"
 #include "batch/run_batch.h"
+#include "batch/run_values.h"
 #include "cli/cli_progress.h"
 #include "config/config_host.h"
 #include "config/config_session.h"
 #include "config/default_config.h"
+#include "engine/report_words.h"
 #include "engine/text_util.h"
 
 namespace quorvex::cli {
@@ -63,35 +66,51 @@ class StreamConfigHost final : public ConfigHost {
 };
 
 // The configuration file named on the command line, else "default.qrv" beside the program,
-// else the same values built in. False when a named or found file is refused.
+// else the same values built in; `path` names the file read, if any. False when a named or found
+// file is refused.
 bool LoadConfiguration(const CliOptions& options, const std::string& program_directory,
-                       ConfigModel& model, std::FILE* err) {
+                       ConfigModel& model, std::FILE* err, std::string& path) {
   StreamConfigHost host(err);
   ConfigSession session(model, host, program_directory + "configurations");
-  if (options.config_path) return session.LoadConfigFile(*options.config_path);
+  if (options.config_path) {
+    path = *options.config_path;
+    return session.LoadConfigFile(path);
+  }
   if (const auto found = FindResource(program_directory, "default.qrv")) {
-    return session.LoadConfigFile(*found);
+    path = *found;
+    return session.LoadConfigFile(path);
   }
   session.ApplyLoadedContent(DefaultConfiguration());
   return true;
 }
 
-// Every input as an absolute path; a folder gives its DXF files in the browser's name order.
-std::vector<std::string> DxfPaths(const std::vector<std::string>& inputs) {
+// Every input as an absolute path; a folder gives its DXF files in the browser's name order. A
+// folder that cannot be listed is told on `err` and sets `folder_failed`; an empty one among
+// other inputs gets a warning.
+std::vector<std::string> DxfPaths(const std::vector<std::string>& inputs, std::FILE* err,
+                                  bool& folder_failed) {
   std::vector<std::string> paths;
   const DateTimeSeparators separators = CurrentDateTimeSeparators();
   for (const std::string& input : inputs) {
     std::error_code error;
     const std::string absolute = fs::absolute(input, error).string();
-    if (fs::is_directory(absolute, error)) {
-      FileList list;
-      list.List(absolute, /*auto_select=*/true, separators);
-      for (std::string& path : list.SelectedDxfPaths(WithTrailingSlash(absolute))) {
-        paths.push_back(std::move(path));
-      }
-    } else {
+    if (!fs::is_directory(absolute, error)) {
       paths.push_back(absolute);
+      continue;
     }
+    FileList list;
+    if (const std::optional<Failure> failure =
+            list.List(absolute, /*auto_select=*/true, separators)) {
+      PrintError(err, FailureText(*failure));
+      folder_failed = true;
+      continue;
+    }
+    if (list.rows().empty() && inputs.size() > 1) {
+      PrintError(err, "warning: folder \"" + EscapedName(WithTrailingSlash(absolute)) +
+                          "\" holds no DXF file");
+    }
+    for (std::string& path : list.SelectedDxfPaths(WithTrailingSlash(absolute)))
+      paths.push_back(std::move(path));
   }
   return paths;
 }
@@ -112,12 +131,26 @@ std::vector<std::string> DataFileClashes(const std::vector<std::string>& dxf_pat
   for (const std::string& data_path : order) {
     const auto& names = writers[data_path];
     if (names.size() < 2) continue;
-    std::string line = data_path + " would be written by";
+    std::string line = EscapedName(data_path) + " would be written by";
     for (std::size_t i = 0; i < names.size(); ++i)
-      line += (i == 0 ? " " : " and ") + names[i];
+      line += (i == 0 ? " " : " and ") + EscapedName(names[i]);
     clashes.push_back(line);
   }
   return clashes;
+}
+
+// True when the log would replace the configuration, an input drawing or a data file of the run.
+bool LogIsRunFile(const std::string& log_path, const std::string& config_path,
+                  const std::vector<std::string>& dxf_paths, const std::string& destination,
+                  std::string_view extension) {
+  if (!config_path.empty() && SameFile(log_path, config_path)) return true;
+  for (const std::string& path : dxf_paths) {
+    if (SameFile(log_path, path) ||
+        SameFile(log_path, DataFilePath(destination, path, extension))) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -133,8 +166,19 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   }
 
   ConfigModel model;
-  if (!LoadConfiguration(options, env.program_directory, model, env.err)) return kExitUsage;
-  if (options.extension) model.SetDataFileExtension(*options.extension);
+  std::string config_path;
+  if (!LoadConfiguration(options, env.program_directory, model, env.err, config_path)) {
+    return kExitUsage;
+  }
+  if (options.extension) {
+    // Refused whole rather than cut to its slot, so the data files are named as asked.
+    if (const std::optional<Failure> refused = CheckExtension(*options.extension);
+        refused && !Trimmed(*options.extension).empty()) {
+      PrintError(env.err, Trimmed(FailureText(*refused)));
+      return kExitUsage;
+    }
+    model.SetDataFileExtension(*options.extension);
+  }
   TExportConfig config = model.record();
   const RunTables tables = model.CollectRunTables();
   const ProcessCheck check = CheckProcessCommand(config, config.DataFileExtension.View(),
@@ -161,15 +205,13 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
 
   BatchRequest request;
   request.destination = WithTrailingSlash(fs::absolute(options.output_dir).string());
-  // A missing destination is created, as scripts expect; one that cannot be is refused below by
-  // the run's write test.
-  std::error_code ignored;
-  fs::create_directories(request.destination, ignored);
-  request.dxf_paths = DxfPaths(options.inputs);
+  bool folder_failed = false;
+  request.dxf_paths = DxfPaths(options.inputs, env.err, folder_failed);
   request.log_path = log_path;
   request.jobs =
       options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
   if (request.dxf_paths.empty()) {
+    if (folder_failed) return kExitFileErrors;
     PrintError(env.err, "no DXF file to convert in the folders given");
     return kExitUsage;
   }
@@ -181,13 +223,32 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
       std::fprintf(env.err, "  %s\n", clash.c_str());
     return kExitUsage;
   }
+  if (LogIsRunFile(log_path, config_path, request.dxf_paths, request.destination,
+                   config.DataFileExtension.View())) {
+    PrintError(env.err, FailureText({Failure::Kind::kLogIsRunFile, log_path}));
+    return kExitUsage;
+  }
+  // The run checks the values too, but only after the destination below has been created.
+  if (const std::optional<Failure> refused = CheckRunValues(config)) {
+    PrintError(env.err, Trimmed(FailureText(*refused)));
+    return kExitUsage;
+  }
+  // A missing destination is created, as scripts expect; one that cannot be is refused by the
+  // run's write test.
+  std::error_code ignored;
+  fs::create_directories(request.destination, ignored);
 
   CliProgress progress(env.err, env.err_is_terminal && !options.quiet, request.dxf_paths);
   StreamMessages messages(env.err);
   NoLogViewer no_viewer;
   BatchEnvironment batch_env{progress, messages, no_viewer, env.clock, env.cancelled};
+  // A stop before the run begins ends here: the run would clear it.
+  if (env.cancelled.load()) return kExitInterrupted;
   const BatchResult result = RunBatch(config, tables, request, batch_env);
-  if (result.end == BatchEnd::kDestinationNotWritable) return kExitUsage;
+  if (result.end == BatchEnd::kDestinationNotWritable ||
+      result.end == BatchEnd::kConfigurationRefused) {
+    return kExitUsage;
+  }
 
   std::size_t converted = 0, failed = 0;
   for (const ConversionOutcome outcome : result.outcomes) {
@@ -197,13 +258,14 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   if (!result.log_error.empty()) {
     // The report must not be lost: it goes to the output instead.
     for (const std::string& line : result.report)
-      std::fprintf(env.out, "%s\n", line.c_str());
+      std::fprintf(env.out, "%s\n", EscapedName(line).c_str());
   }
   std::fprintf(env.out, "%zu %s converted, %zu with errors; report: %s\n", converted,
                converted == 1 ? "file" : "files", failed,
-               result.log_error.empty() ? log_path.c_str() : "not written");
+               result.log_error.empty() ? EscapedName(log_path).c_str() : "not written");
   if (result.end == BatchEnd::kCancelled) return kExitInterrupted;
-  return failed == 0 && result.log_error.empty() ? kExitConverted : kExitFileErrors;
+  return failed == 0 && result.log_error.empty() && !folder_failed ? kExitConverted
+                                                                   : kExitFileErrors;
 }
 
 }  // namespace quorvex::cli

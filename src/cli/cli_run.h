@@ -13,7 +13,7 @@ namespace quorvex::cli {
 inline constexpr int kExitConverted = 0;
 inline constexpr int kExitFileErrors = 1;
 inline constexpr int kExitUsage = 2;
-inline constexpr int kExitInterrupted = 130;
+inline constexpr int kExitInterrupted = 130;  // 128 + the signal that stopped the run
 
 /// What a command-line run talks to.
 struct CliEnvironment {
@@ -23,7 +23,7 @@ struct CliEnvironment {
   /// Where "default.qrv" is looked up and, when writable, where the log goes; ends in "/".
   std::string program_directory;
   const Clock& clock;
-  /// Set by Ctrl-C.
+  /// Set by Ctrl-C, SIGTERM and SIGHUP.
   std::atomic<bool>& cancelled;
 };
 

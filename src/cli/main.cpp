@@ -11,8 +11,10 @@
 namespace {
 
 std::atomic<bool> interrupted{false};
+std::atomic<int> stop_signal{SIGINT};
 
-void OnInterrupt(int) {
+void OnStopSignal(int signal) {
+  stop_signal.store(signal);
   interrupted.store(true);
 }
 
@@ -29,14 +31,18 @@ int main(int argc, char** argv) {
   }
   // The report's date and time as the user's locale writes them; numbers are never affected.
   AdoptUserTimeFormats();
-  // Ctrl-C stops the run between pairs, as the window's stop button does.
+  // Ctrl-C, and the signals with which a session or a service ends a program, stop the run
+  // between pairs, as the window's stop button does.
   struct sigaction action = {};
-  action.sa_handler = OnInterrupt;
+  action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+    sigaction(signal, &action, nullptr);
 
   SystemClock clock;
   cli::CliEnvironment env{stdout, stderr,     isatty(STDERR_FILENO) == 1, ExecutableDirectory(),
                           clock,  interrupted};
-  return cli::RunCli(*options, env);
+  const int status = cli::RunCli(*options, env);
+  // A stopped run exits as the shell reports a program ended by that signal.
+  return status == cli::kExitInterrupted ? 128 + stop_signal.load() : status;
 }

@@ -20,7 +20,7 @@ PreparedRun PrepareProcessCommand(ConfigModel& model, std::string_view extension
     return run;
   }
   run.config = model.record();
-  run.tables = std::move(tables);
+  run.tables = tables;
   run.request.destination = output.destination();
   run.request.dxf_paths = browser.SelectedDxfPaths();
   run.request.log_path = log_path;

@@ -1,9 +1,13 @@
 #include "config/qrv_file.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
+
+#include "engine/regular_file.h"
+#include "engine/report_words.h"
 
 namespace quorvex {
 namespace {
@@ -59,7 +63,7 @@ class RecordReader {
 std::string FileMessage(std::string_view text, const std::filesystem::path& path, int error) {
   // The texts name the file and the system's reason, as the program has always shown them.
   std::string message(text);
-  message += " \"" + path.string() + "\". " + std::strerror(error);
+  message += " \"" + EscapedName(path.string()) + "\". " + std::strerror(error);
   return message;
 }
 
@@ -67,10 +71,6 @@ std::string FileMessage(std::string_view text, const std::filesystem::path& path
 int Errno() {
   return errno != 0 ? errno : EIO;
 }
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 }  // namespace
 
@@ -132,17 +132,28 @@ ParsedConfigFile ParseConfigFile(std::string_view bytes) {
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
-    error = FileMessage("Impossible d'ouvrir le fichier", path, Errno());
+  const OpenedFile file = OpenRegularFile(path.string());
+  if (file.fd < 0) {
+    error = file.not_regular ? std::string(kNotAConfigFile)
+                             : FileMessage("Impossible d'ouvrir le fichier", path, file.error);
     return false;
   }
   bytes.clear();
   char buffer[16384];
-  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get()))
-    bytes.append(buffer, n);
-  if (std::ferror(file.get())) {
-    error = FileMessage("Impossible d'ouvrir le fichier", path, Errno());
+  ssize_t n;
+  // One byte beyond the largest configuration tells a larger file.
+  while (bytes.size() <= kMaxConfigFileSize && (n = read(file.fd, buffer, sizeof buffer)) != 0) {
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = FileMessage("Impossible d'ouvrir le fichier", path, Errno());
+      close(file.fd);
+      return false;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(file.fd);
+  if (bytes.size() > kMaxConfigFileSize) {
+    error = kNotAConfigFile;
     return false;
   }
   return true;

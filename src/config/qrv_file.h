@@ -14,6 +14,9 @@ namespace quorvex {
 inline constexpr std::size_t kConfigRecordSize = 8784;
 /// Size of every configuration file written: the trees' structure and captions are fixed.
 inline constexpr std::size_t kConfigFileSize = 12749;
+/// The largest file read as a configuration: what is written, with room for the captions and
+/// chunks that a reader passes over. A larger file is not a configuration.
+inline constexpr std::size_t kMaxConfigFileSize = 1 << 16;
 
 /// The bytes of a configuration file: the record's nine fields in file order (`Signature`,
 /// `DataFileExtension`, `BlockNames`, `SeparatorIndex`, `SeparatorText`, `IncludeHeader`,
@@ -41,8 +44,10 @@ struct ParsedConfigFile {
 /// whose length byte exceeds its capacity is cut to the capacity.
 ParsedConfigFile ParseConfigFile(std::string_view bytes);
 
-/// Reads a whole file. On failure `error` holds the message naming the path and the system's
-/// reason, and the result is false.
+/// Reads a whole configuration file. A file that cannot be opened or read gives the message
+/// naming the path and the system's reason; one that is not a regular file (a folder, a pipe, a
+/// device) or is larger than kMaxConfigFileSize gives "This is not a Quorvex configuration file",
+/// without being opened for a read that might never end. The result is false then.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error);
 
 /// Writes `bytes` as the file at `path`, creating or replacing it. The bytes go to a temporary

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace quorvex {
 
@@ -14,5 +17,31 @@ bool MatchPattern(std::string_view name, std::string_view pattern);
 /// empty ones skipped, except that a list whose last comma is followed by nothing but blanks
 /// lets every name pass (as does an empty list).
 bool MatchPatternList(std::string_view list, std::string_view name);
+
+/// MatchPatternList over one list for many names: the list is taken apart once, runs of stars
+/// are collapsed (the quirk above kept), and the verdict on each distinct name is kept, so a
+/// drawing of many inserts costs one match per distinct block name.
+class BlockNameFilter {
+ public:
+  explicit BlockNameFilter(std::string_view list);
+  bool Passes(std::string_view name);
+
+  /// A pattern with its letters in capitals and each run of stars as one.
+  struct Pattern {
+    std::string chars;
+    bool last_star_matches_empty = true;  // false when the pattern ends in two stars or more
+  };
+
+ private:
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+      return std::hash<std::string_view>{}(name);
+    }
+  };
+  bool passes_all_ = false;
+  std::vector<Pattern> patterns_;
+  std::unordered_map<std::string, bool, NameHash, std::equal_to<>> verdicts_;
+};
 
 }  // namespace quorvex

@@ -2,19 +2,15 @@
 
 #include <memory>
 
-#include "conversion_error.h"
 #include "data_file.h"
 #include "dxf_conversion.h"
 #include "dxf_lines.h"
 #include "number_text.h"
 #include "readers/entity_readers.h"
+#include "report_words.h"
 #include "text_util.h"
 
 namespace quorvex {
-
-const std::string_view kRuleLine =
-    "----------------------------------------------------------------------------------------------"
-    "------";
 
 namespace {
 
@@ -81,48 +77,24 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
     conversion.RawValue = lines.Take(cursor);
     conversion.SequenceCounter = conversion.SequenceStart();
     if (conversion.GroupCode.size() == 1 && conversion.GroupCode[0] == '0') {
-      if (EntityReader reader = FindReader(conversion, conversion.RawValue)) reader(conversion);
+      if (EntityReader reader = FindReader(conversion, conversion.RawValue)) {
+        conversion.EntityLine = cursor.line - 1;
+        reader(conversion);
+      }
     }
   }
   return WalkEnd::kFinished;
 }
 
-void AppendCounts(ConversionRun& run, const DxfConversion& conversion) {
+FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::string_view reason,
+                    std::string_view dxf_name, const std::string& data_path) {
   std::vector<std::string>& report = run.ReportLines;
-  report.push_back("  Processed entities count : " + std::to_string(conversion.TotalEntityCount));
-  report.emplace_back();
-  for (int kind = 0; kind < kEntityKindCount; ++kind) {
-    if (run.Tables.EntityEnabled[kind] != 1) continue;
-    std::string line = "    ";
-    line.append(EntityKindNames[kind]);
-    line.append(" : ");
-    line.append(std::to_string(conversion.EntityCounts[kind]));
-    line.append(" ");
-    if (kind == entity_kind::kBlocks) line.append("(" + run.BlockFilterText + ")");
-    report.push_back(std::move(line));
-  }
-  for (std::size_t j = 0; j < conversion.BlockTallyNames.size(); ++j) {
-    report.push_back("      " + conversion.BlockTallyNames[j] + " : " +
-                     std::to_string(conversion.BlockTallyCounts[j]));
-  }
-  report.emplace_back(kRuleLine);
-}
-
-ConversionOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines,
-                          std::string_view dxf_name, const std::string& data_path) {
-  std::vector<std::string>& report = run.ReportLines;
-  if (!lines) {
-    report.emplace_back("  *** Error, file is used by another application ***");
-    report.emplace_back(kRuleLine);
-    return ConversionOutcome::kFailed;
-  }
-  report.push_back("  Data File : " + data_path);
-  report.emplace_back();
-  auto fail = [&](const ConversionError& error) {
-    report.push_back(ConversionErrorText(error));
-    report.emplace_back(kRuleLine);
-    return ConversionOutcome::kFailed;
+  auto fail = [&](Failure failure) {
+    AppendFailureLines(report, failure);
+    return FileOutcome{ConversionOutcome::kFailed, std::move(failure)};
   };
+  if (!lines) return fail({Failure::Kind::kDxfUnreadable, {}, {}, 0, std::string(reason)});
+  AppendDataFileLines(report, data_path);
 
   run.Progress.ShowAndRepaint();
   run.Progress.SetLabel("Processing " + std::string(dxf_name));
@@ -139,8 +111,10 @@ ConversionOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines,
   for (int i = 0; i < 3; ++i) {
     const std::optional<std::int32_t> start = StartValue(config, kStartNodes[i]);
     if (!start) {
-      return fail({ConversionError::Kind::kValueNotNumber,
-                   std::string(Trimmed(config.FieldValues[kStartNodes[i]].View())), 1});
+      return fail({Failure::Kind::kValueNotNumber,
+                   {},
+                   std::string(Trimmed(config.FieldValues[kStartNodes[i]].View())),
+                   1});
     }
     starts[i] = *start;
   }
@@ -148,47 +122,52 @@ ConversionOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines,
   conversion.GroupCounter = starts[1];
   conversion.SetSequenceStart(starts[2]);
 
-  if (!data_file.Create(data_path)) {
-    return fail({ConversionError::Kind::kDataFileNotWritten, data_file.error(), 0});
-  }
+  const auto not_written = [&] {
+    return Failure{Failure::Kind::kDataFileNotWritten, {}, {}, 0, data_file.error()};
+  };
+  if (!data_file.Create(data_path)) return fail(not_written());
   if (config.IncludeHeader == 1) data_file.WriteLine(run.HeaderLine);
 
   WalkEnd end;
   try {
     end = Walk(run, conversion, data_file);
-  } catch (const ConversionError& error) {
+  } catch (const Failure& failure) {
     data_file.Close();
-    if (lines->Changed()) return fail({ConversionError::Kind::kFileChanged, {}, 0});
-    return fail(error);
+    if (lines->Changed()) return fail({Failure::Kind::kFileChanged});
+    return fail(failure);
   }
   const bool written = data_file.Close();
-  if (lines->Changed()) return fail({ConversionError::Kind::kFileChanged, {}, 0});
-  if (!written) return fail({ConversionError::Kind::kDataFileNotWritten, data_file.error(), 0});
+  if (lines->Changed()) return fail({Failure::Kind::kFileChanged});
+  if (!written) return fail(not_written());
   switch (end) {
     case WalkEnd::kNotValid:
-      report.emplace_back("  *** Error, this is not a valid DXF file ***");
-      report.emplace_back(kRuleLine);
-      return ConversionOutcome::kFailed;
+      return fail({Failure::Kind::kNotDxf});
     case WalkEnd::kCancelled:
-      return ConversionOutcome::kCancelled;
+      return {ConversionOutcome::kCancelled, std::nullopt};
     case WalkEnd::kFinished:
-      AppendCounts(run, conversion);
-      return ConversionOutcome::kConverted;
+      break;
   }
-  return ConversionOutcome::kFailed;
+  EntityTally tally;
+  tally.total = conversion.TotalEntityCount;
+  tally.per_kind = conversion.EntityCounts;
+  tally.block_names = std::move(conversion.BlockTallyNames);
+  tally.block_counts = std::move(conversion.BlockTallyCounts);
+  AppendCountLines(report, run.Tables, run.BlockFilterText, tally);
+  return {ConversionOutcome::kConverted, std::nullopt};
 }
 
 }  // namespace
 
-ConversionOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
-                                 const std::string& data_path) {
+FileOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
+                           const std::string& data_path) {
   std::string reason;
-  return Convert(run, DxfLines::Load(dxf_path, reason), FileName(dxf_path), data_path);
+  std::unique_ptr<DxfLines> lines = DxfLines::Load(dxf_path, reason);
+  return Convert(run, std::move(lines), reason, FileName(dxf_path), data_path);
 }
 
-ConversionOutcome ConvertDxfText(ConversionRun& run, std::string_view dxf_text,
-                                 std::string_view dxf_name, const std::string& data_path) {
-  return Convert(run, DxfLines::FromText(dxf_text), dxf_name, data_path);
+FileOutcome ConvertDxfText(ConversionRun& run, std::string_view dxf_text, std::string_view dxf_name,
+                           const std::string& data_path) {
+  return Convert(run, DxfLines::FromText(dxf_text), {}, dxf_name, data_path);
 }
 
 }  // namespace quorvex

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "export_config.h"
+#include "failure.h"
 #include "progress_display.h"
 
 namespace quorvex {
@@ -21,9 +23,6 @@ struct ConversionRun {
   ProgressDisplay& Progress;
 };
 
-/// The report's rule line: 100 hyphen-minus characters.
-extern const std::string_view kRuleLine;
-
 /// How the conversion of one file ended, for callers that count failures (the report says why).
 enum class ConversionOutcome {
   kConverted,  // walked to the end; the counts are in the report
@@ -31,14 +30,19 @@ enum class ConversionOutcome {
   kCancelled,  // stopped by ProcessCancelled; the data file keeps the lines written so far
 };
 
+struct FileOutcome {
+  ConversionOutcome outcome = ConversionOutcome::kFailed;
+  std::optional<Failure> failure;  // why a kFailed file failed
+};
+
 /// Converts the DXF file at `dxf_path` into the data file at `data_path` and appends the file's
 /// report block to `run.ReportLines`. Every outcome (unreadable file, no ENTITIES line, a
-/// conversion failure, cancellation) is told in the report; nothing is thrown.
-ConversionOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
-                                 const std::string& data_path);
+/// conversion failure, cancellation) is told in the report and returned; nothing is thrown.
+FileOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
+                           const std::string& data_path);
 
 /// The same over a drawing held in memory; `dxf_name` is shown as the file's name.
-ConversionOutcome ConvertDxfText(ConversionRun& run, std::string_view dxf_text,
-                                 std::string_view dxf_name, const std::string& data_path);
+FileOutcome ConvertDxfText(ConversionRun& run, std::string_view dxf_text, std::string_view dxf_name,
+                           const std::string& data_path);
 
 }  // namespace quorvex

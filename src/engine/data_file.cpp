@@ -1,10 +1,13 @@
 #include "data_file.h"
 
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+
+#include "unique_file.h"
 
 namespace quorvex {
 
@@ -13,11 +16,19 @@ DataFile::~DataFile() {
 }
 
 bool DataFile::Create(const std::string& path) {
-  fd_ = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  struct stat info = {};
+  if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
+    error_ = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "Not a regular file";
+    return false;
+  }
+  const std::size_t slash = path.rfind('/');
+  const std::string directory = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+  fd_ = CreateUniqueFile(directory, kTemporaryPrefix, ".tmp", temporary_path_);
   if (fd_ < 0) {
     error_ = std::strerror(errno);
     return false;
   }
+  path_ = path;
   return true;
 }
 
@@ -52,6 +63,10 @@ bool DataFile::Close() {
   Flush();
   if (close(fd_) != 0 && error_.empty()) error_ = std::strerror(errno);
   fd_ = -1;
+  if (std::rename(temporary_path_.c_str(), path_.c_str()) != 0) {
+    if (error_.empty()) error_ = std::strerror(errno);
+    unlink(temporary_path_.c_str());
+  }
   return error_.empty();
 }
 

@@ -6,18 +6,25 @@
 namespace quorvex {
 
 /// The data file of one conversion, written through a large buffer. Lines end in CR LF.
-/// A failure to create or write the file is kept in `error` (the system's reason); once it is
-/// set, nothing more is written.
+/// The lines go to a new file of a unique name beside the data file, which replaces the data
+/// file when it is closed: until then a file of that name keeps its old content whole, two
+/// conversions into one data file leave the one that closed last, and a link in the data file's
+/// place is replaced rather than written through. A failure to create or write the file is kept
+/// in `error` (the system's reason); once it is set, nothing more is written.
 class DataFile {
  public:
   static constexpr std::size_t kBufferSize = 1 << 21;
+  /// How the temporary files start; they end in ten random letters and ".tmp".
+  static constexpr std::string_view kTemporaryPrefix = ".quorvex-";
 
   DataFile() = default;
   ~DataFile();
   DataFile(const DataFile&) = delete;
   DataFile& operator=(const DataFile&) = delete;
 
-  /// Creates or replaces the file; false (with `error` set) when it cannot be created.
+  /// Starts the file that will replace `path`; false (with `error` set) when it cannot be
+  /// created, or when `path` is a folder or another file that is neither a regular file nor a
+  /// link.
   bool Create(const std::string& path);
 
   /// The buffer that lines are assembled in; call `EndLine` after each line.
@@ -31,7 +38,8 @@ class DataFile {
     EndLine();
   }
 
-  /// Writes what is buffered and closes the file; false when any write failed.
+  /// Writes what is buffered, closes the file and puts it in the data file's place, whatever
+  /// was written; false when any of it failed.
   bool Close();
   bool Failed() const { return !error_.empty(); }
   const std::string& error() const { return error_; }
@@ -47,6 +55,8 @@ class DataFile {
   std::size_t limit_ = kStartSize;
 
   int fd_ = -1;
+  std::string path_;
+  std::string temporary_path_;
   std::string buffer_;
   std::string error_;
 };

@@ -1,6 +1,7 @@
 #include "dxf_conversion.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "format_coordinate.h"
 #include "number_text.h"
@@ -30,23 +31,45 @@ DxfConversion::DxfConversion(const TExportConfig& config, const RunTables& table
   y_decimals_ = {value(field_node::kYDecimals), ParseInt32(value(field_node::kYDecimals))};
   z_decimals_ = {value(field_node::kZDecimals), ParseInt32(value(field_node::kZDecimals))};
   force_z_ = value(field_node::kZForceTo);
+  for (const OutputField& field : fields_) {
+    writes_x_ = writes_x_ || field.node == field_node::kX;
+    writes_y_ = writes_y_ || field.node == field_node::kY;
+    writes_z_ = writes_z_ || (field.node == field_node::kZ && force_z_.empty());
+  }
+}
+
+bool DxfConversion::BlockPasses(std::string_view block_name) {
+  if (!block_filter_) block_filter_ = std::make_unique<BlockNameFilter>(BlockFilterText);
+  return block_filter_->Passes(block_name);
+}
+
+void DxfConversion::TallyBlock(std::string_view block_name) {
+  tally_key_.assign(block_name);
+  for (char& c : tally_key_)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  const auto [entry, added] = tally_index_.try_emplace(tally_key_, BlockTallyNames.size());
+  if (!added) {
+    ++BlockTallyCounts[entry->second];
+    return;
+  }
+  BlockTallyNames.emplace_back(block_name);
+  BlockTallyCounts.push_back(1);
 }
 
 bool DxfConversion::NextGroup() {
   if (Lines.AtEnd(Cursor)) {
-    throw ConversionError{ConversionError::Kind::kEndsInsideEntity, {}, Lines.Count() + 1};
+    throw Failure{Failure::Kind::kEndsInsideEntity, {}, {}, Lines.Count() + 1};
   }
   DxfCursor probe = Cursor;
   GroupCode = Trimmed(Lines.Take(probe));
   if (GroupCode.size() == 1 && GroupCode[0] == '0') return false;
   if (Lines.AtEnd(probe)) {
-    throw ConversionError{ConversionError::Kind::kEndsInsideEntity, {}, Lines.Count() + 1};
+    throw Failure{Failure::Kind::kEndsInsideEntity, {}, {}, Lines.Count() + 1};
   }
   GroupValue = Trimmed(Lines.Take(probe));
   const std::optional<std::int32_t> code = ParseInt32(GroupCode);
   if (!code) {
-    throw ConversionError{ConversionError::Kind::kGroupCodeNotInteger, std::string(GroupCode),
-                          Cursor.line + 1};
+    throw Failure{Failure::Kind::kGroupCodeNotInteger, {}, std::string(GroupCode), Cursor.line + 1};
   }
   GroupCodeNumber = *code;
   value_line_ = probe.line;
@@ -58,7 +81,7 @@ std::string_view DxfConversion::NextEntityName() {
   DxfCursor probe = Cursor;
   Lines.Take(probe);  // the "0" line, already in GroupCode
   if (Lines.AtEnd(probe)) {
-    throw ConversionError{ConversionError::Kind::kEndsInsideEntity, {}, Lines.Count() + 1};
+    throw Failure{Failure::Kind::kEndsInsideEntity, {}, {}, Lines.Count() + 1};
   }
   GroupValue = Trimmed(Lines.Take(probe));
   GroupCodeNumber = 0;
@@ -68,8 +91,10 @@ std::string_view DxfConversion::NextEntityName() {
 }
 
 void DxfConversion::FailNotNumber(SourcedText text) const {
-  throw ConversionError{ConversionError::Kind::kValueNotNumber, std::string(text.text),
-                        text.line != 0 ? text.line : CursorLine()};
+  throw Failure{Failure::Kind::kValueNotNumber,
+                {},
+                std::string(text.text),
+                text.line != 0 ? text.line : CursorLine()};
 }
 
 double DxfConversion::Number(SourcedText text) const {
@@ -84,11 +109,11 @@ long double DxfConversion::ExtendedNumber(SourcedText text) const {
   return *value;
 }
 
-void DxfConversion::ThrowAt(ConversionError::Kind kind, std::string_view text, std::int64_t line,
+void DxfConversion::ThrowAt(Failure::Kind kind, std::string_view text, std::int64_t line,
                             std::size_t line_start) {
   // The data file keeps whole lines only.
   data_file_.buffer().resize(line_start);
-  throw ConversionError{kind, std::string(text), line != 0 ? line : CursorLine()};
+  throw Failure{kind, {}, std::string(text), line != 0 ? line : CursorLine()};
 }
 
 void DxfConversion::AppendCoordinate(SourcedText text, const Decimals& decimals,
@@ -96,12 +121,12 @@ void DxfConversion::AppendCoordinate(SourcedText text, const Decimals& decimals,
   // The number is read before its decimals, so a bad coordinate is named first.
   if (!decimals.value) {
     if (!IsDecimalText(text.text)) {
-      ThrowAt(ConversionError::Kind::kValueNotNumber, text.text, text.line, line_start);
+      ThrowAt(Failure::Kind::kValueNotNumber, text.text, text.line, line_start);
     }
-    ThrowAt(ConversionError::Kind::kValueNotNumber, decimals.text, 0, line_start);
+    ThrowAt(Failure::Kind::kValueNotNumber, decimals.text, 0, line_start);
   }
   if (!FormatCoordinate(text.text, *decimals.value, data_file_.buffer())) {
-    ThrowAt(ConversionError::Kind::kValueNotNumber, text.text, text.line, line_start);
+    ThrowAt(Failure::Kind::kValueNotNumber, text.text, text.line, line_start);
   }
 }
 
@@ -162,6 +187,10 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
 void DxfConversion::WriteComputedPoint(const TVecteur& point, std::string_view handle,
                                        std::string_view layer, std::string_view entity_type,
                                        std::string_view block_name, std::string_view text_string) {
+  if ((writes_x_ && !std::isfinite(point.X)) || (writes_y_ && !std::isfinite(point.Y)) ||
+      (writes_z_ && !std::isfinite(point.Z))) {
+    throw Failure{Failure::Kind::kCoordinateOutOfRange, {}, {}, EntityLine};
+  }
   const double components[3] = {point.X, point.Y, point.Z};
   for (int i = 0; i < 3; ++i) {
     computed_[i].clear();

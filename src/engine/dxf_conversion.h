@@ -2,15 +2,18 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-#include "conversion_error.h"
+#include "block_name_filter.h"
 #include "data_file.h"
 #include "dxf_lines.h"
 #include "export_config.h"
+#include "failure.h"
 #include "vecteur.h"
 
 namespace quorvex {
@@ -38,6 +41,7 @@ class DxfConversion {
   std::string_view RawValue;    // the walk's value line, untrimmed
   std::string_view GroupValue;  // the reader's value line, trimmed
   int GroupCodeNumber = 0;      // GroupCode as an integer, set by NextGroup
+  std::int64_t EntityLine = 0;  // 1-based line of the "0" that starts the entity being read
 
   std::int64_t LineCounter = 1;
   std::int64_t SequenceCounter = 1;
@@ -48,25 +52,31 @@ class DxfConversion {
   std::vector<std::int64_t> BlockTallyCounts;
   std::string_view BlockFilterText;  // the run's block-name patterns; empty lets every insert in
 
+  /// True when an insert of `block_name` passes BlockFilterText (decided once per name).
+  bool BlockPasses(std::string_view block_name);
+  /// Counts one exported insert of `block_name` in the block tally: a name that matches an
+  /// earlier one but for the case of a-z counts with it, under the spelling that came first.
+  void TallyBlock(std::string_view block_name);
+
   // --- Reader interface ---
 
   /// Reads the next pair of the current entity. Returns false, leaving the cursor on it, at the
   /// "0" line that ends the entity; otherwise sets GroupCode, GroupCodeNumber and GroupValue and
-  /// moves past the pair. Throws ConversionError for a group code that is not an integer and
+  /// moves past the pair. Throws a Failure for a group code that is not an integer and
   /// when the file ends inside the entity.
   bool NextGroup();
 
   /// For a reader that goes on through the entities after its own (a polyline's vertices): at
   /// the "0" line where NextGroup stopped, moves past it and the entity name after it, and
-  /// returns the name trimmed (also left in GroupValue). Throws ConversionError when the file
+  /// returns the name trimmed (also left in GroupValue). Throws a Failure when the file
   /// ends before the name.
   std::string_view NextEntityName();
 
   /// GroupValue with its line, for texts kept until the entity has ended.
   SourcedText Value() const { return {GroupValue, value_line_}; }
-  /// GroupValue as a number; throws ConversionError when it is not one.
+  /// GroupValue as a number; throws a Failure when it is not one.
   double NumberValue() const { return Number(Value()); }
-  /// `text` as a number (an empty default included); throws ConversionError when it is not one.
+  /// `text` as a number (an empty default included); throws a Failure when it is not one.
   double Number(SourcedText text) const;
   long double ExtendedNumber(SourcedText text) const;
 
@@ -89,6 +99,8 @@ class DxfConversion {
                      std::string_view block_name, std::string_view text_string);
 
   /// Writes one data line for a computed point, each coordinate handed on as 15-decimal text.
+  /// Throws a Failure naming EntityLine when a coordinate to be written is not finite (the
+  /// object-to-world arithmetic overflowed).
   void WriteComputedPoint(const TVecteur& point, std::string_view handle, std::string_view layer,
                           std::string_view entity_type, std::string_view block_name = {},
                           std::string_view text_string = {});
@@ -108,7 +120,7 @@ class DxfConversion {
     std::string_view prefix;
   };
   void AppendCoordinate(SourcedText text, const Decimals& decimals, std::size_t line_start);
-  void ThrowAt(ConversionError::Kind kind, std::string_view text, std::int64_t line,
+  void ThrowAt(Failure::Kind kind, std::string_view text, std::int64_t line,
                std::size_t line_start);
 
   DataFile& data_file_;
@@ -116,7 +128,11 @@ class DxfConversion {
   std::string_view separator_;
   Decimals x_decimals_, y_decimals_, z_decimals_;
   std::string_view force_z_;  // trimmed "Force to" value; empty for none
+  bool writes_x_ = false, writes_y_ = false, writes_z_ = false;  // the point's own coordinates
   std::string computed_[3];
+  std::unique_ptr<BlockNameFilter> block_filter_;
+  std::unordered_map<std::string, std::size_t> tally_index_;  // capitals of a name -> its entry
+  std::string tally_key_;
   std::int64_t value_line_ = 0;
   std::int64_t sequence_start_ = 1;
 };

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "mapped_file.h"
+#include "regular_file.h"
 
 namespace quorvex {
 namespace {
@@ -71,9 +72,9 @@ LineEnds CountLineEnds(const char* data, std::size_t size) {
     std::uint8_t lf = 0, cr = 0, crlf = 0;
     for (std::size_t k = i; k < i + block; ++k) {
       const bool is_cr = data[k] == '\r';
-      lf += data[k] == '\n';
-      cr += is_cr;
-      crlf += is_cr & (data[k + 1] == '\n');
+      lf = static_cast<std::uint8_t>(lf + (data[k] == '\n'));
+      cr = static_cast<std::uint8_t>(cr + is_cr);
+      crlf = static_cast<std::uint8_t>(crlf + (is_cr & (data[k + 1] == '\n')));
     }
     ends.lf += lf;
     ends.cr += cr;
@@ -94,27 +95,28 @@ bool StartsWith(const char* data, std::size_t size, std::string_view prefix) {
 DxfLines::~DxfLines() = default;
 
 std::unique_ptr<DxfLines> DxfLines::Load(const std::string& path, std::string& reason) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    reason = std::strerror(errno);
+  const OpenedFile file = OpenRegularFile(path);
+  if (file.fd < 0) {
+    struct stat info = {};
+    const bool folder = file.not_regular && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    reason = !file.not_regular ? std::strerror(file.error)
+             : folder          ? std::strerror(EISDIR)
+                               : "Not a regular file";
     return nullptr;
   }
+  const int fd = file.fd;
   std::unique_ptr<DxfLines> lines(new DxfLines);
   struct stat info = {};
   bool ok = fstat(fd, &info) == 0;
-  if (ok && S_ISDIR(info.st_mode)) {
-    ok = false;
-    errno = EISDIR;
-  }
-  if (ok && S_ISREG(info.st_mode) && info.st_size > 0) {
+  if (ok && info.st_size > 0) {
     lines->mapped_ = MappedFile::Map(fd, static_cast<std::size_t>(info.st_size));
   }
   if (ok && !lines->mapped_) {
-    // Empty files, pipes and devices are read into memory.
+    // Empty files, files that report no size and more maps than the handler keeps are read.
     char buffer[1 << 16];
     ssize_t n;
     while ((n = read(fd, buffer, sizeof buffer)) > 0)
-      lines->owned_.append(buffer, n);
+      lines->owned_.append(buffer, static_cast<std::size_t>(n));
     ok = n == 0;
   }
   if (!ok) reason = std::strerror(errno);

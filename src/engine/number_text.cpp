@@ -55,9 +55,9 @@ std::optional<double> ParseDouble(std::string_view text) {
     // from_chars leaves the value untouched out of range. An underflow is a zero of the right
     // sign; an overflow has no double to stand for it, so it is not a number here.
     std::string copy(text);
-    const double value = strtod_l(copy.c_str(), nullptr, CLocale());
-    if (value == HUGE_VAL || value == -HUGE_VAL) return std::nullopt;
-    return value;
+    const double limit_value = strtod_l(copy.c_str(), nullptr, CLocale());
+    if (limit_value == HUGE_VAL || limit_value == -HUGE_VAL) return std::nullopt;
+    return limit_value;
   }
   if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;

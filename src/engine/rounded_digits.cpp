@@ -28,7 +28,7 @@ void AppendExponent(int exponent, std::string& out) {
 // "00" "01" ... "99": two digits per division by 100.
 constexpr std::array<char, 200> kDigitPairs = [] {
   std::array<char, 200> pairs{};
-  for (int i = 0; i < 100; ++i) {
+  for (std::size_t i = 0; i < 100; ++i) {
     pairs[2 * i] = static_cast<char>('0' + i / 10);
     pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
   }
@@ -36,8 +36,8 @@ constexpr std::array<char, 200> kDigitPairs = [] {
 }();
 
 void WriteFourDigits(std::uint32_t n, char* at) {
-  std::memcpy(at, &kDigitPairs[2 * (n / 100)], 2);
-  std::memcpy(at + 2, &kDigitPairs[2 * (n % 100)], 2);
+  std::memcpy(at, &kDigitPairs[2 * std::size_t{n / 100}], 2);
+  std::memcpy(at + 2, &kDigitPairs[2 * std::size_t{n % 100}], 2);
 }
 
 // Writes n < 10^16 as 16 digits, leading zeros included. Four independent short chains of

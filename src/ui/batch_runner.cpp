@@ -17,7 +17,9 @@ class BatchRunner::Relay final : public RunObserver,
   explicit Relay(std::vector<std::function<void()>>& deferred) : deferred_(deferred) {}
 
   ProgressDisplay& Progress() override { return *this; }
-  void FileStarted(std::size_t) override {}
+  void FileStarted(std::size_t index) override {
+    emit runner_->fileStarted(static_cast<int>(index));
+  }
   void FileFinished(std::size_t, ConversionOutcome) override {}
   void HideProgress() override { shown.store(false); }
 
@@ -79,6 +81,7 @@ BatchRunner::BatchRunner(ProgressWindow& window, MessageBoxes& messages, LogView
       viewer_(viewer),
       clock_(clock),
       relay_(std::make_unique<Relay>(deferred_)) {
+  setObjectName(QStringLiteral("batchRunner"));
   relay_->SetRunner(this);
   // Well inside the 100 ms at which a user sees a progress bar stall.
   timer_.setInterval(50);

@@ -42,6 +42,9 @@ class BatchRunner final : public QObject {
   const BatchResult& lastResult() const { return result_; }
 
  signals:
+  /// File `index` of the run (from 0, in report order) is about to be converted. Emitted on the
+  /// run's own thread: a receiver connected directly runs there, before the conversion.
+  void fileStarted(int index);
   /// The run ended: its report is written, its messages shown, its log opened if asked.
   void finished();
 

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,7 @@ class RecordingObserver final : public RunObserver, private ProgressDisplay {
 
   long cancel_at_pair = 0;
   long pairs = 0;
+  std::function<void(long pair)> at_pair;  // called at every group pair when set
   std::vector<std::size_t> started, finished;
   std::vector<ConversionOutcome> outcomes;
   int hidden = 0;
@@ -68,6 +70,7 @@ class RecordingObserver final : public RunObserver, private ProgressDisplay {
   void SetPosition(std::int64_t) override {}
   void ProcessPendingMessages() override {
     if (++pairs == cancel_at_pair) cancelled_.store(true);
+    if (at_pair) at_pair(pairs);
   }
   std::atomic<bool>& cancelled_;
 };

@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
+#include <thread>
 
 #include "batch/data_file_name.h"
 #include "batch/file_listing.h"
 #include "batch/log_file.h"
 #include "batch_fakes.h"
+#include "engine/report_words.h"
 #include "support/conversion_harness.h"
 #include "support/temp_dir.h"
 
@@ -154,35 +157,166 @@ TEST_F(RunBatchTest, StopDuringSecondFileKeepsItsLinesAndLeavesTheRestUntouched)
 }
 
 TEST_F(RunBatchTest, UnwritableDestinationStopsBeforeAnything) {
-  struct Case {
-    const char* name;
-    std::string destination;
-    bool leftover_probe;
-  };
-  const Case cases[] = {{"missing folder", root_.File("gone"), false},
-                        {"leftover probe file", out_, true}};
   request_.dxf_paths = {Source("a.dxf", kHatches)};
   WriteFile(log_, "old report\r\n");
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    messages_.errors.clear();
-    const std::string probe = c.destination + "/quorvex$_$.tmp";
-    if (c.leftover_probe) WriteFile(probe, "");
-    request_.destination = c.destination;
+  request_.destination = root_.File("gone");
 
-    const BatchResult result = Run();
+  const BatchResult result = Run();
 
-    EXPECT_EQ(result.end, BatchEnd::kDestinationNotWritable);
-    EXPECT_EQ(messages_.errors,
-              std::vector<std::string>{"Destination directory \"" + c.destination +
-                                       "/\" is write-protected, files can't be created here. "
-                                       "Please select another directory."});
-    EXPECT_TRUE(result.report.empty());
-    EXPECT_EQ(fs::exists(probe), c.leftover_probe);
-  }
+  EXPECT_EQ(result.end, BatchEnd::kDestinationNotWritable);
+  EXPECT_EQ(messages_.errors,
+            std::vector<std::string>{"Destination directory \"" + request_.destination +
+                                     "/\" is write-protected, files can't be created here. "
+                                     "Please select another directory."});
+  EXPECT_TRUE(result.report.empty());
   EXPECT_EQ(ReadFile(log_), "old report\r\n");
   EXPECT_TRUE(observer_.started.empty());
-  EXPECT_TRUE(Outputs().size() == 1 && Outputs().count("quorvex$_$.tmp") == 1);
+}
+
+TEST_F(RunBatchTest, ConfigurationValuesAreCheckedOnceBeforeAnythingIsWritten) {
+  using Kind = Failure::Kind;
+  struct Case {
+    const char* name;
+    int node;  // -1: the extension
+    std::string value;
+    Failure failure;
+  };
+  const Case cases[] = {
+      {"decimals beyond 14",
+       field_node::kYDecimals,
+       "20",
+       {Kind::kConfigValueRefused, {}, "20", 0, {}, field_node::kYDecimals}},
+      {"decimals not a number",
+       field_node::kXDecimals,
+       " three ",
+       {Kind::kConfigValueRefused, {}, "three", 0, {}, field_node::kXDecimals}},
+      {"start not an integer",
+       field_node::kGroupStart,
+       "1st",
+       {Kind::kConfigValueRefused, {}, "1st", 0, {}, field_node::kGroupStart}},
+      {"force to with a comma",
+       field_node::kZForceTo,
+       "1,5",
+       {Kind::kConfigValueRefused, {}, "1,5", 0, {}, field_node::kZForceTo}},
+      {"extension with a slash", -1, "t/xt", {Kind::kExtensionRefused, {}, "t/xt"}},
+      {"extension with a NUL",
+       -1,
+       std::string("t\0xt", 4),
+       {Kind::kExtensionRefused, {}, std::string("t\0xt", 4)}},
+      {"extension of blanks", -1, "  ", {Kind::kExtensionRefused, {}, "  "}},
+  };
+  request_.dxf_paths = {Source("a.dxf", kHatches)};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TestSetup setup = setup_;
+    if (c.node < 0) {
+      setup.config.DataFileExtension.Assign(c.value);
+    } else {
+      setup.config.FieldValues[c.node].Assign(c.value);
+    }
+    messages_.errors.clear();
+    BatchEnvironment env{observer_, messages_, viewer_, clock_, cancelled_};
+
+    const BatchResult result = RunBatch(setup.config, setup.tables, request_, env);
+
+    EXPECT_EQ(result.end, BatchEnd::kConfigurationRefused);
+    EXPECT_EQ(messages_.errors, std::vector<std::string>{FailureText(c.failure)});
+    EXPECT_TRUE(result.report.empty());
+  }
+  EXPECT_FALSE(fs::exists(log_));
+  EXPECT_TRUE(Outputs().empty());
+  EXPECT_TRUE(observer_.started.empty());
+}
+
+TEST_F(RunBatchTest, NamesCannotForgeReportLines) {
+  const std::string name = "a\nFile 9 :\x1B[2J";
+  request_.dxf_paths = {Source(name + ".dxf", kHatches)};
+
+  const BatchResult result = Run();
+
+  const std::string escaped = "a\\x0AFile 9 :\\x1B[2J";
+  EXPECT_EQ(std::vector<std::string>(result.report.begin() + 7, result.report.begin() + 9),
+            (std::vector<std::string>{"  DXF File  : " + source_ + "/" + escaped + ".dxf",
+                                      "  Data File : " + out_ + "/" + escaped + ".txt"}));
+  EXPECT_EQ(ReadFile(log_).find('\x1B'), std::string::npos);
+  EXPECT_EQ(Outputs().count(name + ".txt"), 1u);  // created under its real name
+}
+
+TEST_F(RunBatchTest, LeftoverFilesOfTheOldProbeAndOfKilledRunsStayAsTheyAre) {
+  request_.dxf_paths = {Source("a.dxf", kHatches)};
+  WriteFile(out_ + "/quorvex$_$.tmp", "");
+  WriteFile(out_ + "/.quorvex-AAAAAAAAAA.tmp", "torn");
+
+  const BatchResult result = Run();
+
+  EXPECT_EQ(result.end, BatchEnd::kFinished);
+  EXPECT_TRUE(messages_.errors.empty());
+  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
+                           {"a.txt", "X (East) coordinate;Y (North) coordinate\r\n"},
+                           {"quorvex$_$.tmp", ""},
+                           {".quorvex-AAAAAAAAAA.tmp", "torn"}}));
+}
+
+TEST_F(RunBatchTest, DataFileIsReplacedWholeWhenItsConversionEnds) {
+  std::string entities;
+  for (int i = 0; i < 20; ++i)
+    entities += "  0\nPOINT\n 10\n1\n 20\n2\n";
+  request_.dxf_paths = {Source("a.dxf", testing::DxfWithEntities(entities)),
+                        Source("b.dxf", testing::DxfWithEntities(entities))};
+  // A data file that is a link is replaced by the new file, not written through.
+  const std::string elsewhere = root_.File("elsewhere.txt");
+  WriteFile(elsewhere, "not the run's\r\n");
+  fs::create_symlink(elsewhere, out_ + "/b.txt");
+  WriteFile(out_ + "/a.txt", "old\r\n");
+  std::vector<std::string> seen_during_walk;
+  observer_.at_pair = [&](long pair) {
+    if (pair == 10) seen_during_walk.push_back(ReadFile(out_ + "/a.txt"));
+  };
+
+  Run();
+
+  EXPECT_EQ(seen_during_walk, std::vector<std::string>{"old\r\n"});
+  const std::string data = ReadFile(out_ + "/a.txt");
+  EXPECT_EQ(testing::DataLines(data).size(), 21u);
+  EXPECT_FALSE(fs::is_symlink(out_ + "/b.txt"));
+  EXPECT_EQ(ReadFile(out_ + "/b.txt"), data);
+  EXPECT_EQ(ReadFile(elsewhere), "not the run's\r\n");
+  EXPECT_EQ(Outputs().size(), 2u);  // no temporary file is left
+}
+
+TEST_F(RunBatchTest, TwoRunsIntoOneDataFileLeaveOneWholeFile) {
+  // Data files of several MB, written in many blocks, from drawings that differ in every line.
+  std::string ones, twos;
+  for (int i = 0; i < 120000; ++i) {
+    ones += "  0\nPOINT\n 10\n1\n 20\n1\n";
+    twos += "  0\nPOINT\n 10\n2\n 20\n2\n";
+  }
+  const fs::path first = root_.path() / "first", second = root_.path() / "second";
+  fs::create_directory(first);
+  fs::create_directory(second);
+  testing::WriteFile((first / "site.dxf").string(), testing::DxfWithEntities(ones));
+  testing::WriteFile((second / "site.dxf").string(), testing::DxfWithEntities(twos));
+  auto run = [&](const fs::path& folder) {
+    BatchRequest request = request_;
+    request.dxf_paths = {(folder / "site.dxf").string()};
+    request.log_path = (folder / "log.txt").string();
+    std::atomic<bool> cancelled{false};
+    testing::RecordingObserver observer(cancelled);
+    testing::RecordedMessages messages;
+    testing::RecordedViewer viewer;
+    BatchEnvironment env{observer, messages, viewer, clock_, cancelled};
+    RunBatch(setup_.config, setup_.tables, request, env);
+  };
+  std::thread other(run, second);
+  run(first);
+  other.join();
+
+  const std::vector<std::string> lines = testing::DataLines(ReadFile(out_ + "/site.txt"));
+  ASSERT_EQ(lines.size(), 120001u);
+  const std::string& kept = lines[1];
+  EXPECT_TRUE(kept == "1.000;1.000" || kept == "2.000;2.000") << kept;
+  EXPECT_EQ(std::count(lines.begin() + 1, lines.end(), kept), 120000);
+  EXPECT_EQ(Outputs().size(), 1u);
 }
 
 TEST_F(RunBatchTest, UnwritableLogIsReportedAndTheReportIsKept) {
@@ -190,7 +324,9 @@ TEST_F(RunBatchTest, UnwritableLogIsReportedAndTheReportIsKept) {
     std::string log_path;
     const char* reason;
   };
+  const testing::ReleasedFifo pipe(root_.File("pipe.txt"));
   const Case cases[] = {{"/dev/full", "No space left on device"},
+                        {pipe.path(), "No such device or address"},
                         {root_.File("missing/QuorvexLog.txt"), "No such file or directory"}};
   request_.dxf_paths = {Source("a.dxf", kHatches)};
   request_.show_report = true;

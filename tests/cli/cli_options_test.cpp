@@ -33,6 +33,12 @@ TEST(ParseCliOptions, UsageErrorsSayWhatIsWrong) {
       {{"--jobs=two", "a.dxf"}, "option --jobs needs a positive whole number, not \"two\""},
       {{"--frobnicate", "a.dxf"}, "unknown option --frobnicate"},
       {{"--quiet=yes", "a.dxf"}, "option --quiet takes no value"},
+      {{"-o", "", "a.dxf"}, "option -o needs a value that is not empty"},
+      {{"--log=", "a.dxf"}, "option --log needs a value that is not empty"},
+      {{"-c", "", "a.dxf"}, "option -c needs a value that is not empty"},
+      {{"--extension", "", "a.dxf"}, "option --extension needs a value that is not empty"},
+      {{"a.dxf", ""}, "an input name is empty"},
+      {{"--", ""}, "an input name is empty"},
   };
   for (const Case& c : cases) {
     std::string error;

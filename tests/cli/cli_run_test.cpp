@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -102,6 +103,13 @@ TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
   fs::create_directory(dir_.path() / "copy");
   fs::copy_file(road, dir_.path() / "copy" / "road.dxf");
   testing::WriteFile(dir_.File("broken.qrv"), "not a configuration");
+  const testing::ReleasedFifo pipe(dir_.File("pipe.qrv"));
+  // The default configuration with 20 decimals for Y: its slot starts at 592 + 8 x 256.
+  std::string bad_decimals = ReadFile((program_ / "default.qrv").string());
+  bad_decimals.replace(2640, 3,
+                       "\x02"
+                       "20");
+  testing::WriteFile(dir_.File("decimals.qrv"), bad_decimals);
   struct Case {
     const char* name;
     std::vector<std::string> args;
@@ -110,7 +118,11 @@ TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
   const Case cases[] = {
       {"same data file", {road, dir_.File("copy/road.dxf")}, "would be written by"},
       {"refused configuration", {"-c", dir_.File("broken.qrv"), road}, "configuration file"},
+      {"configuration that is a pipe", {"-c", pipe.path(), road}, "configuration file"},
+      {"configuration value", {"-c", dir_.File("decimals.qrv"), road}, "Decimals : \"20\""},
       {"no extension", {"-e", " ", road}, "extension"},
+      {"extension that does not fit", {"-e", "abcdefghijk", road}, "fit in 10 characters"},
+      {"extension that names a folder", {"-e", "t/xt", road}, "fit in 10 characters"},
       {"unwritable destination", {"-o", "/proc/quorvex", road}, "/proc/quorvex/"},
   };
   for (const Case& c : cases) {
@@ -121,7 +133,106 @@ TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
     EXPECT_EQ(run.status, kExitUsage);
     EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(Log()));
+    EXPECT_FALSE(fs::exists(dir_.File("out")));  // not even the destination is created
   }
+}
+
+TEST_F(CliRunTest, LogThatIsAFileOfTheRunIsRefusedBeforeAnythingIsWritten) {
+  const std::string road = (samples_ / "road.dxf").string();
+  const std::string config = dir_.File("site.qrv");
+  fs::copy_file(program_ / "default.qrv", config);
+  const std::string out = dir_.File("out");
+  fs::create_directory(out);
+  testing::WriteFile(out + "/road.txt", "old data\r\n");
+  const std::string road_bytes = ReadFile(road);
+  struct Case {
+    const char* name;
+    std::string log;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"an input drawing", road, road_bytes},
+      {"the same drawing through another name", samples_.string() + "/../samples/road.dxf",
+       road_bytes},
+      {"the configuration", config, ReadFile(config)},
+      {"a data file", out + "/road.txt", "old data\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CliRun run = RunConverter({"-c", config, "-o", out, "--log", c.log, road}, Program());
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_NE(run.err.find("is a file that the run reads or writes"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFile(c.log), c.bytes);
+    EXPECT_EQ(ReadFile(out + "/road.txt"), "old data\r\n");
+  }
+}
+
+TEST_F(CliRunTest, NamesReachTheTerminalEscaped) {
+  const std::string road = (samples_ / "road.dxf").string();
+  const fs::path odd = dir_.path() / "odd\x1B[2J";
+  fs::create_directory(odd);
+  fs::copy_file(road, odd / "road.dxf");
+  const std::string log = (odd / "report\n.txt").string();
+  const std::string escaped = dir_.File("odd\\x1B[2J");
+
+  const CliRun clash =
+      RunConverter({"-o", dir_.File("out"), road, (odd / "road.dxf").string()}, Program());
+  EXPECT_NE(clash.err.find(" and " + escaped + "/road.dxf"), std::string::npos) << clash.err;
+  const CliRun run = RunConverter({"-o", dir_.File("out"), "--log", log, road}, Program());
+  EXPECT_EQ(run.out, "1 file converted, 0 with errors; report: " + escaped + "/report\\x0A.txt\n");
+  EXPECT_EQ(run.err.find('\x1B'), std::string::npos);
+}
+
+TEST_F(CliRunTest, FoldersThatCannotBeListedOrHoldNoDrawingAreTold) {
+  // A folder that cannot be listed needs a user without the rights to it: not root.
+  const fs::path locked = dir_.path() / "locked";
+  const fs::path empty = dir_.path() / "empty";
+  const fs::path out = dir_.path() / "out";
+  fs::create_directories(locked / "inside");
+  fs::create_directory(empty);
+  fs::create_directory(out);
+  fs::permissions(dir_.path(), fs::perms::all);
+  fs::permissions(out, fs::perms::all);
+  fs::permissions(locked, fs::perms::none);
+  const std::string road = (samples_ / "road.dxf").string();
+  std::FILE* err = std::tmpfile();
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(99);
+    std::string error;
+    const auto options =
+        ParseCliOptions({"-q", "-o", out.string(), "--log", (out / "report.txt").string(), road,
+                         locked.string(), empty.string()},
+                        error);
+    testing::FixedClock clock;
+    std::atomic<bool> cancelled{false};
+    CliEnvironment env{stdout, err, false, Program(), clock, cancelled};
+    const int status = options ? RunCli(*options, env) : 98;
+    std::fflush(err);
+    _exit(status);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  fs::permissions(locked, fs::perms::all);
+  std::rewind(err);
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, err)) > 0;)
+    text.append(buffer, n);
+  std::fclose(err);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), kExitFileErrors) << text;
+  EXPECT_NE(text.find("quorvex-cli: Folder \"" + locked.string() +
+                      "/\" could not be listed: Permission denied\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(
+      text.find("quorvex-cli: warning: folder \"" + empty.string() + "/\" holds no DXF file\n"),
+      std::string::npos)
+      << text;
+  EXPECT_TRUE(fs::exists(out / "road.txt"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "config/config_fixtures.h"
 #include "config/qrv_file.h"
+#include "support/temp_dir.h"
 
 namespace quorvex {
 namespace {
@@ -282,6 +283,25 @@ TEST(ParseConfigFile, RefusesADataTreeThatIsNotTheConfigurationTree) {
   content.trees.data[1].data = field_node::kLineNumber;  // one data field twice
   EXPECT_EQ(ParseConfigFile(FileOf(content)).ErrorMessage(),
             "Unable to load tree structure, the format is wrong.");
+}
+
+TEST(ReadWholeFile, WhatCannotBeAConfigurationIsRefusedWithoutReadingItThrough) {
+  testing::TempDir dir;
+  const testing::ReleasedFifo fifo(dir.File("pipe.qrv"));
+  const std::string large = dir.File("large.qrv");
+  std::string bytes = ConfigFileBytes(testing::BusyModel().content());
+  bytes.resize(kMaxConfigFileSize + 1, '\0');  // bytes after the data tree are otherwise ignored
+  testing::WriteFile(large, bytes);
+  for (const std::string& path : {fifo.path(), std::string("/dev/null"), large}) {
+    SCOPED_TRACE(path);
+    std::string read, error;
+    EXPECT_FALSE(ReadWholeFile(path, read, error));
+    EXPECT_EQ(error, "This is not a Quorvex configuration file");
+  }
+  bytes.resize(kMaxConfigFileSize);
+  testing::WriteFile(large, bytes);
+  std::string read, error;
+  EXPECT_TRUE(ReadWholeFile(large, read, error)) << error;
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <filesystem>
 #include <functional>
 
 #include "engine/convert_dxf_file.h"
@@ -13,6 +16,7 @@
 namespace quorvex {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::ConversionResult;
 using testing::DxfWithEntities;
 using testing::TestSetup;
@@ -43,8 +47,8 @@ TEST(ConvertWalk, FileWithoutEntitiesLineIsNotValid) {
   setup.Fields({field_node::kX}).Header(true);
   const ConversionResult result = setup.Convert("  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n");
   EXPECT_EQ(result.data, "X (East) coordinate\r\n");
+  EXPECT_EQ(result.failure, Failure{Failure::Kind::kNotDxf});
   ASSERT_EQ(result.report.size(), 4u);
-  EXPECT_EQ(result.report[2], "  *** Error, this is not a valid DXF file ***");
   EXPECT_EQ(result.report[3], kRule);
 }
 
@@ -53,8 +57,9 @@ TEST(ConvertWalk, MissingFileIsReportedAndNoDataFileIsCreated) {
   TestSetup setup;
   const ConversionResult result = setup.ConvertFile(dir.File("absent.dxf"));
   EXPECT_FALSE(result.data_file_exists);
-  EXPECT_EQ(result.report, (std::vector<std::string>{
-                               "  *** Error, file is used by another application ***", kRule}));
+  EXPECT_EQ(result.failure,
+            (Failure{Failure::Kind::kDxfUnreadable, {}, {}, 0, "No such file or directory"}));
+  EXPECT_EQ(result.report.size(), 2u);  // no data file line
 }
 
 }  // namespace
@@ -63,6 +68,7 @@ TEST(ConvertWalk, MissingFileIsReportedAndNoDataFileIsCreated) {
 namespace quorvex {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::ConversionResult;
 using testing::DxfWithEntities;
 using testing::TestSetup;
@@ -73,7 +79,7 @@ class PumpHook final : public ProgressDisplay {
   PumpHook(int n, std::function<void()> action) : n_(n), action_(std::move(action)) {}
   void ShowAndRepaint() override { ++shown; }
   void SetLabel(std::string_view text) override { label = text; }
-  void SetMaximum(std::int64_t maximum) override { this->maximum = maximum; }
+  void SetMaximum(std::int64_t line_count) override { maximum = line_count; }
   void SetPosition(std::int64_t) override {}
   void ProcessPendingMessages() override {
     if (++pumps == n_) action_();
@@ -127,23 +133,64 @@ TEST(ConvertWalk, BadStartValueFailsBeforeTheDataFileIsCreated) {
   setup.Fields({field_node::kX}).Value(field_node::kGroupStart, "1st");
   const ConversionResult result = setup.Convert(DxfWithEntities(""));
   EXPECT_FALSE(result.data_file_exists);
-  ASSERT_EQ(result.report.size(), 4u);
-  EXPECT_EQ(result.report[2], "  *** Error, the value \"1st\" is not a number (line 1) ***");
+  EXPECT_EQ(result.failure, testing::NotANumberError("1st", 1));
+  EXPECT_EQ(result.report.size(), 4u);
 }
 
 TEST(ConvertWalk, DataFileThatCannotBeWrittenIsReported) {
-  TestSetup setup;
-  setup.Fields({field_node::kX}).Header(true);
-  setup.data_path = "/dev/full";
-  const ConversionResult result = setup.Convert(DxfWithEntities(""));
-  ASSERT_EQ(result.report.size(), 4u);
-  EXPECT_EQ(result.report[2],
-            "  *** Error, the data file could not be written: No space left on device ***");
-  EXPECT_EQ(result.report[3], std::string(100, '-'));
+  testing::TempDir dir;
+  const std::string folder = dir.File("folder");
+  fs::create_directory(folder);
+  struct Case {
+    const char* name;
+    std::string data_path;
+    const char* reason;
+    rlim_t file_size_limit = RLIM_INFINITY;
+  };
+  const Case cases[] = {
+      {"a device is not replaced", "/dev/full", "Not a regular file"},
+      {"a folder is not replaced", folder, "Is a directory"},
+      {"missing folder", "/nonexistent-folder/out.txt", "No such file or directory"},
+      {"write fails", dir.File("out.txt"), "File too large", 10},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestSetup setup;
+    setup.Fields({field_node::kX}).Header(true);
+    setup.data_path = c.data_path;
+    // A file size limit makes the write fail the way a full disk does.
+    rlimit saved = {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limited = {c.file_size_limit, saved.rlim_max};
+    signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const ConversionResult result = setup.Convert(DxfWithEntities(""));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(result.failure, (Failure{Failure::Kind::kDataFileNotWritten, {}, {}, 0, c.reason}));
+    ASSERT_EQ(result.report.size(), 4u);
+    EXPECT_EQ(result.report[3], kRule);
+  }
+  struct stat info = {};
+  ASSERT_EQ(stat("/dev/full", &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
 
-  setup.data_path = "/nonexistent-folder/out.txt";
-  EXPECT_EQ(setup.Convert(DxfWithEntities("")).report[2],
-            "  *** Error, the data file could not be written: No such file or directory ***");
+TEST(ConvertWalk, InputThatIsNotARegularFileIsRefusedWithoutReadingIt) {
+  testing::TempDir dir;
+  const testing::ReleasedFifo fifo(dir.File("pipe.dxf"));
+  struct Case {
+    std::string path;
+    const char* reason;
+  };
+  const Case cases[] = {{fifo.path(), "Not a regular file"},
+                        {"/dev/null", "Not a regular file"},
+                        {dir.path().string(), "Is a directory"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    const ConversionResult result = TestSetup().ConvertFile(c.path);
+    EXPECT_EQ(result.failure, (Failure{Failure::Kind::kDxfUnreadable, {}, {}, 0, c.reason}));
+    EXPECT_FALSE(result.data_file_exists);
+  }
 }
 
 TEST(ConvertWalk, FileChangedDuringTheConversionIsReportedNotCrashed) {
@@ -181,8 +228,8 @@ TEST(ConvertWalk, FileChangedDuringTheConversionIsReportedNotCrashed) {
     PumpHook progress(3, [&] { c.change(path); });
     setup.progress = &progress;
     const ConversionResult result = setup.ConvertFile(path);
-    ASSERT_EQ(result.report.size(), 4u);
-    EXPECT_EQ(result.report[2], "  *** Error, file is used by another application ***");
+    EXPECT_EQ(result.failure, Failure{Failure::Kind::kFileChanged});
+    EXPECT_EQ(result.report.size(), 4u);
   }
 }
 

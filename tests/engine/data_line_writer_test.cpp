@@ -128,10 +128,8 @@ TEST(WriteDataLine, BadNumberFailsWithItsLineAndKeepsEarlierLines) {
     try {
       writer.Point(c.x, "0", "0");
       FAIL() << "no conversion error";
-    } catch (const ConversionError& error) {
-      EXPECT_EQ(error.kind, ConversionError::Kind::kValueNotNumber);
-      EXPECT_EQ(error.text, c.failed_text);
-      EXPECT_EQ(error.line, c.line);
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure, (Failure{Failure::Kind::kValueNotNumber, {}, c.failed_text, c.line}));
     }
     EXPECT_EQ(writer.Data(), "");  // the partial line is not written
   }
@@ -143,16 +141,6 @@ TEST(BuildHeaderLine, CaptionsInExportOrder) {
       -1, field_node::kLineNumber, field_node::kX, -1, field_node::kY, -1, -1, -1, -1, -1, -1, -1};
   EXPECT_EQ(BuildHeaderLine(tables, ";"), "Line Number;X (East) coordinate;Y (North) coordinate");
   EXPECT_EQ(BuildHeaderLine(tables, ""), "Line NumberX (East) coordinateY (North) coordinate");
-}
-
-TEST(ConversionErrorText, EachKindSpelledOnce) {
-  using Kind = ConversionError::Kind;
-  EXPECT_EQ(ConversionErrorText({Kind::kGroupCodeNotInteger, "1O", 12}),
-            "  *** Error, the group code \"1O\" is not an integer (line 12) ***");
-  EXPECT_EQ(ConversionErrorText({Kind::kValueNotNumber, "", 3}),
-            "  *** Error, the value \"\" is not a number (line 3) ***");
-  EXPECT_EQ(ConversionErrorText({Kind::kEndsInsideEntity, "", 41}),
-            "  *** Error, the file ends inside an entity (line 41) ***");
 }
 
 }  // namespace

@@ -172,7 +172,7 @@ std::string RandomDigits(std::mt19937_64& random, int count) {
 
 std::string RandomNumberText(std::mt19937_64& random) {
   std::string text;
-  const unsigned sign = random() % 10;
+  const auto sign = random() % 10;
   if (sign < 4) text.push_back('-');
   if (sign == 4) text.push_back('+');
   if (random() % 8 == 0) text.append(random() % 2 == 0 ? "0" : "000");
@@ -184,18 +184,18 @@ std::string RandomNumberText(std::mt19937_64& random) {
   const unsigned exponent_kind = random() % 256;
   if (exponent_kind < 64) {
     text.push_back(random() % 2 == 0 ? 'e' : 'E');
-    const unsigned exponent_sign = random() % 3;
+    const auto exponent_sign = random() % 3;
     if (exponent_sign == 1) text.push_back('-');
     if (exponent_sign == 2) text.push_back('+');
     // Mostly small; now and then beside the ends of the extended range.
-    const unsigned magnitude = exponent_kind == 0 ? 4880 + random() % 80 : random() % 30;
+    const auto magnitude = exponent_kind == 0 ? 4880 + random() % 80 : random() % 30;
     text += std::to_string(magnitude);
   }
   return text;
 }
 
 int RandomDecimals(std::mt19937_64& random) {
-  const unsigned kind = random() % 20;
+  const auto kind = random() % 20;
   if (kind == 0) return -1;
   if (kind == 1) return 16 + static_cast<int>(random() % 50);
   return static_cast<int>(random() % 16);
@@ -237,7 +237,7 @@ double RandomDouble(std::mt19937_64& random) {
       text += '.' + RandomDigits(random, 1 + static_cast<int>(random() % 12));
       double value = 0;
       std::from_chars(text.data(), text.data() + text.size(), value);
-      const unsigned step = random() % 3;
+      const auto step = random() % 3;
       if (step == 1) value = std::nextafter(value, 0.0);
       if (step == 2) value = std::nextafter(value, 1e300);
       return random() % 2 == 0 ? value : -value;

@@ -104,7 +104,7 @@ TEST(ReadInsert, ConversionFailures) {
     const char* name;
     const char* filter;
     std::string dxf;
-    std::string error;
+    Failure error;
     Lines data = {};  // lines written before the failure stay
   };
   const Case cases[] = {

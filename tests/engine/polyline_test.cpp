@@ -226,7 +226,7 @@ TEST(ReadPolylines, ConversionFailures) {
   struct Case {
     const char* name;
     std::string dxf;
-    std::string error;
+    Failure error;
     Lines data = {};  // lines written before the failure stay
   };
   const std::string kHead = "  0\nSECTION\n  2\nENTITIES\n";

@@ -24,7 +24,7 @@ struct Case {
   const char* name;
   std::vector<int> entity_nodes;
   std::string dxf;
-  std::string error;                    // the report's error line
+  Failure error;                        // why the conversion failed
   std::vector<std::string> lines = {};  // X, Y, Z written before the failure
 };
 
@@ -68,6 +68,16 @@ const Case kCases[] = {
      {entity_node::kText},
      DxfWithEntities(Entity("TEXT", {{230, ""}})),
      NotANumberError("", 8)},
+    {"circle whose world X overflows: the entity's first line",
+     {entity_node::kCircles},
+     DxfWithEntities(Entity("CIRCLE", {{30, "10"}, {210, "1e308"}, {230, "0"}})),
+     {Failure::Kind::kCoordinateOutOfRange, {}, {}, 5}},
+    {"second insert whose world X overflows",
+     {entity_node::kBlocks},
+     DxfWithEntities(Entity("INSERT", {{10, "1"}}) +
+                     Entity("INSERT", {{30, "10"}, {210, "1e308"}, {230, "0"}})),
+     {Failure::Kind::kCoordinateOutOfRange, {}, {}, 9},
+     {"1.000,0.000,0.000"}},
     {"group code that is not an integer",
      {entity_node::kCircles},
      DxfWithEntities("  0\nCIRCLE\n 1O\n5\n"),

@@ -1,7 +1,3 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -14,13 +10,15 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
-#include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 #include "batch/process_checks.h"
 #include "batch/run_batch.h"
 #include "config/default_config.h"
 #include "config/run_tables.h"
 #include "gui_test.h"
+#include "ui/batch_runner.h"
 #include "ui/progress_window.h"
 #include "window_fixture.h"
 
@@ -40,9 +38,9 @@ void TriggerMenuAction(QWidget* view, const char* name) {
   action->trigger();
 }
 
-// Four drawings a to d, whose second one's data file is a pipe: the run opens it for writing
-// while the progress window names "b.dxf", and stays there until the test reads the pipe. That
-// holds the run inside the second file for as long as the test needs, with no timing involved.
+// Four drawings a to d. The run is held on its worker thread just before it converts the second
+// one, for as long as the test needs, with no timing involved: the stop button is pressed while
+// the run cannot have got any further.
 class HeldRun {
  public:
   explicit HeldRun(QString folder) : folder_(std::move(folder)) {}
@@ -54,23 +52,32 @@ class HeldRun {
     return QFile::copy(samples + "building.dxf", folder_ + "/a.dxf") &&
            QFile::copy(samples + "road.dxf", folder_ + "/b.dxf") &&
            QFile::copy(samples + "site_blocks.dxf", folder_ + "/c.dxf") &&
-           QFile::copy(samples + "building.dxf", folder_ + "/d.dxf") &&
-           mkfifo(QFile::encodeName(folder_ + "/b.txt").constData(), 0600) == 0;
+           QFile::copy(samples + "building.dxf", folder_ + "/d.dxf");
   }
 
-  // Starts the run over every file of the folder and waits until it is inside the second file.
+  // Starts the run over every file of the folder and waits until it is about to convert the
+  // second one.
   void start(MainWindow& window) {
+    auto* runner = window.findChild<BatchRunner*>(QStringLiteral("batchRunner"));
+    QVERIFY(runner);
+    QObject::connect(
+        runner, &BatchRunner::fileStarted, runner,
+        [this](int index) {
+          if (index != 1) return;
+          std::unique_lock<std::mutex> lock(mutex_);
+          held_ = true;
+          released_.wait(lock, [this] { return !held_; });
+        },
+        Qt::DirectConnection);
     QVERIFY(testing::ChooseFolder(window, folder_));
     TriggerMenuAction(Find<QTreeView>(window, "fileList"), "selectAllAction");
     QCOMPARE(testing::SelectedNames(window), (QStringList{"a", "b", "c", "d"}));
     QVERIFY(Press(Find<QToolButton>(window, "processButton")));
     QVERIFY(window.runInProgress());
-    held_ = true;
-    QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>(window, "progressLabel")->text(),
-                              QStringLiteral("Processing b.dxf"), kRunTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(held(), kRunTimeoutMs);
     // Only the run hides the progress window: neither its close box nor Escape does.
     auto* progress = Find<ProgressWindow>(window, "progressWindow");
-    QVERIFY(progress->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(progress->isVisible(), kRunTimeoutMs);
     progress->close();
     QTest::keyClick(progress, Qt::Key_Escape);
     QVERIFY(progress->isVisible());
@@ -83,16 +90,13 @@ class HeldRun {
     QVERIFY(Find<QWidget>(window, "showLogButton")->isEnabled());
   }
 
-  // Reads the held data file to its end, which lets the run go on.
+  // Lets the run go on into the second file.
   void release() {
-    if (!held_) return;
-    held_ = false;
-    const int fd = open(QFile::encodeName(folder_ + "/b.txt").constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return;
-    char buffer[4096];
-    while (read(fd, buffer, sizeof buffer) > 0) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      held_ = false;
     }
-    close(fd);
+    released_.notify_all();
   }
 
   // The report from the second file's block to its end: the block without its counts, then the
@@ -107,7 +111,14 @@ class HeldRun {
   }
 
  private:
+  bool held() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return held_;
+  }
+
   QString folder_;
+  std::mutex mutex_;
+  std::condition_variable released_;
   bool held_ = false;
 };
 

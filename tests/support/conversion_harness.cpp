@@ -2,10 +2,21 @@
 
 #include <atomic>
 #include <filesystem>
+#include <ostream>
 
 #include "engine/convert_dxf_file.h"
 #include "engine/field_captions.h"
 #include "support/temp_dir.h"
+
+namespace quorvex {
+
+void PrintTo(const Failure& failure, std::ostream* out) {
+  *out << "{kind " << static_cast<int>(failure.kind) << ", path \"" << failure.path << "\", text \""
+       << failure.text << "\", line " << failure.line << ", reason \"" << failure.reason
+       << "\", node " << failure.node << "}";
+}
+
+}  // namespace quorvex
 
 namespace quorvex::testing {
 
@@ -76,12 +87,10 @@ ConversionResult Run(const TestSetup& setup, const std::string* dxf_path,
                     {},
                     setup.cancelled ? *setup.cancelled : not_cancelled,
                     setup.progress ? *setup.progress : no_progress};
-  if (dxf_path) {
-    ConvertDxfFile(run, *dxf_path, data_path);
-  } else {
-    ConvertDxfText(run, dxf_text, "test.dxf", data_path);
-  }
+  const FileOutcome outcome = dxf_path ? ConvertDxfFile(run, *dxf_path, data_path)
+                                       : ConvertDxfText(run, dxf_text, "test.dxf", data_path);
   ConversionResult result;
+  result.failure = outcome.failure;
   result.report = std::move(run.ReportLines);
   result.data_file_exists = std::filesystem::is_regular_file(data_path);
   if (result.data_file_exists) result.data = ReadFile(data_path);
@@ -117,18 +126,16 @@ std::vector<std::string> DataLines(const std::string& data) {
   return lines;
 }
 
-std::string NotANumberError(std::string_view text, int line) {
-  return "  *** Error, the value \"" + std::string(text) + "\" is not a number (line " +
-         std::to_string(line) + ") ***";
+Failure NotANumberError(std::string_view text, std::int64_t line) {
+  return {Failure::Kind::kValueNotNumber, {}, std::string(text), line};
 }
 
-std::string GroupCodeError(std::string_view text, int line) {
-  return "  *** Error, the group code \"" + std::string(text) + "\" is not an integer (line " +
-         std::to_string(line) + ") ***";
+Failure GroupCodeError(std::string_view text, std::int64_t line) {
+  return {Failure::Kind::kGroupCodeNotInteger, {}, std::string(text), line};
 }
 
-std::string EndsInsideEntityError(int line) {
-  return "  *** Error, the file ends inside an entity (line " + std::to_string(line) + ") ***";
+Failure EndsInsideEntityError(std::int64_t line) {
+  return {Failure::Kind::kEndsInsideEntity, {}, {}, line};
 }
 
 }  // namespace quorvex::testing

@@ -2,21 +2,33 @@
 
 #include <atomic>
 #include <initializer_list>
+#include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/export_config.h"
+#include "engine/failure.h"
 #include "engine/progress_display.h"
+
+namespace quorvex {
+
+/// Shows a failure in test messages by its fields.
+void PrintTo(const Failure& failure, std::ostream* out);
+
+}  // namespace quorvex
 
 namespace quorvex::testing {
 
-/// What one conversion produced: the data file's bytes and the file's report block.
+/// What one conversion produced: the data file's bytes, the file's report block and, for a
+/// failed file, why.
 struct ConversionResult {
   std::string data;
   std::vector<std::string> report;
   bool data_file_exists = false;
+  std::optional<Failure> failure;
 };
 
 /// A configuration built in a few calls, and conversions of inline DXF text under it.
@@ -54,10 +66,10 @@ std::string DxfWithEntities(std::string_view entities);
 /// The data lines of a data file, split at CR LF.
 std::vector<std::string> DataLines(const std::string& data);
 
-/// The report's error lines for a value that is not a number, a group code that is not an
-/// integer and a file that ends inside an entity, each naming `line`.
-std::string NotANumberError(std::string_view text, int line);
-std::string GroupCodeError(std::string_view text, int line);
-std::string EndsInsideEntityError(int line);
+/// The failures of a value that is not a number, a group code that is not an integer and a file
+/// that ends inside an entity, each at `line`.
+Failure NotANumberError(std::string_view text, std::int64_t line);
+Failure GroupCodeError(std::string_view text, std::int64_t line);
+Failure EndsInsideEntityError(std::int64_t line);
 
 }  // namespace quorvex::testing

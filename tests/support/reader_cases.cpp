@@ -13,11 +13,11 @@ void ExpectReaderCases(std::span<const ReaderCase> cases, std::initializer_list<
   }
 }
 
-void ExpectConversionFailure(const ConversionResult& result, std::string_view error,
+void ExpectConversionFailure(const ConversionResult& result, const Failure& failure,
                              const std::vector<std::string>& data) {
+  EXPECT_EQ(result.failure, failure);
   EXPECT_EQ(DataLines(result.data), data);
   ASSERT_EQ(result.report.size(), 4u);
-  EXPECT_EQ(result.report[2], error);
   EXPECT_EQ(result.report[3], std::string(100, '-'));
 }
 

@@ -22,9 +22,9 @@ struct ReaderCase {
 /// Converts each row with `fields` exported and expects its data lines; a failure names its row.
 void ExpectReaderCases(std::span<const ReaderCase> cases, std::initializer_list<int> fields);
 
-/// Expects `result` to be a failed conversion: a report of four lines whose third is `error` and
-/// whose last is the closing rule, and `data` as the data lines written before the failure.
-void ExpectConversionFailure(const ConversionResult& result, std::string_view error,
+/// Expects `result` to be a conversion that failed with `failure`: a report of four lines whose
+/// last is the closing rule, and `data` as the data lines written before the failure.
+void ExpectConversionFailure(const ConversionResult& result, const Failure& failure,
                              const std::vector<std::string>& data);
 
 }  // namespace quorvex::testing

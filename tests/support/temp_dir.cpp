@@ -1,7 +1,11 @@
 #include "support/temp_dir.h"
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -27,6 +31,23 @@ std::string ReadFile(const std::string& path) {
 void WriteFile(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+ReleasedFifo::ReleasedFifo(std::string path) : path_(std::move(path)) {
+  if (mkfifo(path_.c_str(), 0600) != 0) throw std::runtime_error("mkfifo " + path_);
+  releaser_ = std::thread([this] {
+    while (!done_.load()) {
+      // Succeeds only while a reader waits on the pipe.
+      const int fd = open(path_.c_str(), O_WRONLY | O_NONBLOCK);
+      if (fd >= 0) close(fd);
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  });
+}
+
+ReleasedFifo::~ReleasedFifo() {
+  done_.store(true);
+  releaser_.join();
 }
 
 }  // namespace quorvex::testing

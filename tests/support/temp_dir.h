@@ -1,7 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 namespace quorvex::testing {
 
@@ -18,6 +20,23 @@ class TempDir {
 
  private:
   std::filesystem::path path_;
+};
+
+/// A named pipe at `path` for the life of the object. Should anything block opening it for
+/// reading, a writer that opens and closes it at once lets it go on (reading nothing), so a test
+/// of a reader that wrongly waits on a pipe fails instead of hanging.
+class ReleasedFifo {
+ public:
+  explicit ReleasedFifo(std::string path);
+  ~ReleasedFifo();
+  ReleasedFifo(const ReleasedFifo&) = delete;
+  ReleasedFifo& operator=(const ReleasedFifo&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::atomic<bool> done_{false};
+  std::thread releaser_;
 };
 
 std::string ReadFile(const std::string& path);

@@ -1,0 +1,175 @@
+#include "report_words.h"
+
+#include "field_captions.h"
+
+namespace quorvex {
+namespace {
+
+std::string LineText(std::int64_t line) {
+  return " (line " + std::to_string(line) + ") ***";
+}
+
+// The data field that an option node belongs to: the nearest data field before it.
+int DataFieldOf(int option_node) {
+  int field = kDataFieldNodes.front();
+  for (const int node : kDataFieldNodes) {
+    if (node <= option_node) field = node;
+  }
+  return field;
+}
+
+std::string ConfigValueText(const Failure& failure) {
+  const bool known = failure.node >= 0 && failure.node < kFieldNodeCount;
+  const int node = known ? failure.node : 0;
+  std::string text = "  ";
+  text.append(FieldCaptions[static_cast<std::size_t>(DataFieldOf(node))]);
+  text.append(", ");
+  text.append(FieldCaptions[static_cast<std::size_t>(node)]);
+  text.append(" \"" + QuotedExcerpt(failure.text) + "\" - ");
+  const std::string_view message = OptionRuleMessage(OptionRuleOf(node));
+  // The rule's own padding gives way to the padding of the whole message.
+  text.append(message.substr(2, message.size() - 4));
+  text.append("  ");
+  return text;
+}
+
+}  // namespace
+
+std::string EscapedName(std::string_view name) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(name.size());
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 32 && byte != 127) {
+      out.push_back(c);
+      continue;
+    }
+    out.append("\\x");
+    out.push_back(kHex[byte >> 4]);
+    out.push_back(kHex[byte & 15]);
+  }
+  return out;
+}
+
+std::string QuotedExcerpt(std::string_view text) {
+  if (text.size() <= kQuotedTextLimit) return std::string(text);
+  std::size_t n = kQuotedTextLimit;
+  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+    --n;
+  std::string excerpt(text.substr(0, n));
+  excerpt.append("...");
+  return excerpt;
+}
+
+std::string FailureText(const Failure& failure) {
+  using Kind = Failure::Kind;
+  switch (failure.kind) {
+    case Kind::kDxfUnreadable:
+    case Kind::kFileChanged:
+      return "  *** Error, file is used by another application ***";
+    case Kind::kNotDxf:
+      return "  *** Error, this is not a valid DXF file ***";
+    case Kind::kGroupCodeNotInteger:
+      return "  *** Error, the group code \"" + QuotedExcerpt(failure.text) +
+             "\" is not an integer" + LineText(failure.line);
+    case Kind::kValueNotNumber:
+      return "  *** Error, the value \"" + QuotedExcerpt(failure.text) + "\" is not a number" +
+             LineText(failure.line);
+    case Kind::kCoordinateOutOfRange:
+      return "  *** Error, a computed coordinate is out of range" + LineText(failure.line);
+    case Kind::kEndsInsideEntity:
+      return "  *** Error, the file ends inside an entity" + LineText(failure.line);
+    case Kind::kDataFileNotWritten:
+      return "  *** Error, the data file could not be written: " + failure.reason + " ***";
+    case Kind::kDataFileWouldReplaceDxf:
+      return "  *** Error, the data file would replace a DXF file ***";
+    case Kind::kDestinationNotWritable:
+      return "Destination directory \"" + EscapedName(failure.path) +
+             "\" is write-protected, files can't be created here. Please select another "
+             "directory.";
+    case Kind::kConfigValueRefused:
+      return ConfigValueText(failure);
+    case Kind::kExtensionRefused:
+      return "  The data file extension \"" + EscapedName(QuotedExcerpt(failure.text)) +
+             "\" is refused: it must not be empty, hold no \"/\" and fit in 10 characters.  ";
+    case Kind::kLogNotWritten:
+      return "Log file \"" + EscapedName(failure.path) +
+             "\" could not be written: " + failure.reason;
+    case Kind::kLogIsRunFile:
+      return "Log file \"" + EscapedName(failure.path) +
+             "\" is a file that the run reads or writes; nothing was converted";
+    case Kind::kFolderNotListed:
+      return "Folder \"" + EscapedName(failure.path) + "\" could not be listed: " + failure.reason;
+  }
+  return {};
+}
+
+std::string_view OptionRuleMessage(OptionRule rule) {
+  switch (rule) {
+    case OptionRule::kAnyText:
+      return {};
+    case OptionRule::kInteger:
+      return "  The value must be an integer value.  ";
+    case OptionRule::kDecimalCount:
+      // The lowest value named is 1 although 0 decimals are accepted; the text is the window's.
+      return "  The value must be an integer value comprised between 1 and 14.  ";
+    case OptionRule::kDecimalOrEmpty:
+      return "  The value must be a decimal value.  ";
+  }
+  return {};
+}
+
+std::vector<std::string> ReportHeader(std::string_view date_time, std::size_t file_count) {
+  std::vector<std::string> header;
+  header.push_back("Quorvex report created " + std::string(date_time));
+  header.emplace_back();
+  header.push_back("Number of processed files : " + std::to_string(file_count));
+  header.emplace_back(kRuleLine);
+  header.emplace_back();
+  return header;
+}
+
+void AppendFileHeading(std::vector<std::string>& report, std::size_t number,
+                       std::string_view dxf_path) {
+  report.push_back("File " + std::to_string(number) + " :");
+  report.emplace_back();
+  report.push_back("  DXF File  : " + EscapedName(dxf_path));
+}
+
+void AppendDataFileLines(std::vector<std::string>& report, std::string_view data_path) {
+  report.push_back("  Data File : " + EscapedName(data_path));
+  report.emplace_back();
+}
+
+void AppendFailureLines(std::vector<std::string>& report, const Failure& failure) {
+  report.push_back(FailureText(failure));
+  report.emplace_back(kRuleLine);
+}
+
+void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
+                      std::string_view block_filter, const EntityTally& tally) {
+  report.push_back("  Processed entities count : " + std::to_string(tally.total));
+  report.emplace_back();
+  for (std::size_t kind = 0; kind < kEntityKindCount; ++kind) {
+    if (tables.EntityEnabled[kind] != 1) continue;
+    std::string line = "    ";
+    line.append(EntityKindNames[kind]);
+    line.append(" : ");
+    line.append(std::to_string(tally.per_kind[kind]));
+    line.append(" ");
+    if (kind == entity_kind::kBlocks) {
+      line.push_back('(');
+      line.append(block_filter);
+      line.push_back(')');
+    }
+    report.push_back(std::move(line));
+  }
+  for (std::size_t j = 0; j < tally.block_names.size(); ++j) {
+    report.push_back("      " + tally.block_names[j] + " : " +
+                     std::to_string(tally.block_counts[j]));
+  }
+  report.emplace_back(kRuleLine);
+}
+
+}  // namespace quorvex

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "export_config.h"
+#include "failure.h"
+#include "option_values.h"
+
+namespace quorvex {
+
+// Every word of the report, of its error lines and of the run's refusals is spelled here.
+
+/// The report's rule line: 100 hyphen-minus characters.
+inline constexpr std::string_view kRuleLine =
+    "----------------------------------------------------------------------------------------------"
+    "------";
+
+/// The last line of a report whose run was stopped.
+inline constexpr std::string_view kCancelLine = "*** Process canceled by user ***";
+
+/// `name` with every byte below 32 and the byte 127 written as "\xNN" (two capital hex digits),
+/// so that a file name can neither break a report line nor drive a terminal. Every path in the
+/// report and in the messages below is written so.
+std::string EscapedName(std::string_view name);
+
+/// How many bytes of an offending text a line quotes before it writes "...".
+inline constexpr std::size_t kQuotedTextLimit = 80;
+
+/// The first `kQuotedTextLimit` bytes of `text` (never ending inside a UTF-8 character) followed
+/// by "...", or `text` whole when it is not longer.
+std::string QuotedExcerpt(std::string_view text);
+
+/// The report line (two leading blanks) of a file's failure, or the message of a run's refusal.
+std::string FailureText(const Failure& failure);
+
+/// The refusal of the typed-value rule (two blanks on each side); empty for kAnyText.
+std::string_view OptionRuleMessage(OptionRule rule);
+
+/// The report's five header lines for a run started at `date_time` over `file_count` files.
+std::vector<std::string> ReportHeader(std::string_view date_time, std::size_t file_count);
+
+/// Appends the heading of the `number`-th file (counted from 1): its number, an empty line and
+/// the DXF file's path.
+void AppendFileHeading(std::vector<std::string>& report, std::size_t number,
+                       std::string_view dxf_path);
+
+/// Appends the line naming the data file and the empty line after it.
+void AppendDataFileLines(std::vector<std::string>& report, std::string_view data_path);
+
+/// Appends the failure's line and the rule line that closes the file's block.
+void AppendFailureLines(std::vector<std::string>& report, const Failure& failure);
+
+/// What one converted file counted.
+struct EntityTally {
+  std::int64_t total = 0;
+  std::array<std::int64_t, kEntityKindCount> per_kind{};
+  std::vector<std::string> block_names;  // in order of first appearance
+  std::vector<std::int64_t> block_counts;
+};
+
+/// Appends the count lines of a converted file: the total, one line per enabled kind (Blocks
+/// with `block_filter`), the tally of block names, and the rule line.
+void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
+                      std::string_view block_filter, const EntityTally& tally);
+
+}  // namespace quorvex

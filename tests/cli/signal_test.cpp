@@ -1,0 +1,81 @@
+// The built quorvex-cli stopped by the signals a user or a service sends.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "support/conversion_harness.h"
+#include "support/temp_dir.h"
+
+extern char** environ;
+
+namespace quorvex::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool FolderHoldsAFile(const fs::path& folder) {
+  std::error_code error;
+  return fs::directory_iterator(folder, error) != fs::directory_iterator();
+}
+
+TEST(Signals, StopTheRunAsCtrlCDoesAndExitWith128PlusTheirNumber) {
+  testing::TempDir dir;
+  std::string pairs;
+  for (int i = 0; i < 100000; ++i)
+    pairs += "  0\nHATCH\n 10\n1.0\n";
+  testing::WriteFile(dir.File("drawing.dxf"), testing::DxfWithEntities(pairs));
+  const fs::path inputs = dir.path() / "inputs";
+  fs::create_directory(inputs);
+  // Many drawings, so that the run is still going when the signal comes.
+  for (int i = 0; i < 400; ++i) {
+    std::string name = std::to_string(1000 + i);
+    name.append(".dxf");
+    fs::create_symlink(dir.File("drawing.dxf"), inputs / name);
+  }
+
+  for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+    SCOPED_TRACE(signal);
+    const std::string number = std::to_string(signal);
+    const fs::path out = dir.path() / "out" / number;
+    fs::create_directories(out);
+    const std::string log = (dir.path() / "out" / number).string() + ".txt";
+    std::vector<std::string> args = {
+        QUORVEX_CLI_PATH, "-q", "-j", "1", "-o", out.string(), "--log", log, inputs.string()};
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+      argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ), 0);
+    // The first data file under way means the program has set up its handlers.
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!FolderHoldsAFile(out) && std::chrono::steady_clock::now() < give_up)
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    kill(pid, signal);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+    const std::string report = testing::ReadFile(log);
+    const std::string cancel_line = "*** Process canceled by user ***\r\n";
+    ASSERT_GE(report.size(), cancel_line.size());
+    EXPECT_EQ(report.substr(report.size() - cancel_line.size()), cancel_line);
+    std::size_t data_files = 0;
+    for (const auto& entry : fs::directory_iterator(out)) {
+      EXPECT_EQ(entry.path().extension(), ".txt") << entry.path();
+      EXPECT_NE(entry.path().filename().string().rfind(".quorvex-", 0), 0u) << entry.path();
+      ++data_files;
+    }
+    EXPECT_LT(data_files, 400u);
+  }
+}
+
+}  // namespace
+}  // namespace quorvex::cli

@@ -1,0 +1,141 @@
+// The exact words of the report, its error lines and the run's refusals, each spelled once here.
+#include "engine/report_words.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace quorvex {
+namespace {
+
+using Kind = Failure::Kind;
+
+TEST(ReportWords, EveryFailureHasItsText) {
+  struct Case {
+    const char* name;
+    Failure failure;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"unreadable drawing",
+       {Kind::kDxfUnreadable, "/in/a.dxf", {}, 0, "Permission denied"},
+       "  *** Error, file is used by another application ***"},
+      {"changed drawing",
+       {Kind::kFileChanged},
+       "  *** Error, file is used by another application ***"},
+      {"not a drawing", {Kind::kNotDxf}, "  *** Error, this is not a valid DXF file ***"},
+      {"group code",
+       {Kind::kGroupCodeNotInteger, {}, "1O", 12},
+       "  *** Error, the group code \"1O\" is not an integer (line 12) ***"},
+      {"value",
+       {Kind::kValueNotNumber, {}, "", 3},
+       "  *** Error, the value \"\" is not a number (line 3) ***"},
+      {"ends inside an entity",
+       {Kind::kEndsInsideEntity, {}, {}, 41},
+       "  *** Error, the file ends inside an entity (line 41) ***"},
+      {"computed coordinate",
+       {Kind::kCoordinateOutOfRange, {}, {}, 5},
+       "  *** Error, a computed coordinate is out of range (line 5) ***"},
+      {"data file",
+       {Kind::kDataFileNotWritten, "/out/a.txt", {}, 0, "No space left on device"},
+       "  *** Error, the data file could not be written: No space left on device ***"},
+      {"data file over a drawing",
+       {Kind::kDataFileWouldReplaceDxf, "/in/a.dxf"},
+       "  *** Error, the data file would replace a DXF file ***"},
+      {"destination",
+       {Kind::kDestinationNotWritable, "/out/"},
+       "Destination directory \"/out/\" is write-protected, files can't be created here. Please "
+       "select another directory."},
+      {"log",
+       {Kind::kLogNotWritten, "/var/log.txt", {}, 0, "Read-only file system"},
+       "Log file \"/var/log.txt\" could not be written: Read-only file system"},
+      {"log over a file of the run",
+       {Kind::kLogIsRunFile, "/in/a.dxf"},
+       "Log file \"/in/a.dxf\" is a file that the run reads or writes; nothing was converted"},
+      {"folder",
+       {Kind::kFolderNotListed, "/in/", {}, 0, "Permission denied"},
+       "Folder \"/in/\" could not be listed: Permission denied"},
+      {"decimals",
+       {Kind::kConfigValueRefused, {}, "20", 0, {}, field_node::kYDecimals},
+       "  Y (North) coordinate, Decimals : \"20\" - The value must be an integer value comprised "
+       "between 1 and 14.  "},
+      {"start",
+       {Kind::kConfigValueRefused, {}, "1st", 0, {}, field_node::kGroupStart},
+       "  Group Number, Start at : \"1st\" - The value must be an integer value.  "},
+      {"force to",
+       {Kind::kConfigValueRefused, {}, "1,5", 0, {}, field_node::kZForceTo},
+       "  Z (Elevation) coordinate, Force to : \"1,5\" - The value must be a decimal value.  "},
+      {"extension",
+       {Kind::kExtensionRefused, {}, "a/b"},
+       "  The data file extension \"a/b\" is refused: it must not be empty, hold no \"/\" and fit "
+       "in 10 characters.  "},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FailureText(c.failure), c.text) << c.name;
+}
+
+TEST(ReportWords, ErrorLinesQuoteAtMost80BytesOfTheText) {
+  const std::string long_value(1000000, '7');
+  EXPECT_EQ(
+      FailureText({Kind::kValueNotNumber, {}, long_value, 9}),
+      "  *** Error, the value \"" + std::string(80, '7') + "...\" is not a number (line 9) ***");
+  EXPECT_EQ(FailureText({Kind::kGroupCodeNotInteger, {}, std::string(80, 'x'), 2}),
+            "  *** Error, the group code \"" + std::string(80, 'x') +
+                "\" is not an integer (line 2) ***");
+  // The cut never splits a character: the two bytes of "\xC3\xA9" standing at 80 and 81 go.
+  const std::string accented = std::string(79, 'e') + "\xC3\xA9" + "tage";
+  EXPECT_EQ(
+      FailureText({Kind::kValueNotNumber, {}, accented, 1}),
+      "  *** Error, the value \"" + std::string(79, 'e') + "...\" is not a number (line 1) ***");
+}
+
+TEST(ReportWords, ControlCharactersInNamesAreWrittenAsHexEscapes) {
+  const std::string name = "/in/a\nFile 9 :\x1B[2J\t\x7F\x01\xC3\xA9.dxf";
+  const std::string escaped = "/in/a\\x0AFile 9 :\\x1B[2J\\x09\\x7F\\x01\xC3\xA9.dxf";
+  EXPECT_EQ(EscapedName(name), escaped);
+  std::vector<std::string> report;
+  AppendFileHeading(report, 1, name);
+  AppendDataFileLines(report, name);
+  EXPECT_EQ(report, (std::vector<std::string>{"File 1 :", "", "  DXF File  : " + escaped,
+                                              "  Data File : " + escaped, ""}));
+  EXPECT_EQ(FailureText({Kind::kLogNotWritten, name, {}, 0, "Is a directory"}),
+            "Log file \"" + escaped + "\" could not be written: Is a directory");
+  EXPECT_EQ(FailureText({Kind::kDestinationNotWritable, "/out\r/"}).substr(0, 33),
+            "Destination directory \"/out\\x0D/\"");
+}
+
+TEST(ReportWords, HeaderHeadingAndCounts) {
+  const std::string rule(100, '-');
+  EXPECT_EQ(ReportHeader("03/05/20 14:07:09", 3),
+            (std::vector<std::string>{"Quorvex report created 03/05/20 14:07:09", "",
+                                      "Number of processed files : 3", rule, ""}));
+  std::vector<std::string> report;
+  AppendFileHeading(report, 2, "/in/a.dxf");
+  AppendDataFileLines(report, "/out/a.txt");
+  RunTables tables;
+  tables.EntityEnabled[entity_kind::kPoints] = 1;
+  tables.EntityEnabled[entity_kind::kBlocks] = 1;
+  EntityTally tally;
+  tally.total = 4;
+  tally.per_kind[entity_kind::kPoints] = 1;
+  tally.per_kind[entity_kind::kBlocks] = 3;
+  tally.block_names = {"TREE1", "tree2"};
+  tally.block_counts = {2, 1};
+  AppendCountLines(report, tables, "TREE*", tally);
+  AppendFailureLines(report, {Kind::kNotDxf});
+  EXPECT_EQ(report, (std::vector<std::string>{
+                        "File 2 :", "", "  DXF File  : /in/a.dxf", "  Data File : /out/a.txt", "",
+                        "  Processed entities count : 4", "", "    Points : 1 ",
+                        "    Blocks : 3 (TREE*)", "      TREE1 : 2", "      tree2 : 1", rule,
+                        "  *** Error, this is not a valid DXF file ***", rule}));
+  EXPECT_EQ(kCancelLine, "*** Process canceled by user ***");
+}
+
+TEST(ReportWords, RefusedValuesNameTheRulesMessage) {
+  EXPECT_EQ(OptionRuleMessage(OptionRule::kAnyText), "");
+  EXPECT_EQ(OptionRuleMessage(OptionRuleOf(field_node::kLineNumberStart)),
+            "  The value must be an integer value.  ");
+}
+
+}  // namespace
+}  // namespace quorvex
