@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
-packages=(build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+packages=(build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+          libtomlplusplus-dev clang libclang-rt-14-dev
           llvm clang-format clang-tidy locales qt6-base-dev qt6-svg-dev xvfb xauth fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "config/config_tree.h"
+
+namespace quorvex::cli {
+
+/// The text form of a configuration, in TOML: the settings a person reads and changes (extension,
+/// separator, header line, block names, the checked kinds and options, the data fields in their
+/// order with their export state and options), then [window], how the window shows the trees,
+/// then, only when there is any, [stored]: what the file holds that neither says (bytes left
+/// behind shorter texts, node states no rule makes, texts that are not UTF-8). Reading the text
+/// back gives the same configuration, byte for byte.
+std::string ConfigToml(const ConfigContent& content);
+
+/// Reads the text form. A setting left out takes the value of the default configuration; data
+/// fields left out follow the ones listed, in the default order; a [window] table or key left
+/// out expands and selects nothing and disables the options of unchecked kinds and fields, as
+/// the window's rules do. Unknown keys, wrong types, unknown words, texts longer than their slot
+/// and a text that holds no setting at all are refused: nullopt, with `error` as
+/// "SOURCE:LINE: CAUSE".
+std::optional<ConfigContent> ParseConfigToml(std::string_view text, std::string_view source,
+                                             std::string& error);
+
+}  // namespace quorvex::cli
