@@ -13,6 +13,7 @@
 #include "data_file_name.h"
 #include "directory_probe.h"
 #include "engine/field_captions.h"
+#include "engine/quoted_field.h"
 #include "engine/report_words.h"
 #include "log_file.h"
 #include "report.h"
@@ -23,7 +24,7 @@ namespace {
 
 struct FileBlock {
   std::vector<std::string> lines;
-  ConversionOutcome outcome = ConversionOutcome::kFailed;
+  FileOutcome outcome;
 };
 
 using FileId = std::pair<dev_t, ino_t>;
@@ -46,7 +47,10 @@ class Conversions {
         tables_(tables),
         env_(env),
         dxf_paths_(request.dxf_paths),
-        header_line_(BuildHeaderLine(tables, config.SeparatorText.View())),
+        format_(request.format),
+        no_clobber_(request.no_clobber),
+        header_line_(request.format.quote ? QuotedHeaderLine(tables, config.SeparatorText.View())
+                                          : BuildHeaderLine(tables, config.SeparatorText.View())),
         block_filter_(config.BlockNames.View()),
         blocks_(dxf_paths_.size()) {
     std::set<FileId> dxf_ids;
@@ -93,7 +97,8 @@ class Conversions {
     for (std::size_t i = 0; i < started; ++i) {
       for (std::string& line : blocks_[i].lines)
         result.report.push_back(std::move(line));
-      result.outcomes.push_back(blocks_[i].outcome);
+      result.outcomes.push_back(blocks_[i].outcome.outcome);
+      result.files.push_back(std::move(blocks_[i].outcome));
     }
   }
 
@@ -103,22 +108,36 @@ class Conversions {
       const std::size_t i = next_.fetch_add(1);
       if (i >= dxf_paths_.size()) return;
       Notify([&] { env_.observer.FileStarted(i); });
-      ConversionRun run{config_, tables_,        header_line_, block_filter_,
-                        {},      env_.cancelled, progress};
+      ConversionRun run{config_,        tables_,  header_line_, block_filter_, {},
+                        env_.cancelled, progress, format_,      no_clobber_};
       AppendFileHeading(run.ReportLines, i + 1, dxf_paths_[i]);
-      const ConversionOutcome outcome =
-          replaces_dxf_[i] ? Refuse(run.ReportLines, data_paths_[i])
-                           : ConvertDxfFile(run, dxf_paths_[i], data_paths_[i]).outcome;
-      blocks_[i] = {std::move(run.ReportLines), outcome};
-      Notify([&] { env_.observer.FileFinished(i, outcome); });
+      FileOutcome outcome;
+      if (replaces_dxf_[i]) {
+        outcome = Refuse(run.ReportLines, data_paths_[i]);
+      } else if (no_clobber_ && IdOf(data_paths_[i], false)) {
+        outcome = Skip(run.ReportLines, data_paths_[i]);
+      } else {
+        outcome = ConvertDxfFile(run, dxf_paths_[i], data_paths_[i]);
+      }
+      const ConversionOutcome ended = outcome.outcome;
+      blocks_[i] = {std::move(run.ReportLines), std::move(outcome)};
+      Notify([&] { env_.observer.FileFinished(i, ended); });
     }
   }
 
   // Writing this data file would destroy a drawing of the run before or while it is read.
-  static ConversionOutcome Refuse(std::vector<std::string>& report, const std::string& data_path) {
+  static FileOutcome Refuse(std::vector<std::string>& report, const std::string& data_path) {
+    const Failure failure{Failure::Kind::kDataFileWouldReplaceDxf, data_path};
     AppendDataFileLines(report, data_path);
-    AppendFailureLines(report, {Failure::Kind::kDataFileWouldReplaceDxf, data_path});
-    return ConversionOutcome::kFailed;
+    AppendFailureLines(report, failure);
+    return {ConversionOutcome::kFailed, failure};
+  }
+
+  static FileOutcome Skip(std::vector<std::string>& report, const std::string& data_path) {
+    const Failure skipped{Failure::Kind::kDataFileExists, data_path};
+    AppendDataFileLines(report, data_path);
+    AppendFailureLines(report, skipped);
+    return {ConversionOutcome::kSkipped, skipped};
   }
 
   template <typename Call>
@@ -134,6 +153,8 @@ class Conversions {
   std::vector<std::string> data_paths_;
   std::vector<bool> replaces_dxf_;
   bool shared_data_path_ = false;
+  const DataFormat format_;
+  const bool no_clobber_;
   const std::string header_line_;
   const std::string block_filter_;
   std::vector<FileBlock> blocks_;
@@ -170,6 +191,7 @@ BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
   }
   env.observer.HideProgress();
 
+  if (request.log_path.empty()) return result;
   result.log_error = WriteLogFile(request.log_path, result.report);
   if (!result.log_error.empty()) {
     env.messages.Error(result.log_error);

@@ -19,6 +19,7 @@ struct BatchRequest {
   std::string destination;
   /// The DXF files in the order the report numbers them.
   std::vector<std::string> dxf_paths;
+  /// Empty: no log is written, the caller takes the report from the result.
   std::string log_path;
   /// Open the log in the viewer once it is written.
   bool show_report = false;
@@ -26,6 +27,11 @@ struct BatchRequest {
   /// display; more use worker threads and no display. The data files and the report are the same
   /// for every value.
   unsigned jobs = 1;
+  /// How the data files are written for other programs; plain by default.
+  DataFormat format = {};
+  /// Leave every data file that exists alone: its drawing is skipped, and a data file that
+  /// appears while its drawing is converted is not replaced either.
+  bool no_clobber = false;
 };
 
 /// The front end's side of a run.
@@ -51,6 +57,8 @@ struct BatchResult {
   std::vector<std::string> report;
   /// One per file that was started, in report order.
   std::vector<ConversionOutcome> outcomes;
+  /// The same files with why each failed and what its data file holds.
+  std::vector<FileOutcome> files;
   /// Why the log file could not be written (path and reason); empty when it was written.
   std::string log_error;
 };

@@ -1,112 +1,261 @@
 #include "cli/cli_options.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <charconv>
 
+#include "cli/config_words.h"
+
 namespace quorvex::cli {
+namespace {
+
+// Every long option, for the "did you mean" of a mistyped one.
+constexpr std::string_view kLongOptions[] = {
+    "--config",     "--output",   "--extension",    "--log",         "--jobs",   "--quiet",
+    "--help",       "--version",  "--print-config", "--save-config", "--kinds",  "--fields",
+    "--separator",  "--decimals", "--header",       "--no-header",   "--blocks", "--remove-partial",
+    "--no-clobber", "--quote",    "--mtext-plain",  "--line-ends",   "--bom",    "--decimal-comma"};
+
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j)
+    row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+std::string UnknownOption(std::string_view given) {
+  std::string message = "unknown option ";
+  message.append(given);
+  const std::string_view name = given.substr(0, given.find('='));
+  if (name.rfind("--", 0) != 0) return message;
+  std::string_view best;
+  std::size_t best_distance = 3;  // farther than two edits is no likely typo
+  for (const std::string_view option : kLongOptions) {
+    const std::size_t distance = EditDistance(name, option);
+    if (distance < best_distance) best = option, best_distance = distance;
+  }
+  if (!best.empty()) {
+    message.append("; did you mean ");
+    message.append(best);
+    message.push_back('?');
+  }
+  return message;
+}
+
+// The option's name as given on the command line, for the messages.
+std::string GivenName(const CLI::Option& option, const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    for (const std::string& name : option.get_lnames())
+      if (arg == "--" + name || arg.rfind("--" + name + "=", 0) == 0) return "--" + name;
+    for (const std::string& name : option.get_snames())
+      if (arg.rfind("-" + name, 0) == 0 && arg.rfind("--", 0) != 0) return "-" + name;
+  }
+  return option.get_name();
+}
+
+// A whole number of up to nine digits, nothing else.
+std::optional<long> WholeNumber(std::string_view text) {
+  long value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || text.size() > 9 || value < 0)
+    return std::nullopt;
+  return value;
+}
+
+// A check of an option's value: `cause` gives what is wrong, or nothing. Empty values are
+// refused by every option.
+template <typename Cause>
+CLI::Validator Checked(Cause cause) {
+  return CLI::Validator(
+      [cause](std::string& value) {
+        return value.empty() ? std::string("needs a value that is not empty") : cause(value);
+      },
+      "", "");
+}
+
+// CLI11 reads "--name=" as a name without its value and would take the next argument.
+std::optional<std::string> EmptyAttachedValue(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (arg == "--") break;
+    if (arg.size() > 3 && arg.rfind("--", 0) == 0 && arg.back() == '=' &&
+        arg.find('=') == arg.size() - 1)
+      return "option " + arg.substr(0, arg.size() - 1) + " needs a value that is not empty";
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 std::string UsageText() {
   return "Usage: quorvex-cli [OPTIONS] INPUT...\n"
          "Converts DXF drawings into coordinate data files.\n"
          "\n"
-         "  INPUT                a .dxf file, or a folder: all its DXF files, sorted by name\n"
-         "  -c, --config FILE    configuration file (.qrv); default: the default configuration\n"
-         "  -o, --output DIR     destination directory; default: the current directory\n"
-         "  -e, --extension EXT  data-file extension instead of the configuration's\n"
-         "      --log FILE       where the report goes; default: the program's log file\n"
-         "  -j, --jobs N         files converted at once (default: the number of cores)\n"
-         "  -q, --quiet          no progress display\n"
-         "      --help           show this help and exit\n"
-         "      --version        show the version and exit\n"
+         "  INPUT                  a .dxf file, or a folder: all its DXF files, sorted by name\n"
+         "  -c, --config FILE      configuration file, .qrv or TOML (told apart by content); a\n"
+         "                         name without a folder is also looked for in the\n"
+         "                         configurations folder; default: the default configuration\n"
+         "  -o, --output DIR       destination directory; default: the current directory\n"
+         "  -e, --extension EXT    data-file extension instead of the configuration's\n"
+         "      --log FILE         where the report goes (- for standard output); default: the\n"
+         "                         program's log file\n"
+         "  -j, --jobs N           files converted at once (default: the number of cores)\n"
+         "  -q, --quiet            no progress display\n"
+         "      --help             show this help and exit\n"
+         "      --version          show the version and exit\n"
          "\n"
-         "Exit status: 0 every file converted; 1 some file could not be read, was not a valid\n"
-         "DXF file or failed conversion, a folder could not be listed, or the log could not be\n"
-         "written; 2 usage or configuration error, unwritable destination, inputs that would\n"
-         "write the same data file, or a log that is a file of the run; 128 + N stopped by\n"
+         "Configuration, applied over -c:\n"
+         "      --kinds LIST       exactly these entity kinds (comma-separated); a kind named\n"
+         "                         alone takes the point options of the default configuration,\n"
+         "                         KIND.OPTION picks them\n"
+         "      --fields LIST      exactly these data fields, in this order\n"
+         "      --separator SEP    comma, semicolon, space, tab, linefeed, or any other text\n"
+         "      --decimals N       decimals of X, Y and Z (0 to 14)\n"
+         "      --header, --no-header  with or without the line naming the fields\n"
+         "      --blocks PATTERNS  block-name patterns of the block inserts, comma-separated\n"
+         "      --print-config     print the configuration in effect as TOML and exit\n"
+         "      --save-config FILE write the configuration in effect as a .qrv file that the\n"
+         "                         window loads; with no INPUT, exit then\n"
+         "\n"
+         "Kinds: " +
+         KindWordList() +
+         "\n"
+         "Fields: " +
+         FieldWordList() +
+         "\n"
+         "\n"
+         "Failures and existing files:\n"
+         "      --remove-partial   delete the data file of a file that failed or was stopped,\n"
+         "                         instead of keeping the lines written before\n"
+         "      --no-clobber       leave existing data files alone; their drawings are skipped\n"
+         "\n"
+         "Output for other programs (all off by default):\n"
+         "      --quote            quote fields that hold the separator, a double quote or a\n"
+         "                         line break (RFC 4180)\n"
+         "      --mtext-plain      multiline text without its formatting codes\n"
+         "      --line-ends lf     lines end in LF instead of CR LF\n"
+         "      --bom              start each data file with the UTF-8 byte-order mark\n"
+         "      --decimal-comma    coordinates with \",\" as decimal separator (not with a\n"
+         "                         separator that holds a comma)\n"
+         "\n"
+         "Exit status: 0 every file converted or skipped; 1 some file could not be read, was not\n"
+         "a valid DXF file or failed conversion, a folder could not be listed, or the log could\n"
+         "not be written; 2 usage or configuration error, unwritable destination, inputs that\n"
+         "would write the same data file, or a log that is a file of the run; 128 + N stopped by\n"
          "signal N (130 Ctrl-C, 129 SIGHUP, 143 SIGTERM).\n";
 }
 
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
                                           std::string& error) {
   CliOptions options;
-  bool only_inputs = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (only_inputs || arg.empty() || arg[0] != '-' || arg == "-") {
-      if (arg.empty()) {
-        error = "an input name is empty";
-        return std::nullopt;
-      }
-      options.inputs.push_back(arg);
-      continue;
-    }
-    if (arg == "--") {
-      only_inputs = true;
-      continue;
-    }
-    // "--name=value" and "-xVALUE" forms as well as "--name value".
-    std::string name = arg;
-    std::optional<std::string> attached;
-    if (arg.rfind("--", 0) == 0) {
-      const std::size_t equals = arg.find('=');
-      if (equals != std::string::npos) {
-        name = arg.substr(0, equals);
-        attached = arg.substr(equals + 1);
-      }
-    } else if (arg.size() > 2) {
-      name = arg.substr(0, 2);
-      attached = arg.substr(2);
-    }
-    auto value = [&]() -> std::optional<std::string> {
-      std::optional<std::string> given = attached;
-      if (!given && i + 1 < args.size()) given = args[++i];
-      if (!given) {
-        error = "option " + name + " needs a value";
-      } else if (given->empty()) {
-        error = "option " + name + " needs a value that is not empty";
-        given.reset();
-      }
-      return given;
-    };
-    auto flag = [&](bool& target) {
-      if (attached) {
-        error = "option " + name + " takes no value";
-        return false;
-      }
-      target = true;
-      return true;
-    };
-    if (name == "-c" || name == "--config") {
-      if (!(options.config_path = value())) return std::nullopt;
-    } else if (name == "-o" || name == "--output") {
-      const std::optional<std::string> dir = value();
-      if (!dir) return std::nullopt;
-      options.output_dir = *dir;
-    } else if (name == "-e" || name == "--extension") {
-      if (!(options.extension = value())) return std::nullopt;
-    } else if (name == "--log") {
-      if (!(options.log_path = value())) return std::nullopt;
-    } else if (name == "-j" || name == "--jobs") {
-      const std::optional<std::string> text = value();
-      if (!text) return std::nullopt;
-      unsigned jobs = 0;
-      auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), jobs);
-      if (ec != std::errc() || end != text->data() + text->size() || jobs == 0) {
-        error = "option " + name + " needs a positive whole number, not \"" + *text + "\"";
-        return std::nullopt;
-      }
-      options.jobs = jobs;
-    } else if (name == "-q" || name == "--quiet") {
-      if (!flag(options.quiet)) return std::nullopt;
-    } else if (name == "--help" || name == "-h") {
-      if (!flag(options.help)) return std::nullopt;
-    } else if (name == "--version") {
-      if (!flag(options.version)) return std::nullopt;
-    } else {
-      error = "unknown option " + name;
-      return std::nullopt;
-    }
+  CLI::App app;
+  app.set_help_flag();
+  app.allow_extras();
+  // An option given twice takes its last value, as scripts that add to a command line expect.
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  const CLI::Validator not_empty = Checked([](const std::string&) { return std::string(); });
+  auto text = [&](const char* names, auto& target) {
+    return app
+        .add_option_function<std::string>(names,
+                                          [&target](const std::string& value) { target = value; })
+        ->check(not_empty);
+  };
+  app.add_option("INPUT", options.inputs);
+  text("-c,--config", options.config_path);
+  text("-o,--output", options.output_dir);
+  text("-e,--extension", options.extension);
+  text("--log", options.log_path);
+  app.add_option_function<std::string>("-j,--jobs",
+                                       [&](const std::string& value) {
+                                         options.jobs = static_cast<unsigned>(*WholeNumber(value));
+                                       })
+      ->check(Checked([](const std::string& value) {
+        const std::optional<long> jobs = WholeNumber(value);
+        return jobs && *jobs > 0 ? std::string()
+                                 : "needs a positive whole number, not \"" + value + "\"";
+      }));
+  app.add_flag("-q,--quiet", options.quiet);
+  app.add_flag("-h,--help", options.help);
+  app.add_flag("--version", options.version);
+  app.add_flag("--print-config", options.print_config);
+  text("--save-config", options.save_config);
+  text("--kinds", options.kinds);
+  text("--fields", options.fields);
+  text("--separator", options.separator);
+  app.add_option_function<std::string>("--decimals",
+                                       [&](const std::string& value) {
+                                         options.decimals = static_cast<int>(*WholeNumber(value));
+                                       })
+      ->check(Checked([](const std::string& value) {
+        const std::optional<long> decimals = WholeNumber(value);
+        return decimals && *decimals <= 14
+                   ? std::string()
+                   : "needs a whole number from 0 to 14, not \"" + value + "\"";
+      }));
+  CLI::Option* header = app.add_flag_callback("--header", [&] { options.header = true; });
+  CLI::Option* no_header = app.add_flag_callback("--no-header", [&] { options.header = false; });
+  header->excludes(no_header);
+  text("--blocks", options.blocks);
+  app.add_flag("--remove-partial", options.remove_partial);
+  app.add_flag("--no-clobber", options.no_clobber);
+  app.add_flag("--quote", options.format.quote);
+  app.add_flag("--mtext-plain", options.format.mtext_plain);
+  app.add_option_function<std::string>(
+         "--line-ends",
+         [&](const std::string& value) { options.format.lf_line_ends = value == "lf"; })
+      ->check(Checked([](const std::string& value) {
+        return value == "lf" || value == "crlf" ? std::string()
+                                                : "needs lf or crlf, not \"" + value + "\"";
+      }));
+  app.add_flag("--bom", options.format.bom);
+  app.add_flag("--decimal-comma", options.format.decimal_comma);
+
+  if (const std::optional<std::string> empty = EmptyAttachedValue(args)) {
+    error = *empty;
+    return std::nullopt;
   }
-  if (options.inputs.empty() && !options.help && !options.version) {
+  // CLI11 takes the arguments last first.
+  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::ParseError& parse_error) {
+    error = parse_error.what();
+    // Name the option as it was given, and say what is wrong in the program's words.
+    for (const CLI::Option* option : app.get_options()) {
+      const std::string name = option->get_name();
+      const std::size_t at = error.find(name);
+      if (name.empty() || at == std::string::npos) continue;
+      std::string cause = error.substr(at + name.size());
+      if (cause.rfind(": ", 0) == 0) cause.erase(0, 2);
+      if (cause.find("required") != std::string::npos) cause = "needs a value";
+      if (cause.find("excludes") != std::string::npos)
+        cause =
+            "cannot be given with " + std::string(option == header ? "--no-header" : "--header");
+      error = "option " + GivenName(*option, args) + " " + cause;
+      break;
+    }
+    return std::nullopt;
+  }
+  for (const std::string& extra : app.remaining()) {
+    if (extra == "--") continue;
+    error = UnknownOption(extra);
+    return std::nullopt;
+  }
+  if (std::find(options.inputs.begin(), options.inputs.end(), std::string()) !=
+      options.inputs.end()) {
+    error = "an input name is empty";
+    return std::nullopt;
+  }
+  if (options.inputs.empty() && !options.help && !options.version && !options.print_config &&
+      !options.save_config) {
     error = "no input: name at least one DXF file or folder";
     return std::nullopt;
   }

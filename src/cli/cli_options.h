@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/data_format.h"
+
 namespace quorvex::cli {
 
 /// What the command line asks for.
@@ -12,11 +14,30 @@ struct CliOptions {
   std::optional<std::string> config_path;
   std::string output_dir = ".";
   std::optional<std::string> extension;
-  std::optional<std::string> log_path;
-  unsigned jobs = 0;  // 0: the number of cores
+  std::optional<std::string> log_path;  // "-": the standard output
+  unsigned jobs = 0;                    // 0: the number of cores
   bool quiet = false;
   bool help = false;
   bool version = false;
+
+  /// Print the configuration in effect as TOML and stop.
+  bool print_config = false;
+  /// Write the configuration in effect as a .qrv file here.
+  std::optional<std::string> save_config;
+
+  // Settings over the configuration, as given; checked against the words when applied.
+  std::optional<std::string> kinds;
+  std::optional<std::string> fields;
+  std::optional<std::string> separator;
+  std::optional<int> decimals;
+  std::optional<bool> header;
+  std::optional<std::string> blocks;
+
+  /// Delete the data file of a file that failed or was stopped instead of keeping its lines.
+  bool remove_partial = false;
+  /// Leave existing data files alone and skip their drawings.
+  bool no_clobber = false;
+  DataFormat format;
 };
 
 /// The options of `args` (without the program name); nullopt with `error` set on a usage error.

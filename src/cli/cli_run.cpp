@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <thread>
@@ -17,10 +18,13 @@
 #include "batch/program_paths.h"
 #include "batch/run_batch.h"
 #include "batch/run_values.h"
+#include "cli/cli_config.h"
 #include "cli/cli_progress.h"
+#include "cli/config_options.h"
+#include "cli/toml_config.h"
 #include "config/config_host.h"
 #include "config/config_session.h"
-#include "config/default_config.h"
+#include "config/qrv_file.h"
 #include "engine/report_words.h"
 #include "engine/text_util.h"
 
@@ -64,25 +68,6 @@ class StreamConfigHost final : public ConfigHost {
  private:
   std::FILE* err_;
 };
-
-// The configuration file named on the command line, else "default.qrv" beside the program,
-// else the same values built in; `path` names the file read, if any. False when a named or found
-// file is refused.
-bool LoadConfiguration(const CliOptions& options, const std::string& program_directory,
-                       ConfigModel& model, std::FILE* err, std::string& path) {
-  StreamConfigHost host(err);
-  ConfigSession session(model, host, program_directory + "configurations");
-  if (options.config_path) {
-    path = *options.config_path;
-    return session.LoadConfigFile(path);
-  }
-  if (const auto found = FindResource(program_directory, "default.qrv")) {
-    path = *found;
-    return session.LoadConfigFile(path);
-  }
-  session.ApplyLoadedContent(DefaultConfiguration());
-  return true;
-}
 
 // Every input as an absolute path; a folder gives its DXF files in the browser's name order. A
 // folder that cannot be listed is told on `err` and sets `folder_failed`; an empty one among
@@ -153,6 +138,67 @@ bool LogIsRunFile(const std::string& log_path, const std::string& config_path,
   return false;
 }
 
+// The folder of the log and the configurations, found when first asked for; `error` tells why
+// there is none.
+class DataPlaces {
+ public:
+  explicit DataPlaces(std::string program_directory)
+      : program_directory_(std::move(program_directory)) {}
+
+  const std::optional<ProgramPaths>& Paths() {
+    if (!asked_) {
+      asked_ = true;
+      const DataDirectoryChoice data = ChooseDataDirectory(
+          program_directory_, UserDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+      if (data.error.empty())
+        paths_ = ProgramPaths{program_directory_, data.directory};
+      else
+        error_ = data.error;
+    }
+    return paths_;
+  }
+  const std::string& error() const { return error_; }
+
+ private:
+  std::string program_directory_;
+  bool asked_ = false;
+  std::optional<ProgramPaths> paths_;
+  std::string error_;
+};
+
+// The refusals of -o and -e that come before anything else.
+std::optional<std::string> OutputRefusal(const CliOptions& options) {
+  std::error_code error;
+  if (fs::exists(options.output_dir, error) && !fs::is_directory(options.output_dir, error))
+    return FailureText({Failure::Kind::kDestinationIsFile, options.output_dir});
+  if (!options.extension) return std::nullopt;
+  if (options.extension->find('/') != std::string::npos)
+    return FailureText({Failure::Kind::kExtensionHoldsSlash, {}, *options.extension});
+  // Refused whole rather than cut to its slot, so the data files are named as asked.
+  if (const std::optional<Failure> refused = CheckExtension(*options.extension);
+      refused && !Trimmed(*options.extension).empty())
+    return std::string(Trimmed(FailureText(*refused)));
+  return std::nullopt;
+}
+
+// The lines on the error stream for the files that did not convert; with `remove_partial` the
+// data files they left are deleted first.
+void TellUnconverted(const BatchRequest& request, std::string_view extension, BatchResult& result,
+                     bool remove_partial, std::FILE* err) {
+  for (std::size_t i = 0; i < result.files.size(); ++i) {
+    const FileOutcome& file = result.files[i];
+    if (file.outcome == ConversionOutcome::kConverted) continue;
+    const std::string data_path =
+        DataFilePath(request.destination, request.dxf_paths[i], extension);
+    bool removed = false;
+    if (remove_partial && file.data_file_written) {
+      std::error_code error;
+      removed = fs::remove(data_path, error);
+    }
+    PrintError(err, FileFailureLine(request.dxf_paths[i], file, data_path, removed));
+  }
+}
+
 }  // namespace
 
 int RunCli(const CliOptions& options, CliEnvironment& env) {
@@ -164,21 +210,45 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     std::fputs("quorvex-cli " QUORVEX_VERSION "\n", env.out);
     return kExitConverted;
   }
-
-  ConfigModel model;
-  std::string config_path;
-  if (!LoadConfiguration(options, env.program_directory, model, env.err, config_path)) {
+  if (const std::optional<std::string> refused = OutputRefusal(options)) {
+    PrintError(env.err, *refused);
     return kExitUsage;
   }
-  if (options.extension) {
-    // Refused whole rather than cut to its slot, so the data files are named as asked.
-    if (const std::optional<Failure> refused = CheckExtension(*options.extension);
-        refused && !Trimmed(*options.extension).empty()) {
-      PrintError(env.err, Trimmed(FailureText(*refused)));
+
+  DataPlaces places(env.program_directory);
+  ConfigModel model;
+  StreamConfigHost host(env.err);
+  ConfigSession session(model, host, env.program_directory + "configurations");
+  std::string config_path;
+  const ConfigSource source{options.config_path, env.program_directory, [&places] {
+                              const std::optional<ProgramPaths>& paths = places.Paths();
+                              return paths ? paths->ConfigurationsFolder() : std::string();
+                            }};
+  if (const std::optional<std::string> refused =
+          LoadCliConfiguration(source, session, config_path)) {
+    PrintError(env.err, *refused);
+    return kExitUsage;
+  }
+  if (const std::optional<std::string> refused = ApplyConfigOptions(options, model)) {
+    PrintError(env.err, *refused);
+    return kExitUsage;
+  }
+  if (options.print_config) {
+    std::fputs(ConfigToml(model.content()).c_str(), env.out);
+    return kExitConverted;
+  }
+  if (options.save_config) {
+    if (const int error = WriteFileBytes(*options.save_config, session.BytesToSave())) {
+      PrintError(env.err, FailureText({Failure::Kind::kConfigNotWritten,
+                                       *options.save_config,
+                                       {},
+                                       0,
+                                       std::strerror(error)}));
       return kExitUsage;
     }
-    model.SetDataFileExtension(*options.extension);
+    if (options.inputs.empty()) return kExitConverted;
   }
+
   TExportConfig config = model.record();
   const RunTables tables = model.CollectRunTables();
   const ProcessCheck check = CheckProcessCommand(config, config.DataFileExtension.View(),
@@ -187,20 +257,24 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     PrintError(env.err, Trimmed(ProcessCheckMessage(check)));
     return kExitUsage;
   }
+  if (options.format.decimal_comma &&
+      config.SeparatorText.View().find(',') != std::string_view::npos) {
+    PrintError(env.err,
+               "option --decimal-comma cannot be used with a separator that holds a comma");
+    return kExitUsage;
+  }
 
+  const bool log_to_output = options.log_path == "-";
   std::string log_path;
-  if (options.log_path) {
+  if (log_to_output) {
+    // The report goes to the output below, and the summary to the error stream.
+  } else if (options.log_path) {
     log_path = fs::absolute(*options.log_path).string();
+  } else if (const std::optional<ProgramPaths>& paths = places.Paths()) {
+    log_path = paths->LogFile();
   } else {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    const DataDirectoryChoice data =
-        ChooseDataDirectory(env.program_directory, UserDataDirectory(xdg, home));
-    if (!data.error.empty()) {
-      PrintError(env.err, data.error);
-      return kExitUsage;
-    }
-    log_path = ProgramPaths{env.program_directory, data.directory}.LogFile();
+    PrintError(env.err, places.error());
+    return kExitUsage;
   }
 
   BatchRequest request;
@@ -210,21 +284,24 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   request.log_path = log_path;
   request.jobs =
       options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+  request.format = options.format;
+  request.no_clobber = options.no_clobber;
   if (request.dxf_paths.empty()) {
     if (folder_failed) return kExitFileErrors;
     PrintError(env.err, "no DXF file to convert in the folders given");
     return kExitUsage;
   }
+  const std::string_view extension = config.DataFileExtension.View();
   const std::vector<std::string> clashes =
-      DataFileClashes(request.dxf_paths, request.destination, config.DataFileExtension.View());
+      DataFileClashes(request.dxf_paths, request.destination, extension);
   if (!clashes.empty()) {
     PrintError(env.err, "two inputs would write the same data file; nothing was converted:");
     for (const std::string& clash : clashes)
       std::fprintf(env.err, "  %s\n", clash.c_str());
     return kExitUsage;
   }
-  if (LogIsRunFile(log_path, config_path, request.dxf_paths, request.destination,
-                   config.DataFileExtension.View())) {
+  if (!log_to_output &&
+      LogIsRunFile(log_path, config_path, request.dxf_paths, request.destination, extension)) {
     PrintError(env.err, FailureText({Failure::Kind::kLogIsRunFile, log_path}));
     return kExitUsage;
   }
@@ -244,26 +321,38 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   BatchEnvironment batch_env{progress, messages, no_viewer, env.clock, env.cancelled};
   // A stop before the run begins ends here: the run would clear it.
   if (env.cancelled.load()) return kExitInterrupted;
-  const BatchResult result = RunBatch(config, tables, request, batch_env);
+  BatchResult result = RunBatch(config, tables, request, batch_env);
   if (result.end == BatchEnd::kDestinationNotWritable ||
       result.end == BatchEnd::kConfigurationRefused) {
     return kExitUsage;
   }
+  TellUnconverted(request, extension, result, options.remove_partial, env.err);
 
-  std::size_t converted = 0, failed = 0;
+  std::size_t converted = 0, failed = 0, skipped = 0;
   for (const ConversionOutcome outcome : result.outcomes) {
     if (outcome == ConversionOutcome::kConverted) ++converted;
     if (outcome == ConversionOutcome::kFailed) ++failed;
+    if (outcome == ConversionOutcome::kSkipped) ++skipped;
   }
-  if (!result.log_error.empty()) {
-    // The report must not be lost: it goes to the output instead.
+  if (!result.log_error.empty() || log_to_output) {
+    // The report must not be lost: it goes to the output instead, with the log's line ends.
+    const char* end = log_to_output ? "\r\n" : "\n";
     for (const std::string& line : result.report)
-      std::fprintf(env.out, "%s\n", EscapedName(line).c_str());
+      std::fprintf(env.out, "%s%s", (log_to_output ? line : EscapedName(line)).c_str(), end);
   }
-  std::fprintf(env.out, "%zu %s converted, %zu with errors; report: %s\n", converted,
-               converted == 1 ? "file" : "files", failed,
-               result.log_error.empty() ? EscapedName(log_path).c_str() : "not written");
-  if (result.end == BatchEnd::kCancelled) return kExitInterrupted;
+  const std::string report =
+      log_to_output ? "standard output"
+                    : (result.log_error.empty() ? EscapedName(log_path) : "not written");
+  std::FILE* summary = log_to_output ? env.err : env.out;
+  if (result.end == BatchEnd::kCancelled) {
+    std::fprintf(summary, "stopped after %zu of %zu files; report: %s\n",
+                 converted + failed + skipped, request.dxf_paths.size(), report.c_str());
+    return kExitInterrupted;
+  }
+  std::fprintf(summary, "%zu %s converted, %zu with errors", converted,
+               converted == 1 ? "file" : "files", failed);
+  if (skipped > 0) std::fprintf(summary, ", %zu skipped", skipped);
+  std::fprintf(summary, "; report: %s\n", report.c_str());
   return failed == 0 && result.log_error.empty() && !folder_failed ? kExitConverted
                                                                    : kExitFileErrors;
 }

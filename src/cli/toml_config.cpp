@@ -650,8 +650,8 @@ std::optional<ConfigContent> ParseConfigToml(std::string_view text, std::string_
     TomlReader reader;
     return reader.Read(root);
   } catch (const toml::parse_error& parse_error) {
-    error = std::string(source) + ":" + std::to_string(parse_error.source().begin.line) + ": " +
-            std::string(parse_error.description());
+    error = std::string(source) + ":" + std::to_string(parse_error.source().begin.line) +
+            ": neither a .qrv file nor TOML: " + std::string(parse_error.description());
   } catch (const Refusal& refusal) {
     error = std::string(source) + ":" + std::to_string(refusal.line) + ": " + refusal.cause;
   }

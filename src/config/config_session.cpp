@@ -77,12 +77,16 @@ bool ConfigSession::SaveConfiguration() {
   return path && SaveConfigurationTo(*path);
 }
 
-bool ConfigSession::SaveConfigurationTo(const std::filesystem::path& path) {
-  save_incomplete_ = true;
+std::string ConfigSession::BytesToSave() {
   model_.SetSignature("QRV300");
   model_.InitializeAllNodes();
+  return ConfigFileBytes(model_.content());
+}
+
+bool ConfigSession::SaveConfigurationTo(const std::filesystem::path& path) {
+  save_incomplete_ = true;
   std::string error;
-  if (!WriteWholeFile(path, ConfigFileBytes(model_.content()), error)) {
+  if (!WriteWholeFile(path, BytesToSave(), error)) {
     host_.ShowError(error);
     return false;
   }

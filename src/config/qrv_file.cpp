@@ -131,35 +131,45 @@ ParsedConfigFile ParseConfigFile(std::string_view bytes) {
   return parsed;
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error) {
+ConfigFileRead ReadConfigFile(const std::filesystem::path& path) {
+  ConfigFileRead read;
   const OpenedFile file = OpenRegularFile(path.string());
   if (file.fd < 0) {
-    error = file.not_regular ? std::string(kNotAConfigFile)
-                             : FileMessage("Impossible d'ouvrir le fichier", path, file.error);
-    return false;
+    read.not_config = file.not_regular;
+    read.error = file.not_regular ? 0 : file.error;
+    return read;
   }
-  bytes.clear();
   char buffer[16384];
   ssize_t n;
   // One byte beyond the largest configuration tells a larger file.
-  while (bytes.size() <= kMaxConfigFileSize && (n = read(file.fd, buffer, sizeof buffer)) != 0) {
+  while (read.bytes.size() <= kMaxConfigFileSize &&
+         (n = ::read(file.fd, buffer, sizeof buffer)) != 0) {
     if (n < 0) {
       if (errno == EINTR) continue;
-      error = FileMessage("Impossible d'ouvrir le fichier", path, Errno());
-      close(file.fd);
-      return false;
+      read.error = Errno();
+      break;
     }
-    bytes.append(buffer, static_cast<std::size_t>(n));
+    read.bytes.append(buffer, static_cast<std::size_t>(n));
   }
   close(file.fd);
-  if (bytes.size() > kMaxConfigFileSize) {
-    error = kNotAConfigFile;
-    return false;
-  }
-  return true;
+  if (read.error == 0 && read.bytes.size() > kMaxConfigFileSize) read.not_config = true;
+  return read;
 }
 
-bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes, std::string& error) {
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error) {
+  ConfigFileRead read = ReadConfigFile(path);
+  if (read.not_config) {
+    error = kNotAConfigFile;
+  } else if (read.error != 0) {
+    error = FileMessage("Impossible d'ouvrir le fichier", path, read.error);
+  } else {
+    bytes = std::move(read.bytes);
+    return true;
+  }
+  return false;
+}
+
+int WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
   std::filesystem::path temporary = path;
   temporary += ".partial";
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
@@ -173,6 +183,11 @@ bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes, s
     std::error_code ignored;
     if (failure != 0) std::filesystem::remove(temporary, ignored);
   }
+  return failure;
+}
+
+bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes, std::string& error) {
+  const int failure = WriteFileBytes(path, bytes);
   if (failure == 0) return true;
   error = FileMessage("Impossible de créer le fichier", path, failure);
   return false;

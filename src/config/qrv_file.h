@@ -44,11 +44,25 @@ struct ParsedConfigFile {
 /// whose length byte exceeds its capacity is cut to the capacity.
 ParsedConfigFile ParseConfigFile(std::string_view bytes);
 
+/// What reading a configuration file gave.
+struct ConfigFileRead {
+  std::string bytes;
+  int error = 0;            // the system's error when the file could not be opened or read
+  bool not_config = false;  // not a regular file, or larger than kMaxConfigFileSize
+  bool ok() const { return error == 0 && !not_config; }
+};
+
+/// Reads a whole configuration file, as ReadWholeFile does, telling why it could not.
+ConfigFileRead ReadConfigFile(const std::filesystem::path& path);
+
 /// Reads a whole configuration file. A file that cannot be opened or read gives the message
 /// naming the path and the system's reason; one that is not a regular file (a folder, a pipe, a
 /// device) or is larger than kMaxConfigFileSize gives "This is not a Quorvex configuration file",
 /// without being opened for a read that might never end. The result is false then.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error);
+
+/// Writes `bytes` as WriteWholeFile does; the system's error, or 0 when the file was written.
+int WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 /// Writes `bytes` as the file at `path`, creating or replacing it. The bytes go to a temporary
 /// file beside it first, which then replaces the target, so a failed write never leaves a

@@ -89,9 +89,11 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
 FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::string_view reason,
                     std::string_view dxf_name, const std::string& data_path) {
   std::vector<std::string>& report = run.ReportLines;
+  DataFile data_file;
   auto fail = [&](Failure failure) {
     AppendFailureLines(report, failure);
-    return FileOutcome{ConversionOutcome::kFailed, std::move(failure)};
+    return FileOutcome{ConversionOutcome::kFailed, std::move(failure), data_file.placed(),
+                       data_file.lines()};
   };
   if (!lines) return fail({Failure::Kind::kDxfUnreadable, {}, {}, 0, std::string(reason)});
   AppendDataFileLines(report, data_path);
@@ -102,8 +104,9 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   run.Progress.SetPosition(0);
 
   const TExportConfig& config = run.Config;
-  DataFile data_file;
-  DxfConversion conversion(config, run.Tables, *lines, data_file);
+  if (run.Format.lf_line_ends) data_file.UseLfLineEnds();
+  if (run.KeepExistingDataFile) data_file.KeepExisting();
+  DxfConversion conversion(config, run.Tables, *lines, data_file, run.Format);
   conversion.BlockFilterText = run.BlockFilterText;
   constexpr int kStartNodes[] = {field_node::kLineNumberStart, field_node::kGroupStart,
                                  field_node::kSequentialStart};
@@ -126,6 +129,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
     return Failure{Failure::Kind::kDataFileNotWritten, {}, {}, 0, data_file.error()};
   };
   if (!data_file.Create(data_path)) return fail(not_written());
+  if (run.Format.bom) data_file.buffer().append("\xEF\xBB\xBF");
   if (config.IncludeHeader == 1) data_file.WriteLine(run.HeaderLine);
 
   WalkEnd end;
@@ -143,7 +147,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
     case WalkEnd::kNotValid:
       return fail({Failure::Kind::kNotDxf});
     case WalkEnd::kCancelled:
-      return {ConversionOutcome::kCancelled, std::nullopt};
+      return {ConversionOutcome::kCancelled, std::nullopt, data_file.placed(), data_file.lines()};
     case WalkEnd::kFinished:
       break;
   }
@@ -153,7 +157,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   tally.block_names = std::move(conversion.BlockTallyNames);
   tally.block_counts = std::move(conversion.BlockTallyCounts);
   AppendCountLines(report, run.Tables, run.BlockFilterText, tally);
-  return {ConversionOutcome::kConverted, std::nullopt};
+  return {ConversionOutcome::kConverted, std::nullopt, data_file.placed(), data_file.lines()};
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data_format.h"
 #include "export_config.h"
 #include "failure.h"
 #include "progress_display.h"
@@ -21,6 +22,9 @@ struct ConversionRun {
   std::vector<std::string> ReportLines;
   const std::atomic<bool>& ProcessCancelled;
   ProgressDisplay& Progress;
+  DataFormat Format = {};
+  /// Never replace a data file that exists when the conversion ends (it then fails).
+  bool KeepExistingDataFile = false;
 };
 
 /// How the conversion of one file ended, for callers that count failures (the report says why).
@@ -28,11 +32,15 @@ enum class ConversionOutcome {
   kConverted,  // walked to the end; the counts are in the report
   kFailed,     // unreadable, not a valid DXF file, or stopped by a conversion error
   kCancelled,  // stopped by ProcessCancelled; the data file keeps the lines written so far
+  kSkipped,    // not converted: its data file exists and was to be left alone
 };
 
 struct FileOutcome {
   ConversionOutcome outcome = ConversionOutcome::kFailed;
-  std::optional<Failure> failure;  // why a kFailed file failed
+  std::optional<Failure> failure;  // why a kFailed file failed, or a kSkipped one was skipped
+  /// Whether a data file was put in place, and how many lines it holds (the header included).
+  bool data_file_written = false;
+  std::int64_t data_lines = 0;
 };
 
 /// Converts the DXF file at `dxf_path` into the data file at `data_path` and appends the file's

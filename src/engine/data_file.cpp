@@ -63,10 +63,12 @@ bool DataFile::Close() {
   Flush();
   if (close(fd_) != 0 && error_.empty()) error_ = std::strerror(errno);
   fd_ = -1;
-  if (std::rename(temporary_path_.c_str(), path_.c_str()) != 0) {
-    if (error_.empty()) error_ = std::strerror(errno);
-    unlink(temporary_path_.c_str());
-  }
+  // A link fails where a file of the name exists, and then the temporary file goes.
+  const bool moved = keep_existing_ ? link(temporary_path_.c_str(), path_.c_str()) == 0
+                                    : std::rename(temporary_path_.c_str(), path_.c_str()) == 0;
+  if (!moved && error_.empty()) error_ = std::strerror(errno);
+  if (!moved || keep_existing_) unlink(temporary_path_.c_str());
+  placed_ = moved;
   return error_.empty();
 }
 

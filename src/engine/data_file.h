@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -27,10 +28,16 @@ class DataFile {
   /// link.
   bool Create(const std::string& path);
 
+  /// Lines end in LF alone instead of CR LF; before the first line.
+  void UseLfLineEnds() { line_end_ = "\n"; }
+  /// Never replaces a file that exists when it is closed: closing fails with EEXIST instead.
+  void KeepExisting() { keep_existing_ = true; }
+
   /// The buffer that lines are assembled in; call `EndLine` after each line.
   std::string& buffer() { return buffer_; }
   void EndLine() {
-    buffer_.append("\r\n", 2);
+    buffer_.append(line_end_);
+    ++lines_;
     if (buffer_.size() >= limit_) Spill();
   }
   void WriteLine(std::string_view line) {
@@ -42,6 +49,10 @@ class DataFile {
   /// was written; false when any of it failed.
   bool Close();
   bool Failed() const { return !error_.empty(); }
+  /// The lines ended so far.
+  std::int64_t lines() const { return lines_; }
+  /// True once Close has put the file in the data file's place.
+  bool placed() const { return placed_; }
   const std::string& error() const { return error_; }
 
  private:
@@ -54,6 +65,10 @@ class DataFile {
   static constexpr std::size_t kStartSize = 1 << 16;
   std::size_t limit_ = kStartSize;
 
+  std::string_view line_end_ = "\r\n";
+  bool keep_existing_ = false;
+  std::int64_t lines_ = 0;
+  bool placed_ = false;
   int fd_ = -1;
   std::string path_;
   std::string temporary_path_;

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "format_coordinate.h"
+#include "mtext_plain.h"
 #include "number_text.h"
+#include "quoted_field.h"
 #include "text_util.h"
 
 namespace quorvex {
@@ -19,8 +21,14 @@ void AppendInteger(std::int64_t value, std::string& out) {
 }  // namespace
 
 DxfConversion::DxfConversion(const TExportConfig& config, const RunTables& tables,
-                             const DxfLines& lines, DataFile& data_file)
-    : Config(config), Tables(tables), Lines(lines), Cursor(lines.Begin()), data_file_(data_file) {
+                             const DxfLines& lines, DataFile& data_file, const DataFormat& format)
+    : Config(config),
+      Tables(tables),
+      Lines(lines),
+      Cursor(lines.Begin()),
+      data_file_(data_file),
+      format_(format),
+      plain_format_(format.Plain()) {
   auto value = [&](int node) { return Trimmed(config.FieldValues[node].View()); };
   for (const std::int32_t node : tables.FieldOrder) {
     if (node < 0 || node >= kFieldNodeCount) continue;
@@ -137,7 +145,9 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
   std::string& out = data_file_.buffer();
   const std::size_t line_start = out.size();
   for (const OutputField& field : fields_) {
+    const std::size_t field_start = out.size();
     out.append(field.prefix);
+    const std::size_t value_start = out.size();
     switch (field.node) {
       case field_node::kLineNumber:
         AppendInteger(LineCounter++, out);
@@ -178,10 +188,32 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
       default:
         break;
     }
+    if (!plain_format_) Reformat(field.node, field_start, value_start, entity_type == "MTEXT");
     out.append(separator_);
   }
   if (!fields_.empty()) out.resize(out.size() - separator_.size());
   data_file_.EndLine();
+}
+
+void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t value_start,
+                             bool mtext) {
+  std::string& out = data_file_.buffer();
+  const bool coordinate =
+      node == field_node::kX || node == field_node::kY || node == field_node::kZ;
+  if (format_.decimal_comma && coordinate) {
+    for (std::size_t i = value_start; i < out.size(); ++i)
+      if (out[i] == '.') out[i] = ',';
+  }
+  if (format_.mtext_plain && mtext && node == field_node::kTextString) {
+    reformatted_ = PlainMText(std::string_view(out).substr(value_start));
+    out.resize(value_start);
+    out.append(reformatted_);
+  }
+  if (format_.quote && NeedsQuotes(std::string_view(out).substr(field_start), separator_)) {
+    reformatted_.assign(out, field_start);
+    out.resize(field_start);
+    AppendQuoted(out, reformatted_);
+  }
 }
 
 void DxfConversion::WriteComputedPoint(const TVecteur& point, std::string_view handle,

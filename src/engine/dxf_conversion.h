@@ -11,6 +11,7 @@
 
 #include "block_name_filter.h"
 #include "data_file.h"
+#include "data_format.h"
 #include "dxf_lines.h"
 #include "export_config.h"
 #include "failure.h"
@@ -30,8 +31,9 @@ struct SourcedText {
 /// interface they use. Readers move `DxfCursor` forward only, through `NextGroup`.
 class DxfConversion {
  public:
+  /// `format` beyond the plain one takes a slower way through each data line.
   DxfConversion(const TExportConfig& config, const RunTables& tables, const DxfLines& lines,
-                DataFile& data_file);
+                DataFile& data_file, const DataFormat& format = {});
 
   const TExportConfig& Config;
   const RunTables& Tables;
@@ -120,10 +122,16 @@ class DxfConversion {
     std::string_view prefix;
   };
   void AppendCoordinate(SourcedText text, const Decimals& decimals, std::size_t line_start);
+  // Turns the field just appended from `field_start` (its value from `value_start`) into what
+  // `format_` asks for.
+  void Reformat(int node, std::size_t field_start, std::size_t value_start, bool mtext);
   void ThrowAt(Failure::Kind kind, std::string_view text, std::int64_t line,
                std::size_t line_start);
 
   DataFile& data_file_;
+  DataFormat format_;
+  bool plain_format_;
+  std::string reformatted_;
   std::vector<OutputField> fields_;
   std::string_view separator_;
   Decimals x_decimals_, y_decimals_, z_decimals_;

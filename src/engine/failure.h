@@ -19,6 +19,7 @@ struct Failure {
     kFileChanged,           // another program changed the drawing while it was read
     kDataFileNotWritten,    // the data file could not be created or written (`reason`)
     kDataFileWouldReplaceDxf,  // the data file is a drawing of the run (`path`)
+    kDataFileExists,           // skipped: the data file exists and is left alone (`path`)
     // A whole run, refused before anything is written, or its log.
     kDestinationNotWritable,  // `path`: the destination with its "/"
     kConfigValueRefused,      // `node`: the option's field node index; `text`: its value
@@ -26,6 +27,13 @@ struct Failure {
     kLogNotWritten,           // `path`, `reason`
     kLogIsRunFile,            // the log would replace a file the run reads or writes (`path`)
     kFolderNotListed,         // an input folder that cannot be listed (`path`, `reason`)
+    // The command line's own refusals.
+    kDestinationIsFile,    // the destination names a file that is not a folder (`path`)
+    kExtensionHoldsSlash,  // the extension holds the path separator (`text`)
+    kConfigNotOpened,      // a configuration file that cannot be opened or read (`path`, `reason`)
+    kNotAConfig,           // a file that is not a configuration (`path`)
+    kConfigNotWritten,     // --save-config could not create or write the file (`path`, `reason`)
+    kConfigDamaged,        // a configuration file refused for `text` (`path`)
   };
   Kind kind;
   std::string path = {};

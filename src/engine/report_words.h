@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert_dxf_file.h"
 #include "export_config.h"
 #include "failure.h"
 #include "option_values.h"
@@ -37,6 +38,16 @@ std::string QuotedExcerpt(std::string_view text);
 
 /// The report line (two leading blanks) of a file's failure, or the message of a run's refusal.
 std::string FailureText(const Failure& failure);
+
+/// The reason of a file's failure in plain words: the system's reason for a drawing that cannot
+/// be read, otherwise the report's error text without its "*** Error, " and " ***".
+std::string FailureReason(const Failure& failure);
+
+/// The line that tells on the error stream that the file at `dxf_path` did not convert (it
+/// failed, was stopped or was skipped): the path and the reason, and, when it left a data file
+/// at `data_path`, that the file is incomplete with its number of lines, or was removed.
+std::string FileFailureLine(std::string_view dxf_path, const FileOutcome& outcome,
+                            std::string_view data_path, bool data_file_removed);
 
 /// The refusal of the typed-value rule (two blanks on each side); empty for kAnyText.
 std::string_view OptionRuleMessage(OptionRule rule);

@@ -1,24 +1,73 @@
-#include <gtest/gtest.h>
-
 #include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
 
 namespace quorvex::cli {
 namespace {
 
 TEST(ParseCliOptions, ReadsEveryOptionInItsForms) {
   std::string error;
-  const auto options =
-      ParseCliOptions({"-c", "site.qrv", "--output=out", "-ecsv", "--log", "run.txt", "-j", "3",
-                       "-q", "a.dxf", "--", "-odd.dxf", "folder"},
-                      error);
+  const auto options = ParseCliOptions({"-c",
+                                        "site.qrv",
+                                        "--output=out",
+                                        "-ecsv",
+                                        "--log",
+                                        "-",
+                                        "-qj3",
+                                        "a.dxf",
+                                        "--kinds",
+                                        "points,arcs.center",
+                                        "--fields=x,y",
+                                        "--separator",
+                                        "tab",
+                                        "--decimals",
+                                        "2",
+                                        "--no-header",
+                                        "--blocks",
+                                        "TREE*",
+                                        "--save-config",
+                                        "s.qrv",
+                                        "--print-config",
+                                        "--remove-partial",
+                                        "--no-clobber",
+                                        "--quote",
+                                        "--mtext-plain",
+                                        "--line-ends",
+                                        "lf",
+                                        "--bom",
+                                        "--decimal-comma",
+                                        "--",
+                                        "-odd.dxf",
+                                        "folder"},
+                                       error);
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(options->config_path, "site.qrv");
   EXPECT_EQ(options->output_dir, "out");
   EXPECT_EQ(options->extension, "csv");
-  EXPECT_EQ(options->log_path, "run.txt");
+  EXPECT_EQ(options->log_path, "-");
   EXPECT_EQ(options->jobs, 3u);
   EXPECT_TRUE(options->quiet);
   EXPECT_EQ(options->inputs, (std::vector<std::string>{"a.dxf", "-odd.dxf", "folder"}));
+  EXPECT_EQ(options->kinds, "points,arcs.center");
+  EXPECT_EQ(options->fields, "x,y");
+  EXPECT_EQ(options->separator, "tab");
+  EXPECT_EQ(options->decimals, 2);
+  EXPECT_EQ(options->header, false);
+  EXPECT_EQ(options->blocks, "TREE*");
+  EXPECT_EQ(options->save_config, "s.qrv");
+  EXPECT_TRUE(options->print_config && options->remove_partial && options->no_clobber);
+  const DataFormat& format = options->format;
+  EXPECT_TRUE(format.quote && format.mtext_plain && format.lf_line_ends && format.bom &&
+              format.decimal_comma);
+  // Without new options nothing changes the configuration or the output.
+  const auto plain = ParseCliOptions({"a.dxf"}, error);
+  ASSERT_TRUE(plain);
+  EXPECT_TRUE(plain->format.Plain());
+  EXPECT_FALSE(plain->kinds || plain->fields || plain->separator || plain->decimals ||
+               plain->header || plain->blocks);
+  // Configuration output needs no input.
+  EXPECT_TRUE(ParseCliOptions({"--print-config"}, error)) << error;
+  EXPECT_TRUE(ParseCliOptions({"--save-config", "a.qrv"}, error)) << error;
 }
 
 TEST(ParseCliOptions, UsageErrorsSayWhatIsWrong) {
@@ -32,17 +81,22 @@ TEST(ParseCliOptions, UsageErrorsSayWhatIsWrong) {
       {{"-j", "0", "a.dxf"}, "option -j needs a positive whole number, not \"0\""},
       {{"--jobs=two", "a.dxf"}, "option --jobs needs a positive whole number, not \"two\""},
       {{"--frobnicate", "a.dxf"}, "unknown option --frobnicate"},
-      {{"--quiet=yes", "a.dxf"}, "option --quiet takes no value"},
+      {{"--fiels=x", "a.dxf"}, "unknown option --fiels=x; did you mean --fields?"},
+      {{"--no-clober", "a.dxf"}, "unknown option --no-clober; did you mean --no-clobber?"},
       {{"-o", "", "a.dxf"}, "option -o needs a value that is not empty"},
       {{"--log=", "a.dxf"}, "option --log needs a value that is not empty"},
       {{"-c", "", "a.dxf"}, "option -c needs a value that is not empty"},
       {{"--extension", "", "a.dxf"}, "option --extension needs a value that is not empty"},
+      {{"--decimals", "15", "a.dxf"},
+       "option --decimals needs a whole number from 0 to 14, not \"15\""},
+      {{"--line-ends", "cr", "a.dxf"}, "option --line-ends needs lf or crlf, not \"cr\""},
+      {{"--header", "--no-header", "a.dxf"}, "option --header cannot be given with --no-header"},
       {{"a.dxf", ""}, "an input name is empty"},
       {{"--", ""}, "an input name is empty"},
   };
   for (const Case& c : cases) {
     std::string error;
-    EXPECT_FALSE(ParseCliOptions(c.args, error));
+    EXPECT_FALSE(ParseCliOptions(c.args, error)) << c.error;
     EXPECT_EQ(error, c.error);
   }
   std::string error;

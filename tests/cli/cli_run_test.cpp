@@ -5,9 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "batch/batch_fakes.h"
-#include "cli/cli_run.h"
-#include "support/temp_dir.h"
+#include "cli/cli_harness.h"
 
 namespace quorvex::cli {
 namespace {
@@ -15,51 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadFile;
 using testing::TempDir;
-
-// One run of the converter in this process, with the program folder holding the built default
-// configuration, and what it printed.
-struct CliRun {
-  int status = -1;
-  std::string out, err;
-};
-
-CliRun RunConverter(std::vector<std::string> args, const std::string& program_directory) {
-  std::string error;
-  const std::optional<CliOptions> options = ParseCliOptions(args, error);
-  EXPECT_TRUE(options) << error;
-  CliRun run;
-  if (!options) return run;
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  testing::FixedClock clock;
-  std::atomic<bool> cancelled{false};
-  CliEnvironment env{out, err, false, program_directory, clock, cancelled};
-  run.status = RunCli(*options, env);
-  for (auto [file, text] : {std::pair{out, &run.out}, std::pair{err, &run.err}}) {
-    std::rewind(file);
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-      text->append(buffer, n);
-    std::fclose(file);
-  }
-  return run;
-}
-
-class CliRunTest : public ::testing::Test {
- protected:
-  CliRunTest() {
-    fs::create_directory(program_);
-    fs::copy_file(QUORVEX_DEFAULT_CONFIG_PATH, program_ / "default.qrv");
-    fs::copy(QUORVEX_SAMPLES_DIR, samples_);
-  }
-  std::string Program() const { return program_.string() + "/"; }
-  std::string Log() const { return (dir_.path() / "report.txt").string(); }
-
-  TempDir dir_;
-  fs::path program_ = dir_.path() / "program";
-  fs::path samples_ = dir_.path() / "samples";
-};
 
 TEST_F(CliRunTest, ConvertsTheSamplesIdenticallyWithOneOrTwoJobs) {
   const CliRun one = RunConverter(
@@ -117,12 +70,16 @@ TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
   };
   const Case cases[] = {
       {"same data file", {road, dir_.File("copy/road.dxf")}, "would be written by"},
-      {"refused configuration", {"-c", dir_.File("broken.qrv"), road}, "configuration file"},
-      {"configuration that is a pipe", {"-c", pipe.path(), road}, "configuration file"},
+      {"refused configuration",
+       {"-c", dir_.File("broken.qrv"), road},
+       "broken.qrv:1: neither a .qrv file nor TOML: "},
+      {"configuration that is a pipe",
+       {"-c", pipe.path(), road},
+       "pipe.qrv\" is not a Quorvex configuration file"},
       {"configuration value", {"-c", dir_.File("decimals.qrv"), road}, "Decimals : \"20\""},
       {"no extension", {"-e", " ", road}, "extension"},
       {"extension that does not fit", {"-e", "abcdefghijk", road}, "fit in 10 characters"},
-      {"extension that names a folder", {"-e", "t/xt", road}, "fit in 10 characters"},
+      {"extension that names a folder", {"-e", "t/xt", road}, "holds the path separator \"/\""},
       {"unwritable destination", {"-o", "/proc/quorvex", road}, "/proc/quorvex/"},
   };
   for (const Case& c : cases) {

@@ -1,4 +1,5 @@
 // The built quorvex-cli stopped by the signals a user or a service sends.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -51,8 +52,14 @@ TEST(Signals, StopTheRunAsCtrlCDoesAndExitWith128PlusTheirNumber) {
     for (std::string& arg : args)
       argv.push_back(arg.data());
     argv.push_back(nullptr);
+    const std::string out_file = log + ".out", err_file = log + ".err";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out_file.c_str(), O_WRONLY | O_CREAT, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, err_file.c_str(), O_WRONLY | O_CREAT, 0644);
     pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ), 0);
+    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
     // The first data file under way means the program has set up its handlers.
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!FolderHoldsAFile(out) && std::chrono::steady_clock::now() < give_up)
@@ -74,6 +81,12 @@ TEST(Signals, StopTheRunAsCtrlCDoesAndExitWith128PlusTheirNumber) {
       ++data_files;
     }
     EXPECT_LT(data_files, 400u);
+    // The summary counts the files done before the stop; the file under way has its line.
+    const std::string summary = testing::ReadFile(out_file);
+    EXPECT_EQ(summary.rfind("stopped after ", 0), 0u) << summary;
+    EXPECT_NE(summary.find(" of 400 files; report: " + log + "\n"), std::string::npos) << summary;
+    const std::string err = testing::ReadFile(err_file);
+    EXPECT_NE(err.find(".dxf: stopped; its data file \""), std::string::npos) << err;
   }
 }
 

@@ -125,7 +125,7 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
   };
   const Case cases[] = {
       {"empty", "", "test.toml:1: holds no setting of a configuration"},
-      {"syntax", "header = true\nextension = \n", "test.toml:2: "},
+      {"syntax", "header = true\nextension = \n", "test.toml:2: neither a .qrv file nor TOML: "},
       {"unknown key", "header = true\ncolour = \"red\"\n", "test.toml:2: unknown key \"colour\""},
       {"wrong type", "header = \"yes\"\n", "test.toml:1: \"header\" must be true or false"},
       {"long extension", "extension = \"abcdefghijk\"\n",

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "config/config_session.h"
+
+namespace quorvex::cli {
+
+/// Where the configuration of a command-line run comes from.
+struct ConfigSource {
+  /// -c as given; none for the default configuration.
+  std::optional<std::string> name;
+  /// The program's folder, where "default.qrv" is looked up (or in its installed place).
+  std::string program_directory;
+  /// The per-user configurations folder, asked for only when -c names a file without a folder
+  /// that is not found as given; empty when there is none.
+  std::function<std::string()> configurations_folder;
+};
+
+/// Loads the configuration into the session's model as the window loads a file: -c FILE, a .qrv
+/// file or the TOML form, told apart by the .qrv identifier at its start; else "default.qrv";
+/// else the built-in default configuration. `path` is set to the file read, if any. Returns
+/// the refusal, naming the file ("Cannot open file ..." with the system's reason, a file that
+/// is not a configuration, a damaged tree, or the TOML reader's "PATH:LINE: CAUSE"), or nothing
+/// when the configuration was loaded.
+std::optional<std::string> LoadCliConfiguration(const ConfigSource& source, ConfigSession& session,
+                                                std::string& path);
+
+}  // namespace quorvex::cli

@@ -1,0 +1,196 @@
+// The configuration on the command line: -c in either form, the options over it, and what
+// --print-config and --save-config write.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "cli/cli_harness.h"
+#include "cli/toml_config.h"
+#include "config/config_session.h"
+#include "config/qrv_file.h"
+
+namespace quorvex::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+
+class CliConfigTest : public CliRunTest {
+ protected:
+  // The configuration in effect after `args`, read back from --print-config.
+  ConfigContent InEffect(std::vector<std::string> args) {
+    args.push_back("--print-config");
+    const CliRun run = RunConverter(args, Program());
+    EXPECT_EQ(run.status, kExitConverted) << run.err;
+    std::string error;
+    const std::optional<ConfigContent> content = ParseConfigToml(run.out, "printed", error);
+    EXPECT_TRUE(content) << error;
+    return content.value_or(ConfigContent{});
+  }
+  std::string Default() const { return (program_ / "default.qrv").string(); }
+};
+
+// The window's side of a load and a save that asks nothing.
+class QuietHost final : public ConfigHost {
+ public:
+  Answer AskYesNoCancel(std::string_view) override { return Answer::kNo; }
+  void ShowError(std::string_view message) override { ADD_FAILURE() << message; }
+  std::optional<fs::path> ChooseFileToLoad(const fs::path&) override { return std::nullopt; }
+  std::optional<fs::path> ChooseFileToSave(const fs::path&, std::string_view) override {
+    return std::nullopt;
+  }
+  void StoreConfigName(std::string_view) override {}
+};
+
+std::vector<int> FieldOrder(const ConfigContent& content) {
+  std::vector<int> order;
+  for (const TreeNode& node : content.trees.data)
+    order.push_back(node.Checked() ? node.data : -1 - node.data);
+  return order;
+}
+
+TEST_F(CliConfigTest, TheTomlFormAndTheSavedFileRoundTripAsTheWindowSavesThem) {
+  // What the window saves after loading the default configuration.
+  ConfigModel model;
+  QuietHost host;
+  ConfigSession window(model, host, dir_.path());
+  ASSERT_TRUE(window.LoadConfigFile(Default()));
+  ASSERT_TRUE(window.SaveConfigurationTo(dir_.File("window.qrv")));
+
+  const CliRun printed = RunConverter({"-c", Default(), "--print-config"}, Program());
+  ASSERT_EQ(printed.status, kExitConverted) << printed.err;
+  testing::WriteFile(dir_.File("site.toml"), printed.out);
+  const CliRun saved = RunConverter(
+      {"-c", dir_.File("site.toml"), "--save-config", dir_.File("cli.qrv")}, Program());
+  ASSERT_EQ(saved.status, kExitConverted) << saved.err;
+  EXPECT_EQ(saved.out, "");
+  EXPECT_EQ(ReadFile(dir_.File("cli.qrv")), ReadFile(dir_.File("window.qrv")));
+  const CliRun again = RunConverter({"-c", dir_.File("cli.qrv"), "--print-config"}, Program());
+  EXPECT_EQ(again.out, printed.out);
+}
+
+TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
+  using namespace entity_node;
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::function<void(const ConfigContent&)> check;
+  };
+  auto kinds = [](const ConfigContent& c) {
+    std::vector<int> checked;
+    for (int node = 0; node < kEntityNodeCount; ++node)
+      if (c.record.EntityChecks[static_cast<std::size_t>(node)] == 1) checked.push_back(node);
+    return checked;
+  };
+  const Case cases[] = {
+      {"a kind alone takes the default's options",
+       {"--kinds", "arcs"},
+       [&](const ConfigContent& c) {
+         // Lines, splines and faces keep their options, unchecked and disabled.
+         EXPECT_EQ(kinds(c),
+                   (std::vector<int>{kArcs, kArcCenter, kLineStart, kLineEnd, kSplineControlPoints,
+                                     kFaceFirst, kFaceSecond, kFaceThird, kFaceFourth}));
+         EXPECT_TRUE(FindNode(c.trees.entity, kLineStart).node->Has(node_state::kDisabled));
+       }},
+      {"options pick the points",
+       {"--kinds", "arcs.start, lines,faces.2"},
+       [&](const ConfigContent& c) {
+         EXPECT_EQ(kinds(c), (std::vector<int>{kArcs, kArcStart, kLines, kLineStart, kLineEnd,
+                                               kSplineControlPoints, kFaces, kFaceSecond}));
+       }},
+      {"fields in the order given",
+       {"--fields", "layer,x,line-number"},
+       [](const ConfigContent& c) {
+         EXPECT_EQ(FieldOrder(c),
+                   (std::vector<int>{15, 3, 0, -7, -10, -14, -18, -20, -22, -24, -27, -30}));
+       }},
+      {"separator words",
+       {"--separator", "tab"},
+       [](const ConfigContent& c) { EXPECT_EQ(c.record.SeparatorIndex, 3); }},
+      {"separator text of a choice",
+       {"--separator", ";"},
+       [](const ConfigContent& c) { EXPECT_EQ(c.record.SeparatorIndex, 1); }},
+      {"another separator",
+       {"--separator", " | "},
+       [](const ConfigContent& c) {
+         EXPECT_EQ(c.record.SeparatorIndex, 5);
+         EXPECT_EQ(c.record.SeparatorText.View(), " | ");
+       }},
+      {"decimals",
+       {"--decimals", "7"},
+       [](const ConfigContent& c) {
+         for (const int node :
+              {field_node::kXDecimals, field_node::kYDecimals, field_node::kZDecimals})
+           EXPECT_EQ(c.record.FieldValues[static_cast<std::size_t>(node)].View(), "7");
+       }},
+      {"no header",
+       {"--no-header"},
+       [](const ConfigContent& c) { EXPECT_EQ(c.record.IncludeHeader, 0); }},
+      {"blocks trimmed",
+       {"--blocks", " TREE*, MH? "},
+       [](const ConfigContent& c) { EXPECT_EQ(c.record.BlockNames.View(), "TREE*, MH?"); }},
+      {"extension",
+       {"-e", "csv"},
+       [](const ConfigContent& c) { EXPECT_EQ(c.record.DataFileExtension.View(), "csv"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.check(InEffect(c.args));
+  }
+}
+
+TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
+  testing::WriteFile(dir_.File("bad.toml"), "extension = \"csv\"\nkinds = [\"points\", \"arc\"]\n");
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string error;
+  };
+  const Case cases[] = {
+      {"unknown kind",
+       {"--kinds", "points,arc"},
+       "unknown kind \"arc\" in --kinds; the kinds are: points, circles, arcs, arcs.start,"},
+      {"an option is no field",
+       {"--fields", "x,x.prefix"},
+       "unknown field \"x.prefix\" in --fields; the fields are: line-number, x, y, z, "
+       "entity-type, layer, handle, block-name, text, label, sequence, group\n"},
+      {"field twice", {"--fields", "x,y,x"}, "\"x\" is named twice in --fields"},
+      {"empty word", {"--kinds", "points,"}, "unknown kind \"\" in --kinds"},
+      {"line of the TOML form",
+       {"-c", dir_.File("bad.toml")},
+       dir_.File("bad.toml") + ":2: unknown kind \"arc\" in \"kinds\""},
+      {"missing file",
+       {"-c", dir_.File("absent.qrv")},
+       "Cannot open file \"" + dir_.File("absent.qrv") + "\". No such file or directory\n"},
+      {"folder",
+       {"-c", dir_.path().string()},
+       "File \"" + dir_.path().string() + "\" is not a Quorvex configuration file\n"},
+      {"unwritable saved file",
+       {"--save-config", "/proc/quorvex.qrv"},
+       "Cannot create file \"/proc/quorvex.qrv\". "},
+      {"decimal comma with the comma separator",
+       {"--decimal-comma"},
+       "option --decimal-comma cannot be used with a separator that holds a comma"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"-o", dir_.File("out"), "--log", Log(), samples_.string()});
+    const CliRun run = RunConverter(args, Program());
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_NE(run.err.find("quorvex-cli: " + c.error), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(Log()));
+  }
+}
+
+TEST_F(CliConfigTest, ANameWithoutFolderIsAlsoLookedForInTheConfigurationsFolder) {
+  // The program folder is writable here, so the configurations folder is beside the program.
+  fs::create_directory(program_ / "configurations");
+  testing::WriteFile((program_ / "configurations" / "site-quorvex-test.toml").string(),
+                     "extension = \"pts\"\n");
+  const ConfigContent content = InEffect({"-c", "site-quorvex-test.toml"});
+  EXPECT_EQ(content.record.DataFileExtension.View(), "pts");
+}
+
+}  // namespace
+}  // namespace quorvex::cli

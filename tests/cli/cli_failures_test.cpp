@@ -1,0 +1,118 @@
+// What the command line says of files that did not convert, and of refusals before a run.
+#include <gtest/gtest.h>
+
+#include "cli/cli_harness.h"
+#include "support/conversion_harness.h"
+#include "support/dxf_entity.h"
+
+namespace quorvex::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Entity;
+using testing::ReadFile;
+
+class CliFailuresTest : public CliRunTest {
+ protected:
+  CliFailuresTest() {
+    fs::create_directory(inputs_);
+    const std::string point = Entity("POINT", {{10, "1.0"}, {20, "2.0"}, {30, "0.0"}});
+    Write("good.dxf", testing::DxfWithEntities(point));
+    Write("notdxf.dxf", "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nEOF\n");
+    // Two points written, then a value that is not a number on line 24.
+    Write("bad.dxf",
+          testing::DxfWithEntities(point + point + Entity("POINT", {{10, "1,5"}, {20, "2"}})));
+  }
+  void Write(const std::string& name, const std::string& text) const {
+    testing::WriteFile((inputs_ / name).string(), text);
+  }
+  std::string Input(const std::string& name) const { return (inputs_ / name).string(); }
+  std::string Data(const std::string& name) const { return dir_.File("out/" + name); }
+  CliRun Run(std::vector<std::string> args) const {
+    std::vector<std::string> all = {"-o", dir_.File("out"), "--log", Log()};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunConverter(all, Program());
+  }
+
+  fs::path inputs_ = dir_.path() / "inputs";
+};
+
+TEST_F(CliFailuresTest, EveryFileThatDidNotConvertHasItsLineOnTheErrorStream) {
+  const CliRun run =
+      Run({Input("good.dxf"), Input("absent.dxf"), Input("notdxf.dxf"), Input("bad.dxf")});
+  EXPECT_EQ(run.status, kExitFileErrors);
+  EXPECT_EQ(run.err, "quorvex-cli: " + Input("absent.dxf") +
+                         ": No such file or directory\n"
+                         "quorvex-cli: " +
+                         Input("notdxf.dxf") +
+                         ": this is not a valid DXF file; its data "
+                         "file \"" +
+                         Data("notdxf.txt") +
+                         "\" is incomplete: 1 line written before it stopped\n"
+                         "quorvex-cli: " +
+                         Input("bad.dxf") +
+                         ": the value \"1,5\" is not a number (line "
+                         "24); its data file \"" +
+                         Data("bad.txt") +
+                         "\" is incomplete: 3 lines written "
+                         "before it stopped\n");
+  EXPECT_EQ(testing::DataLines(ReadFile(Data("bad.txt"))).size(), 3u);
+  EXPECT_EQ(run.out, "1 file converted, 3 with errors; report: " + Log() + "\n");
+  // The report keeps its own words.
+  EXPECT_NE(ReadFile(Log()).find("  *** Error, file is used by another application ***"),
+            std::string::npos);
+}
+
+TEST_F(CliFailuresTest, RemovePartialDeletesOnlyTheDataFilesOfFailedFiles) {
+  const CliRun run = Run({"--remove-partial", Input("good.dxf"), Input("bad.dxf")});
+  EXPECT_EQ(run.status, kExitFileErrors);
+  EXPECT_TRUE(fs::exists(Data("good.txt")));
+  EXPECT_FALSE(fs::exists(Data("bad.txt")));
+  EXPECT_NE(run.err.find("; its partial data file \"" + Data("bad.txt") + "\" was removed\n"),
+            std::string::npos)
+      << run.err;
+}
+
+TEST_F(CliFailuresTest, NoClobberLeavesExistingDataFilesAndSkipsTheirDrawings) {
+  fs::create_directory(dir_.File("out"));
+  testing::WriteFile(Data("good.txt"), "kept\r\n");
+  Write("other.dxf", ReadFile(Input("good.dxf")));
+  const CliRun run = Run({"--no-clobber", Input("good.dxf"), Input("other.dxf")});
+  EXPECT_EQ(run.status, kExitConverted) << run.err;
+  EXPECT_EQ(ReadFile(Data("good.txt")), "kept\r\n");
+  EXPECT_TRUE(fs::exists(Data("other.txt")));
+  EXPECT_EQ(run.err, "quorvex-cli: " + Input("good.dxf") +
+                         ": Skipped, the data file exists and is left alone\n");
+  EXPECT_EQ(run.out, "1 file converted, 0 with errors, 1 skipped; report: " + Log() + "\n");
+  EXPECT_NE(ReadFile(Log()).find("  *** Skipped, the data file exists and is left alone ***"),
+            std::string::npos);
+}
+
+TEST_F(CliFailuresTest, DestinationsAndExtensionsThatCannotBeAreUsageErrors) {
+  testing::WriteFile(dir_.File("file"), "");
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string error;
+  };
+  const Case cases[] = {
+      {"-o naming a file",
+       {"-o", dir_.File("file")},
+       "Destination \"" + dir_.File("file") + "\" is a file, not a folder"},
+      {"-e with a folder",
+       {"-e", "../txt"},
+       "The data file extension \"../txt\" holds the path separator \"/\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> args = c.args;
+    args.push_back(Input("good.dxf"));
+    const CliRun run = Run(args);
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_EQ(run.err.rfind("quorvex-cli: " + c.error, 0), 0u) << run.err;
+    EXPECT_FALSE(fs::exists(Log()));
+  }
+}
+
+}  // namespace
+}  // namespace quorvex::cli

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "batch/batch_fakes.h"
+#include "cli/cli_run.h"
+#include "support/temp_dir.h"
+
+namespace quorvex::cli {
+
+// One run of the converter in this process, with the program folder holding the built default
+// configuration, and what it printed.
+struct CliRun {
+  int status = -1;
+  std::string out, err;
+};
+
+inline CliRun RunConverter(std::vector<std::string> args, const std::string& program_directory) {
+  std::string error;
+  const std::optional<CliOptions> options = ParseCliOptions(args, error);
+  EXPECT_TRUE(options) << error;
+  CliRun run;
+  if (!options) return run;
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  testing::FixedClock clock;
+  std::atomic<bool> cancelled{false};
+  CliEnvironment env{out, err, false, program_directory, clock, cancelled};
+  run.status = RunCli(*options, env);
+  for (auto [file, text] : {std::pair{out, &run.out}, std::pair{err, &run.err}}) {
+    std::rewind(file);
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+      text->append(buffer, n);
+    std::fclose(file);
+  }
+  return run;
+}
+
+class CliRunTest : public ::testing::Test {
+ protected:
+  CliRunTest() {
+    std::filesystem::create_directory(program_);
+    std::filesystem::copy_file(QUORVEX_DEFAULT_CONFIG_PATH, program_ / "default.qrv");
+    std::filesystem::copy(QUORVEX_SAMPLES_DIR, samples_);
+  }
+  std::string Program() const { return program_.string() + "/"; }
+  std::string Log() const { return (dir_.path() / "report.txt").string(); }
+
+  testing::TempDir dir_;
+  std::filesystem::path program_ = dir_.path() / "program";
+  std::filesystem::path samples_ = dir_.path() / "samples";
+};
+
+}  // namespace quorvex::cli
