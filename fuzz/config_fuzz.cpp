@@ -1,12 +1,15 @@
-// Feeds arbitrary bytes to the configuration file reader. Properties: no crash and no sanitizer
-// report; a refused file always has a message; an accepted file survives the model's load rules
-// and tree rules, and what a save then writes is 12,749 bytes that read back to the same
-// configuration.
+// Feeds arbitrary bytes to the configuration file reader and to the reader of the TOML form.
+// Properties: no crash and no sanitizer report; a refused file always has a message; an accepted
+// file survives the model's load rules and tree rules, and what a save then writes is 12,749
+// bytes that read back to the same configuration; the TOML form of any configuration read in
+// either form reads back to that configuration, byte for byte.
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "cli/toml_config.h"
 #include "config/config_model.h"
 #include "config/qrv_file.h"
 
@@ -16,16 +19,43 @@ void Check(bool property) {
   if (!property) std::abort();
 }
 
+// The TOML form of `content` gives `content` back.
+void CheckTomlRoundTrip(const quorvex::ConfigContent& content) {
+  using namespace quorvex;
+  std::string error;
+  const std::optional<ConfigContent> back =
+      cli::ParseConfigToml(cli::ConfigToml(content), "fuzz.toml", error);
+  Check(back && ConfigFileBytes(*back) == ConfigFileBytes(content));
+}
+
+// Bytes without the .qrv identifier are read as the TOML form, as the command line does.
+void FuzzToml(std::string_view bytes) {
+  using namespace quorvex;
+  std::string error;
+  const std::optional<ConfigContent> content = cli::ParseConfigToml(bytes, "fuzz.toml", error);
+  if (!content) {
+    Check(error.rfind("fuzz.toml:", 0) == 0);
+    return;
+  }
+  Check(ConfigFileBytes(*content).size() == kConfigFileSize);
+  CheckTomlRoundTrip(*content);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quorvex;
-  const ParsedConfigFile parsed =
-      ParseConfigFile(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  if (!HasConfigIdentifier(bytes)) {
+    FuzzToml(bytes);
+    return 0;
+  }
+  const ParsedConfigFile parsed = ParseConfigFile(bytes);
   if (!parsed.ok()) {
     Check(!parsed.ErrorMessage().empty());
     return 0;
   }
+  CheckTomlRoundTrip(parsed.content);
   ConfigModel model;
   model.SetConfigLoading(true);
   model.ReplaceContent(parsed.content);

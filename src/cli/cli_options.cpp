@@ -141,7 +141,7 @@ std::string UsageText() {
          "      --quote            quote fields that hold the separator, a double quote or a\n"
          "                         line break (RFC 4180)\n"
          "      --mtext-plain      multiline text without its formatting codes\n"
-         "      --line-ends lf     lines end in LF instead of CR LF\n"
+         "      --line-ends lf     lines end in LF instead of CR LF (the LineFeed separator too)\n"
          "      --bom              start each data file with the UTF-8 byte-order mark\n"
          "      --decimal-comma    coordinates with \",\" as decimal separator (not with a\n"
          "                         separator that holds a comma)\n"

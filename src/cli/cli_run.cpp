@@ -257,6 +257,9 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     PrintError(env.err, Trimmed(ProcessCheckMessage(check)));
     return kExitUsage;
   }
+  // LF line ends make the "LineFeed" separator an LF too, so that no CR is left in the file.
+  if (options.format.lf_line_ends && config.SeparatorText.View() == "\r\n")
+    config.SeparatorText.Assign("\n");
   if (options.format.decimal_comma &&
       config.SeparatorText.View().find(',') != std::string_view::npos) {
     PrintError(env.err,

@@ -88,6 +88,19 @@ TEST_F(CliFailuresTest, NoClobberLeavesExistingDataFilesAndSkipsTheirDrawings) {
             std::string::npos);
 }
 
+TEST_F(CliFailuresTest, ALogOfADashIsTheStandardOutputAndTheSummaryGoesToTheErrorStream) {
+  const CliRun run = RunConverter(
+      {"-o", dir_.File("out"), "--log", "-", Input("good.dxf"), Input("notdxf.dxf")}, Program());
+  EXPECT_EQ(run.status, kExitFileErrors);
+  EXPECT_EQ(run.out.rfind("Quorvex report created ", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find("\r\n  *** Error, this is not a valid DXF file ***\r\n"),
+            std::string::npos);
+  EXPECT_NE(run.err.find("notdxf.dxf: this is not a valid DXF file"), std::string::npos);
+  EXPECT_NE(run.err.find("\n1 file converted, 1 with errors; report: standard output\n"),
+            std::string::npos)
+      << run.err;
+}
+
 TEST_F(CliFailuresTest, DestinationsAndExtensionsThatCannotBeAreUsageErrors) {
   testing::WriteFile(dir_.File("file"), "");
   struct Case {

@@ -69,6 +69,28 @@ TEST(ReportWords, EveryFailureHasItsText) {
        {Kind::kExtensionRefused, {}, "a/b"},
        "  The data file extension \"a/b\" is refused: it must not be empty, hold no \"/\" and fit "
        "in 10 characters.  "},
+      {"skipped",
+       {Kind::kDataFileExists, "/out/a.txt"},
+       "  *** Skipped, the data file exists and is left alone ***"},
+      {"destination is a file",
+       {Kind::kDestinationIsFile, "out"},
+       "Destination \"out\" is a file, not a folder; name a folder for the data files"},
+      {"extension with a slash",
+       {Kind::kExtensionHoldsSlash, {}, "a/b"},
+       "The data file extension \"a/b\" holds the path separator \"/\"; the data files go to the "
+       "-o folder"},
+      {"configuration not opened",
+       {Kind::kConfigNotOpened, "a.qrv", {}, 0, "Permission denied"},
+       "Cannot open file \"a.qrv\". Permission denied"},
+      {"configuration not written",
+       {Kind::kConfigNotWritten, "a.qrv", {}, 0, "Read-only file system"},
+       "Cannot create file \"a.qrv\". Read-only file system"},
+      {"not a configuration",
+       {Kind::kNotAConfig, "a.qrv"},
+       "File \"a.qrv\" is not a Quorvex configuration file"},
+      {"damaged configuration",
+       {Kind::kConfigDamaged, "a.qrv", "Stream data corrupt. A node's anchor chunk is missing."},
+       "Configuration file \"a.qrv\": Stream data corrupt. A node's anchor chunk is missing."},
   };
   for (const Case& c : cases)
     EXPECT_EQ(FailureText(c.failure), c.text) << c.name;
