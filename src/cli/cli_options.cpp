@@ -9,13 +9,6 @@
 namespace quorvex::cli {
 namespace {
 
-// Every long option, for the "did you mean" of a mistyped one.
-constexpr std::string_view kLongOptions[] = {
-    "--config",     "--output",   "--extension",    "--log",         "--jobs",   "--quiet",
-    "--help",       "--version",  "--print-config", "--save-config", "--kinds",  "--fields",
-    "--separator",  "--decimals", "--header",       "--no-header",   "--blocks", "--remove-partial",
-    "--no-clobber", "--quote",    "--mtext-plain",  "--line-ends",   "--bom",    "--decimal-comma"};
-
 std::size_t EditDistance(std::string_view a, std::string_view b) {
   std::vector<std::size_t> row(b.size() + 1);
   for (std::size_t j = 0; j <= b.size(); ++j)
@@ -32,16 +25,20 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
-std::string UnknownOption(std::string_view given) {
+// The refusal of an option `app` does not know, with the nearest long option it knows.
+std::string UnknownOption(std::string_view given, const CLI::App& app) {
   std::string message = "unknown option ";
   message.append(given);
   const std::string_view name = given.substr(0, given.find('='));
   if (name.rfind("--", 0) != 0) return message;
-  std::string_view best;
+  std::string best;
   std::size_t best_distance = 3;  // farther than two edits is no likely typo
-  for (const std::string_view option : kLongOptions) {
-    const std::size_t distance = EditDistance(name, option);
-    if (distance < best_distance) best = option, best_distance = distance;
+  for (const CLI::Option* option : app.get_options()) {
+    for (const std::string& long_name : option->get_lnames()) {
+      const std::string candidate = "--" + long_name;
+      const std::size_t distance = EditDistance(name, candidate);
+      if (distance < best_distance) best = candidate, best_distance = distance;
+    }
   }
   if (!best.empty()) {
     message.append("; did you mean ");
@@ -246,7 +243,7 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
   }
   for (const std::string& extra : app.remaining()) {
     if (extra == "--") continue;
-    error = UnknownOption(extra);
+    error = UnknownOption(extra, app);
     return std::nullopt;
   }
   if (std::find(options.inputs.begin(), options.inputs.end(), std::string()) !=
