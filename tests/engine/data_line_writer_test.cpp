@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/data_file.h"
 #include "engine/dxf_conversion.h"
 #include "engine/field_captions.h"
@@ -141,6 +143,24 @@ TEST(BuildHeaderLine, CaptionsInExportOrder) {
       -1, field_node::kLineNumber, field_node::kX, -1, field_node::kY, -1, -1, -1, -1, -1, -1, -1};
   EXPECT_EQ(BuildHeaderLine(tables, ";"), "Line Number;X (East) coordinate;Y (North) coordinate");
   EXPECT_EQ(BuildHeaderLine(tables, ""), "Line NumberX (East) coordinateY (North) coordinate");
+}
+
+TEST(DataFile, KeepingAnExistingFileFailsTheCloseAndLeavesTheFileAndNoTemporary) {
+  testing::TempDir dir;
+  const std::string path = dir.File("data.txt");
+  DataFile file;
+  file.KeepExisting();
+  ASSERT_TRUE(file.Create(path));
+  file.WriteLine("new");
+  testing::WriteFile(path, "appeared meanwhile\r\n");  // another program was faster
+  EXPECT_FALSE(file.Close());
+  EXPECT_EQ(file.error(), "File exists");
+  EXPECT_FALSE(file.placed());
+  EXPECT_EQ(testing::ReadFile(path), "appeared meanwhile\r\n");
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    ++files;
+  EXPECT_EQ(files, 1u);
 }
 
 }  // namespace
