@@ -17,11 +17,6 @@ constexpr std::array<std::string_view, 5> kSeparatorWords = {"comma", "semicolon
                                                              "linefeed"};
 constexpr std::array<std::string_view, 5> kSeparatorTexts = {",", ";", " ", "\t", "\r\n"};
 
-bool IsDataField(int field_node) {
-  return std::find(kDataFieldNodes.begin(), kDataFieldNodes.end(), field_node) !=
-         kDataFieldNodes.end();
-}
-
 // The words of a comma-separated list, blanks around them dropped.
 std::vector<std::string> Words(std::string_view list) {
   std::vector<std::string> words;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "cli/config_words.h"
+
 namespace quorvex::cli {
 namespace {
 
@@ -46,11 +48,6 @@ std::string TailOf(const ShortString<N>& slot) {
   while (end > slot.length && slot.chars[end - 1] == 0)
     --end;
   return std::string(slot.chars.data() + slot.length, end - slot.length);
-}
-
-bool IsDataField(int field_node) {
-  return std::find(kDataFieldNodes.begin(), kDataFieldNodes.end(), field_node) !=
-         kDataFieldNodes.end();
 }
 
 // The settings' text of a slot, or what a slot without a setting holds.
@@ -112,8 +109,7 @@ std::array<bool, kEntityNodeCount> RuleDisabledKinds(const ConfigSettings& setti
   std::array<bool, kEntityNodeCount> disabled{};
   int kind = 0;
   for (int node = 0; node < kEntityNodeCount; ++node) {
-    if (std::find(kEntityKindNodes.begin(), kEntityKindNodes.end(), node) !=
-        kEntityKindNodes.end()) {
+    if (IsKind(node)) {
       kind = node;
     } else {
       disabled[static_cast<std::size_t>(node)] = !settings.kinds[static_cast<std::size_t>(kind)];

@@ -1,5 +1,6 @@
 #include "cli/config_words.h"
 
+#include <algorithm>
 #include <array>
 
 #include "engine/export_config.h"
@@ -76,6 +77,16 @@ std::optional<int> EntityNodeOfWord(std::string_view word) {
 
 std::optional<int> FieldNodeOfWord(std::string_view word) {
   return Find(kFieldWords, word);
+}
+
+bool IsDataField(int field_node) {
+  return std::find(kDataFieldNodes.begin(), kDataFieldNodes.end(), field_node) !=
+         kDataFieldNodes.end();
+}
+
+bool IsKind(int entity_node) {
+  return std::find(kEntityKindNodes.begin(), kEntityKindNodes.end(), entity_node) !=
+         kEntityKindNodes.end();
 }
 
 std::string_view FieldOptionKey(int field_node) {

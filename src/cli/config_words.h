@@ -28,6 +28,10 @@ std::string_view FieldNodeWord(int field_node);
 std::optional<int> EntityNodeOfWord(std::string_view word);
 std::optional<int> FieldNodeOfWord(std::string_view word);
 
+/// True for the 12 data fields among the field nodes, and for the 12 kinds among the entity nodes.
+bool IsDataField(int field_node);
+bool IsKind(int entity_node);
+
 /// The part of an option node's word after the dot ("prefix", "decimals", "start", "force-to",
 /// "text"); empty for a data field.
 std::string_view FieldOptionKey(int field_node);

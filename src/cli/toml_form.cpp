@@ -1,0 +1,104 @@
+#include "cli/toml_form.h"
+
+#include <charconv>
+
+#include "cli/config_words.h"
+
+namespace quorvex::cli::toml_form {
+namespace {
+
+constexpr std::array<std::string_view, kSlotCount> SlotWords() {
+  std::array<std::string_view, kSlotCount> words{};
+  words[kSlotSignature] = "signature";
+  words[kSlotExtension] = "extension";
+  words[kSlotBlocks] = "blocks";
+  words[kSlotSeparatorOther] = "separator-other";
+  return words;
+}
+
+}  // namespace
+
+std::string_view SlotWord(int slot) {
+  static constexpr std::array<std::string_view, kSlotCount> kFixed = SlotWords();
+  return slot >= kSlotFieldValues ? FieldNodeWord(slot - kSlotFieldValues)
+                                  : kFixed[static_cast<std::size_t>(slot)];
+}
+
+std::optional<int> SlotOfWord(std::string_view word) {
+  for (int slot = 0; slot < kSlotCount; ++slot)
+    if (SlotWord(slot) == word) return slot;
+  return std::nullopt;
+}
+
+std::size_t SlotCapacity(int slot) {
+  return slot == kSlotSignature ? 6 : slot == kSlotExtension ? 10 : 255;
+}
+
+bool IsUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t more = 0;
+    std::uint32_t code = 0;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if ((lead & 0xE0) == 0xC0) {
+      more = 1, code = lead & 0x1Fu;
+    } else if ((lead & 0xF0) == 0xE0) {
+      more = 2, code = lead & 0x0Fu;
+    } else if ((lead & 0xF8) == 0xF0) {
+      more = 3, code = lead & 0x07u;
+    } else {
+      return false;
+    }
+    if (text.size() - i <= more) return false;
+    for (std::size_t k = 1; k <= more; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3Fu);
+    }
+    constexpr std::uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (code < kLeast[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    i += more + 1;
+  }
+  return true;
+}
+
+std::string Hex(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string out;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    out.push_back(kDigits[byte >> 4]);
+    out.push_back(kDigits[byte & 15]);
+  }
+  return out;
+}
+
+std::optional<std::string> FromHex(std::string_view hex) {
+  if (hex.size() % 2 != 0) return std::nullopt;
+  std::string bytes;
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    unsigned value = 0;
+    const auto [end, ec] = std::from_chars(hex.data() + i, hex.data() + i + 2, value, 16);
+    if (ec != std::errc() || end != hex.data() + i + 2) return std::nullopt;
+    bytes.push_back(static_cast<char>(value));
+  }
+  return bytes;
+}
+
+std::optional<std::int64_t> PlainInteger(std::string_view text) {
+  std::int64_t value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || std::to_string(value) != text)
+    return std::nullopt;
+  return value;
+}
+
+bool TakesInteger(int field_node) {
+  const std::string_view key = FieldOptionKey(field_node);
+  return key == "decimals" || key == "start";
+}
+
+}  // namespace quorvex::cli::toml_form

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/config_settings.h"
+
+namespace quorvex::cli::toml_form {
+
+// What the reader and the writer of the TOML form share: its words and its encodings.
+
+/// The separator choices in the order of the window's list.
+inline constexpr std::array<std::string_view, 6> kSeparatorChoices = {
+    "comma", "semicolon", "space", "tab", "linefeed", "other"};
+
+/// The key of a text slot in [stored.texts] and [stored.tails], and back.
+std::string_view SlotWord(int slot);
+std::optional<int> SlotOfWord(std::string_view word);
+/// How many bytes a slot holds.
+std::size_t SlotCapacity(int slot);
+
+/// True when `text` is UTF-8 that TOML accepts: no overlong forms, no surrogates, nothing above
+/// U+10FFFF.
+bool IsUtf8(std::string_view text);
+
+/// Bytes as lowercase hexadecimal digits, and back (nullopt for anything else).
+std::string Hex(std::string_view bytes);
+std::optional<std::string> FromHex(std::string_view hex);
+
+/// The value of a whole number written in its plain decimal form, else nullopt.
+std::optional<std::int64_t> PlainInteger(std::string_view text);
+/// True for the option nodes whose values are whole numbers ("decimals", "start").
+bool TakesInteger(int field_node);
+
+}  // namespace quorvex::cli::toml_form
