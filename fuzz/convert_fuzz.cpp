@@ -5,8 +5,11 @@
 //   - the report block is well formed: the data file line first, the rule line last, and where
 //     the counts stand, the kinds add up to the total and the block tally to the Blocks count;
 //   - the data file holds whole lines only;
+//   - the data file and the report are valid UTF-8, whatever the drawing's bytes, and a warning
+//     about characters that could not be decoded stands only just before the closing rule;
 //   - the same bytes give the same data file and report twice: from memory and from a file.
 
+#include <iconv.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -107,14 +110,32 @@ std::int64_t CountOf(std::string_view line) {
   return value;
 }
 
+bool IsUtf8(std::string_view text) {
+  static const iconv_t utf8 = iconv_open("UTF-8", "UTF-8");
+  if (utf8 == reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1))) std::abort();
+  std::string out(text.size() + 16, '\0');
+  char* in = const_cast<char*>(text.data());
+  std::size_t in_left = text.size(), out_left = out.size();
+  char* out_at = out.data();
+  iconv(utf8, nullptr, nullptr, nullptr, nullptr);
+  return iconv(utf8, &in, &in_left, &out_at, &out_left) != static_cast<std::size_t>(-1);
+}
+
 void CheckReport(const Outcome& outcome, const std::string& data_path) {
   const std::vector<std::string>& report = outcome.report;
   if (report.size() < 3 || report.back() != kRuleLine) Fail("no rule line at the end", outcome);
   if (report.front() != "  Data File : " + data_path) Fail("no data file line", outcome);
+  std::size_t end = report.size() - 1;  // the rule, or the warning before it
+  for (std::size_t i = 0; i < report.size(); ++i) {
+    if (!IsUtf8(report[i])) Fail("a report line is not UTF-8", outcome);
+    if (report[i].rfind("  *** Warning", 0) != 0) continue;
+    if (i + 2 != report.size()) Fail("a warning that is not just before the rule", outcome);
+    end = i;
+  }
   constexpr std::string_view kTotal = "  Processed entities count : ";
   if (report[2].rfind(kTotal, 0) != 0) return;  // an error line instead of the counts
   std::int64_t kinds = 0, blocks = 0, tally = 0;
-  for (std::size_t i = 4; i + 1 < report.size(); ++i) {
+  for (std::size_t i = 4; i < end; ++i) {
     const std::string_view line = report[i];
     if (line.rfind("      ", 0) == 0) {
       tally += CountOf(line);
@@ -166,6 +187,7 @@ Outcome Convert(const Setup& setup, std::string_view dxf, const std::string* dxf
   if (!data.empty() && (data.size() < 2 || data.compare(data.size() - 2, 2, "\r\n") != 0)) {
     Fail("the data file ends inside a line", outcome);
   }
+  if (!IsUtf8(data)) Fail("the data file is not UTF-8", outcome);
   return outcome;
 }
 

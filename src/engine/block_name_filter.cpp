@@ -5,35 +5,52 @@
 namespace quorvex {
 namespace {
 
-char Upper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+// Names and patterns are UTF-8, and "?" stands for one character of it: both are compared as
+// sequences of characters, each the bytes of one character packed into a number (a byte that
+// does not start a character is taken with the one before), with the letters a-z in capitals.
+void AppendCharacters(std::string_view text, std::u32string& out) {
+  for (std::size_t i = 0; i < text.size();) {
+    auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+    char32_t key = c;
+    std::size_t end = i + 1;
+    for (; end < text.size() && end < i + 4; ++end) {
+      c = static_cast<unsigned char>(text[end]);
+      if ((c & 0xC0) != 0x80) break;
+      key = static_cast<char32_t>(key << 8 | c);
+    }
+    out.push_back(key);
+    i = end;
+  }
 }
 
 // A run of stars matches what one star matches, except at the end of the name, where only a
 // last single star matches the empty rest: a run at the end keeps that it does not.
 BlockNameFilter::Pattern Compiled(std::string_view pattern) {
+  std::u32string characters;
+  AppendCharacters(pattern, characters);
   BlockNameFilter::Pattern compiled;
   std::size_t run = 0;
-  for (const char c : pattern) {
-    run = c == '*' ? run + 1 : 0;
-    if (run <= 1) compiled.chars.push_back(Upper(c));
+  for (const char32_t c : characters) {
+    run = c == U'*' ? run + 1 : 0;
+    if (run <= 1) compiled.chars.push_back(c);
   }
   compiled.last_star_matches_empty = run <= 1;
   return compiled;
 }
 
-bool Matches(std::string_view name, const BlockNameFilter::Pattern& compiled) {
+bool Matches(std::u32string_view name, const BlockNameFilter::Pattern& compiled) {
   // The matching is defined recursively (a "*" tries every rest of the name), which takes
   // exponential time on names and patterns with many stars. This computes the same relation as
   // a table over the rests of the name, one pattern position at a time from the end:
   // matches[i] tells whether name[i..] matches pattern[j..].
-  const std::string& pattern = compiled.chars;
+  const std::u32string& pattern = compiled.chars;
   const std::size_t n = name.size();
-  if (pattern == "*") return n > 0 || compiled.last_star_matches_empty;
+  if (pattern == U"*") return n > 0 || compiled.last_star_matches_empty;
   std::string matches(n + 1, 0);
   matches[n] = 1;
   for (std::size_t j = pattern.size(); j-- > 0;) {
-    const char p = pattern[j];
+    const char32_t p = pattern[j];
     bool later_match = false;  // name[k..] matched pattern[j+1..] for some k >= i
     bool next_match = false;   // name[i+1..] matched pattern[j+1..]
     for (std::size_t i = n + 1; i-- > 0;) {
@@ -41,11 +58,11 @@ bool Matches(std::string_view name, const BlockNameFilter::Pattern& compiled) {
       later_match = later_match || match;
       bool now;
       if (i == n) {
-        now = p == '*' && j + 1 == pattern.size() && compiled.last_star_matches_empty;
-      } else if (p == '*') {
+        now = p == U'*' && j + 1 == pattern.size() && compiled.last_star_matches_empty;
+      } else if (p == U'*') {
         now = later_match;
       } else {
-        now = (p == '?' || p == Upper(name[i])) && next_match;
+        now = (p == U'?' || p == name[i]) && next_match;
       }
       matches[i] = now;
       next_match = match;
@@ -57,7 +74,9 @@ bool Matches(std::string_view name, const BlockNameFilter::Pattern& compiled) {
 }  // namespace
 
 bool MatchPattern(std::string_view name, std::string_view pattern) {
-  return Matches(name, Compiled(pattern));
+  std::u32string characters;
+  AppendCharacters(name, characters);
+  return Matches(characters, Compiled(pattern));
 }
 
 bool MatchPatternList(std::string_view list, std::string_view name) {
@@ -80,9 +99,11 @@ BlockNameFilter::BlockNameFilter(std::string_view list) {
 bool BlockNameFilter::Passes(std::string_view name) {
   if (passes_all_) return true;
   if (const auto known = verdicts_.find(name); known != verdicts_.end()) return known->second;
+  name_.clear();
+  AppendCharacters(name, name_);
   bool passes = false;
   for (const Pattern& pattern : patterns_) {
-    if (Matches(name, pattern)) {
+    if (Matches(name_, pattern)) {
       passes = true;
       break;
     }

@@ -7,10 +7,10 @@
 
 namespace quorvex {
 
-/// True when the whole `name` matches `pattern`: "*" matches any run of characters (the empty
-/// run included), "?" exactly one, every other character only itself, with the letters a-z
-/// matching either case. One quirk is kept on purpose: once the name is used up, what is left
-/// of the pattern must be empty or a single "*", so "A**" does not match "A".
+/// True when the whole `name` matches `pattern`, both UTF-8: "*" matches any run of characters
+/// (the empty run included), "?" exactly one character, every other character only itself, with
+/// the letters a-z matching either case. One quirk is kept on purpose: once the name is used up,
+/// what is left of the pattern must be empty or a single "*", so "A**" does not match "A".
 bool MatchPattern(std::string_view name, std::string_view pattern);
 
 /// True when `name` matches an entry of the comma-separated `list`. Entries are trimmed and
@@ -26,9 +26,10 @@ class BlockNameFilter {
   explicit BlockNameFilter(std::string_view list);
   bool Passes(std::string_view name);
 
-  /// A pattern with its letters in capitals and each run of stars as one.
+  /// A pattern as characters (the bytes of each packed into one number), with the letters a-z in
+  /// capitals and each run of stars as one.
   struct Pattern {
-    std::string chars;
+    std::u32string chars;
     bool last_star_matches_empty = true;  // false when the pattern ends in two stars or more
   };
 
@@ -42,6 +43,7 @@ class BlockNameFilter {
   bool passes_all_ = false;
   std::vector<Pattern> patterns_;
   std::unordered_map<std::string, bool, NameHash, std::equal_to<>> verdicts_;
+  std::u32string name_;  // the characters of the name being matched
 };
 
 }  // namespace quorvex

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "data_file.h"
+#include "drawing_encoding.h"
 #include "dxf_conversion.h"
 #include "dxf_lines.h"
 #include "number_text.h"
@@ -57,14 +58,22 @@ std::string_view FileName(std::string_view path) {
 
 enum class WalkEnd { kFinished, kNotValid, kCancelled };
 
-// Walks the pairs after the ENTITIES line and hands selected entities to their readers.
+// Walks the pairs after the ENTITIES line and hands selected entities to their readers. The
+// lines before it are searched line by line; on the way, the header variables that tell how the
+// texts are stored are taken.
 WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data_file) {
   const DxfLines& lines = conversion.Lines;
   DxfCursor& cursor = conversion.Cursor;
+  TextHeader header;
+  std::string_view previous;
   for (;;) {
     if (lines.AtEnd(cursor)) return WalkEnd::kNotValid;
-    if (Trimmed(lines.Take(cursor)) == "ENTITIES") break;
+    const std::string_view line = Trimmed(lines.Take(cursor));
+    if (line == "ENTITIES") break;
+    if (!line.empty() && line[0] == '$' && previous == "9") header.Take(line, lines, cursor);
+    previous = line;
   }
+  conversion.SetEncoding(EncodingOf(header, lines.ByteOrderMark()));
   ProgressDisplay& progress = run.Progress;
   while (!lines.AtEnd(cursor)) {
     progress.SetPosition(cursor.line);
@@ -90,8 +99,9 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
                     std::string_view dxf_name, const std::string& data_path) {
   std::vector<std::string>& report = run.ReportLines;
   DataFile data_file;
+  UndecodedCharacters undecoded;  // known once the walk has ended
   auto fail = [&](Failure failure) {
-    AppendFailureLines(report, failure);
+    AppendFailureLines(report, failure, undecoded);
     return FileOutcome{ConversionOutcome::kFailed, std::move(failure), data_file.placed(),
                        data_file.lines()};
   };
@@ -132,14 +142,19 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   if (run.Format.bom) data_file.buffer().append("\xEF\xBB\xBF");
   if (config.IncludeHeader == 1) data_file.WriteLine(run.HeaderLine);
 
+  const auto walk_ended = [&] {
+    undecoded = {conversion.UndecodedCount(), conversion.EncodingName()};
+  };
   WalkEnd end;
   try {
     end = Walk(run, conversion, data_file);
   } catch (const Failure& failure) {
+    walk_ended();
     data_file.Close();
     if (lines->Changed()) return fail({Failure::Kind::kFileChanged});
     return fail(failure);
   }
+  walk_ended();
   const bool written = data_file.Close();
   if (lines->Changed()) return fail({Failure::Kind::kFileChanged});
   if (!written) return fail(not_written());
@@ -147,6 +162,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
     case WalkEnd::kNotValid:
       return fail({Failure::Kind::kNotDxf});
     case WalkEnd::kCancelled:
+      AppendUndecodedLine(report, undecoded);
       return {ConversionOutcome::kCancelled, std::nullopt, data_file.placed(), data_file.lines()};
     case WalkEnd::kFinished:
       break;
@@ -156,6 +172,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   tally.per_kind = conversion.EntityCounts;
   tally.block_names = std::move(conversion.BlockTallyNames);
   tally.block_counts = std::move(conversion.BlockTallyCounts);
+  tally.undecoded = std::move(undecoded);
   AppendCountLines(report, run.Tables, run.BlockFilterText, tally);
   return {ConversionOutcome::kConverted, std::nullopt, data_file.placed(), data_file.lines()};
 }

@@ -51,8 +51,8 @@ bool DxfConversion::BlockPasses(std::string_view block_name) {
   return block_filter_->Passes(block_name);
 }
 
-void DxfConversion::TallyBlock(std::string_view block_name) {
-  tally_key_.assign(block_name);
+void DxfConversion::TallyBlock(DecodedText block_name) {
+  tally_key_.assign(block_name.text);
   for (char& c : tally_key_)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   const auto [entry, added] = tally_index_.try_emplace(tally_key_, BlockTallyNames.size());
@@ -60,8 +60,10 @@ void DxfConversion::TallyBlock(std::string_view block_name) {
     ++BlockTallyCounts[entry->second];
     return;
   }
-  BlockTallyNames.emplace_back(block_name);
+  BlockTallyNames.emplace_back(block_name.text);
   BlockTallyCounts.push_back(1);
+  // The report writes the name once.
+  undecoded_ += static_cast<std::int64_t>(block_name.replaced);
 }
 
 bool DxfConversion::NextGroup() {
@@ -77,7 +79,10 @@ bool DxfConversion::NextGroup() {
   GroupValue = Trimmed(Lines.Take(probe));
   const std::optional<std::int32_t> code = ParseInt32(GroupCode);
   if (!code) {
-    throw Failure{Failure::Kind::kGroupCodeNotInteger, {}, std::string(GroupCode), Cursor.line + 1};
+    throw Failure{Failure::Kind::kGroupCodeNotInteger,
+                  {},
+                  QuotedText({GroupCode, Cursor.line + 1}),
+                  Cursor.line + 1};
   }
   GroupCodeNumber = *code;
   value_line_ = probe.line;
@@ -101,7 +106,7 @@ std::string_view DxfConversion::NextEntityName() {
 void DxfConversion::FailNotNumber(SourcedText text) const {
   throw Failure{Failure::Kind::kValueNotNumber,
                 {},
-                std::string(text.text),
+                QuotedText(text),
                 text.line != 0 ? text.line : CursorLine()};
 }
 
@@ -121,7 +126,16 @@ void DxfConversion::ThrowAt(Failure::Kind kind, std::string_view text, std::int6
                             std::size_t line_start) {
   // The data file keeps whole lines only.
   data_file_.buffer().resize(line_start);
-  throw Failure{kind, {}, std::string(text), line != 0 ? line : CursorLine()};
+  undecoded_ = line_start_undecoded_;
+  throw Failure{kind, {}, QuotedText({text, line}), line != 0 ? line : CursorLine()};
+}
+
+std::string DxfConversion::QuotedText(SourcedText text) const {
+  // Texts of no line are the configuration's (UTF-8 already) or the reader's own.
+  if (text.line == 0) return std::string(text.text);
+  std::string quoted;
+  undecoded_ += static_cast<std::int64_t>(texts_.Append(text.text, quoted));
+  return quoted;
 }
 
 void DxfConversion::AppendCoordinate(SourcedText text, const Decimals& decimals,
@@ -144,6 +158,7 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
                                   std::string_view text_string) {
   std::string& out = data_file_.buffer();
   const std::size_t line_start = out.size();
+  line_start_undecoded_ = undecoded_;
   for (const OutputField& field : fields_) {
     const std::size_t field_start = out.size();
     out.append(field.prefix);
@@ -165,16 +180,16 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
         out.append(entity_type);
         break;
       case field_node::kLayer:
-        out.append(layer);
+        AppendText(layer, out);
         break;
       case field_node::kHandle:
-        out.append(handle);
+        AppendText(handle, out);
         break;
       case field_node::kBlockName:
-        out.append(block_name);
+        AppendText(block_name, out);
         break;
       case field_node::kTextString:
-        out.append(text_string);
+        AppendText(text_string, out);
         break;
       case field_node::kLabel:
         out.append(Config.FieldValues[field_node::kLabelText].View());

@@ -15,6 +15,7 @@
 #include "dxf_lines.h"
 #include "export_config.h"
 #include "failure.h"
+#include "text_decoder.h"
 #include "vecteur.h"
 
 namespace quorvex {
@@ -54,11 +55,28 @@ class DxfConversion {
   std::vector<std::int64_t> BlockTallyCounts;
   std::string_view BlockFilterText;  // the run's block-name patterns; empty lets every insert in
 
-  /// True when an insert of `block_name` passes BlockFilterText (decided once per name).
+  // --- Texts of the drawing ---
+
+  /// Decodes the drawing's texts from `encoding` from now on (read from its header).
+  void SetEncoding(DrawingEncoding encoding) { texts_.SetEncoding(std::move(encoding)); }
+  /// The encoding that the texts are decoded from, as the report names it.
+  const std::string& EncodingName() const { return texts_.EncodingName(); }
+  /// Characters of the drawing's texts that the data file and the report received as U+FFFD
+  /// because they could not be decoded.
+  std::int64_t UndecodedCount() const { return undecoded_; }
+
+  /// A block name of the drawing decoded, for the filter and the tally; the view lasts until
+  /// the next call.
+  DecodedText DecodeBlockName(std::string_view block_name) {
+    return texts_.Decode(block_name, decoded_block_name_);
+  }
+  /// True when an insert of the decoded `block_name` passes BlockFilterText (decided once per
+  /// name).
   bool BlockPasses(std::string_view block_name);
-  /// Counts one exported insert of `block_name` in the block tally: a name that matches an
-  /// earlier one but for the case of a-z counts with it, under the spelling that came first.
-  void TallyBlock(std::string_view block_name);
+  /// Counts one exported insert of the decoded `block_name` in the block tally: a name that
+  /// matches an earlier one but for the case of a-z counts with it, under the spelling that came
+  /// first.
+  void TallyBlock(DecodedText block_name);
 
   // --- Reader interface ---
 
@@ -95,7 +113,9 @@ class DxfConversion {
     ++TotalEntityCount;
   }
 
-  /// Writes one data line. X, Y and Z are decimal texts, read only when exported.
+  /// Writes one data line. X, Y and Z are decimal texts, read only when exported. Handle, layer,
+  /// block name and text string are written as UTF-8, decoded from the drawing's encoding; the
+  /// entity type is the reader's own ASCII name.
   void WriteDataLine(SourcedText x, SourcedText y, SourcedText z, std::string_view handle,
                      std::string_view layer, std::string_view entity_type,
                      std::string_view block_name, std::string_view text_string);
@@ -127,6 +147,11 @@ class DxfConversion {
   void Reformat(int node, std::size_t field_start, std::size_t value_start, bool mtext);
   void ThrowAt(Failure::Kind kind, std::string_view text, std::int64_t line,
                std::size_t line_start);
+  void AppendText(std::string_view text, std::string& out) {
+    undecoded_ += static_cast<std::int64_t>(texts_.Append(text, out));
+  }
+  // A text that a failure quotes: decoded when it comes from the drawing.
+  std::string QuotedText(SourcedText text) const;
 
   DataFile& data_file_;
   DataFormat format_;
@@ -143,6 +168,11 @@ class DxfConversion {
   std::string tally_key_;
   std::int64_t value_line_ = 0;
   std::int64_t sequence_start_ = 1;
+  // Mutable: failures, which readers may raise through a const conversion, quote decoded texts.
+  mutable TextDecoder texts_;
+  mutable std::int64_t undecoded_ = 0;
+  std::int64_t line_start_undecoded_ = 0;  // undecoded_ before the data line being written
+  std::string decoded_block_name_;
 };
 
 }  // namespace quorvex

@@ -10,27 +10,10 @@
 
 #include "mapped_file.h"
 #include "regular_file.h"
+#include "text_util.h"
 
 namespace quorvex {
 namespace {
-
-void AppendUtf8(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
 
 // UTF-16 text (after its byte-order mark) as UTF-8; unpaired surrogates become U+FFFD and a
 // trailing odd byte is dropped.
@@ -137,6 +120,7 @@ void DxfLines::Index() {
   const char* data = mapped_ ? mapped_->data() : owned_.data();
   std::size_t size = mapped_ ? mapped_->size() : owned_.size();
   if (StartsWith(data, size, "\xFF\xFE") || StartsWith(data, size, "\xFE\xFF")) {
+    byte_order_mark_ = true;
     const bool big_endian = data[0] == '\xFE';
     std::string decoded = Utf16ToUtf8(data + 2, size - 2, big_endian);
     owned_.swap(decoded);
@@ -144,6 +128,7 @@ void DxfLines::Index() {
     data = owned_.data();
     size = owned_.size();
   } else if (StartsWith(data, size, "\xEF\xBB\xBF")) {
+    byte_order_mark_ = true;
     data += 3;
     size -= 3;
   }

@@ -53,6 +53,10 @@ class DxfLines {
   /// The line at `cursor` without moving it.
   std::string_view Peek(DxfCursor cursor) const { return Take(cursor); }
 
+  /// True when the file began with a Unicode byte-order mark: its text is UTF-8 (converted so
+  /// from UTF-16), whatever its header says.
+  bool ByteOrderMark() const { return byte_order_mark_; }
+
   /// True when another program shortened or wrote to the file while it was mapped (a lost part
   /// reads as zero bytes): the conversion must not be trusted.
   bool Changed() const;
@@ -79,7 +83,8 @@ class DxfLines {
   const char* begin_ = nullptr;
   const char* end_ = nullptr;
   std::int64_t count_ = 0;
-  bool lone_cr_ = false;  // some line ends in CR alone, so lines must be split at CR too
+  bool lone_cr_ = false;
+  bool byte_order_mark_ = false;  // some line ends in CR alone, so lines must be split at CR too
 };
 
 }  // namespace quorvex

@@ -193,8 +193,21 @@ void AppendDataFileLines(std::vector<std::string>& report, std::string_view data
   report.emplace_back();
 }
 
-void AppendFailureLines(std::vector<std::string>& report, const Failure& failure) {
+std::string UndecodedText(const UndecodedCharacters& undecoded) {
+  const bool one = undecoded.count == 1;
+  return "  *** Warning, " + std::to_string(undecoded.count) +
+         (one ? " character" : " characters") + " could not be decoded from " + undecoded.encoding +
+         (one ? " and was" : " and were") + " written as U+FFFD ***";
+}
+
+void AppendUndecodedLine(std::vector<std::string>& report, const UndecodedCharacters& undecoded) {
+  if (undecoded.count > 0) report.push_back(UndecodedText(undecoded));
+}
+
+void AppendFailureLines(std::vector<std::string>& report, const Failure& failure,
+                        const UndecodedCharacters& undecoded) {
   report.push_back(FailureText(failure));
+  AppendUndecodedLine(report, undecoded);
   report.emplace_back(kRuleLine);
 }
 
@@ -220,6 +233,7 @@ void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
     report.push_back("      " + tally.block_names[j] + " : " +
                      std::to_string(tally.block_counts[j]));
   }
+  AppendUndecodedLine(report, tally.undecoded);
   report.emplace_back(kRuleLine);
 }
 

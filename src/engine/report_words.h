@@ -63,8 +63,23 @@ void AppendFileHeading(std::vector<std::string>& report, std::size_t number,
 /// Appends the line naming the data file and the empty line after it.
 void AppendDataFileLines(std::vector<std::string>& report, std::string_view data_path);
 
-/// Appends the failure's line and the rule line that closes the file's block.
-void AppendFailureLines(std::vector<std::string>& report, const Failure& failure);
+/// Characters of a drawing's texts that the data file and the report received as U+FFFD because
+/// they could not be decoded, and the encoding they were decoded from.
+struct UndecodedCharacters {
+  std::int64_t count = 0;
+  std::string encoding;
+};
+
+/// The warning line (two leading blanks) about characters that could not be decoded.
+std::string UndecodedText(const UndecodedCharacters& undecoded);
+
+/// Appends the warning line when some characters could not be decoded; nothing otherwise.
+void AppendUndecodedLine(std::vector<std::string>& report, const UndecodedCharacters& undecoded);
+
+/// Appends the failure's line, the warning about undecoded characters when there are any, and
+/// the rule line that closes the file's block.
+void AppendFailureLines(std::vector<std::string>& report, const Failure& failure,
+                        const UndecodedCharacters& undecoded = {});
 
 /// What one converted file counted.
 struct EntityTally {
@@ -72,10 +87,12 @@ struct EntityTally {
   std::array<std::int64_t, kEntityKindCount> per_kind{};
   std::vector<std::string> block_names;  // in order of first appearance
   std::vector<std::int64_t> block_counts;
+  UndecodedCharacters undecoded;
 };
 
 /// Appends the count lines of a converted file: the total, one line per enabled kind (Blocks
-/// with `block_filter`), the tally of block names, and the rule line.
+/// with `block_filter`), the tally of block names, the warning about undecoded characters when
+/// there are any, and the rule line.
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
                       std::string_view block_filter, const EntityTally& tally);
 

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "engine/convert_dxf_file.h"
+#include "engine/report_words.h"
 #include "support/conversion_harness.h"
 #include "support/temp_dir.h"
 
@@ -126,6 +127,21 @@ TEST(ConvertWalk, CancelStopsBetweenPairsWithoutCountLines) {
   EXPECT_EQ(result.report.size(), 2u);  // "Data File" and the empty line only
   EXPECT_EQ(progress.pumps, 2);
   EXPECT_EQ(result.data, "X (East) coordinate\r\n");
+}
+
+TEST(ConvertWalk, CancelledFileWarnsOfTheCharactersItCouldNotDecode) {
+  TestSetup setup;
+  setup.Entities({entity_node::kPoints}).Fields({field_node::kLayer});
+  std::atomic<bool> cancelled{false};
+  PumpHook progress(2, [&] { cancelled = true; });
+  setup.progress = &progress;
+  setup.cancelled = &cancelled;
+  const ConversionResult result =
+      setup.Convert("  0\nSECTION\n  2\nHEADER\n  9\n$DWGCODEPAGE\n  3\nANSI_1252\n  0\nENDSEC\n" +
+                    DxfWithEntities("  0\nPOINT\n  8\n\x81\n  0\nLINE\n  0\nPOINT\n"));
+  EXPECT_EQ(result.data, "\xEF\xBF\xBD\r\n");
+  EXPECT_EQ(result.report,
+            (std::vector<std::string>{result.report[0], "", UndecodedText({1, "ANSI_1252"})}));
 }
 
 TEST(ConvertWalk, BadStartValueFailsBeforeTheDataFileIsCreated) {

@@ -153,6 +153,28 @@ TEST(ReportWords, HeaderHeadingAndCounts) {
   EXPECT_EQ(kCancelLine, "*** Process canceled by user ***");
 }
 
+TEST(ReportWords, UndecodedCharactersWarnBeforeTheRule) {
+  const std::string rule(100, '-');
+  EXPECT_EQ(UndecodedText({1, "ANSI_1252"}),
+            "  *** Warning, 1 character could not be decoded from ANSI_1252 and was written as "
+            "U+FFFD ***");
+  EXPECT_EQ(UndecodedText({12, "UTF-8"}),
+            "  *** Warning, 12 characters could not be decoded from UTF-8 and were written as "
+            "U+FFFD ***");
+  RunTables tables;
+  EntityTally tally;
+  tally.undecoded = {2, "ANSI_932"};
+  std::vector<std::string> report;
+  AppendCountLines(report, tables, "", tally);
+  AppendFailureLines(report, {Kind::kNotDxf}, {3, "ANSI_932"});
+  AppendFailureLines(report, {Kind::kNotDxf}, {0, "ANSI_932"});
+  EXPECT_EQ(report,
+            (std::vector<std::string>{
+                "  Processed entities count : 0", "", UndecodedText({2, "ANSI_932"}), rule,
+                "  *** Error, this is not a valid DXF file ***", UndecodedText({3, "ANSI_932"}),
+                rule, "  *** Error, this is not a valid DXF file ***", rule}));
+}
+
 TEST(ReportWords, RefusedValuesNameTheRulesMessage) {
   EXPECT_EQ(OptionRuleMessage(OptionRule::kAnyText), "");
   EXPECT_EQ(OptionRuleMessage(OptionRuleOf(field_node::kLineNumberStart)),

@@ -19,10 +19,12 @@ void ReadInsert(DxfConversion& conversion) {
     }
   }
   ObjectToWorld(extrusion, {&point, 1});
-  if (!conversion.BlockPasses(block_name)) return;
+  // The filter and the tally compare the name decoded; the data line decodes it itself.
+  const DecodedText name = conversion.DecodeBlockName(block_name);
+  if (!conversion.BlockPasses(name.text)) return;
   conversion.WriteComputedPoint(point, identity.handle, identity.layer, "INSERT", block_name, text);
   conversion.CountEntity(entity_kind::kBlocks);
-  conversion.TallyBlock(block_name);
+  conversion.TallyBlock(name);
 }
 
 }  // namespace quorvex
