@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <thread>
@@ -68,15 +67,15 @@ class StreamConfigHost final : public ConfigHost {
 // The configuration file named on the command line, else "default.qrv" beside the program,
 // else the same values built in; `path` names the file read, if any. False when a named or found
 // file is refused.
-bool LoadConfiguration(const CliOptions& options, const std::string& program_directory,
-                       ConfigModel& model, std::FILE* err, std::string& path) {
+bool LoadConfiguration(const CliOptions& options, const ProgramPaths& paths, ConfigModel& model,
+                       std::FILE* err, std::string& path) {
   StreamConfigHost host(err);
-  ConfigSession session(model, host, program_directory + "configurations");
+  ConfigSession session(model, host, paths.configurations_folder);
   if (options.config_path) {
     path = *options.config_path;
     return session.LoadConfigFile(path);
   }
-  if (const auto found = FindResource(program_directory, "default.qrv")) {
+  if (const auto found = FindResource(paths.program_directory, "default.qrv")) {
     path = *found;
     return session.LoadConfigFile(path);
   }
@@ -167,7 +166,7 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
 
   ConfigModel model;
   std::string config_path;
-  if (!LoadConfiguration(options, env.program_directory, model, env.err, config_path)) {
+  if (!LoadConfiguration(options, env.paths, model, env.err, config_path)) {
     return kExitUsage;
   }
   if (options.extension) {
@@ -192,15 +191,12 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   if (options.log_path) {
     log_path = fs::absolute(*options.log_path).string();
   } else {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    const DataDirectoryChoice data =
-        ChooseDataDirectory(env.program_directory, UserDataDirectory(xdg, home));
-    if (!data.error.empty()) {
-      PrintError(env.err, data.error);
+    // Only the log needs a folder of the user's: with --log, a user without a home converts too.
+    if (const std::string error = PrepareLogFolder(env.paths); !error.empty()) {
+      PrintError(env.err, error + "; name the log file with --log FILE");
       return kExitUsage;
     }
-    log_path = ProgramPaths{env.program_directory, data.directory}.LogFile();
+    log_path = env.paths.LogFile();
   }
 
   BatchRequest request;
