@@ -64,9 +64,9 @@ class StreamConfigHost final : public ConfigHost {
   std::FILE* err_;
 };
 
-// The configuration file named on the command line, else "default.qrv" beside the program,
-// else the same values built in; `path` names the file read, if any. False when a named or found
-// file is refused.
+// The configuration file named on the command line, else "default.qrv" beside the program or
+// installed with it, else the same values built in; `path` names the file read, if any. False when
+// a named or found file is refused.
 bool LoadConfiguration(const CliOptions& options, const ProgramPaths& paths, ConfigModel& model,
                        std::FILE* err, std::string& path) {
   StreamConfigHost host(err);
