@@ -1,8 +1,6 @@
-// dxf_generate: writes the benchmark drawings to a folder.
-//   dxf_generate OUT_DIR [NAME[:MB]]...
-// NAME is survey, mixed, contours or walk (all four when none is given); MB replaces the
-// drawing's size in megabytes.
+// dxf_generate: writes the benchmark drawings to a folder; `dxf_generate --help` tells how.
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <exception>
@@ -13,11 +11,28 @@
 
 #include "standard_drawings.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: dxf_generate OUT_DIR [NAME[:MB]]...\n"
+    "Writes the benchmark drawings NAME.dxf to OUT_DIR (created when missing).\n"
+    "  NAME  survey, mixed, contours or walk; all four when none is given\n"
+    "  MB    the drawing's size in megabytes instead of its standard one\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using quorvex::bench::StandardDrawingNames;
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s OUT_DIR [NAME[:MB]]...   NAME: survey mixed contours walk\n",
-                 argv[0]);
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  // An option is never taken for a folder or a drawing; "./-name" names such a folder.
+  const bool option_given = std::any_of(
+      args.begin(), args.end(), [](std::string_view arg) { return arg.empty() || arg[0] == '-'; });
+  if (args.empty() || option_given) {
+    std::fputs(kUsage, stderr);
     return 2;
   }
   const std::filesystem::path dir = argv[1];

@@ -69,7 +69,7 @@ void CommandLine(benchmark::State& state) {
   std::atomic<bool> cancelled{false};
   std::FILE* sink = std::fopen("/dev/null", "w");
   for (auto _ : state) {
-    cli::CliEnvironment env{sink, stderr, false, "", clock, cancelled};
+    cli::CliEnvironment env{sink, stderr, false, ProgramPaths{}, clock, cancelled};
     if (cli::RunCli(*options, env) != cli::kExitConverted) state.SkipWithError("conversion failed");
   }
   std::fclose(sink);

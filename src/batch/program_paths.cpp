@@ -1,5 +1,6 @@
 #include "program_paths.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -12,7 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::string_view kDefaultConfigName = "default.qrv";
 constexpr std::string_view kConfigurationsFolder = "configurations";
+constexpr std::string_view kProgramFolder = "quorvex/";
 
 // Appending, rather than `a + std::string(b)`, which GCC 12 wrongly flags under -Wrestrict.
 std::string Joined(std::string a, std::string_view b) {
@@ -25,14 +28,45 @@ bool IsFile(const std::string& path) {
   return fs::is_regular_file(path, error);
 }
 
+bool IsAbsolute(const char* path) {
+  return path && path[0] == '/';
+}
+
+// The program's folder in the base directory `xdg_value`, else in `home_default` under HOME, as
+// the base directory convention places it; empty when neither is known.
+std::string UserFolder(const char* xdg_value, const char* home, std::string_view home_default) {
+  if (IsAbsolute(xdg_value)) return Joined(WithTrailingSlash(xdg_value), kProgramFolder);
+  if (IsAbsolute(home)) {
+    return Joined(Joined(WithTrailingSlash(home), home_default), kProgramFolder);
+  }
+  return {};
+}
+
+// A program that brings its default configuration along in a folder it may write to is a build
+// or a portable copy; the file is looked at first, so that an installed program never even
+// probes its folder.
+bool IsPortableFolder(std::string_view program_directory) {
+  if (program_directory.empty()) return false;
+  const std::string folder = WithTrailingSlash(program_directory);
+  return IsFile(Joined(folder, kDefaultConfigName)) && DirectoryIsWritable(folder);
+}
+
+std::string PrepareFolder(const std::string& folder, std::string_view unknown) {
+  if (folder.empty()) return std::string(unknown);
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error) return "Folder \"" + folder + "\" could not be created: " + error.message();
+  return {};
+}
+
 }  // namespace
 
 std::string ProgramPaths::LogFile() const {
-  return Joined(data_directory, kLogFileName);
+  return log_directory.empty() ? std::string() : Joined(log_directory, kLogFileName);
 }
 
-std::string ProgramPaths::ConfigurationsFolder() const {
-  return Joined(data_directory, kConfigurationsFolder);
+UserEnvironment CurrentUserEnvironment() {
+  return {std::getenv("HOME"), std::getenv("XDG_STATE_HOME"), std::getenv("XDG_DATA_HOME")};
 }
 
 std::string ExecutableDirectory() {
@@ -52,30 +86,26 @@ std::optional<std::string> FindResource(std::string_view program_directory, std:
   return std::nullopt;
 }
 
-std::string UserDataDirectory(const char* xdg_data_home, const char* home) {
-  // Relative values are ignored, as the base directory convention asks.
-  if (xdg_data_home && xdg_data_home[0] == '/') {
-    return WithTrailingSlash(xdg_data_home) + "quorvex/";
+ProgramPaths ChooseProgramPaths(std::string_view program_directory, const UserEnvironment& user) {
+  ProgramPaths paths;
+  if (!program_directory.empty()) paths.program_directory = WithTrailingSlash(program_directory);
+  if (IsPortableFolder(program_directory)) {
+    paths.log_directory = paths.program_directory;
+    paths.configurations_folder = Joined(paths.program_directory, kConfigurationsFolder);
+    return paths;
   }
-  if (home && home[0] == '/') return WithTrailingSlash(home) + ".local/share/quorvex/";
-  return {};
+  paths.log_directory = UserFolder(user.xdg_state_home, user.home, ".local/state/");
+  const std::string data = UserFolder(user.xdg_data_home, user.home, ".local/share/");
+  if (!data.empty()) paths.configurations_folder = Joined(data, kConfigurationsFolder);
+  return paths;
 }
 
-DataDirectoryChoice ChooseDataDirectory(std::string_view program_directory,
-                                        std::string_view user_data_directory) {
-  if (DirectoryIsWritable(program_directory)) return {WithTrailingSlash(program_directory), {}};
-  if (user_data_directory.empty()) {
-    return {{},
-            "No folder for the log file: the program's folder is not writable and neither "
-            "XDG_DATA_HOME nor HOME is set"};
-  }
-  const std::string directory = WithTrailingSlash(user_data_directory);
-  std::error_code error;
-  fs::create_directories(Joined(directory, kConfigurationsFolder), error);
-  if (error) {
-    return {{}, "Folder \"" + directory + "\" could not be created: " + error.message()};
-  }
-  return {directory, {}};
+std::string PrepareLogFolder(const ProgramPaths& paths) {
+  return PrepareFolder(paths.log_directory, kNoLogFolder);
+}
+
+std::string PrepareConfigurationsFolder(const ProgramPaths& paths) {
+  return PrepareFolder(paths.configurations_folder, kNoConfigurationsFolder);
 }
 
 }  // namespace quorvex

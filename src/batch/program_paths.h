@@ -6,16 +6,30 @@
 
 namespace quorvex {
 
-/// The folders the program reads from and writes to, found once at start-up. Both end in "/".
+/// The folders the program reads from and writes to, found once at start-up.
 struct ProgramPaths {
-  /// The executable's folder; read-only resources are looked up from here.
+  /// The executable's folder, ending in "/"; read-only resources are looked up from here.
   std::string program_directory;
-  /// Where the log file and the configurations folder live.
-  std::string data_directory;
+  /// The folder of the log file, ending in "/"; empty when it cannot be known.
+  std::string log_directory;
+  /// The folder of the user's configuration files, without a trailing "/"; empty when it cannot
+  /// be known.
+  std::string configurations_folder;
 
+  /// The log file in `log_directory`; empty when that is.
   std::string LogFile() const;
-  std::string ConfigurationsFolder() const;  // without a trailing "/"
 };
+
+/// The environment variables that place the user's folders, as `getenv` gives them (null when
+/// unset).
+struct UserEnvironment {
+  const char* home = nullptr;
+  const char* xdg_state_home = nullptr;
+  const char* xdg_data_home = nullptr;
+};
+
+/// The variables of the running process.
+UserEnvironment CurrentUserEnvironment();
 
 /// The folder of the running executable, ending in "/"; empty when the system does not tell.
 std::string ExecutableDirectory();
@@ -25,18 +39,26 @@ std::string ExecutableDirectory();
 /// neither.
 std::optional<std::string> FindResource(std::string_view program_directory, std::string_view name);
 
-/// The per-user data folder: "quorvex" in $XDG_DATA_HOME when that holds an absolute path, else in
-/// "$HOME/.local/share"; empty when neither is known. Ends in "/".
-std::string UserDataDirectory(const char* xdg_data_home, const char* home);
+/// Where a program in `program_directory` keeps its log file and configurations. A build or
+/// portable folder (one that holds "default.qrv" and in which a file can be created) keeps both
+/// itself. Any other program, an installed one above all, never writes beside itself, even where
+/// it could (as root): the log goes to "quorvex/" in the user's state folder ($XDG_STATE_HOME,
+/// else "$HOME/.local/state") and the configurations to "quorvex/configurations" in the user's
+/// data folder ($XDG_DATA_HOME, else "$HOME/.local/share"). Variables that do not hold an
+/// absolute path count as unset; a folder they leave unplaced is empty. Nothing is created.
+ProgramPaths ChooseProgramPaths(std::string_view program_directory, const UserEnvironment& user);
 
-struct DataDirectoryChoice {
-  std::string directory;  // ends in "/"; empty when `error` is set
-  std::string error;      // the folder that could not be created and why
-};
+/// Why `ProgramPaths` has no log folder, or no configurations folder.
+inline constexpr std::string_view kNoLogFolder =
+    "No folder for the log file: neither XDG_STATE_HOME nor HOME is set to an absolute path";
+inline constexpr std::string_view kNoConfigurationsFolder =
+    "No configurations folder: neither XDG_DATA_HOME nor HOME is set to an absolute path";
 
-/// The program directory when a file can be created in it, otherwise `user_data_directory`,
-/// created (with its configurations folder) when missing.
-DataDirectoryChoice ChooseDataDirectory(std::string_view program_directory,
-                                        std::string_view user_data_directory);
+/// Creates the log folder of `paths` with its parents when missing. Empty when it is there,
+/// otherwise why not: `kNoLogFolder`, or the folder and the system's reason.
+std::string PrepareLogFolder(const ProgramPaths& paths);
+
+/// The same for the configurations folder, with `kNoConfigurationsFolder`.
+std::string PrepareConfigurationsFolder(const ProgramPaths& paths);
 
 }  // namespace quorvex

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -138,20 +137,6 @@ bool LogIsRunFile(const std::string& log_path, const std::string& config_path,
   return false;
 }
 
-// The folder of the log and the configurations, found when first asked for; `error` tells why
-// there is none.
-class DataPlaces {
- public:
-  explicit DataPlaces(std::string program_directory)
-      : program_directory_(std::move(program_directory)) {}
-
-  const std::optional<ProgramPaths>& Paths() {
-    if (!asked_) {
-      asked_ = true;
-      const DataDirectoryChoice data = ChooseDataDirectory(
-          program_directory_, UserDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
-      if (data.error.empty())
-        paths_ = ProgramPaths{program_directory_, data.directory};
       else
         error_ = data.error;
     }
@@ -215,15 +200,12 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     return kExitUsage;
   }
 
-  DataPlaces places(env.program_directory);
   ConfigModel model;
   StreamConfigHost host(env.err);
-  ConfigSession session(model, host, env.program_directory + "configurations");
+  ConfigSession session(model, host, env.paths.configurations_folder);
   std::string config_path;
-  const ConfigSource source{options.config_path, env.program_directory, [&places] {
-                              const std::optional<ProgramPaths>& paths = places.Paths();
-                              return paths ? paths->ConfigurationsFolder() : std::string();
-                            }};
+  const ConfigSource source{options.config_path, env.paths.program_directory,
+                            [&env] { return env.paths.configurations_folder; }};
   if (const std::optional<std::string> refused =
           LoadCliConfiguration(source, session, config_path)) {
     PrintError(env.err, *refused);
@@ -273,11 +255,13 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     // The report goes to the output below, and the summary to the error stream.
   } else if (options.log_path) {
     log_path = fs::absolute(*options.log_path).string();
-  } else if (const std::optional<ProgramPaths>& paths = places.Paths()) {
-    log_path = paths->LogFile();
   } else {
-    PrintError(env.err, places.error());
-    return kExitUsage;
+    // Only the log needs a folder of the user's: with --log, a user without a home converts too.
+    if (const std::string error = PrepareLogFolder(env.paths); !error.empty()) {
+      PrintError(env.err, error + "; name the log file with --log FILE");
+      return kExitUsage;
+    }
+    log_path = env.paths.LogFile();
   }
 
   BatchRequest request;

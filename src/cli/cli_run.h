@@ -5,6 +5,7 @@
 #include <string>
 
 #include "batch/clock.h"
+#include "batch/program_paths.h"
 #include "cli/cli_options.h"
 
 namespace quorvex::cli {
@@ -20,8 +21,8 @@ struct CliEnvironment {
   std::FILE* out;
   std::FILE* err;
   bool err_is_terminal;
-  /// Where "default.qrv" is looked up and, when writable, where the log goes; ends in "/".
-  std::string program_directory;
+  /// Where "default.qrv" is looked up, the log goes without --log, and the configurations are.
+  ProgramPaths paths;
   const Clock& clock;
   /// Set by Ctrl-C, SIGTERM and SIGHUP.
   std::atomic<bool>& cancelled;

@@ -40,8 +40,9 @@ int main(int argc, char** argv) {
     sigaction(signal, &action, nullptr);
 
   SystemClock clock;
-  cli::CliEnvironment env{stdout, stderr,     isatty(STDERR_FILENO) == 1, ExecutableDirectory(),
-                          clock,  interrupted};
+  // The same folders as the window's.
+  const ProgramPaths paths = ChooseProgramPaths(ExecutableDirectory(), CurrentUserEnvironment());
+  cli::CliEnvironment env{stdout, stderr, isatty(STDERR_FILENO) == 1, paths, clock, interrupted};
   const int status = cli::RunCli(*options, env);
   // A stopped run exits as the shell reports a program ended by that signal.
   return status == cli::kExitInterrupted ? 128 + stop_signal.load() : status;

@@ -1,13 +1,28 @@
 // Writes the default configuration file that is delivered beside the programs.
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "config/default_config.h"
 #include "config/qrv_file.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: make_default_config OUTPUT.qrv\n"
+    "Writes the default configuration file to OUTPUT.qrv.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT.qrv\n", argv[0]);
+  const std::string_view first = argc > 1 ? argv[1] : "";
+  if (argc == 2 && (first == "--help" || first == "-h")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  // An option is never taken for the file's name; "./-name" writes a file of that name.
+  if (argc != 2 || first.empty() || first[0] == '-') {
+    std::fputs(kUsage, stderr);
     return 2;
   }
   std::string error;

@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QMessageBox>
 #include <clocale>
-#include <cstdlib>
 
 #include "batch/locale_formats.h"
 #include "batch/program_paths.h"
@@ -25,13 +24,15 @@ int main(int argc, char** argv) {
   AdoptUserTimeFormats();
 
   ui::DialogPrompts prompts;
-  const std::string program_directory = ExecutableDirectory();
-  const DataDirectoryChoice data = ChooseDataDirectory(
-      program_directory, UserDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
-  if (!data.error.empty()) {
-    prompts.Error(data.error);
-    return 1;
+  // The same folders as the command-line converter's; the window needs both before it opens.
+  const ProgramPaths paths = ChooseProgramPaths(ExecutableDirectory(), CurrentUserEnvironment());
+  for (const std::string& error : {PrepareLogFolder(paths), PrepareConfigurationsFolder(paths)}) {
+    if (!error.empty()) {
+      prompts.Error(error);
+      return 1;
+    }
   }
+  const std::string& program_directory = paths.program_directory;
 
   SystemClock clock;
   ui::QSettingsStore settings;
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
       .launcher = launcher,
       .clock = clock,
       .folder_chooser = nullptr,
-      .paths = {program_directory, data.directory},
+      .paths = paths,
       .default_config_path = FindResource(program_directory, "default.qrv"),
       .home_folder = ui::ToStdString(QDir::homePath()),
       .help = {ui::ToQString(help_file), QUrl(QStringLiteral(QUORVEX_WEB_SITE)),

@@ -38,7 +38,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     : QMainWindow(parent),
       services_(services),
       host_(services.prompts, services.settings),
-      session_(config_, host_, services.paths.ConfigurationsFolder()),
+      session_(config_, host_, services.paths.configurations_folder),
       preferences_(services.settings),
       browser_(services.settings, CurrentDateTimeSeparators()),
       output_(services.settings),
@@ -48,7 +48,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
                output_,
                session_,
                *this,
-               services.paths.ConfigurationsFolder(),
+               services.paths.configurations_folder,
                services.default_config_path,
                services.home_folder,
                services.open_paths} {

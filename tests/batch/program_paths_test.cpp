@@ -1,6 +1,8 @@
 #include "batch/program_paths.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -12,6 +14,11 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempDir;
 using testing::WriteFile;
+
+std::size_t EntriesIn(const fs::path& folder) {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
 
 TEST(ProgramPaths, ExecutableDirectoryHoldsTheRunningProgram) {
   const std::string directory = ExecutableDirectory();
@@ -33,32 +40,107 @@ TEST(ProgramPaths, ResourcesBesideTheProgramComeBeforeTheInstalledOnes) {
   EXPECT_EQ(FindResource(bin, "help.html"), std::nullopt);
 }
 
-TEST(ProgramPaths, UserDataDirectoryFollowsTheBaseDirectoryConvention) {
-  EXPECT_EQ(UserDataDirectory("/data", "/home/u"), "/data/quorvex/");
-  EXPECT_EQ(UserDataDirectory("relative", "/home/u"), "/home/u/.local/share/quorvex/");
-  EXPECT_EQ(UserDataDirectory("", "/home/u/"), "/home/u/.local/share/quorvex/");
-  EXPECT_EQ(UserDataDirectory(nullptr, nullptr), "");
+TEST(ProgramPaths, OnlyAPortableFolderKeepsTheLogAndTheConfigurationsBesideTheProgram) {
+  TempDir root;
+  // A build or portable copy: the default configuration beside the program.
+  const std::string portable = root.File("portable") + "/";
+  fs::create_directory(portable);
+  WriteFile(portable + "default.qrv", "");
+  // An installation, writable here as it is for root: the default configuration is in share/.
+  const std::string bin = root.File("usr/bin") + "/";
+  fs::create_directories(bin);
+  fs::create_directories(root.File("usr/share/quorvex"));
+  WriteFile(root.File("usr/share/quorvex/default.qrv"), "");
+
+  struct Case {
+    const char* name;
+    std::string program;
+    UserEnvironment user;
+    std::string log_directory;
+    std::string configurations_folder;
+  };
+  const Case cases[] = {
+      {"portable", portable, {"/home/u", "/state", "/data"}, portable, portable + "configurations"},
+      {"installed, under HOME",
+       bin,
+       {"/home/u", nullptr, nullptr},
+       "/home/u/.local/state/quorvex/",
+       "/home/u/.local/share/quorvex/configurations"},
+      {"installed, XDG folders",
+       bin,
+       {"/home/u", "/state", "/data/"},
+       "/state/quorvex/",
+       "/data/quorvex/configurations"},
+      {"relative XDG folders are ignored",
+       bin,
+       {"/home/u/", "state", ""},
+       "/home/u/.local/state/quorvex/",
+       "/home/u/.local/share/quorvex/configurations"},
+      {"no home", bin, {nullptr, nullptr, nullptr}, "", ""},
+      {"relative home, state folder set", bin, {"home", "/state", nullptr}, "/state/quorvex/", ""},
+      {"program folder unknown",
+       "",
+       {"/home/u", nullptr, nullptr},
+       "/home/u/.local/state/quorvex/",
+       "/home/u/.local/share/quorvex/configurations"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ProgramPaths paths = ChooseProgramPaths(c.program, c.user);
+    EXPECT_EQ(paths.program_directory, c.program);
+    EXPECT_EQ(paths.log_directory, c.log_directory);
+    EXPECT_EQ(paths.configurations_folder, c.configurations_folder);
+    EXPECT_EQ(paths.LogFile(), c.log_directory.empty() ? "" : c.log_directory + "QuorvexLog.txt");
+  }
+  // Choosing wrote nothing: not the write test's probe, not a folder.
+  EXPECT_EQ(EntriesIn(portable), 1u);
+  EXPECT_EQ(EntriesIn(bin), 0u);
 }
 
-TEST(ProgramPaths, LogAndConfigurationsGoToTheUserFolderWhenTheProgramsIsReadOnly) {
+TEST(ProgramPaths, AReadOnlyFolderWithTheDefaultConfigurationIsNotPortable) {
   TempDir root;
-  const DataDirectoryChoice writable = ChooseDataDirectory(root.path().string(), "/unused");
-  EXPECT_EQ(writable.directory, root.path().string() + "/");
-  const ProgramPaths paths{"/opt/quorvex/bin/", writable.directory};
-  EXPECT_EQ(paths.LogFile(), writable.directory + "QuorvexLog.txt");
-  EXPECT_EQ(paths.ConfigurationsFolder(), writable.directory + "configurations");
+  const fs::path program = root.path() / "program";
+  fs::create_directory(program);
+  WriteFile((program / "default.qrv").string(), "");
+  fs::permissions(root.path(),
+                  fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                               fs::perms::others_exec);
+  // Root may write into any folder: the choice is made by a user without those rights.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (getuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(99);
+    const ProgramPaths paths = ChooseProgramPaths(program.string(), {"/home/u", nullptr, nullptr});
+    _exit(paths.log_directory == "/home/u/.local/state/quorvex/" ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  fs::permissions(program, fs::perms::owner_all);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}
 
-  // A missing program folder stands for one without write access (the tests may run as root).
-  const std::string user = root.File("home/.local/share/quorvex");
-  const DataDirectoryChoice fallback = ChooseDataDirectory(root.File("missing"), user);
-  EXPECT_EQ(fallback.directory, user + "/");
-  EXPECT_TRUE(fs::is_directory(user + "/configurations"));
+TEST(ProgramPaths, PreparingAFolderCreatesItOrSaysWhyNot) {
+  TempDir root;
+  const std::string blocked = root.File("file");
+  WriteFile(blocked, "");
+  const ProgramPaths placed{"/usr/bin/", root.File("home/.local/state/quorvex/"),
+                            root.File("home/.local/share/quorvex/configurations")};
+  EXPECT_EQ(PrepareLogFolder(placed), "");
+  EXPECT_EQ(PrepareConfigurationsFolder(placed), "");
+  EXPECT_TRUE(fs::is_directory(placed.log_directory));
+  EXPECT_TRUE(fs::is_directory(placed.configurations_folder));
+  EXPECT_EQ(PrepareLogFolder(placed), "");  // and again, now that it is there
 
-  WriteFile(root.File("file"), "");
-  const DataDirectoryChoice failed = ChooseDataDirectory(root.File("missing"), root.File("file/q"));
-  EXPECT_TRUE(failed.directory.empty());
-  EXPECT_EQ(failed.error.rfind("Folder \"" + root.File("file/q") + "/\" could not be created: ", 0),
-            0u);
+  EXPECT_EQ(PrepareLogFolder({"/usr/bin/", "", ""}), kNoLogFolder);
+  EXPECT_EQ(PrepareConfigurationsFolder({"/usr/bin/", "", ""}), kNoConfigurationsFolder);
+  const ProgramPaths unusable{"/usr/bin/", blocked + "/state/quorvex/", blocked + "/configs"};
+  EXPECT_EQ(PrepareLogFolder(unusable),
+            "Folder \"" + blocked + "/state/quorvex/\" could not be created: Not a directory");
+  EXPECT_EQ(PrepareConfigurationsFolder(unusable),
+            "Folder \"" + blocked + "/configs\" could not be created: Not a directory");
 }
 
 }  // namespace

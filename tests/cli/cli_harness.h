@@ -14,14 +14,15 @@
 
 namespace quorvex::cli {
 
-// One run of the converter in this process, with the program folder holding the built default
-// configuration, and what it printed.
+// One run of the converter in this process, as a program in `program_directory` started with the
+// variables `user`, and what it printed.
 struct CliRun {
   int status = -1;
   std::string out, err;
 };
 
-inline CliRun RunConverter(std::vector<std::string> args, const std::string& program_directory) {
+inline CliRun RunConverter(std::vector<std::string> args, const std::string& program_directory,
+                           const UserEnvironment& user = {}) {
   std::string error;
   const std::optional<CliOptions> options = ParseCliOptions(args, error);
   EXPECT_TRUE(options) << error;
@@ -31,7 +32,8 @@ inline CliRun RunConverter(std::vector<std::string> args, const std::string& pro
   std::FILE* err = std::tmpfile();
   testing::FixedClock clock;
   std::atomic<bool> cancelled{false};
-  CliEnvironment env{out, err, false, program_directory, clock, cancelled};
+  const ProgramPaths paths = ChooseProgramPaths(program_directory, user);
+  CliEnvironment env{out, err, false, paths, clock, cancelled};
   run.status = RunCli(*options, env);
   for (auto [file, text] : {std::pair{out, &run.out}, std::pair{err, &run.err}}) {
     std::rewind(file);
@@ -51,6 +53,7 @@ class CliRunTest : public ::testing::Test {
     std::filesystem::copy_file(QUORVEX_DEFAULT_CONFIG_PATH, program_ / "default.qrv");
     std::filesystem::copy(QUORVEX_SAMPLES_DIR, samples_);
   }
+  // A build's folder: the built default configuration beside the program.
   std::string Program() const { return program_.string() + "/"; }
   std::string Log() const { return (dir_.path() / "report.txt").string(); }
 

@@ -124,6 +124,88 @@ TEST_F(CliRunTest, LogThatIsAFileOfTheRunIsRefusedBeforeAnythingIsWritten) {
   }
 }
 
+TEST_F(CliRunTest, AnInstalledConverterWritesItsLogInTheUserStateFolderOnly) {
+  // Installed as root: the programs' folder is writable, the default configuration in share/.
+  const fs::path bin = dir_.path() / "usr" / "bin";
+  fs::create_directories(bin);
+  fs::create_directories(dir_.path() / "usr/share/quorvex");
+  fs::copy_file(QUORVEX_DEFAULT_CONFIG_PATH, dir_.path() / "usr/share/quorvex/default.qrv");
+  const std::string home = dir_.File("home");
+  const std::string state = dir_.File("state");
+  const std::string blocked = dir_.File("file");
+  testing::WriteFile(blocked, "");
+  const std::string blocked_home = blocked + "/home";
+  const std::string road = (samples_ / "road.dxf").string();
+  struct Case {
+    const char* name;
+    UserEnvironment user;
+    std::vector<std::string> log_option;
+    int status;
+    std::string log;    // where the report must be, when the run converts
+    std::string error;  // what standard error must say otherwise
+  };
+  const Case cases[] = {
+      {"under HOME",
+       {home.c_str(), nullptr, nullptr},
+       {},
+       kExitConverted,
+       home + "/.local/state/quorvex/QuorvexLog.txt",
+       ""},
+      {"XDG_STATE_HOME",
+       {home.c_str(), state.c_str(), nullptr},
+       {},
+       kExitConverted,
+       state + "/quorvex/QuorvexLog.txt",
+       ""},
+      {"no home but --log", {}, {"--log", Log()}, kExitConverted, Log(), ""},
+      {"no home and no --log",
+       {},
+       {},
+       kExitUsage,
+       "",
+       "quorvex-cli: No folder for the log file: neither XDG_STATE_HOME nor HOME is set to an "
+       "absolute path; name the log file with --log FILE\n"},
+      {"a home that cannot be created",
+       {blocked_home.c_str(), nullptr, nullptr},
+       {},
+       kExitUsage,
+       "",
+       "quorvex-cli: Folder \"" + blocked +
+           "/home/.local/state/quorvex/\" could not be created: Not a directory; name the log "
+           "file with --log FILE\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string out = dir_.File(std::string("out ") + c.name);
+    std::vector<std::string> args = {"-o", out};
+    args.insert(args.end(), c.log_option.begin(), c.log_option.end());
+    args.push_back(road);
+    const CliRun run = RunConverter(args, bin.string() + "/", c.user);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(fs::exists(out + "/road.txt"), c.status == kExitConverted);
+    if (c.status == kExitConverted) {
+      EXPECT_EQ(run.out, "1 file converted, 0 with errors; report: " + c.log + "\n");
+      EXPECT_NE(ReadFile(c.log).find("road.dxf"), std::string::npos);
+    } else {
+      EXPECT_EQ(run.err, c.error);
+    }
+    EXPECT_TRUE(fs::is_empty(bin));
+  }
+  // The converter only reads configurations: it leaves the user's data folder alone.
+  EXPECT_FALSE(fs::exists(home + "/.local/share"));
+}
+
+TEST_F(CliRunTest, VersionIsTheLineTheManualPageIsMadeFrom) {
+  // help2man takes the program's name and version from a first line "NAME VERSION".
+  const CliRun run = RunConverter({"--version"}, Program());
+  EXPECT_EQ(run.status, kExitConverted);
+  const std::string name = "quorvex-cli ";
+  ASSERT_EQ(run.out.rfind(name, 0), 0u) << run.out;
+  ASSERT_GT(run.out.size(), name.size() + 1) << run.out;
+  EXPECT_EQ(run.out.find_first_not_of("0123456789.", name.size()), run.out.size() - 1) << run.out;
+  EXPECT_EQ(run.out.back(), '\n');
+}
+
 TEST_F(CliRunTest, NamesReachTheTerminalEscaped) {
   const std::string road = (samples_ / "road.dxf").string();
   const fs::path odd = dir_.path() / "odd\x1B[2J";
@@ -165,7 +247,7 @@ TEST_F(CliRunTest, FoldersThatCannotBeListedOrHoldNoDrawingAreTold) {
                         error);
     testing::FixedClock clock;
     std::atomic<bool> cancelled{false};
-    CliEnvironment env{stdout, err, false, Program(), clock, cancelled};
+    CliEnvironment env{stdout, err, false, ChooseProgramPaths(Program(), {}), clock, cancelled};
     const int status = options ? RunCli(*options, env) : 98;
     std::fflush(err);
     _exit(status);

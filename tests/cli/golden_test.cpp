@@ -58,7 +58,8 @@ void CheckCase(const fs::path& case_dir) {
   std::FILE* err = std::tmpfile();
   testing::FixedClock clock;
   std::atomic<bool> cancelled{false};
-  CliEnvironment env{out, err, false, (dir.path() / "program").string() + "/", clock, cancelled};
+  const ProgramPaths paths = ChooseProgramPaths((dir.path() / "program").string(), {});
+  CliEnvironment env{out, err, false, paths, clock, cancelled};
   CliOptions options;
   options.inputs = {input.string()};
   options.output_dir = output.string();
