@@ -137,20 +137,6 @@ bool LogIsRunFile(const std::string& log_path, const std::string& config_path,
   return false;
 }
 
-      else
-        error_ = data.error;
-    }
-    return paths_;
-  }
-  const std::string& error() const { return error_; }
-
- private:
-  std::string program_directory_;
-  bool asked_ = false;
-  std::optional<ProgramPaths> paths_;
-  std::string error_;
-};
-
 // The refusals of -o and -e that come before anything else.
 std::optional<std::string> OutputRefusal(const CliOptions& options) {
   std::error_code error;
