@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "data_file_name.h"
+#include "engine/text_util.h"
 
 namespace quorvex {
 namespace {
@@ -14,16 +15,12 @@ std::string TwoDigits(int value) {
   return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
 }
 
-char FoldCase(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool IsDxfExtension(std::string_view file_name) {
   const std::size_t dot = file_name.rfind('.');
   if (dot == std::string_view::npos) return false;
   const std::string_view extension = file_name.substr(dot + 1);
-  return extension.size() == 3 && FoldCase(extension[0]) == 'D' && FoldCase(extension[1]) == 'X' &&
-         FoldCase(extension[2]) == 'F';
+  return extension.size() == 3 && AsciiUpper(extension[0]) == 'D' &&
+         AsciiUpper(extension[1]) == 'X' && AsciiUpper(extension[2]) == 'F';
 }
 
 std::int64_t EvenSeconds(std::int64_t seconds) {
@@ -73,7 +70,7 @@ std::vector<TFileEntry> ListDxfFiles(std::string_view folder, const DateTimeSepa
 
 bool NameLess(std::string_view a, std::string_view b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(FoldCase(x)) < static_cast<unsigned char>(FoldCase(y));
+    return static_cast<unsigned char>(AsciiUpper(x)) < static_cast<unsigned char>(AsciiUpper(y));
   });
 }
 

@@ -97,7 +97,6 @@ class Conversions {
     for (std::size_t i = 0; i < started; ++i) {
       for (std::string& line : blocks_[i].lines)
         result.report.push_back(std::move(line));
-      result.outcomes.push_back(blocks_[i].outcome.outcome);
       result.files.push_back(std::move(blocks_[i].outcome));
     }
   }
@@ -163,6 +162,13 @@ class Conversions {
 };
 
 }  // namespace
+
+std::vector<ConversionOutcome> BatchResult::Outcomes() const {
+  std::vector<ConversionOutcome> outcomes;
+  for (const FileOutcome& file : files)
+    outcomes.push_back(file.outcome);
+  return outcomes;
+}
 
 BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
                      const BatchRequest& request, BatchEnvironment& env) {

@@ -55,12 +55,14 @@ struct BatchResult {
   BatchEnd end = BatchEnd::kFinished;
   /// The report as written to the log, also when the log could not be written.
   std::vector<std::string> report;
-  /// One per file that was started, in report order.
-  std::vector<ConversionOutcome> outcomes;
-  /// The same files with why each failed and what its data file holds.
+  /// One per file that was started, in report order: how it ended, why a failed one failed,
+  /// and what its data file holds.
   std::vector<FileOutcome> files;
   /// Why the log file could not be written (path and reason); empty when it was written.
   std::string log_error;
+
+  /// How each started file ended, in report order.
+  std::vector<ConversionOutcome> Outcomes() const;
 };
 
 /// One run: the check of the configuration's values (CheckRunValues), the write test of the

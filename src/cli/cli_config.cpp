@@ -23,10 +23,8 @@ bool Exists(const std::string& path) {
 // folder when it is there.
 std::string ConfigPath(const ConfigSource& source) {
   const std::string& name = *source.name;
-  if (Exists(name) || name.find('/') != std::string::npos || !source.configurations_folder)
-    return name;
-  const std::string folder = source.configurations_folder();
-  if (folder.empty()) return name;
+  const std::string& folder = source.configurations_folder;
+  if (Exists(name) || name.find('/') != std::string::npos || folder.empty()) return name;
   const std::string in_folder = (fs::path(folder) / name).string();
   return Exists(in_folder) ? in_folder : name;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -14,9 +13,9 @@ struct ConfigSource {
   std::optional<std::string> name;
   /// The program's folder, where "default.qrv" is looked up (or in its installed place).
   std::string program_directory;
-  /// The per-user configurations folder, asked for only when -c names a file without a folder
-  /// that is not found as given; empty when there is none.
-  std::function<std::string()> configurations_folder;
+  /// The per-user configurations folder, where -c naming a file without a folder is looked for
+  /// when it is not found as given; empty when there is none.
+  std::string configurations_folder;
 };
 
 /// Loads the configuration into the session's model as the window loads a file: -c FILE, a .qrv

@@ -191,7 +191,7 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   ConfigSession session(model, host, env.paths.configurations_folder);
   std::string config_path;
   const ConfigSource source{options.config_path, env.paths.program_directory,
-                            [&env] { return env.paths.configurations_folder; }};
+                            env.paths.configurations_folder};
   if (const std::optional<std::string> refused =
           LoadCliConfiguration(source, session, config_path)) {
     PrintError(env.err, *refused);
@@ -302,7 +302,7 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   TellUnconverted(request, extension, result, options.remove_partial, env.err);
 
   std::size_t converted = 0, failed = 0, skipped = 0;
-  for (const ConversionOutcome outcome : result.outcomes) {
+  for (const ConversionOutcome outcome : result.Outcomes()) {
     if (outcome == ConversionOutcome::kConverted) ++converted;
     if (outcome == ConversionOutcome::kFailed) ++failed;
     if (outcome == ConversionOutcome::kSkipped) ++skipped;

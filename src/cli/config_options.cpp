@@ -1,10 +1,11 @@
 #include "cli/config_options.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
+#include "batch/process_checks.h"
 #include "cli/config_words.h"
+#include "cli/toml_form.h"
 #include "config/default_config.h"
 #include "config/tree_tables.h"
 #include "engine/text_util.h"
@@ -12,10 +13,17 @@
 namespace quorvex::cli {
 namespace {
 
-// The first five separator choices, by word and by the text they write.
-constexpr std::array<std::string_view, 5> kSeparatorWords = {"comma", "semicolon", "space", "tab",
-                                                             "linefeed"};
-constexpr std::array<std::string_view, 5> kSeparatorTexts = {",", ";", " ", "\t", "\r\n"};
+// The separator choice that `given` names by its word or by the text it writes; the choice
+// "Other" (5) is never named so, as it writes what is given.
+std::optional<int> FixedSeparatorChoice(std::string_view given) {
+  constexpr int kOther = 5;
+  for (int choice = 0; choice < kOther; ++choice) {
+    if (given == toml_form::kSeparatorChoices[static_cast<std::size_t>(choice)] ||
+        given == ResolvedSeparator(choice, {}))
+      return choice;
+  }
+  return std::nullopt;
+}
 
 // The words of a comma-separated list, blanks around them dropped.
 std::vector<std::string> Words(std::string_view list) {
@@ -119,12 +127,8 @@ std::optional<std::string> ApplyConfigOptions(const CliOptions& options, ConfigM
   if (options.kinds) ApplyKinds(kinds, model);
   if (options.fields) ApplyFields(fields, model);
   if (options.separator) {
-    const auto word = std::find(kSeparatorWords.begin(), kSeparatorWords.end(), *options.separator);
-    const auto text = std::find(kSeparatorTexts.begin(), kSeparatorTexts.end(), *options.separator);
-    if (word != kSeparatorWords.end()) {
-      model.SetSeparatorIndex(static_cast<int>(word - kSeparatorWords.begin()));
-    } else if (text != kSeparatorTexts.end()) {
-      model.SetSeparatorIndex(static_cast<int>(text - kSeparatorTexts.begin()));
+    if (const std::optional<int> choice = FixedSeparatorChoice(*options.separator)) {
+      model.SetSeparatorIndex(*choice);
     } else {
       model.SetSeparatorIndex(5);
       model.SetSeparatorText(*options.separator);

@@ -10,8 +10,7 @@ namespace {
 // does not start a character is taken with the one before), with the letters a-z in capitals.
 void AppendCharacters(std::string_view text, std::u32string& out) {
   for (std::size_t i = 0; i < text.size();) {
-    auto c = static_cast<unsigned char>(text[i]);
-    if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+    auto c = static_cast<unsigned char>(AsciiUpper(text[i]));
     char32_t key = c;
     std::size_t end = i + 1;
     for (; end < text.size() && end < i + 4; ++end) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "regular_file.h"
 #include "unique_file.h"
 
 namespace quorvex {
@@ -18,7 +19,7 @@ DataFile::~DataFile() {
 bool DataFile::Create(const std::string& path) {
   struct stat info = {};
   if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
-    error_ = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "Not a regular file";
+    error_ = NotRegularFileReason(S_ISDIR(info.st_mode));
     return false;
   }
   const std::size_t slash = path.rfind('/');

@@ -14,7 +14,7 @@ constexpr int kFirstUtf8Version = 1021;
 std::string Upper(std::string_view text) {
   std::string upper(text);
   for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    c = AsciiUpper(c);
   return upper;
 }
 

@@ -54,7 +54,7 @@ bool DxfConversion::BlockPasses(std::string_view block_name) {
 void DxfConversion::TallyBlock(DecodedText block_name) {
   tally_key_.assign(block_name.text);
   for (char& c : tally_key_)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    c = AsciiUpper(c);
   const auto [entry, added] = tally_index_.try_emplace(tally_key_, BlockTallyNames.size());
   if (!added) {
     ++BlockTallyCounts[entry->second];

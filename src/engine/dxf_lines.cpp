@@ -80,11 +80,7 @@ DxfLines::~DxfLines() = default;
 std::unique_ptr<DxfLines> DxfLines::Load(const std::string& path, std::string& reason) {
   const OpenedFile file = OpenRegularFile(path);
   if (file.fd < 0) {
-    struct stat info = {};
-    const bool folder = file.not_regular && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-    reason = !file.not_regular ? std::strerror(file.error)
-             : folder          ? std::strerror(EISDIR)
-                               : "Not a regular file";
+    reason = file.not_regular ? NotRegularFileReason(file.folder) : std::strerror(file.error);
     return nullptr;
   }
   const int fd = file.fd;

@@ -83,8 +83,8 @@ class DxfLines {
   const char* begin_ = nullptr;
   const char* end_ = nullptr;
   std::int64_t count_ = 0;
-  bool lone_cr_ = false;
-  bool byte_order_mark_ = false;  // some line ends in CR alone, so lines must be split at CR too
+  bool lone_cr_ = false;  // some line ends in CR alone, so lines must be split at CR too
+  bool byte_order_mark_ = false;
 };
 
 }  // namespace quorvex

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace quorvex {
 
@@ -13,6 +14,7 @@ OpenedFile OpenRegularFile(const std::string& path) {
   struct stat info = {};
   if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
     file.not_regular = true;
+    file.folder = S_ISDIR(info.st_mode);
     return file;
   }
   file.fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -25,8 +27,13 @@ OpenedFile OpenRegularFile(const std::string& path) {
     close(file.fd);
     file.fd = -1;
     file.not_regular = true;
+    file.folder = S_ISDIR(info.st_mode);
   }
   return file;
+}
+
+std::string NotRegularFileReason(bool folder) {
+  return folder ? std::strerror(EISDIR) : "Not a regular file";
 }
 
 }  // namespace quorvex

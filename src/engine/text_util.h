@@ -15,6 +15,11 @@ inline std::string_view Trimmed(std::string_view text) {
   return text.substr(begin, end - begin);
 }
 
+/// `c` with the letters a-z as their capitals and every other byte unchanged, whatever the locale.
+inline char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 /// Appends the UTF-8 form of the character `c` (at most U+10FFFF) to `out`.
 inline void AppendUtf8(char32_t c, std::string& out) {
   if (c < 0x80) {

@@ -123,8 +123,9 @@ TEST_F(RunBatchTest, ReportNumbersTheSelectedRowsInDisplayOrder) {
   EXPECT_EQ(result.end, BatchEnd::kFinished);
   EXPECT_EQ(result.report, expected);
   EXPECT_EQ(ReadFile(log_), LogText(expected));
-  EXPECT_EQ(result.outcomes, (std::vector{ConversionOutcome::kFailed, ConversionOutcome::kConverted,
-                                          ConversionOutcome::kConverted}));
+  EXPECT_EQ(result.Outcomes(),
+            (std::vector{ConversionOutcome::kFailed, ConversionOutcome::kConverted,
+                         ConversionOutcome::kConverted}));
   const std::string header = "X (East) coordinate;Y (North) coordinate\r\n";
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"b.txt", header}, {"c.txt", header}, {"e.txt", header}}));
@@ -147,7 +148,7 @@ TEST_F(RunBatchTest, StopDuringSecondFileKeepsItsLinesAndLeavesTheRestUntouched)
                       "  Data File : " + out_ + "/2.txt", "", "*** Process canceled by user ***"}));
   EXPECT_EQ(result.report[2], "Number of processed files : 4");
   EXPECT_EQ(ReadFile(log_), LogText(result.report));
-  EXPECT_EQ(result.outcomes,
+  EXPECT_EQ(result.Outcomes(),
             (std::vector{ConversionOutcome::kConverted, ConversionOutcome::kCancelled}));
   const auto outputs = Outputs();
   EXPECT_EQ(outputs.size(), 2u);
@@ -396,7 +397,7 @@ TEST_F(RunBatchTest, ParallelRunWritesTheSameReportAndFilesAsASequentialOne) {
       observer_.pairs = 0;
       const BatchResult parallel = Run();
       EXPECT_EQ(parallel.report, sequential.report);
-      EXPECT_EQ(parallel.outcomes, sequential.outcomes);
+      EXPECT_EQ(parallel.Outcomes(), sequential.Outcomes());
       EXPECT_EQ(ReadFile(log_), sequential_log);
       EXPECT_EQ(Outputs(), sequential_files);
       // Workers drive no display; files sharing a data file are converted in order instead.
