@@ -52,11 +52,17 @@ std::string EscapedName(std::string_view name) {
   return out;
 }
 
-std::string QuotedExcerpt(std::string_view text) {
-  if (text.size() <= kQuotedTextLimit) return std::string(text);
+std::size_t QuotedExcerptSize(std::string_view text) {
+  if (text.size() <= kQuotedTextLimit) return text.size();
   std::size_t n = kQuotedTextLimit;
   while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
     --n;
+  return n;
+}
+
+std::string QuotedExcerpt(std::string_view text) {
+  const std::size_t n = QuotedExcerptSize(text);
+  if (n == text.size()) return std::string(text);
   std::string excerpt(text.substr(0, n));
   excerpt.append("...");
   return excerpt;

@@ -32,8 +32,11 @@ std::string EscapedName(std::string_view name);
 /// How many bytes of an offending text a line quotes before it writes "...".
 inline constexpr std::size_t kQuotedTextLimit = 80;
 
-/// The first `kQuotedTextLimit` bytes of `text` (never ending inside a UTF-8 character) followed
-/// by "...", or `text` whole when it is not longer.
+/// How many bytes of `text` a line quotes: the first `kQuotedTextLimit` bytes (never ending
+/// inside a UTF-8 character), or all of `text` when it is not longer.
+std::size_t QuotedExcerptSize(std::string_view text);
+
+/// The bytes of `text` that a line quotes, followed by "..." when that is not all of it.
 std::string QuotedExcerpt(std::string_view text);
 
 /// The report line (two leading blanks) of a file's failure, or the message of a run's refusal.
