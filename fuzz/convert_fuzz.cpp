@@ -6,8 +6,9 @@
 //     the counts stand, the kinds add up to the total and the block tally to the Blocks count;
 //   - the data file holds whole lines only;
 //   - the data file and the report are valid UTF-8 by the standard (no overlong forms, no
-//     surrogates, nothing above U+10FFFF), whatever the drawing's bytes, and a warning about
-//     characters that could not be decoded stands only just before the closing rule;
+//     surrogates, nothing above U+10FFFF), whatever the drawing's bytes; the report holds no
+//     control character; a warning about characters that could not be decoded stands only just
+//     before the closing rule;
 //   - the same bytes give the same data file and report twice: from memory and from a file.
 
 #include <unistd.h>
@@ -116,6 +117,17 @@ bool IsUtf8(std::string_view text) {
   return u8_check(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()) == nullptr;
 }
 
+// A byte below 32, 127, or a C1 control (U+0080 to U+009F, C2 80 to C2 9F).
+bool HoldsControl(std::string_view line) {
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(line[i]);
+    if (byte < 32 || byte == 127) return true;
+    if (byte == 0xC2 && i + 1 < line.size() && static_cast<unsigned char>(line[i + 1]) < 0xA0)
+      return true;
+  }
+  return false;
+}
+
 void CheckReport(const Outcome& outcome, const std::string& data_path) {
   const std::vector<std::string>& report = outcome.report;
   if (report.size() < 3 || report.back() != kRuleLine) Fail("no rule line at the end", outcome);
@@ -123,6 +135,7 @@ void CheckReport(const Outcome& outcome, const std::string& data_path) {
   std::size_t end = report.size() - 1;  // the rule, or the warning before it
   for (std::size_t i = 0; i < report.size(); ++i) {
     if (!IsUtf8(report[i])) Fail("a report line is not UTF-8", outcome);
+    if (HoldsControl(report[i])) Fail("a report line holds a control character", outcome);
     if (report[i].rfind("  *** Warning", 0) != 0) continue;
     if (i + 2 != report.size()) Fail("a warning that is not just before the rule", outcome);
     end = i;
