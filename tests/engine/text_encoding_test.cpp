@@ -37,6 +37,13 @@ std::string Drawing(const std::string& variables, const std::string& entities) {
   return "  0\nSECTION\n  2\nHEADER\n" + variables + "  0\nENDSEC\n" + DxfWithEntities(entities);
 }
 
+std::string Repeated(std::string_view text, int times) {
+  std::string repeated;
+  for (int i = 0; i < times; ++i)
+    repeated.append(text);
+  return repeated;
+}
+
 // The warning line of the report block, or "" when it has none.
 std::string WarningOf(const ConversionResult& result) {
   for (const std::string& line : result.report)
@@ -222,6 +229,10 @@ TEST(TextEncoding, TheQuoteOfAnErrorLineCountsOnlyWhatItWrites) {
        std::string(77, '1') + "�...", 1},
       {"the undecodable byte cut off", std::string(80, '1') + "\x81", std::string(80, '1') + "...",
        0},
+      // 20 escapes of 7 bytes become 20 characters of 2: the byte moves into the quote.
+      {"escapes before the undecodable byte",
+       Repeated("\\U+00E9", 20) + std::string(35, '1') + "\x81" + "2222",
+       Repeated("é", 20) + std::string(35, '1') + "�22...", 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
