@@ -5,12 +5,14 @@
 //   - the report block is well formed: the data file line first, the rule line last, and where
 //     the counts stand, the kinds add up to the total and the block tally to the Blocks count;
 //   - the data file holds whole lines only;
-//   - the data file and the report are valid UTF-8, whatever the drawing's bytes, and a warning
-//     about characters that could not be decoded stands only just before the closing rule;
+//   - the data file and the report are valid UTF-8 by the standard (no overlong forms, no
+//     surrogates, nothing above U+10FFFF), whatever the drawing's bytes; the report holds no
+//     control character; a warning about characters that could not be decoded stands only just
+//     before the closing rule;
 //   - the same bytes give the same data file and report twice: from memory and from a file.
 
-#include <iconv.h>
 #include <unistd.h>
+#include <unistr.h>
 
 #include <atomic>
 #include <charconv>
@@ -110,15 +112,20 @@ std::int64_t CountOf(std::string_view line) {
   return value;
 }
 
+// libunistring's check, not the engine's, and not iconv's, which takes characters beyond U+10FFFF.
 bool IsUtf8(std::string_view text) {
-  static const iconv_t utf8 = iconv_open("UTF-8", "UTF-8");
-  if (utf8 == reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1))) std::abort();
-  std::string out(text.size() + 16, '\0');
-  char* in = const_cast<char*>(text.data());
-  std::size_t in_left = text.size(), out_left = out.size();
-  char* out_at = out.data();
-  iconv(utf8, nullptr, nullptr, nullptr, nullptr);
-  return iconv(utf8, &in, &in_left, &out_at, &out_left) != static_cast<std::size_t>(-1);
+  return u8_check(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()) == nullptr;
+}
+
+// A byte below 32, 127, or a C1 control (U+0080 to U+009F, C2 80 to C2 9F).
+bool HoldsControl(std::string_view line) {
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(line[i]);
+    if (byte < 32 || byte == 127) return true;
+    if (byte == 0xC2 && i + 1 < line.size() && static_cast<unsigned char>(line[i + 1]) < 0xA0)
+      return true;
+  }
+  return false;
 }
 
 void CheckReport(const Outcome& outcome, const std::string& data_path) {
@@ -128,6 +135,7 @@ void CheckReport(const Outcome& outcome, const std::string& data_path) {
   std::size_t end = report.size() - 1;  // the rule, or the warning before it
   for (std::size_t i = 0; i < report.size(); ++i) {
     if (!IsUtf8(report[i])) Fail("a report line is not UTF-8", outcome);
+    if (HoldsControl(report[i])) Fail("a report line holds a control character", outcome);
     if (report[i].rfind("  *** Warning", 0) != 0) continue;
     if (i + 2 != report.size()) Fail("a warning that is not just before the rule", outcome);
     end = i;

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "cli/config_words.h"
+#include "engine/report_words.h"
 
 namespace quorvex::cli {
 namespace {
@@ -150,8 +151,9 @@ std::string UsageText() {
          "signal N (130 Ctrl-C, 129 SIGHUP, 143 SIGTERM).\n";
 }
 
-std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
-                                          std::string& error) {
+namespace {
+
+std::optional<CliOptions> ParseOptions(const std::vector<std::string>& args, std::string& error) {
   CliOptions options;
   CLI::App app;
   app.set_help_flag();
@@ -256,6 +258,16 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
     error = "no input: name at least one DXF file or folder";
     return std::nullopt;
   }
+  return options;
+}
+
+}  // namespace
+
+std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
+                                          std::string& error) {
+  std::optional<CliOptions> options = ParseOptions(args, error);
+  // The refusals quote what was typed.
+  if (!options) error = EscapedName(error);
   return options;
 }
 

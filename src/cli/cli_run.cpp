@@ -32,8 +32,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Every message is escaped as it is printed: the words a user typed (options, a configuration's
+// texts) can then neither drive the terminal nor break the line.
 void PrintError(std::FILE* err, std::string_view message) {
-  std::fprintf(err, "quorvex-cli: %.*s\n", static_cast<int>(message.size()), message.data());
+  const std::string escaped = EscapedName(message);
+  std::fprintf(err, "quorvex-cli: %s\n", escaped.c_str());
 }
 
 // Message boxes become lines on the error stream, their padding blanks trimmed.

@@ -8,6 +8,7 @@
 #include "cli/config_settings.h"
 #include "cli/config_words.h"
 #include "cli/toml_form.h"
+#include "engine/utf8.h"
 
 namespace quorvex::cli {
 namespace {

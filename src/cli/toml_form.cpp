@@ -34,37 +34,6 @@ std::size_t SlotCapacity(int slot) {
   return slot == kSlotSignature ? 6 : slot == kSlotExtension ? 10 : 255;
 }
 
-bool IsUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t more = 0;
-    std::uint32_t code = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    } else if ((lead & 0xE0) == 0xC0) {
-      more = 1, code = lead & 0x1Fu;
-    } else if ((lead & 0xF0) == 0xE0) {
-      more = 2, code = lead & 0x0Fu;
-    } else if ((lead & 0xF8) == 0xF0) {
-      more = 3, code = lead & 0x07u;
-    } else {
-      return false;
-    }
-    if (text.size() - i <= more) return false;
-    for (std::size_t k = 1; k <= more; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3Fu);
-    }
-    constexpr std::uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-    if (code < kLeast[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += more + 1;
-  }
-  return true;
-}
-
 std::string Hex(std::string_view bytes) {
   static constexpr char kDigits[] = "0123456789abcdef";
   std::string out;

@@ -22,10 +22,6 @@ std::optional<int> SlotOfWord(std::string_view word);
 /// How many bytes a slot holds.
 std::size_t SlotCapacity(int slot);
 
-/// True when `text` is UTF-8 that TOML accepts: no overlong forms, no surrogates, nothing above
-/// U+10FFFF.
-bool IsUtf8(std::string_view text);
-
 /// Bytes as lowercase hexadecimal digits, and back (nullopt for anything else).
 std::string Hex(std::string_view bytes);
 std::optional<std::string> FromHex(std::string_view hex);

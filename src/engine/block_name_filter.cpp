@@ -5,6 +5,9 @@
 namespace quorvex {
 namespace {
 
+constexpr char32_t kAnyCharacter = U'?';
+constexpr std::size_t kNotFound = std::u32string_view::npos;
+
 // Names and patterns are UTF-8, and "?" stands for one character of it: both are compared as
 // sequences of characters, each the bytes of one character packed into a number (a byte that
 // does not start a character is taken with the one before), with the letters a-z in capitals.
@@ -23,59 +26,117 @@ void AppendCharacters(std::string_view text, std::u32string& out) {
   }
 }
 
-// A run of stars matches what one star matches, except at the end of the name, where only a
-// last single star matches the empty rest: a run at the end keeps that it does not.
-BlockNameFilter::Pattern Compiled(std::string_view pattern) {
-  std::u32string characters;
-  AppendCharacters(pattern, characters);
-  BlockNameFilter::Pattern compiled;
-  std::size_t run = 0;
-  for (const char32_t c : characters) {
-    run = c == U'*' ? run + 1 : 0;
-    if (run <= 1) compiled.chars.push_back(c);
+// The characters between two stars of a pattern, or before the first or after the last.
+class Segment {
+ public:
+  explicit Segment(std::u32string characters) : characters_(std::move(characters)) {
+    any_ = characters_.find(kAnyCharacter) != std::u32string::npos;
+    if (!any_) border_ = Borders(characters_);
   }
-  compiled.last_star_matches_empty = run <= 1;
-  return compiled;
-}
 
-bool Matches(std::u32string_view name, const BlockNameFilter::Pattern& compiled) {
-  // The matching is defined recursively (a "*" tries every rest of the name), which takes
-  // exponential time on names and patterns with many stars. This computes the same relation as
-  // a table over the rests of the name, one pattern position at a time from the end:
-  // matches[i] tells whether name[i..] matches pattern[j..].
-  const std::u32string& pattern = compiled.chars;
-  const std::size_t n = name.size();
-  if (pattern == U"*") return n > 0 || compiled.last_star_matches_empty;
-  std::string matches(n + 1, 0);
-  matches[n] = 1;
-  for (std::size_t j = pattern.size(); j-- > 0;) {
-    const char32_t p = pattern[j];
-    bool later_match = false;  // name[k..] matched pattern[j+1..] for some k >= i
-    bool next_match = false;   // name[i+1..] matched pattern[j+1..]
-    for (std::size_t i = n + 1; i-- > 0;) {
-      const bool match = matches[i] != 0;
-      later_match = later_match || match;
-      bool now;
-      if (i == n) {
-        now = p == U'*' && j + 1 == pattern.size() && compiled.last_star_matches_empty;
-      } else if (p == U'*') {
-        now = later_match;
-      } else {
-        now = (p == U'?' || p == name[i]) && next_match;
-      }
-      matches[i] = now;
-      next_match = match;
+  std::size_t size() const { return characters_.size(); }
+
+  // True when the segment matches `name` from `at` on (which leaves room for it).
+  bool MatchesAt(std::u32string_view name, std::size_t at) const {
+    for (std::size_t i = 0; i < characters_.size(); ++i) {
+      const char32_t c = characters_[i];
+      if (c != kAnyCharacter && c != name[at + i]) return false;
     }
+    return true;
   }
-  return matches[0] != 0;
-}
+
+  // Where the segment first matches within `name`, or kNotFound. Without "?" the search never
+  // looks back, as Knuth, Morris and Pratt showed: the borders tell how much of what matched
+  // still can.
+  std::size_t FindIn(std::u32string_view name) const {
+    const std::size_t n = characters_.size();
+    if (n == 0) return 0;
+    if (name.size() < n) return kNotFound;
+    if (any_) {
+      for (std::size_t at = 0; at + n <= name.size(); ++at)
+        if (MatchesAt(name, at)) return at;
+      return kNotFound;
+    }
+    std::size_t matched = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+      while (matched > 0 && name[i] != characters_[matched])
+        matched = border_[matched - 1];
+      if (name[i] == characters_[matched]) ++matched;
+      if (matched == n) return i + 1 - n;
+    }
+    return kNotFound;
+  }
+
+ private:
+  // For each prefix of `text`, the length of its longest proper prefix that is also its suffix.
+  static std::vector<std::size_t> Borders(const std::u32string& text) {
+    std::vector<std::size_t> border(text.size(), 0);
+    std::size_t k = 0;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+      while (k > 0 && text[i] != text[k])
+        k = border[k - 1];
+      if (text[i] == text[k]) ++k;
+      border[i] = k;
+    }
+    return border;
+  }
+
+  std::u32string characters_;
+  bool any_ = false;  // holds "?"
+  std::vector<std::size_t> border_;
+};
 
 }  // namespace
+
+// A run of stars matches what one star matches, except at the end of the name, where only a
+// last single star matches the empty rest: a run at the end keeps that it does not.
+struct BlockNameFilter::Pattern {
+  std::vector<Segment> segments;  // one more than the runs of stars
+  bool last_star_matches_empty = true;
+
+  explicit Pattern(std::string_view pattern) {
+    std::u32string characters;
+    AppendCharacters(pattern, characters);
+    std::u32string segment;
+    std::size_t run = 0;
+    for (const char32_t c : characters) {
+      if (c != U'*') {
+        segment.push_back(c);
+        run = 0;
+      } else if (++run == 1) {
+        segments.emplace_back(std::move(segment));
+        segment.clear();
+      }
+    }
+    segments.emplace_back(std::move(segment));
+    last_star_matches_empty = run <= 1;
+  }
+
+  // Each segment between the stars is taken at its first place after the one before: a later
+  // place would leave less of the name to the segments after it. The first and the last segment
+  // are held at the ends of the name.
+  bool Matches(std::u32string_view name) const {
+    const Segment& first = segments.front();
+    if (segments.size() == 1) return name.size() == first.size() && first.MatchesAt(name, 0);
+    const Segment& last = segments.back();
+    if (name.size() < first.size() + last.size()) return false;
+    if (!first.MatchesAt(name, 0) || !last.MatchesAt(name, name.size() - last.size())) {
+      return false;
+    }
+    std::u32string_view rest = name.substr(first.size(), name.size() - first.size() - last.size());
+    for (std::size_t i = 1; i + 1 < segments.size(); ++i) {
+      const std::size_t at = segments[i].FindIn(rest);
+      if (at == kNotFound) return false;
+      rest.remove_prefix(at + segments[i].size());
+    }
+    return last_star_matches_empty || !rest.empty();
+  }
+};
 
 bool MatchPattern(std::string_view name, std::string_view pattern) {
   std::u32string characters;
   AppendCharacters(name, characters);
-  return Matches(characters, Compiled(pattern));
+  return BlockNameFilter::Pattern(pattern).Matches(characters);
 }
 
 bool MatchPatternList(std::string_view list, std::string_view name) {
@@ -87,13 +148,15 @@ BlockNameFilter::BlockNameFilter(std::string_view list) {
     const std::size_t comma = list.find(',');
     if (comma == std::string_view::npos) break;
     const std::string_view entry = Trimmed(list.substr(0, comma));
-    if (!entry.empty()) patterns_.push_back(Compiled(entry));
+    if (!entry.empty()) patterns_.emplace_back(entry);
     list = Trimmed(list.substr(comma + 1));
   }
   list = Trimmed(list);
   passes_all_ = list.empty();
-  if (!passes_all_) patterns_.push_back(Compiled(list));
+  if (!passes_all_) patterns_.emplace_back(list);
 }
+
+BlockNameFilter::~BlockNameFilter() = default;
 
 bool BlockNameFilter::Passes(std::string_view name) {
   if (passes_all_) return true;
@@ -102,7 +165,7 @@ bool BlockNameFilter::Passes(std::string_view name) {
   AppendCharacters(name, name_);
   bool passes = false;
   for (const Pattern& pattern : patterns_) {
-    if (Matches(name_, pattern)) {
+    if (pattern.Matches(name_)) {
       passes = true;
       break;
     }

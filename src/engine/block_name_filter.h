@@ -18,20 +18,21 @@ bool MatchPattern(std::string_view name, std::string_view pattern);
 /// lets every name pass (as does an empty list).
 bool MatchPatternList(std::string_view list, std::string_view name);
 
-/// MatchPatternList over one list for many names: the list is taken apart once, runs of stars
-/// are collapsed (the quirk above kept), and the verdict on each distinct name is kept, so a
-/// drawing of many inserts costs one match per distinct block name.
+/// MatchPatternList over one list for many names: the list is taken apart once and the verdict
+/// on each distinct name is kept, so a drawing of many inserts costs one match per distinct
+/// block name. A match takes time in proportion to the name's length: the parts of a pattern
+/// between its stars are found in the name one after the other; only a part that holds "?"
+/// may be compared at each place in turn, at most its length per character of the name.
 class BlockNameFilter {
  public:
   explicit BlockNameFilter(std::string_view list);
+  ~BlockNameFilter();
+  BlockNameFilter(const BlockNameFilter&) = delete;
+  BlockNameFilter& operator=(const BlockNameFilter&) = delete;
+
   bool Passes(std::string_view name);
 
-  /// A pattern as characters (the bytes of each packed into one number), with the letters a-z in
-  /// capitals and each run of stars as one.
-  struct Pattern {
-    std::u32string chars;
-    bool last_star_matches_empty = true;  // false when the pattern ends in two stars or more
-  };
+  struct Pattern;  // one entry of the list, taken apart at its stars
 
  private:
   struct NameHash {

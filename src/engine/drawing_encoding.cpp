@@ -81,8 +81,11 @@ std::string IconvCodePage(std::string_view dxf_name) {
   return {};
 }
 
-DrawingEncoding EncodingOf(const TextHeader& header, bool byte_order_mark) {
-  if (byte_order_mark || StoresUtf8(header.version)) return {"UTF-8", "UTF-8"};
+DrawingEncoding EncodingOf(const TextHeader& header, UnicodeMark byte_order_mark) {
+  if (byte_order_mark == UnicodeMark::kUtf16) return {"UTF-16", "UTF-8"};
+  if (byte_order_mark == UnicodeMark::kUtf8 || StoresUtf8(header.version)) {
+    return {"UTF-8", "UTF-8"};
+  }
   std::string iconv = IconvCodePage(header.code_page);
   if (iconv.empty()) return DefaultEncoding();
   return {std::string(header.code_page), std::move(iconv)};

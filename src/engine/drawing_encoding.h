@@ -10,7 +10,7 @@ namespace quorvex {
 /// How a drawing stores its texts.
 struct DrawingEncoding {
   std::string name;         // as the report names it: "UTF-8", or the code page, e.g. "ANSI_1250"
-  std::string iconv;        // the name iconv knows it by, e.g. "CP1250"
+  std::string iconv;        // the name iconv knows it by, e.g. "CP1250"; "UTF-8" is read here
   bool utf8_first = false;  // a text that is valid UTF-8 is read as UTF-8, any other from `iconv`
 
   friend bool operator==(const DrawingEncoding&, const DrawingEncoding&) = default;
@@ -41,9 +41,10 @@ struct TextHeader {
 /// are what they say. Empty for any other name. Whether iconv can decode it is not tested here.
 std::string IconvCodePage(std::string_view dxf_name);
 
-/// How the drawing's texts are stored: as UTF-8 when the file began with a byte-order mark or
-/// its version is R2007 (AC1021) or later; otherwise in the code page of `$DWGCODEPAGE`, or as
-/// DefaultEncoding when the header names none or a name that IconvCodePage does not know.
-DrawingEncoding EncodingOf(const TextHeader& header, bool byte_order_mark);
+/// How the drawing's texts are stored: as UTF-8 when the file began with a byte-order mark
+/// (named UTF-16 after that mark, whose text DxfLines holds as UTF-8) or its version is R2007
+/// (AC1021) or later; otherwise in the code page of `$DWGCODEPAGE`, or as DefaultEncoding when
+/// the header names none or a name that IconvCodePage does not know.
+DrawingEncoding EncodingOf(const TextHeader& header, UnicodeMark byte_order_mark);
 
 }  // namespace quorvex

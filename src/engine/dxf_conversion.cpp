@@ -7,6 +7,7 @@
 #include "mtext_plain.h"
 #include "number_text.h"
 #include "quoted_field.h"
+#include "report_words.h"
 #include "text_util.h"
 
 namespace quorvex {
@@ -134,7 +135,10 @@ std::string DxfConversion::QuotedText(SourcedText text) const {
   // Texts of no line are the configuration's (UTF-8 already) or the reader's own.
   if (text.line == 0) return std::string(text.text);
   std::string quoted;
-  undecoded_ += static_cast<std::int64_t>(texts_.Append(text.text, quoted));
+  if (texts_.Append(text.text, quoted) != 0) {
+    // The report quotes the start of a long text only: what it leaves out is not written.
+    undecoded_ += static_cast<std::int64_t>(texts_.ReplacedWithin(QuotedExcerptSize(quoted)));
+  }
   return quoted;
 }
 

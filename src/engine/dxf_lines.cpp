@@ -15,8 +15,8 @@
 namespace quorvex {
 namespace {
 
-// UTF-16 text (after its byte-order mark) as UTF-8; unpaired surrogates become U+FFFD and a
-// trailing odd byte is dropped.
+// UTF-16 text (after its byte-order mark) as UTF-8; unpaired surrogates become the byte FF and
+// a trailing odd byte is dropped.
 std::string Utf16ToUtf8(const char* data, std::size_t size, bool big_endian) {
   std::string out;
   out.reserve(size);
@@ -34,7 +34,11 @@ std::string Utf16ToUtf8(const char* data, std::size_t size, bool big_endian) {
         continue;
       }
     }
-    AppendUtf8(unit >= 0xD800 && unit <= 0xDFFF ? 0xFFFD : unit, out);
+    if (unit >= 0xD800 && unit <= 0xDFFF) {
+      out.push_back('\xFF');
+    } else {
+      AppendUtf8(unit, out);
+    }
   }
   return out;
 }
@@ -116,7 +120,7 @@ void DxfLines::Index() {
   const char* data = mapped_ ? mapped_->data() : owned_.data();
   std::size_t size = mapped_ ? mapped_->size() : owned_.size();
   if (StartsWith(data, size, "\xFF\xFE") || StartsWith(data, size, "\xFE\xFF")) {
-    byte_order_mark_ = true;
+    byte_order_mark_ = UnicodeMark::kUtf16;
     const bool big_endian = data[0] == '\xFE';
     std::string decoded = Utf16ToUtf8(data + 2, size - 2, big_endian);
     owned_.swap(decoded);
@@ -124,7 +128,7 @@ void DxfLines::Index() {
     data = owned_.data();
     size = owned_.size();
   } else if (StartsWith(data, size, "\xEF\xBB\xBF")) {
-    byte_order_mark_ = true;
+    byte_order_mark_ = UnicodeMark::kUtf8;
     data += 3;
     size -= 3;
   }

@@ -9,6 +9,9 @@ namespace quorvex {
 
 class MappedFile;
 
+/// The byte-order mark at the start of a file, if any.
+enum class UnicodeMark { kNone, kUtf8, kUtf16 };
+
 /// A position in the DXF text: the byte where the next line starts and that line's 0-based index.
 struct DxfCursor {
   const char* pos = nullptr;
@@ -19,7 +22,8 @@ struct DxfCursor {
 /// place; lines are views into it, found by scanning forward from a cursor, so nothing is
 /// allocated per line. Lines end at CR LF, LF or CR; a line end at the very end of the file does
 /// not start another line. A UTF-8 byte-order mark is dropped; a file with a UTF-16 byte-order
-/// mark is decoded and held as UTF-8.
+/// mark is decoded and held as UTF-8, with each unpaired surrogate as the byte FF: no UTF-8 text
+/// holds it, so the texts' decoder writes U+FFFD for it and counts it where it is written.
 class DxfLines {
  public:
   /// Loads `path`; returns nullptr and sets `reason` when the file cannot be opened or read.
@@ -53,9 +57,9 @@ class DxfLines {
   /// The line at `cursor` without moving it.
   std::string_view Peek(DxfCursor cursor) const { return Take(cursor); }
 
-  /// True when the file began with a Unicode byte-order mark: its text is UTF-8 (converted so
-  /// from UTF-16), whatever its header says.
-  bool ByteOrderMark() const { return byte_order_mark_; }
+  /// The Unicode byte-order mark that the file began with: with one, its text is UTF-8
+  /// (converted so from UTF-16), whatever its header says.
+  UnicodeMark ByteOrderMark() const { return byte_order_mark_; }
 
   /// True when another program shortened or wrote to the file while it was mapped (a lost part
   /// reads as zero bytes): the conversion must not be trusted.
@@ -84,7 +88,7 @@ class DxfLines {
   const char* end_ = nullptr;
   std::int64_t count_ = 0;
   bool lone_cr_ = false;  // some line ends in CR alone, so lines must be split at CR too
-  bool byte_order_mark_ = false;
+  UnicodeMark byte_order_mark_ = UnicodeMark::kNone;
 };
 
 }  // namespace quorvex

@@ -1,9 +1,21 @@
 #include "report_words.h"
 
+#include <algorithm>
+
 #include "field_captions.h"
+#include "utf8.h"
 
 namespace quorvex {
 namespace {
+
+// A text that a line quotes: its start, escaped, in double quotes. Appended, as GCC 12 wrongly
+// flags `"\"" + text` under -Wrestrict.
+std::string Quoted(std::string_view text) {
+  std::string quoted = "\"";
+  quoted.append(EscapedName(QuotedExcerpt(text)));
+  quoted.push_back('"');
+  return quoted;
+}
 
 std::string LineText(std::int64_t line) {
   return " (line " + std::to_string(line) + ") ***";
@@ -25,7 +37,9 @@ std::string ConfigValueText(const Failure& failure) {
   text.append(FieldCaptions[static_cast<std::size_t>(DataFieldOf(node))]);
   text.append(", ");
   text.append(FieldCaptions[static_cast<std::size_t>(node)]);
-  text.append(" \"" + QuotedExcerpt(failure.text) + "\" - ");
+  text.push_back(' ');
+  text.append(Quoted(failure.text));
+  text.append(" - ");
   const std::string_view message = OptionRuleMessage(OptionRuleOf(node));
   // The rule's own padding gives way to the padding of the whole message.
   text.append(message.substr(2, message.size() - 4));
@@ -39,24 +53,39 @@ std::string EscapedName(std::string_view name) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(name.size());
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 32 && byte != 127) {
-      out.push_back(c);
+  for (std::size_t i = 0; i < name.size();) {
+    const std::size_t size = Utf8CharacterSize(name.substr(i));
+    const auto byte = static_cast<unsigned char>(name[i]);
+    // The C1 controls, U+0080 to U+009F, are C2 80 to C2 9F.
+    const bool control =
+        byte < 32 || byte == 127 ||
+        (byte == 0xC2 && size == 2 && static_cast<unsigned char>(name[i + 1]) < 0xA0);
+    if (size != 0 && !control) {
+      out.append(name.substr(i, size));
+      i += size;
       continue;
     }
-    out.append("\\x");
-    out.push_back(kHex[byte >> 4]);
-    out.push_back(kHex[byte & 15]);
+    for (const std::size_t end = i + std::max<std::size_t>(size, 1); i < end; ++i) {
+      const auto escaped = static_cast<unsigned char>(name[i]);
+      out.append("\\x");
+      out.push_back(kHex[escaped >> 4]);
+      out.push_back(kHex[escaped & 15]);
+    }
   }
   return out;
 }
 
-std::string QuotedExcerpt(std::string_view text) {
-  if (text.size() <= kQuotedTextLimit) return std::string(text);
+std::size_t QuotedExcerptSize(std::string_view text) {
+  if (text.size() <= kQuotedTextLimit) return text.size();
   std::size_t n = kQuotedTextLimit;
   while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
     --n;
+  return n;
+}
+
+std::string QuotedExcerpt(std::string_view text) {
+  const std::size_t n = QuotedExcerptSize(text);
+  if (n == text.size()) return std::string(text);
   std::string excerpt(text.substr(0, n));
   excerpt.append("...");
   return excerpt;
@@ -71,10 +100,10 @@ std::string FailureText(const Failure& failure) {
     case Kind::kNotDxf:
       return "  *** Error, this is not a valid DXF file ***";
     case Kind::kGroupCodeNotInteger:
-      return "  *** Error, the group code \"" + QuotedExcerpt(failure.text) +
-             "\" is not an integer" + LineText(failure.line);
+      return "  *** Error, the group code " + Quoted(failure.text) + " is not an integer" +
+             LineText(failure.line);
     case Kind::kValueNotNumber:
-      return "  *** Error, the value \"" + QuotedExcerpt(failure.text) + "\" is not a number" +
+      return "  *** Error, the value " + Quoted(failure.text) + " is not a number" +
              LineText(failure.line);
     case Kind::kCoordinateOutOfRange:
       return "  *** Error, a computed coordinate is out of range" + LineText(failure.line);
@@ -93,8 +122,8 @@ std::string FailureText(const Failure& failure) {
     case Kind::kConfigValueRefused:
       return ConfigValueText(failure);
     case Kind::kExtensionRefused:
-      return "  The data file extension \"" + EscapedName(QuotedExcerpt(failure.text)) +
-             "\" is refused: it must not be empty, hold no \"/\" and fit in 10 characters.  ";
+      return "  The data file extension " + Quoted(failure.text) +
+             " is refused: it must not be empty, hold no \"/\" and fit in 10 characters.  ";
     case Kind::kLogNotWritten:
       return "Log file \"" + EscapedName(failure.path) +
              "\" could not be written: " + failure.reason;
@@ -107,8 +136,8 @@ std::string FailureText(const Failure& failure) {
       return "Destination \"" + EscapedName(failure.path) +
              "\" is a file, not a folder; name a folder for the data files";
     case Kind::kExtensionHoldsSlash:
-      return "The data file extension \"" + EscapedName(QuotedExcerpt(failure.text)) +
-             "\" holds the path separator \"/\"; the data files go to the -o folder";
+      return "The data file extension " + Quoted(failure.text) +
+             " holds the path separator \"/\"; the data files go to the -o folder";
     case Kind::kConfigNotOpened:
       return "Cannot open file \"" + EscapedName(failure.path) + "\". " + failure.reason;
     case Kind::kConfigNotWritten:
@@ -224,13 +253,13 @@ void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
     line.append(" ");
     if (kind == entity_kind::kBlocks) {
       line.push_back('(');
-      line.append(block_filter);
+      line.append(EscapedName(block_filter));
       line.push_back(')');
     }
     report.push_back(std::move(line));
   }
   for (std::size_t j = 0; j < tally.block_names.size(); ++j) {
-    report.push_back("      " + tally.block_names[j] + " : " +
+    report.push_back("      " + EscapedName(tally.block_names[j]) + " : " +
                      std::to_string(tally.block_counts[j]));
   }
   AppendUndecodedLine(report, tally.undecoded);

@@ -24,16 +24,21 @@ inline constexpr std::string_view kRuleLine =
 /// The last line of a report whose run was stopped.
 inline constexpr std::string_view kCancelLine = "*** Process canceled by user ***";
 
-/// `name` with every byte below 32 and the byte 127 written as "\xNN" (two capital hex digits),
-/// so that a file name can neither break a report line nor drive a terminal. Every path in the
-/// report and in the messages below is written so.
+/// `name` with each byte of a control character (below 32, 127, and U+0080 to U+009F) and each
+/// byte that is not part of a valid UTF-8 character written as "\xNN" (two capital hex digits),
+/// so that a name or a text can neither break a report line nor drive a terminal, and the report
+/// stays UTF-8. Every path and every text of a drawing or a configuration that the report and
+/// the messages below quote is written so. Written twice, a text stays as written once.
 std::string EscapedName(std::string_view name);
 
 /// How many bytes of an offending text a line quotes before it writes "...".
 inline constexpr std::size_t kQuotedTextLimit = 80;
 
-/// The first `kQuotedTextLimit` bytes of `text` (never ending inside a UTF-8 character) followed
-/// by "...", or `text` whole when it is not longer.
+/// How many bytes of `text` a line quotes: the first `kQuotedTextLimit` bytes (never ending
+/// inside a UTF-8 character), or all of `text` when it is not longer.
+std::size_t QuotedExcerptSize(std::string_view text);
+
+/// The bytes of `text` that a line quotes, followed by "..." when that is not all of it.
 std::string QuotedExcerpt(std::string_view text);
 
 /// The report line (two leading blanks) of a file's failure, or the message of a run's refusal.

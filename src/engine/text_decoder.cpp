@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "text_util.h"
+#include "utf8.h"
 
 namespace quorvex {
 namespace {
@@ -17,46 +18,6 @@ constexpr std::string_view kEscapeStart = "\\U+";
 constexpr std::size_t kEscapeSize = 7;  // "\U+" and four hex digits
 
 const iconv_t kNotOpened = reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
-constexpr std::size_t kStopped = static_cast<std::size_t>(-1);
-
-// Appends `text` converted by `descriptor`. A byte that does not convert (a character cut short
-// at the end included) becomes U+FFFD, or, when `strict`, stops the conversion. Returns how
-// many bytes became U+FFFD, or kStopped.
-std::size_t Convert(iconv_t descriptor, std::string_view text, std::string& out, bool strict) {
-  iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
-  // iconv's input is not const but is only read.
-  char* in = const_cast<char*>(text.data());
-  std::size_t in_left = text.size();
-  // Every encoding here takes at least one byte for a character that UTF-8 writes in four.
-  std::size_t room = 4 * in_left + 16;
-  std::size_t used = out.size();
-  std::size_t replaced = 0;
-  while (in_left > 0) {
-    out.resize(used + room);
-    char* out_at = out.data() + used;
-    std::size_t out_left = room;
-    const std::size_t result = iconv(descriptor, &in, &in_left, &out_at, &out_left);
-    used += room - out_left;
-    if (result != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) {
-      room *= 2;
-      continue;
-    }
-    if (strict) {
-      out.resize(used);
-      return kStopped;
-    }
-    out.resize(used);
-    out.append(kReplacement);
-    used = out.size();
-    ++replaced;
-    ++in;
-    --in_left;
-    iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
-  }
-  out.resize(used);
-  return replaced;
-}
 
 // The character of the escape at `at`, when four hex digits follow "\U+".
 std::optional<char32_t> EscapedCharacter(std::string_view text, std::size_t at) {
@@ -103,7 +64,6 @@ TextDecoder::TextDecoder() : encoding_(DefaultEncoding()) {}
 
 TextDecoder::~TextDecoder() {
   code_page_.Close();
-  utf8_.Close();
 }
 
 void TextDecoder::SetEncoding(DrawingEncoding encoding) {
@@ -123,57 +83,110 @@ TextDecoder::Converter& TextDecoder::CodePage() {
   return code_page_;
 }
 
-TextDecoder::Converter& TextDecoder::Utf8() {
-  if (!utf8_.opened) {
-    utf8_.opened = true;
-    utf8_.descriptor = iconv_open("UTF-8", "UTF-8");
-  }
-  return utf8_;
+std::size_t TextDecoder::ReplacedWithin(std::size_t size) const {
+  std::size_t count = 0;
+  for (const std::size_t at : replaced_at_)
+    count += at < start_ + size;
+  return count;
+}
+
+void TextDecoder::AppendReplacement(std::string& out) {
+  replaced_at_.push_back(out.size());
+  out.append(kReplacement);
 }
 
 std::size_t TextDecoder::AppendDecoded(std::string_view text, std::string& out) {
-  const std::size_t start = out.size();
+  start_ = out.size();
+  replaced_at_.clear();
   bool ascii = true;
   for (const char c : text)
     ascii &= static_cast<unsigned char>(c) < 0x80;
-  std::size_t replaced = 0;
   if (ascii) {
     out.append(text);
   } else {
-    replaced = AppendConverted(text, out);
+    AppendConverted(text, out);
   }
   // Escapes are read in the decoded text: in a double-byte code page the byte of "\" can be the
   // second half of a character.
-  if (out.find(kEscapeStart, start) != std::string::npos) replaced += ReplaceEscapes(out, start);
-  return replaced;
+  if (out.find(kEscapeStart, start_) != std::string::npos) ReplaceEscapes(out);
+  return replaced_at_.size();
 }
 
-std::size_t TextDecoder::AppendConverted(std::string_view text, std::string& out) {
+void TextDecoder::AppendConverted(std::string_view text, std::string& out) {
+  if (encoding_.iconv == "UTF-8") {
+    AppendUtf8Checked(text, out);
+    return;
+  }
   const Converter& code_page = CodePage();
-  if (encoding_.utf8_first && Utf8().Usable()) {
-    const std::size_t start = out.size();
-    if (Convert(utf8_.descriptor, text, out, true) != kStopped) return 0;
-    out.resize(start);
+  if (encoding_.utf8_first && IsUtf8(text)) {
+    out.append(text);
+    return;
   }
-  if (code_page.Usable()) return Convert(code_page.descriptor, text, out, false);
-  // Not even the default code page can be decoded here: only ASCII survives.
-  std::size_t replaced = 0;
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) < 0x80) {
-      out.push_back(c);
-    } else {
-      out.append(kReplacement);
-      ++replaced;
+  if (!code_page.Usable()) {
+    // Not even the default code page can be decoded here: only ASCII survives.
+    for (const char c : text) {
+      if (static_cast<unsigned char>(c) < 0x80) {
+        out.push_back(c);
+      } else {
+        AppendReplacement(out);
+      }
     }
+    return;
   }
-  return replaced;
+  // A byte that does not convert (a character cut short at the end included) becomes U+FFFD.
+  iconv_t descriptor = code_page.descriptor;
+  iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
+  // iconv's input is not const but is only read.
+  char* in = const_cast<char*>(text.data());
+  std::size_t in_left = text.size();
+  // Every encoding here takes at least one byte for a character that UTF-8 writes in four.
+  std::size_t room = 4 * in_left + 16;
+  std::size_t used = out.size();
+  while (in_left > 0) {
+    out.resize(used + room);
+    char* out_at = out.data() + used;
+    std::size_t out_left = room;
+    const std::size_t result = iconv(descriptor, &in, &in_left, &out_at, &out_left);
+    used += room - out_left;
+    if (result != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) {
+      room *= 2;
+      continue;
+    }
+    out.resize(used);
+    AppendReplacement(out);
+    used = out.size();
+    ++in;
+    --in_left;
+    iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
+  }
+  out.resize(used);
 }
 
-std::size_t TextDecoder::ReplaceEscapes(std::string& out, std::size_t start) {
-  const std::string_view text = std::string_view(out).substr(start);
+void TextDecoder::AppendUtf8Checked(std::string_view text, std::string& out) {
+  for (;;) {
+    const std::size_t valid = ValidUtf8Size(text);
+    out.append(text.substr(0, valid));
+    if (valid == text.size()) return;
+    AppendReplacement(out);
+    text.remove_prefix(valid + 1);
+  }
+}
+
+void TextDecoder::ReplaceEscapes(std::string& out) {
+  const std::string_view text = std::string_view(out).substr(start_);
   std::string& result = escaped_;
   result.clear();
-  std::size_t replaced = 0;
+  // The places of the replacements move with the text around them.
+  moved_at_.clear();
+  std::size_t next_replaced = 0;
+  auto append_text = [&](std::size_t from, std::size_t to) {
+    for (; next_replaced < replaced_at_.size() && replaced_at_[next_replaced] < start_ + to;
+         ++next_replaced) {
+      moved_at_.push_back(replaced_at_[next_replaced] - from + result.size());
+    }
+    result.append(text.substr(from, to - from));
+  };
   std::size_t done = 0;
   for (std::size_t at = text.find(kEscapeStart); at != std::string_view::npos;
        at = text.find(kEscapeStart, at)) {
@@ -182,7 +195,7 @@ std::size_t TextDecoder::ReplaceEscapes(std::string& out, std::size_t start) {
       ++at;
       continue;
     }
-    result.append(text.substr(done, at - done));
+    append_text(done, at);
     std::size_t end = at + kEscapeSize;
     if (IsHighSurrogate(*c)) {
       const std::optional<char32_t> low = EscapedCharacter(text, end);
@@ -192,18 +205,18 @@ std::size_t TextDecoder::ReplaceEscapes(std::string& out, std::size_t start) {
       }
     }
     if (IsHighSurrogate(*c) || IsLowSurrogate(*c)) {
+      moved_at_.push_back(start_ + result.size());
       result.append(kReplacement);
-      ++replaced;
     } else {
       AppendUtf8(*c, result);
     }
     done = at = end;
   }
-  if (done == 0) return 0;
-  result.append(text.substr(done));
-  out.resize(start);
+  if (done == 0) return;
+  append_text(done, text.size());
+  out.resize(start_);
   out.append(result);
-  return replaced;
+  replaced_at_.swap(moved_at_);
 }
 
 }  // namespace quorvex

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "drawing_encoding.h"
 
@@ -14,12 +15,13 @@ struct DecodedText {
   std::size_t replaced = 0;
 };
 
-/// Turns the texts of one drawing into UTF-8 with iconv: their bytes in the drawing's encoding
-/// (with `utf8_first`, as UTF-8 when they are valid UTF-8), then the escapes "\U+XXXX" (four hex
-/// digits, either case; a pair of surrogates makes one character) by which drawings write
-/// characters that their code page lacks. A byte that does not decode, and an escaped lone
-/// surrogate, become U+FFFD and are counted. An escaped control character (below U+0020, and
-/// U+007F) is kept as written, so that a text never breaks a line. Each instance serves one thread.
+/// Turns the texts of one drawing into UTF-8: their bytes in the drawing's encoding (a code page
+/// with iconv; UTF-8 checked here; with `utf8_first`, as UTF-8 when they are valid UTF-8), then
+/// the escapes "\U+XXXX" (four hex digits, either case; a pair of surrogates makes one character)
+/// by which drawings write characters that their code page lacks. A byte that does not decode
+/// (in UTF-8: each byte that does not start a valid character), and an escaped lone surrogate,
+/// become U+FFFD and are counted. An escaped control character (below U+0020, and U+007F) is
+/// kept as written, so that a text never breaks a line. Each instance serves one thread.
 class TextDecoder {
  public:
   TextDecoder();
@@ -52,6 +54,10 @@ class TextDecoder {
     return {storage, replaced};
   }
 
+  /// After an Append or Decode that replaced characters: how many of them stand within the first
+  /// `size` bytes of what it wrote.
+  std::size_t ReplacedWithin(std::size_t size) const;
+
  private:
   // ASCII without a backslash, what nearly every text of a drawing is, needs no decoding. With
   // this test first, exporting layer, handle, block name and text string costs what it cost
@@ -70,15 +76,21 @@ class TextDecoder {
     void Close();
   };
   std::size_t AppendDecoded(std::string_view text, std::string& out);
-  std::size_t AppendConverted(std::string_view text, std::string& out);
-  std::size_t ReplaceEscapes(std::string& out, std::size_t start);
+  void AppendConverted(std::string_view text, std::string& out);
+  void AppendUtf8Checked(std::string_view text, std::string& out);
+  void ReplaceEscapes(std::string& out);
+  // Appends U+FFFD where a character could not be decoded, and notes where.
+  void AppendReplacement(std::string& out);
   Converter& CodePage();
-  Converter& Utf8();
 
   DrawingEncoding encoding_;
   Converter code_page_;  // from encoding_
-  Converter utf8_;       // from UTF-8, which tells whether a text is valid UTF-8
   std::string escaped_;  // the text being freed of its escapes
+  // Of the text being decoded: where it began in its output and where each U+FFFD that stands
+  // for an undecodable character was written, in order.
+  std::size_t start_ = 0;
+  std::vector<std::size_t> replaced_at_;
+  std::vector<std::size_t> moved_at_;  // replaced_at_ after the escapes
 };
 
 }  // namespace quorvex

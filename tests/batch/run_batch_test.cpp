@@ -12,6 +12,7 @@
 #include "batch/log_file.h"
 #include "batch_fakes.h"
 #include "engine/report_words.h"
+#include "engine/utf8.h"
 #include "support/conversion_harness.h"
 #include "support/temp_dir.h"
 
@@ -229,18 +230,33 @@ TEST_F(RunBatchTest, ConfigurationValuesAreCheckedOnceBeforeAnythingIsWritten) {
   EXPECT_TRUE(observer_.started.empty());
 }
 
-TEST_F(RunBatchTest, NamesCannotForgeReportLines) {
-  const std::string name = "a\nFile 9 :\x1B[2J";
-  request_.dxf_paths = {Source(name + ".dxf", kHatches)};
+TEST_F(RunBatchTest, NamesCannotForgeReportLinesNorMakeTheReportInvalidUtf8) {
+  struct Case {
+    std::string name;
+    std::string escaped;
+  };
+  const Case cases[] = {
+      {"a\nFile 9 :\x1B[2J", "a\\x0AFile 9 :\\x1B[2J"},
+      // A name written in a single-byte code page, and one with a C1 control.
+      {"Pl\xE4ne \xC2\x9B"
+       "2J",
+       "Pl\\xE4ne \\xC2\\x9B"
+       "2J"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.escaped);
+    request_.dxf_paths = {Source(c.name + ".dxf", kHatches)};
 
-  const BatchResult result = Run();
+    const BatchResult result = Run();
 
-  const std::string escaped = "a\\x0AFile 9 :\\x1B[2J";
-  EXPECT_EQ(std::vector<std::string>(result.report.begin() + 7, result.report.begin() + 9),
-            (std::vector<std::string>{"  DXF File  : " + source_ + "/" + escaped + ".dxf",
-                                      "  Data File : " + out_ + "/" + escaped + ".txt"}));
-  EXPECT_EQ(ReadFile(log_).find('\x1B'), std::string::npos);
-  EXPECT_EQ(Outputs().count(name + ".txt"), 1u);  // created under its real name
+    EXPECT_EQ(std::vector<std::string>(result.report.begin() + 7, result.report.begin() + 9),
+              (std::vector<std::string>{"  DXF File  : " + source_ + "/" + c.escaped + ".dxf",
+                                        "  Data File : " + out_ + "/" + c.escaped + ".txt"}));
+    const std::string log = ReadFile(log_);
+    EXPECT_TRUE(IsUtf8(log));
+    EXPECT_EQ(log.find('\x1B'), std::string::npos);
+    EXPECT_EQ(Outputs().count(c.name + ".txt"), 1u);  // created under its real name
+  }
 }
 
 TEST_F(RunBatchTest, LeftoverFilesOfTheOldProbeAndOfKilledRunsStayAsTheyAre) {

@@ -141,6 +141,7 @@ TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
 
 TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
   testing::WriteFile(dir_.File("bad.toml"), "extension = \"csv\"\nkinds = [\"points\", \"arc\"]\n");
+  testing::WriteFile(dir_.File("bell.toml"), "kinds = [\"\\u0007\"]\n");
   struct Case {
     const char* name;
     std::vector<std::string> args;
@@ -156,6 +157,12 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
        "entity-type, layer, handle, block-name, text, label, sequence, group\n"},
       {"field twice", {"--fields", "x,y,x"}, "\"x\" is named twice in --fields"},
       {"empty word", {"--kinds", "points,"}, "unknown kind \"\" in --kinds"},
+      {"a word with control characters",
+       {"--fields", "x,A\x1B[2J\x9B"},
+       "unknown field \"A\\x1B[2J\\x9B\" in --fields"},
+      {"a word of the TOML form with a control character",
+       {"-c", dir_.File("bell.toml")},
+       dir_.File("bell.toml") + ":1: unknown kind \"\\x07\" in \"kinds\""},
       {"line of the TOML form",
        {"-c", dir_.File("bad.toml")},
        dir_.File("bad.toml") + ":2: unknown kind \"arc\" in \"kinds\""},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,21 @@ TEST(MatchPattern, Cases) {
       {"abc", "*c*", true},
       {"ab", "*b**", false},
       {"\xC9TAGE", "\xE9TAGE", false},  // only the letters a-z change case
+      // A part between stars is found after a false start that shares its beginning.
+      {"AAAB", "*AAB", true},
+      {"ABABABCX", "*ABABC*", true},
+      {"ABABACABABC", "A*ABABC", true},
+      {"ABABABAB", "*ABABC*", false},
+      {"xAyAzB", "*A*A*B", true},
+      {"xAyAzA", "*A*A*B", false},
+      {"ABA", "AB*BA", false},  // the two ends may not share the B
+      {"ABXBA", "AB*BA", true},
+      {"AB\xC3\xA9"
+       "CD",
+       "*B?C*", true},
+      {"AB\xC3\xA9"
+       "CD",
+       "*B??C*", false},
   };
   for (const PatternCase& c : cases) {
     EXPECT_EQ(MatchPattern(c.name, c.pattern), c.matches)
@@ -92,6 +108,23 @@ TEST(MatchPattern, AgreesWithTheLiteralRuleOnEveryShortNameAndPattern) {
       ASSERT_EQ(MatchPattern(name, pattern), LiteralMatch(name, pattern))
           << "name \"" << name << "\", pattern \"" << pattern << "\"";
     }
+  }
+}
+
+// Longer names, where a part between stars can start over inside an earlier try.
+TEST(MatchPattern, AgreesWithTheLiteralRuleOnLongerRandomNames) {
+  std::mt19937 random(12);
+  auto text = [&](std::string_view alphabet, std::size_t max_length) {
+    std::string t(random() % (max_length + 1), ' ');
+    for (char& c : t)
+      c = alphabet[random() % alphabet.size()];
+    return t;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    const std::string name = text("ab", 14);
+    const std::string pattern = text("aab*?", 9);
+    ASSERT_EQ(MatchPattern(name, pattern), LiteralMatch(name, pattern))
+        << "name \"" << name << "\", pattern \"" << pattern << "\"";
   }
 }
 

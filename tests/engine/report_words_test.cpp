@@ -115,6 +115,7 @@ TEST(ReportWords, ControlCharactersInNamesAreWrittenAsHexEscapes) {
   const std::string name = "/in/a\nFile 9 :\x1B[2J\t\x7F\x01\xC3\xA9.dxf";
   const std::string escaped = "/in/a\\x0AFile 9 :\\x1B[2J\\x09\\x7F\\x01\xC3\xA9.dxf";
   EXPECT_EQ(EscapedName(name), escaped);
+  EXPECT_EQ(EscapedName(escaped), escaped);
   std::vector<std::string> report;
   AppendFileHeading(report, 1, name);
   AppendDataFileLines(report, name);
@@ -124,6 +125,55 @@ TEST(ReportWords, ControlCharactersInNamesAreWrittenAsHexEscapes) {
             "Log file \"" + escaped + "\" could not be written: Is a directory");
   EXPECT_EQ(FailureText({Kind::kDestinationNotWritable, "/out\r/"}).substr(0, 33),
             "Destination directory \"/out\\x0D/\"");
+}
+
+TEST(ReportWords, BytesThatAreNoUtf8AndC1ControlsAreWrittenAsHexEscapes) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::string escaped;
+  };
+  const Case cases[] = {
+      {"a byte of a single-byte code page", "Pl\xE4ne.dxf", "Pl\\xE4ne.dxf"},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},
+      {"cut short", "a\xE2\x82", "a\\xE2\\x82"},
+      {"a surrogate", "\xED\xA0\x80", "\\xED\\xA0\\x80"},
+      {"C1 controls, U+009B and U+0085",
+       "\xC2\x9B"
+       "2J\xC2\x85",
+       "\\xC2\\x9B"
+       "2J\\xC2\\x85"},
+      {"characters around them stay", "\xC2\xA0\xE2\x82\xAC\xF0\x9F\x98\x80",
+       "\xC2\xA0\xE2\x82\xAC\xF0\x9F\x98\x80"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(EscapedName(c.text), c.escaped);
+  }
+}
+
+TEST(ReportWords, TextsOfDrawingsAndConfigurationsAreQuotedEscaped) {
+  EXPECT_EQ(FailureText({Kind::kGroupCodeNotInteger, {}, "1\x1B[2J", 12}),
+            "  *** Error, the group code \"1\\x1B[2J\" is not an integer (line 12) ***");
+  EXPECT_EQ(FailureText({Kind::kValueNotNumber, {}, "\a1.5", 3}),
+            "  *** Error, the value \"\\x071.5\" is not a number (line 3) ***");
+  EXPECT_EQ(FailureText({Kind::kConfigValueRefused, {}, "2\x1B", 0, {}, field_node::kXDecimals}),
+            "  X (East) coordinate, Decimals : \"2\\x1B\" - The value must be an integer value "
+            "comprised between 1 and 14.  ");
+  // The 80 bytes are taken before the escapes: an escaped text is never cut inside an escape.
+  EXPECT_EQ(FailureText({Kind::kValueNotNumber, {}, std::string(79, '1') + "\x1B\x1B", 3}),
+            "  *** Error, the value \"" + std::string(79, '1') +
+                "\\x1B...\" is not a number (line 3) ***");
+  RunTables tables;
+  tables.EntityEnabled[entity_kind::kBlocks] = 1;
+  EntityTally tally;
+  tally.total = tally.per_kind[entity_kind::kBlocks] = 1;
+  tally.block_names = {"TREE\x07"};
+  tally.block_counts = {1};
+  std::vector<std::string> report;
+  AppendCountLines(report, tables, "TREE\x1B*", tally);
+  EXPECT_EQ(report[2], "    Blocks : 1 (TREE\\x1B*)");
+  EXPECT_EQ(report[3], "      TREE\\x07 : 1");
 }
 
 TEST(ReportWords, HeaderHeadingAndCounts) {

@@ -37,6 +37,13 @@ std::string Drawing(const std::string& variables, const std::string& entities) {
   return "  0\nSECTION\n  2\nHEADER\n" + variables + "  0\nENDSEC\n" + DxfWithEntities(entities);
 }
 
+std::string Repeated(std::string_view text, int times) {
+  std::string repeated;
+  for (int i = 0; i < times; ++i)
+    repeated.append(text);
+  return repeated;
+}
+
 // The warning line of the report block, or "" when it has none.
 std::string WarningOf(const ConversionResult& result) {
   for (const std::string& line : result.report)
@@ -76,8 +83,16 @@ TEST(TextEncoding, EveryDrawingsTextsBecomeUtf8) {
       {"R2018 too", Variables("AC1032", "ANSI_932"), "\xC5\x81", "", "Ł,"},
       {"R2007 text that is not UTF-8", Variables("AC1021", "ANSI_1252"), "\xC3(", "\xE2\x82",
        "�(,��", 3, "UTF-8"},
+      {"R2007 characters beyond U+10FFFF, each byte of them", Variables("AC1021", ""),
+       "\xF4\x90\x80\x80",
+       "\xF5\x80\x80\x80 \xF8\x88\x80\x80\x80 \xFC\x84\x80\x80\x80\x80 \xF4\x8F\xBF\xBF",
+       "����,���� ����� ������ \xF4\x8F\xBF\xBF", 19, "UTF-8"},
+      {"R2007 surrogates and overlong forms", Variables("AC1021", ""), "\xED\xA0\x80",
+       "\xC0\xAF\xE0\x80\xAF", "���,�����", 8, "UTF-8"},
       {"no $DWGCODEPAGE: ANSI_1252", Variables("AC1015", ""), "\xFC", "Gr\xFC\xDF Gott",
        "ü,Grüß Gott"},
+      {"no $DWGCODEPAGE: a character beyond U+10FFFF is no UTF-8", Variables("AC1015", ""),
+       "\xF4\x90\x80\x80", "", "ô�€€,", 1, "ANSI_1252"},
       {"no $DWGCODEPAGE: valid UTF-8 is read as UTF-8, any other text as ANSI_1252",
        Variables("AC1015", ""), "K\xC3\xB6ln", "\xC3\xBC and \xFC", "Köln,Ã¼ and ü"},
       {"no header at all", "", "\xE9t\xE9", "\xC3\xA9t\xC3\xA9", "été,été"},
@@ -198,6 +213,57 @@ TEST(TextEncoding, FailuresQuoteTheDecodedTextAndTheBlockCountsIt) {
   EXPECT_EQ(result.report, (Lines{result.report[0], "",
                                   "  *** Error, the value \"1,5°�\" is not a number (line 30) ***",
                                   UndecodedText({2, "ANSI_1252"}), std::string(100, '-')}));
+}
+
+TEST(TextEncoding, TheQuoteOfAnErrorLineCountsOnlyWhatItWrites) {
+  TestSetup setup;
+  setup.Entities({entity_node::kPoints}).Fields({field_node::kX});
+  struct Case {
+    const char* name;
+    std::string value;
+    std::string quote;
+    std::int64_t undecoded;
+  };
+  const Case cases[] = {
+      {"the undecodable byte within the first 80 bytes", std::string(77, '1') + "\x81" + "2",
+       std::string(77, '1') + "�...", 1},
+      {"the undecodable byte cut off", std::string(80, '1') + "\x81", std::string(80, '1') + "...",
+       0},
+      // 20 escapes of 7 bytes become 20 characters of 2: the byte moves into the quote.
+      {"escapes before the undecodable byte",
+       Repeated("\\U+00E9", 20) + std::string(35, '1') + "\x81" + "2222",
+       Repeated("é", 20) + std::string(35, '1') + "�22...", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ConversionResult result =
+        setup.Convert(Drawing(Variables("AC1015", "ANSI_1252"), Entity("POINT", {{10, c.value}})));
+    EXPECT_EQ(result.report[2],
+              "  *** Error, the value \"" + c.quote + "\" is not a number (line 22) ***");
+    EXPECT_EQ(WarningOf(result), c.undecoded == 0 ? "" : UndecodedText({c.undecoded, "ANSI_1252"}));
+  }
+}
+
+TEST(TextEncoding, UnpairedSurrogatesOfUtf16AreCountedWhereTheyAreWritten) {
+  // In the drawing below, "<" and ">" stand for a high and a low surrogate, "[" and "]" for the
+  // two halves of U+1F600. The handle's surrogate is not exported.
+  const std::string drawing = Drawing(Variables("AC1015", "ANSI_1252"),
+                                      Entity("TEXT", {{5, "<"}, {1, "a<b>c[]"}, {8, "[]<"}}));
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : drawing) {
+    const char16_t unit = c == '<'   ? 0xD800
+                          : c == '>' ? 0xDC00
+                          : c == '[' ? 0xD83D
+                          : c == ']' ? 0xDE00
+                                     : static_cast<char16_t>(c);
+    utf16.push_back(static_cast<char>(unit & 0xFF));
+    utf16.push_back(static_cast<char>(unit >> 8));
+  }
+  TestSetup setup;
+  setup.Entities({entity_node::kText}).Fields({field_node::kTextString, field_node::kLayer});
+  const ConversionResult result = setup.Convert(utf16);
+  EXPECT_EQ(DataLines(result.data), Lines{"a�b�c😀,😀�"});
+  EXPECT_EQ(WarningOf(result), UndecodedText({3, "UTF-16"}));
 }
 
 TEST(TextEncoding, CodePageNames) {
