@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/toml_config.h"
 #include "config/config_model.h"
 #include "config/qrv_file.h"
+#include "config/toml_config.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ void CheckTomlRoundTrip(const quorvex::ConfigContent& content) {
   using namespace quorvex;
   std::string error;
   const std::optional<ConfigContent> back =
-      cli::ParseConfigToml(cli::ConfigToml(content), "fuzz.toml", error);
+      ParseConfigToml(ConfigToml(content), "fuzz.toml", error);
   Check(back && ConfigFileBytes(*back) == ConfigFileBytes(content));
 }
 
@@ -32,7 +32,7 @@ void CheckTomlRoundTrip(const quorvex::ConfigContent& content) {
 void FuzzToml(std::string_view bytes) {
   using namespace quorvex;
   std::string error;
-  const std::optional<ConfigContent> content = cli::ParseConfigToml(bytes, "fuzz.toml", error);
+  const std::optional<ConfigContent> content = ParseConfigToml(bytes, "fuzz.toml", error);
   if (!content) {
     Check(error.rfind("fuzz.toml:", 0) == 0);
     return;

@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "batch/program_paths.h"
-#include "cli/toml_config.h"
 #include "config/default_config.h"
 #include "config/qrv_file.h"
+#include "config/toml_config.h"
 #include "engine/report_words.h"
 
 namespace quorvex::cli {

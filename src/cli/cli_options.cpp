@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "cli/config_words.h"
+#include "config/config_words.h"
 
 namespace quorvex::cli {
 namespace {

@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "config/config_options.h"
 #include "engine/data_format.h"
 
 namespace quorvex::cli {
 
-/// What the command line asks for.
-struct CliOptions {
+/// What the command line asks for: the settings over the configuration, and its own options.
+struct CliOptions : ConfigOptions {
   std::vector<std::string> inputs;  // DXF files and folders, as given
   std::optional<std::string> config_path;
   std::string output_dir = ".";
-  std::optional<std::string> extension;
   std::optional<std::string> log_path;  // "-": the standard output
   unsigned jobs = 0;                    // 0: the number of cores
   bool quiet = false;
@@ -24,14 +24,6 @@ struct CliOptions {
   bool print_config = false;
   /// Write the configuration in effect as a .qrv file here.
   std::optional<std::string> save_config;
-
-  // Settings over the configuration, as given; checked against the words when applied.
-  std::optional<std::string> kinds;
-  std::optional<std::string> fields;
-  std::optional<std::string> separator;
-  std::optional<int> decimals;
-  std::optional<bool> header;
-  std::optional<std::string> blocks;
 
   /// Delete the data file of a file that failed or was stopped instead of keeping its lines.
   bool remove_partial = false;

@@ -19,11 +19,11 @@
 #include "batch/run_values.h"
 #include "cli/cli_config.h"
 #include "cli/cli_progress.h"
-#include "cli/config_options.h"
-#include "cli/toml_config.h"
 #include "config/config_host.h"
+#include "config/config_options.h"
 #include "config/config_session.h"
 #include "config/qrv_file.h"
+#include "config/toml_config.h"
 #include "engine/report_words.h"
 #include "engine/text_util.h"
 

@@ -1,4 +1,4 @@
-#include "cli/toml_config.h"
+#include "config/toml_config.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "config/qrv_file.h"
 #include "support/temp_dir.h"
 
-namespace quorvex::cli {
+namespace quorvex {
 namespace {
 
 namespace fs = std::filesystem;
@@ -161,4 +161,4 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
 }
 
 }  // namespace
-}  // namespace quorvex::cli
+}  // namespace quorvex

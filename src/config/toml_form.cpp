@@ -1,10 +1,10 @@
-#include "cli/toml_form.h"
+#include "config/toml_form.h"
 
 #include <charconv>
 
-#include "cli/config_words.h"
+#include "config/config_words.h"
 
-namespace quorvex::cli::toml_form {
+namespace quorvex::toml_form {
 namespace {
 
 constexpr std::array<std::string_view, kSlotCount> SlotWords() {
@@ -101,4 +101,4 @@ bool TakesInteger(int field_node) {
   return key == "decimals" || key == "start";
 }
 
-}  // namespace quorvex::cli::toml_form
+}  // namespace quorvex::toml_form

@@ -1,4 +1,4 @@
-#include "cli/toml_config.h"
+#include "config/toml_config.h"
 
 #include <toml++/toml.h>
 
@@ -6,12 +6,12 @@
 #include <charconv>
 #include <limits>
 
-#include "cli/config_settings.h"
-#include "cli/config_words.h"
-#include "cli/toml_form.h"
+#include "config/config_settings.h"
+#include "config/config_words.h"
 #include "config/default_config.h"
+#include "config/toml_form.h"
 
-namespace quorvex::cli {
+namespace quorvex {
 namespace {
 
 using namespace toml_form;
@@ -192,13 +192,13 @@ class TomlReader {
 
  private:
   static std::optional<int> SeparatorChoice(std::string_view word) {
-    for (std::size_t i = 0; i < kSeparatorChoices.size(); ++i)
-      if (kSeparatorChoices[i] == word) return static_cast<int>(i);
+    for (std::size_t i = 0; i < kSeparatorWords.size(); ++i)
+      if (kSeparatorWords[i] == word) return static_cast<int>(i);
     return std::nullopt;
   }
   static std::string SeparatorWords() {
     std::string list;
-    for (const std::string_view word : kSeparatorChoices) {
+    for (const std::string_view word : kSeparatorWords) {
       if (!list.empty()) list.append(", ");
       list.append(word);
     }
@@ -381,4 +381,4 @@ std::optional<ConfigContent> ParseConfigToml(std::string_view text, std::string_
   return std::nullopt;
 }
 
-}  // namespace quorvex::cli
+}  // namespace quorvex

@@ -7,7 +7,7 @@
 
 #include "config/config_tree.h"
 
-namespace quorvex::cli {
+namespace quorvex {
 
 /// A configuration as its text form says it: the settings a person reads and changes, and how
 /// the window shows the trees. Texts are the bytes of their slots.
@@ -79,4 +79,4 @@ ConfigContent ContentOf(const ConfigSettings& settings, const StoredBytes& store
 /// byte for byte when `settings` came from SettingsOf(content).
 StoredBytes StoredBytesOf(const ConfigContent& content, const ConfigSettings& settings);
 
-}  // namespace quorvex::cli
+}  // namespace quorvex

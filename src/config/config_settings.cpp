@@ -1,10 +1,10 @@
-#include "cli/config_settings.h"
+#include "config/config_settings.h"
 
 #include <algorithm>
 
-#include "cli/config_words.h"
+#include "config/config_words.h"
 
-namespace quorvex::cli {
+namespace quorvex {
 namespace {
 
 constexpr std::string_view kSignature = "QRV300";
@@ -237,4 +237,4 @@ StoredBytes StoredBytesOf(const ConfigContent& content, const ConfigSettings& se
   return stored;
 }
 
-}  // namespace quorvex::cli
+}  // namespace quorvex

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace quorvex::cli {
+namespace quorvex {
 
 /// The words that name the nodes of both configuration trees on the command line and in the
 /// text form of a configuration.
@@ -19,6 +20,10 @@ namespace quorvex::cli {
 /// `block-name`, `text`, `label`, `sequence`, `group`, and their option nodes as FIELD.OPTION:
 /// every field's `.prefix`, `line-number.start`, `sequence.start`, `group.start`, `x.decimals`,
 /// `y.decimals`, `z.decimals`, `z.force-to` and `label.text`.
+
+/// The separator choices in the order of the window's list.
+inline constexpr std::array<std::string_view, 6> kSeparatorWords = {"comma", "semicolon", "space",
+                                                                    "tab",   "linefeed",  "other"};
 
 /// The word of an entity node index (0..24) or of a field node index (0..31).
 std::string_view EntityNodeWord(int entity_node);
@@ -41,4 +46,4 @@ std::string_view FieldOptionKey(int field_node);
 std::string KindWordList();
 std::string FieldWordList();
 
-}  // namespace quorvex::cli
+}  // namespace quorvex

@@ -1,16 +1,14 @@
-#include "cli/config_options.h"
+#include "config/config_options.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "batch/process_checks.h"
-#include "cli/config_words.h"
-#include "cli/toml_form.h"
+#include "config/config_words.h"
 #include "config/default_config.h"
 #include "config/tree_tables.h"
 #include "engine/text_util.h"
 
-namespace quorvex::cli {
+namespace quorvex {
 namespace {
 
 // The separator choice that `given` names by its word or by the text it writes; the choice
@@ -18,7 +16,7 @@ namespace {
 std::optional<int> FixedSeparatorChoice(std::string_view given) {
   constexpr int kOther = 5;
   for (int choice = 0; choice < kOther; ++choice) {
-    if (given == toml_form::kSeparatorChoices[static_cast<std::size_t>(choice)] ||
+    if (given == kSeparatorWords[static_cast<std::size_t>(choice)] ||
         given == ResolvedSeparator(choice, {}))
       return choice;
   }
@@ -101,7 +99,7 @@ std::optional<std::string> TooLong(std::string_view option, std::string_view tex
 
 }  // namespace
 
-std::optional<std::string> ApplyConfigOptions(const CliOptions& options, ConfigModel& model) {
+std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model) {
   std::vector<int> kinds, fields;
   if (options.kinds) {
     if (auto error =
@@ -144,4 +142,4 @@ std::optional<std::string> ApplyConfigOptions(const CliOptions& options, ConfigM
   return std::nullopt;
 }
 
-}  // namespace quorvex::cli
+}  // namespace quorvex

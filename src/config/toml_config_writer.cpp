@@ -1,15 +1,15 @@
-#include "cli/toml_config.h"
+#include "config/toml_config.h"
 
 #include <toml++/toml.h>
 
 #include <algorithm>
 #include <sstream>
 
-#include "cli/config_settings.h"
-#include "cli/config_words.h"
-#include "cli/toml_form.h"
+#include "config/config_settings.h"
+#include "config/config_words.h"
+#include "config/toml_form.h"
 
-namespace quorvex::cli {
+namespace quorvex {
 namespace {
 
 using namespace toml_form;
@@ -151,7 +151,7 @@ std::string ConfigToml(const ConfigContent& content) {
   writer.Line("# Quorvex configuration: quorvex-cli -c FILE reads it, --save-config writes it as");
   writer.Line("# a .qrv file for the window.");
   if (readable(kSlotExtension, settings.extension)) writer.Text("extension", settings.extension);
-  writer.Text("separator", kSeparatorChoices[static_cast<std::size_t>(settings.separator)]);
+  writer.Text("separator", kSeparatorWords[static_cast<std::size_t>(settings.separator)]);
   if (readable(kSlotSeparatorOther, settings.separator_other))
     writer.Text("separator-other", settings.separator_other);
   writer.Bool("header", settings.header);
@@ -188,4 +188,4 @@ std::string ConfigToml(const ConfigContent& content) {
   return std::move(writer.out());
 }
 
-}  // namespace quorvex::cli
+}  // namespace quorvex

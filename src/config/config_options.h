@@ -3,10 +3,21 @@
 #include <optional>
 #include <string>
 
-#include "cli/cli_options.h"
 #include "config/config_model.h"
 
-namespace quorvex::cli {
+namespace quorvex {
+
+/// Settings given over a configuration, as the command line's options give them: words and texts
+/// not checked yet. Each one given replaces what the configuration says; the others leave it.
+struct ConfigOptions {
+  std::optional<std::string> kinds;
+  std::optional<std::string> fields;
+  std::optional<std::string> separator;
+  std::optional<int> decimals;
+  std::optional<bool> header;
+  std::optional<std::string> blocks;
+  std::optional<std::string> extension;
+};
 
 /// Applies the configuration options of the command line to `model` through the rules of the
 /// configuration trees, as the window's editors would:
@@ -20,6 +31,6 @@ namespace quorvex::cli {
 /// - `--decimals`: the decimals of X, Y and Z; `--header`, `--no-header`; `--blocks`; `-e`.
 /// Returns the usage error (a wrong or repeated word, with the valid ones listed; a text longer
 /// than its slot) or nothing. Nothing is changed when an error is returned.
-std::optional<std::string> ApplyConfigOptions(const CliOptions& options, ConfigModel& model);
+std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model);
 
-}  // namespace quorvex::cli
+}  // namespace quorvex

@@ -1,20 +1,15 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "cli/config_settings.h"
+#include "config/config_settings.h"
 
-namespace quorvex::cli::toml_form {
+namespace quorvex::toml_form {
 
 // What the reader and the writer of the TOML form share: its words and its encodings.
-
-/// The separator choices in the order of the window's list.
-inline constexpr std::array<std::string_view, 6> kSeparatorChoices = {
-    "comma", "semicolon", "space", "tab", "linefeed", "other"};
 
 /// The key of a text slot in [stored.texts] and [stored.tails], and back.
 std::string_view SlotWord(int slot);
@@ -35,4 +30,4 @@ std::optional<std::int64_t> PlainInteger(std::string_view text);
 /// True for the option nodes whose values are whole numbers ("decimals", "start").
 bool TakesInteger(int field_node);
 
-}  // namespace quorvex::cli::toml_form
+}  // namespace quorvex::toml_form

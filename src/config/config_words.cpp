@@ -1,11 +1,11 @@
-#include "cli/config_words.h"
+#include "config/config_words.h"
 
 #include <algorithm>
 #include <array>
 
 #include "engine/export_config.h"
 
-namespace quorvex::cli {
+namespace quorvex {
 namespace {
 
 constexpr std::array<std::string_view, kEntityNodeCount> kEntityWords = {
@@ -113,4 +113,4 @@ std::string FieldWordList() {
   return list;
 }
 
-}  // namespace quorvex::cli
+}  // namespace quorvex

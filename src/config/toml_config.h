@@ -6,7 +6,7 @@
 
 #include "config/config_tree.h"
 
-namespace quorvex::cli {
+namespace quorvex {
 
 /// The text form of a configuration, in TOML: the settings a person reads and changes (extension,
 /// separator, header line, block names, the checked kinds and options, the data fields in their
@@ -25,4 +25,4 @@ std::string ConfigToml(const ConfigContent& content);
 std::optional<ConfigContent> ParseConfigToml(std::string_view text, std::string_view source,
                                              std::string& error);
 
-}  // namespace quorvex::cli
+}  // namespace quorvex
