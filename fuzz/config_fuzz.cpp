@@ -57,12 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   CheckTomlRoundTrip(parsed.content);
   ConfigModel model;
-  model.SetConfigLoading(true);
-  model.ReplaceContent(parsed.content);
-  model.SetConfigLoading(false);
-  model.SetSignature("QRV300");
-  model.InitializeAllNodes();
-  const std::string saved = ConfigFileBytes(model.content());
+  model.LoadContent(parsed.content);
+  const std::string saved = QrvBytesToSave(model);
   Check(saved.size() == kConfigFileSize);
   const ParsedConfigFile again = ParseConfigFile(saved);
   Check(again.ok() && SameConfig(again.content.record, model.record()) &&

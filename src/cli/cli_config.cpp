@@ -29,7 +29,7 @@ std::string ConfigPath(const ConfigSource& source) {
   return Exists(in_folder) ? in_folder : name;
 }
 
-std::optional<std::string> LoadFile(const std::string& path, ConfigSession& session) {
+std::optional<std::string> LoadFile(const std::string& path, ConfigModel& model) {
   const ConfigFileRead read = ReadConfigFile(path);
   if (read.not_config) return FailureText({Failure::Kind::kNotAConfig, path});
   if (read.error != 0)
@@ -46,24 +46,24 @@ std::optional<std::string> LoadFile(const std::string& path, ConfigSession& sess
     content = ParseConfigToml(read.bytes, EscapedName(path), error);
     if (!content) return error;
   }
-  session.ApplyLoadedContent(*content);
+  model.LoadContent(*content);
   return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<std::string> LoadCliConfiguration(const ConfigSource& source, ConfigSession& session,
+std::optional<std::string> LoadCliConfiguration(const ConfigSource& source, ConfigModel& model,
                                                 std::string& path) {
   if (source.name) {
     path = ConfigPath(source);
-    return LoadFile(path, session);
+    return LoadFile(path, model);
   }
   if (const std::optional<std::string> found =
           FindResource(source.program_directory, "default.qrv")) {
     path = *found;
-    return LoadFile(path, session);
+    return LoadFile(path, model);
   }
-  session.ApplyLoadedContent(DefaultConfiguration());
+  model.LoadContent(DefaultConfiguration());
   return std::nullopt;
 }
 

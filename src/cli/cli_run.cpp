@@ -19,9 +19,7 @@
 #include "batch/run_values.h"
 #include "cli/cli_config.h"
 #include "cli/cli_progress.h"
-#include "config/config_host.h"
 #include "config/config_options.h"
-#include "config/config_session.h"
 #include "config/qrv_file.h"
 #include "config/toml_config.h"
 #include "engine/report_words.h"
@@ -50,22 +48,6 @@ class StreamMessages final : public MessageBoxes {
 class NoLogViewer final : public LogViewer {
  public:
   void Open(std::string_view) override {}
-};
-
-// The configuration loader's host: no dialogs and nothing remembered, errors to the stream.
-class StreamConfigHost final : public ConfigHost {
- public:
-  explicit StreamConfigHost(std::FILE* err) : err_(err) {}
-  Answer AskYesNoCancel(std::string_view) override { return Answer::kNo; }
-  void ShowError(std::string_view message) override { PrintError(err_, Trimmed(message)); }
-  std::optional<fs::path> ChooseFileToLoad(const fs::path&) override { return std::nullopt; }
-  std::optional<fs::path> ChooseFileToSave(const fs::path&, std::string_view) override {
-    return std::nullopt;
-  }
-  void StoreConfigName(std::string_view) override {}
-
- private:
-  std::FILE* err_;
 };
 
 // Every input as an absolute path; a folder gives its DXF files in the browser's name order. A
@@ -187,13 +169,10 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   }
 
   ConfigModel model;
-  StreamConfigHost host(env.err);
-  ConfigSession session(model, host, env.paths.configurations_folder);
   std::string config_path;
   const ConfigSource source{options.config_path, env.paths.program_directory,
                             env.paths.configurations_folder};
-  if (const std::optional<std::string> refused =
-          LoadCliConfiguration(source, session, config_path)) {
+  if (const std::optional<std::string> refused = LoadCliConfiguration(source, model, config_path)) {
     PrintError(env.err, *refused);
     return kExitUsage;
   }
@@ -206,7 +185,7 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     return kExitConverted;
   }
   if (options.save_config) {
-    if (const int error = WriteFileBytes(*options.save_config, session.BytesToSave())) {
+    if (const int error = WriteFileBytes(*options.save_config, QrvBytesToSave(model))) {
       PrintError(env.err, FailureText({Failure::Kind::kConfigNotWritten,
                                        *options.save_config,
                                        {},

@@ -294,6 +294,12 @@ void ConfigModel::ReplaceContent(const ConfigContent& content) {
   if (!content_.trees.data.empty()) FocusDataNode(content_.trees.data.front().data);
 }
 
+void ConfigModel::LoadContent(const ConfigContent& content) {
+  config_loading_ = true;
+  ReplaceContent(content);
+  config_loading_ = false;
+}
+
 void ConfigModel::InitializeAllNodes() {
   for (const ConfigTreeId id : {ConfigTreeId::kEntity, ConfigTreeId::kData}) {
     for (const int data : TreeOrder(tree(id))) {

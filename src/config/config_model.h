@@ -114,6 +114,9 @@ class ConfigModel {
   /// write it back, block names trimmed) and focuses the first node of each tree. No check rule
   /// runs and the stored selection is dropped.
   void ReplaceContent(const ConfigContent& content);
+  /// Puts a configuration read from a file in the model as loading it does: `ReplaceContent`
+  /// while `ConfigLoading` is set.
+  void LoadContent(const ConfigContent& content);
   /// Marks every node initialised, giving each entity node its check box; done before saving.
   void InitializeAllNodes();
 

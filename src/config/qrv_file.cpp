@@ -95,6 +95,12 @@ std::string ConfigFileBytes(const ConfigContent& content) {
   return out;
 }
 
+std::string QrvBytesToSave(ConfigModel& model) {
+  model.SetSignature("QRV300");
+  model.InitializeAllNodes();
+  return ConfigFileBytes(model.content());
+}
+
 bool HasConfigIdentifier(std::string_view bytes) {
   return bytes.substr(0, kIdentifier.size()) == kIdentifier;
 }

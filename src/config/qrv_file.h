@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/config_model.h"
 #include "config/config_tree.h"
 #include "config/tree_stream.h"
 
@@ -23,6 +24,10 @@ inline constexpr std::size_t kMaxConfigFileSize = 1 << 16;
 /// `EntityChecks`, `FieldChecks`, `FieldValues`; every text slot copied whole, bytes behind the
 /// length included), then the entity-tree and data-tree streams.
 std::string ConfigFileBytes(const ConfigContent& content);
+
+/// The bytes a save of `model` writes: the record takes the signature "QRV300" and every node is
+/// initialised first, as before every save.
+std::string QrvBytesToSave(ConfigModel& model);
 
 /// True when `bytes` start with the identifier: the short string "QRV300", length byte included.
 bool HasConfigIdentifier(std::string_view bytes);

@@ -13,7 +13,7 @@
 #include "batch/log_viewer.h"
 #include "batch/message_boxes.h"
 #include "batch/run_batch.h"
-#include "config/process_command.h"
+#include "desk/process_command.h"
 
 namespace quorvex::ui {
 

@@ -11,7 +11,7 @@
 
 #include "batch/locale_formats.h"
 #include "batch/log_file.h"
-#include "config/process_command.h"
+#include "desk/process_command.h"
 #include "ui/batch_runner.h"
 #include "ui/configuration_page.h"
 #include "ui/desktop_launcher.h"

@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "config/config_model.h"
-#include "config/config_session.h"
-#include "config/dxf_browser.h"
-#include "config/output_directory.h"
-#include "config/preferences.h"
-#include "config/startup.h"
+#include "desk/config_session.h"
+#include "desk/dxf_browser.h"
+#include "desk/output_directory.h"
+#include "desk/preferences.h"
+#include "desk/startup.h"
 #include "ui/window_host.h"
 #include "ui/window_services.h"
 

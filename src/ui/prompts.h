@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "batch/message_boxes.h"
-#include "config/config_host.h"
+#include "desk/config_host.h"
 
 class QWidget;
 

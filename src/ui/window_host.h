@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "config/config_host.h"
-#include "config/settings_store.h"
+#include "desk/config_host.h"
+#include "desk/settings_store.h"
 #include "ui/prompts.h"
 
 namespace quorvex::ui {

@@ -6,8 +6,8 @@
 
 #include "batch/clock.h"
 #include "batch/program_paths.h"
-#include "config/output_directory.h"
-#include "config/settings_store.h"
+#include "desk/output_directory.h"
+#include "desk/settings_store.h"
 #include "ui/options_page.h"
 
 namespace quorvex::ui {

@@ -5,9 +5,9 @@
 #include <functional>
 
 #include "cli/cli_harness.h"
-#include "config/config_session.h"
 #include "config/qrv_file.h"
 #include "config/toml_config.h"
+#include "desk/config_session.h"
 
 namespace quorvex::cli {
 namespace {

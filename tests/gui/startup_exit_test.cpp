@@ -13,7 +13,7 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include "config/file_list_header.h"
+#include "desk/file_list_header.h"
 #include "gui_test.h"
 #include "window_fixture.h"
 

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "batch/batch_fakes.h"
-#include "config/output_directory.h"
-#include "config/recording_chooser.h"
+#include "desk/output_directory.h"
+#include "desk/recording_chooser.h"
 #include "ui/desktop_launcher.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"

@@ -1,11 +1,11 @@
-#include "config/startup.h"
+#include "desk/startup.h"
 
 #include <gtest/gtest.h>
 
-#include "config/config_test_util.h"
 #include "config/default_config.h"
 #include "config/qrv_file.h"
-#include "config/window_fakes.h"
+#include "desk/scripted_host.h"
+#include "desk/window_fakes.h"
 
 namespace quorvex {
 namespace {

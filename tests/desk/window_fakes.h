@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "config/dxf_browser.h"
-#include "config/output_directory.h"
-#include "config/settings_store.h"
-#include "config/startup.h"
+#include "desk/dxf_browser.h"
+#include "desk/output_directory.h"
+#include "desk/settings_store.h"
+#include "desk/startup.h"
 #include "support/temp_dir.h"
 
 namespace quorvex::testing {

@@ -1,9 +1,9 @@
-#include "config/output_directory.h"
+#include "desk/output_directory.h"
 
 #include <gtest/gtest.h>
 
-#include "config/recording_chooser.h"
-#include "config/window_fakes.h"
+#include "desk/recording_chooser.h"
+#include "desk/window_fakes.h"
 
 namespace quorvex {
 namespace {

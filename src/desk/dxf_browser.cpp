@@ -1,4 +1,4 @@
-#include "config/dxf_browser.h"
+#include "desk/dxf_browser.h"
 
 #include <algorithm>
 #include <utility>

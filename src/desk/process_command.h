@@ -7,9 +7,9 @@
 #include "batch/process_checks.h"
 #include "batch/run_batch.h"
 #include "config/config_model.h"
-#include "config/dxf_browser.h"
-#include "config/output_directory.h"
-#include "config/preferences.h"
+#include "desk/dxf_browser.h"
+#include "desk/output_directory.h"
+#include "desk/preferences.h"
 
 namespace quorvex {
 

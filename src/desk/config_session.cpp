@@ -1,4 +1,4 @@
-#include "config/config_session.h"
+#include "desk/config_session.h"
 
 #include <utility>
 
@@ -53,9 +53,7 @@ bool ConfigSession::LoadConfigFile(const std::filesystem::path& path) {
 }
 
 void ConfigSession::ApplyLoadedContent(const ConfigContent& content) {
-  model_.SetConfigLoading(true);
-  model_.ReplaceContent(content);
-  model_.SetConfigLoading(false);
+  model_.LoadContent(content);
   snapshot_ = model_.record();
 }
 
@@ -77,16 +75,10 @@ bool ConfigSession::SaveConfiguration() {
   return path && SaveConfigurationTo(*path);
 }
 
-std::string ConfigSession::BytesToSave() {
-  model_.SetSignature("QRV300");
-  model_.InitializeAllNodes();
-  return ConfigFileBytes(model_.content());
-}
-
 bool ConfigSession::SaveConfigurationTo(const std::filesystem::path& path) {
   save_incomplete_ = true;
   std::string error;
-  if (!WriteWholeFile(path, BytesToSave(), error)) {
+  if (!WriteWholeFile(path, QrvBytesToSave(model_), error)) {
     host_.ShowError(error);
     return false;
   }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "config/output_directory.h"
+#include "desk/output_directory.h"
 
 namespace quorvex::testing {
 

@@ -1,13 +1,13 @@
-#include "config/process_command.h"
+#include "desk/process_command.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "config/config_session.h"
-#include "config/config_test_util.h"
 #include "config/default_config.h"
-#include "config/window_fakes.h"
+#include "desk/config_session.h"
+#include "desk/scripted_host.h"
+#include "desk/window_fakes.h"
 
 namespace quorvex {
 namespace {

@@ -1,4 +1,4 @@
-#include "config/file_list_header.h"
+#include "desk/file_list_header.h"
 
 #include <algorithm>
 #include <array>

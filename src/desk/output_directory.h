@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "config/dxf_browser.h"
-#include "config/settings_store.h"
+#include "desk/dxf_browser.h"
+#include "desk/settings_store.h"
 
 namespace quorvex {
 

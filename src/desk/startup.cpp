@@ -1,9 +1,9 @@
-#include "config/startup.h"
+#include "desk/startup.h"
 
 #include <filesystem>
 
 #include "config/default_config.h"
-#include "config/file_list_header.h"
+#include "desk/file_list_header.h"
 
 namespace quorvex {
 namespace {

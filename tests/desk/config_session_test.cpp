@@ -4,9 +4,9 @@
 #include <string>
 
 #include "config/config_fixtures.h"
-#include "config/config_session.h"
-#include "config/config_test_util.h"
 #include "config/qrv_file.h"
+#include "desk/config_session.h"
+#include "desk/scripted_host.h"
 #include "support/temp_dir.h"
 
 namespace quorvex {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "config/config_host.h"
 #include "config/config_model.h"
+#include "desk/config_host.h"
 
 namespace quorvex {
 
@@ -45,9 +45,6 @@ class ConfigSession {
 
   /// "Save configuration": the save dialog, then the file. True when it was written.
   bool SaveConfiguration();
-  /// The bytes a save writes: the record takes the signature "QRV300" and every node is
-  /// initialised first, as before every save.
-  std::string BytesToSave();
   /// Writes the configuration to `path` as a save does after its dialog.
   bool SaveConfigurationTo(const std::filesystem::path& path);
   /// "Load configuration": the changed-configuration prompt, the open dialog, the load. True

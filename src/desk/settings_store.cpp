@@ -1,4 +1,4 @@
-#include "settings_store.h"
+#include "desk/settings_store.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/settings_store.h"
+#include "desk/settings_store.h"
 
 namespace quorvex {
 

@@ -1,4 +1,4 @@
-#include "config/process_command.h"
+#include "desk/process_command.h"
 
 #include <utility>
 

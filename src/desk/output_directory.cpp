@@ -1,4 +1,4 @@
-#include "config/output_directory.h"
+#include "desk/output_directory.h"
 
 #include <filesystem>
 

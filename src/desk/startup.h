@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "config/config_session.h"
-#include "config/dxf_browser.h"
-#include "config/output_directory.h"
-#include "config/preferences.h"
-#include "config/settings_store.h"
+#include "desk/config_session.h"
+#include "desk/dxf_browser.h"
+#include "desk/output_directory.h"
+#include "desk/preferences.h"
+#include "desk/settings_store.h"
 
 namespace quorvex {
 

@@ -1,8 +1,8 @@
-#include "config/dxf_browser.h"
+#include "desk/dxf_browser.h"
 
 #include <gtest/gtest.h>
 
-#include "config/window_fakes.h"
+#include "desk/window_fakes.h"
 
 namespace quorvex {
 namespace {

@@ -1,8 +1,8 @@
-#include "config/preferences.h"
+#include "desk/preferences.h"
 
 #include <gtest/gtest.h>
 
-#include "config/window_fakes.h"
+#include "desk/window_fakes.h"
 
 namespace quorvex {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "batch/file_listing.h"
 #include "batch/locale_formats.h"
-#include "config/file_list_header.h"
-#include "config/settings_store.h"
+#include "desk/file_list_header.h"
+#include "desk/settings_store.h"
 
 namespace quorvex {
 

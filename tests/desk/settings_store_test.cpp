@@ -1,4 +1,4 @@
-#include "config/settings_store.h"
+#include "desk/settings_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "config/preferences.h"
+#include "desk/preferences.h"
 
 namespace quorvex {
 
