@@ -12,6 +12,7 @@
 #include "config/config_model.h"
 #include "config/qrv_file.h"
 #include "config/toml_config.h"
+#include "engine/report_words.h"
 
 namespace {
 
@@ -22,23 +23,20 @@ void Check(bool property) {
 // The TOML form of `content` gives `content` back.
 void CheckTomlRoundTrip(const quorvex::ConfigContent& content) {
   using namespace quorvex;
-  std::string error;
-  const std::optional<ConfigContent> back =
-      ParseConfigToml(ConfigToml(content), "fuzz.toml", error);
-  Check(back && ConfigFileBytes(*back) == ConfigFileBytes(content));
+  const ConfigRead back = ParseConfigToml(ConfigToml(content), "fuzz.toml");
+  Check(!back.failure && ConfigFileBytes(back.content) == ConfigFileBytes(content));
 }
 
 // Bytes without the .qrv identifier are read as the TOML form, as the command line does.
 void FuzzToml(std::string_view bytes) {
   using namespace quorvex;
-  std::string error;
-  const std::optional<ConfigContent> content = ParseConfigToml(bytes, "fuzz.toml", error);
-  if (!content) {
-    Check(error.rfind("fuzz.toml:", 0) == 0);
+  const ConfigRead read = ParseConfigToml(bytes, "fuzz.toml");
+  if (read.failure) {
+    Check(FailureText(*read.failure).rfind("fuzz.toml:", 0) == 0);
     return;
   }
-  Check(ConfigFileBytes(*content).size() == kConfigFileSize);
-  CheckTomlRoundTrip(*content);
+  Check(ConfigFileBytes(read.content).size() == kConfigFileSize);
+  CheckTomlRoundTrip(read.content);
 }
 
 }  // namespace
@@ -51,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const ParsedConfigFile parsed = ParseConfigFile(bytes);
-  if (!parsed.ok()) {
-    Check(!parsed.ErrorMessage().empty());
+  if (const std::optional<Failure> refused = parsed.FailureAt("fuzz.qrv")) {
+    Check(refused->kind == Failure::Kind::kConfigDamaged && !refused->text.empty());
     return 0;
   }
   CheckTomlRoundTrip(parsed.content);

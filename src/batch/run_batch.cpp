@@ -176,13 +176,13 @@ BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
   // Cleared first, so that a stop that comes while the run is being set up is kept.
   env.cancelled.store(false);
   if (const std::optional<Failure> refused = CheckRunValues(config)) {
-    env.messages.Error(FailureText(*refused));
+    result.refusal = refused;
     result.end = BatchEnd::kConfigurationRefused;
     return result;
   }
   const std::string destination = WithTrailingSlash(request.destination);
   if (!DirectoryIsWritable(destination)) {
-    env.messages.Error(FailureText({Failure::Kind::kDestinationNotWritable, destination}));
+    result.refusal = Failure{Failure::Kind::kDestinationNotWritable, destination};
     result.end = BatchEnd::kDestinationNotWritable;
     return result;
   }
@@ -197,13 +197,7 @@ BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
   }
   env.observer.HideProgress();
 
-  if (request.log_path.empty()) return result;
-  result.log_error = WriteLogFile(request.log_path, result.report);
-  if (!result.log_error.empty()) {
-    env.messages.Error(result.log_error);
-  } else if (request.show_report) {
-    env.log_viewer.Open(request.log_path);
-  }
+  if (!request.log_path.empty()) result.log_failure = WriteLogFile(request.log_path, result.report);
   return result;
 }
 

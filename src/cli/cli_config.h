@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/config_model.h"
+#include "engine/failure.h"
 
 namespace quorvex::cli {
 
@@ -21,10 +22,8 @@ struct ConfigSource {
 /// Loads the configuration into `model` as the window loads a file: -c FILE, a .qrv
 /// file or the TOML form, told apart by the .qrv identifier at its start; else "default.qrv";
 /// else the built-in default configuration. `path` is set to the file read, if any. Returns
-/// the refusal, naming the file ("Cannot open file ..." with the system's reason, a file that
-/// is not a configuration, a damaged tree, or the TOML reader's "PATH:LINE: CAUSE"), or nothing
-/// when the configuration was loaded.
-std::optional<std::string> LoadCliConfiguration(const ConfigSource& source, ConfigModel& model,
-                                                std::string& path);
+/// why the file was refused (ReadConfiguration), or nothing when the configuration was loaded.
+std::optional<Failure> LoadCliConfiguration(const ConfigSource& source, ConfigModel& model,
+                                            std::string& path);
 
 }  // namespace quorvex::cli

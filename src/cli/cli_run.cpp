@@ -11,14 +11,14 @@
 #include "batch/file_identity.h"
 #include "batch/file_listing.h"
 #include "batch/locale_formats.h"
-#include "batch/log_viewer.h"
-#include "batch/message_boxes.h"
 #include "batch/process_checks.h"
 #include "batch/program_paths.h"
 #include "batch/run_batch.h"
 #include "batch/run_values.h"
 #include "cli/cli_config.h"
 #include "cli/cli_progress.h"
+#include "cli/cli_words.h"
+#include "config/config_file.h"
 #include "config/config_options.h"
 #include "config/qrv_file.h"
 #include "config/toml_config.h"
@@ -34,21 +34,10 @@ void PrintError(std::FILE* err, std::string_view message) {
   std::fprintf(err, "quorvex-cli: %.*s\n", static_cast<int>(message.size()), message.data());
 }
 
-// Message boxes become lines on the error stream, their padding blanks trimmed.
-class StreamMessages final : public MessageBoxes {
- public:
-  explicit StreamMessages(std::FILE* err) : err_(err) {}
-  void Information(std::string_view text) override { PrintError(err_, Trimmed(text)); }
-  void Error(std::string_view text) override { PrintError(err_, Trimmed(text)); }
-
- private:
-  std::FILE* err_;
-};
-
-class NoLogViewer final : public LogViewer {
- public:
-  void Open(std::string_view) override {}
-};
+// A refusal's words on the error stream, without the padding blanks of the window's boxes.
+void PrintFailure(std::FILE* err, const Failure& failure) {
+  PrintError(err, Trimmed(CliFailureText(failure)));
+}
 
 // Every input as an absolute path; a folder gives its DXF files in the browser's name order. A
 // folder that cannot be listed is told on `err` and sets `folder_failed`; an empty one among
@@ -67,13 +56,12 @@ std::vector<std::string> DxfPaths(const std::vector<std::string>& inputs, std::F
     FileList list;
     if (const std::optional<Failure> failure =
             list.List(absolute, /*auto_select=*/true, separators)) {
-      PrintError(err, FailureText(*failure));
+      PrintFailure(err, *failure);
       folder_failed = true;
       continue;
     }
     if (list.rows().empty() && inputs.size() > 1) {
-      PrintError(err, "warning: folder \"" + EscapedName(WithTrailingSlash(absolute)) +
-                          "\" holds no DXF file");
+      PrintError(err, EmptyFolderWarning(WithTrailingSlash(absolute)));
     }
     for (std::string& path : list.SelectedDxfPaths(WithTrailingSlash(absolute)))
       paths.push_back(std::move(path));
@@ -97,10 +85,7 @@ std::vector<std::string> DataFileClashes(const std::vector<std::string>& dxf_pat
   for (const std::string& data_path : order) {
     const auto& names = writers[data_path];
     if (names.size() < 2) continue;
-    std::string line = EscapedName(data_path) + " would be written by";
-    for (std::size_t i = 0; i < names.size(); ++i)
-      line += (i == 0 ? " " : " and ") + EscapedName(names[i]);
-    clashes.push_back(line);
+    clashes.push_back(DataFileClashLine(data_path, names));
   }
   return clashes;
 }
@@ -120,17 +105,17 @@ bool LogIsRunFile(const std::string& log_path, const std::string& config_path,
 }
 
 // The refusals of -o and -e that come before anything else.
-std::optional<std::string> OutputRefusal(const CliOptions& options) {
+std::optional<Failure> OutputRefusal(const CliOptions& options) {
   std::error_code error;
   if (fs::exists(options.output_dir, error) && !fs::is_directory(options.output_dir, error))
-    return FailureText({Failure::Kind::kDestinationIsFile, options.output_dir});
+    return Failure{Failure::Kind::kDestinationIsFile, options.output_dir};
   if (!options.extension) return std::nullopt;
   if (options.extension->find('/') != std::string::npos)
-    return FailureText({Failure::Kind::kExtensionHoldsSlash, {}, *options.extension});
+    return Failure{Failure::Kind::kExtensionHoldsSlash, {}, *options.extension};
   // Refused whole rather than cut to its slot, so the data files are named as asked.
   if (const std::optional<Failure> refused = CheckExtension(*options.extension);
       refused && !Trimmed(*options.extension).empty())
-    return std::string(Trimmed(FailureText(*refused)));
+    return refused;
   return std::nullopt;
 }
 
@@ -163,8 +148,8 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     std::fputs("quorvex-cli " QUORVEX_VERSION "\n", env.out);
     return kExitConverted;
   }
-  if (const std::optional<std::string> refused = OutputRefusal(options)) {
-    PrintError(env.err, *refused);
+  if (const std::optional<Failure> refused = OutputRefusal(options)) {
+    PrintFailure(env.err, *refused);
     return kExitUsage;
   }
 
@@ -172,8 +157,8 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   std::string config_path;
   const ConfigSource source{options.config_path, env.paths.program_directory,
                             env.paths.configurations_folder};
-  if (const std::optional<std::string> refused = LoadCliConfiguration(source, model, config_path)) {
-    PrintError(env.err, *refused);
+  if (const std::optional<Failure> refused = LoadCliConfiguration(source, model, config_path)) {
+    PrintFailure(env.err, *refused);
     return kExitUsage;
   }
   if (const std::optional<std::string> refused = ApplyConfigOptions(options, model)) {
@@ -185,12 +170,9 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     return kExitConverted;
   }
   if (options.save_config) {
-    if (const int error = WriteFileBytes(*options.save_config, QrvBytesToSave(model))) {
-      PrintError(env.err, FailureText({Failure::Kind::kConfigNotWritten,
-                                       *options.save_config,
-                                       {},
-                                       0,
-                                       std::strerror(error)}));
+    if (const std::optional<Failure> failure =
+            WriteConfigFile(*options.save_config, QrvBytesToSave(model))) {
+      PrintFailure(env.err, *failure);
       return kExitUsage;
     }
     if (options.inputs.empty()) return kExitConverted;
@@ -209,8 +191,7 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     config.SeparatorText.Assign("\n");
   if (options.format.decimal_comma &&
       config.SeparatorText.View().find(',') != std::string_view::npos) {
-    PrintError(env.err,
-               "option --decimal-comma cannot be used with a separator that holds a comma");
+    PrintError(env.err, kDecimalCommaWithComma);
     return kExitUsage;
   }
 
@@ -222,8 +203,8 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     log_path = fs::absolute(*options.log_path).string();
   } else {
     // Only the log needs a folder of the user's: with --log, a user without a home converts too.
-    if (const std::string error = PrepareLogFolder(env.paths); !error.empty()) {
-      PrintError(env.err, error + "; name the log file with --log FILE");
+    if (const std::optional<Failure> failure = PrepareLogFolder(env.paths)) {
+      PrintError(env.err, NoLogFolderText(*failure));
       return kExitUsage;
     }
     log_path = env.paths.LogFile();
@@ -240,26 +221,26 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   request.no_clobber = options.no_clobber;
   if (request.dxf_paths.empty()) {
     if (folder_failed) return kExitFileErrors;
-    PrintError(env.err, "no DXF file to convert in the folders given");
+    PrintError(env.err, kNoDxfFile);
     return kExitUsage;
   }
   const std::string_view extension = config.DataFileExtension.View();
   const std::vector<std::string> clashes =
       DataFileClashes(request.dxf_paths, request.destination, extension);
   if (!clashes.empty()) {
-    PrintError(env.err, "two inputs would write the same data file; nothing was converted:");
+    PrintError(env.err, kDataFileClashes);
     for (const std::string& clash : clashes)
       std::fprintf(env.err, "  %s\n", clash.c_str());
     return kExitUsage;
   }
   if (!log_to_output &&
       LogIsRunFile(log_path, config_path, request.dxf_paths, request.destination, extension)) {
-    PrintError(env.err, FailureText({Failure::Kind::kLogIsRunFile, log_path}));
+    PrintFailure(env.err, {Failure::Kind::kLogIsRunFile, log_path});
     return kExitUsage;
   }
   // The run checks the values too, but only after the destination below has been created.
   if (const std::optional<Failure> refused = CheckRunValues(config)) {
-    PrintError(env.err, Trimmed(FailureText(*refused)));
+    PrintFailure(env.err, *refused);
     return kExitUsage;
   }
   // A missing destination is created, as scripts expect; one that cannot be is refused by the
@@ -268,16 +249,15 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   fs::create_directories(request.destination, ignored);
 
   CliProgress progress(env.err, env.err_is_terminal && !options.quiet, request.dxf_paths);
-  StreamMessages messages(env.err);
-  NoLogViewer no_viewer;
-  BatchEnvironment batch_env{progress, messages, no_viewer, env.clock, env.cancelled};
+  BatchEnvironment batch_env{progress, env.clock, env.cancelled};
   // A stop before the run begins ends here: the run would clear it.
   if (env.cancelled.load()) return kExitInterrupted;
   BatchResult result = RunBatch(config, tables, request, batch_env);
-  if (result.end == BatchEnd::kDestinationNotWritable ||
-      result.end == BatchEnd::kConfigurationRefused) {
+  if (result.refusal) {
+    PrintFailure(env.err, *result.refusal);
     return kExitUsage;
   }
+  if (result.log_failure) PrintFailure(env.err, *result.log_failure);
   TellUnconverted(request, extension, result, options.remove_partial, env.err);
 
   std::size_t converted = 0, failed = 0, skipped = 0;
@@ -286,27 +266,22 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     if (outcome == ConversionOutcome::kFailed) ++failed;
     if (outcome == ConversionOutcome::kSkipped) ++skipped;
   }
-  if (!result.log_error.empty() || log_to_output) {
+  if (result.log_failure || log_to_output) {
     // The report must not be lost: it goes to the output instead, with the log's line ends.
     const char* end = log_to_output ? "\r\n" : "\n";
     for (const std::string& line : result.report)
       std::fprintf(env.out, "%s%s", (log_to_output ? line : EscapedName(line)).c_str(), end);
   }
-  const std::string report =
-      log_to_output ? "standard output"
-                    : (result.log_error.empty() ? EscapedName(log_path) : "not written");
+  const std::string report = ReportPlace(log_path, log_to_output, !result.log_failure);
   std::FILE* summary = log_to_output ? env.err : env.out;
   if (result.end == BatchEnd::kCancelled) {
-    std::fprintf(summary, "stopped after %zu of %zu files; report: %s\n",
-                 converted + failed + skipped, request.dxf_paths.size(), report.c_str());
+    std::fprintf(
+        summary, "%s\n",
+        StoppedLine(converted + failed + skipped, request.dxf_paths.size(), report).c_str());
     return kExitInterrupted;
   }
-  std::fprintf(summary, "%zu %s converted, %zu with errors", converted,
-               converted == 1 ? "file" : "files", failed);
-  if (skipped > 0) std::fprintf(summary, ", %zu skipped", skipped);
-  std::fprintf(summary, "; report: %s\n", report.c_str());
-  return failed == 0 && result.log_error.empty() && !folder_failed ? kExitConverted
-                                                                   : kExitFileErrors;
+  std::fprintf(summary, "%s\n", SummaryLine(converted, failed, skipped, report).c_str());
+  return failed == 0 && !result.log_failure && !folder_failed ? kExitConverted : kExitFileErrors;
 }
 
 }  // namespace quorvex::cli

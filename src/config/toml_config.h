@@ -1,9 +1,9 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "config/config_file.h"
 #include "config/config_tree.h"
 
 namespace quorvex {
@@ -19,10 +19,9 @@ std::string ConfigToml(const ConfigContent& content);
 /// Reads the text form. A setting left out takes the value of the default configuration; data
 /// fields left out follow the ones listed, in the default order; a [window] table or key left
 /// out expands and selects nothing and disables the options of unchecked kinds and fields, as
-/// the window's rules do. Unknown keys, wrong types, unknown words, texts longer than their slot
-/// and a text that holds no setting at all are refused: nullopt, with `error` as
-/// "SOURCE:LINE: CAUSE".
-std::optional<ConfigContent> ParseConfigToml(std::string_view text, std::string_view source,
-                                             std::string& error);
+/// the window's rules do. Text that is not TOML fails with kConfigNotToml; unknown keys, wrong
+/// types, unknown words, texts longer than their slot and a text that holds no setting at all
+/// with kConfigTomlRefused. Either names `path` and the line, and says why in `text`.
+ConfigRead ParseConfigToml(std::string_view text, const std::string& path);
 
 }  // namespace quorvex

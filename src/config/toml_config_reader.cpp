@@ -366,19 +366,20 @@ class TomlReader {
 
 }  // namespace
 
-std::optional<ConfigContent> ParseConfigToml(std::string_view text, std::string_view source,
-                                             std::string& error) {
+ConfigRead ParseConfigToml(std::string_view text, const std::string& path) {
+  ConfigRead read;
   try {
-    const toml::table root = toml::parse(text, source);
+    const toml::table root = toml::parse(text, path);
     TomlReader reader;
-    return reader.Read(root);
+    read.content = reader.Read(root);
   } catch (const toml::parse_error& parse_error) {
-    error = std::string(source) + ":" + std::to_string(parse_error.source().begin.line) +
-            ": neither a .qrv file nor TOML: " + std::string(parse_error.description());
+    read.failure =
+        Failure{Failure::Kind::kConfigNotToml, path, std::string(parse_error.description()),
+                static_cast<std::int64_t>(parse_error.source().begin.line)};
   } catch (const Refusal& refusal) {
-    error = std::string(source) + ":" + std::to_string(refusal.line) + ": " + refusal.cause;
+    read.failure = Failure{Failure::Kind::kConfigTomlRefused, path, refusal.cause, refusal.line};
   }
-  return std::nullopt;
+  return read;
 }
 
 }  // namespace quorvex

@@ -2,30 +2,18 @@
 
 #include <utility>
 
+#include "batch/data_file_name.h"
+#include "config/config_file.h"
 #include "config/qrv_file.h"
+#include "desk/window_words.h"
 
 namespace quorvex {
-namespace {
 
-constexpr std::string_view kDesignTitle = " Quorvex V 4.03";
-constexpr std::string_view kTitleInUse = "Quorvex V 4.03 - [";
-constexpr std::string_view kTitleFallback = "Quorvex V 4.03[None]";
-constexpr std::string_view kStatusBeforeLoad = "Configuration file in use :";
-constexpr std::string_view kStatusInUse = "Configuration file in use : ";
-constexpr std::string_view kStatusFallback = "None";
-constexpr std::string_view kChangedQuestion =
-    "Current configuration has changed, do you want to save it ?";
-
-std::string FileName(const std::filesystem::path& path) {
-  return path.filename().string();
-}
-
-}  // namespace
-
-ConfigSession::ConfigSession(ConfigModel& model, ConfigHost& host,
+ConfigSession::ConfigSession(ConfigModel& model, Prompts& prompts, SettingsStore& settings,
                              std::filesystem::path configurations_folder)
     : model_(model),
-      host_(host),
+      prompts_(prompts),
+      settings_(settings),
       configurations_folder_(std::move(configurations_folder)),
       window_title_(kDesignTitle),
       status_text_(kStatusBeforeLoad) {}
@@ -36,19 +24,19 @@ std::string ConfigSession::ProposedSaveName() const {
 }
 
 bool ConfigSession::LoadConfigFile(const std::filesystem::path& path) {
-  std::string bytes, error;
-  if (!ReadWholeFile(path, bytes, error)) {
-    host_.ShowError(error);
+  const ConfigFileRead read = ReadConfigFile(path);
+  if (read.failure) {
+    prompts_.Error(WindowFailureText(*read.failure));
     return false;
   }
   // The file is taken apart before anything is replaced, so a refusal leaves no trace.
-  const ParsedConfigFile parsed = ParseConfigFile(bytes);
-  if (!parsed.ok()) {
-    host_.ShowError(parsed.ErrorMessage());
+  const ParsedConfigFile parsed = ParseConfigFile(read.bytes);
+  if (const std::optional<Failure> refused = parsed.FailureAt(path.string())) {
+    prompts_.Error(WindowFailureText(*refused));
     return false;
   }
   ApplyLoadedContent(parsed.content);
-  host_.StoreConfigName(FileName(path));
+  settings_.WriteText(setting::kConfig, FileNameOf(path.string()));
   return true;
 }
 
@@ -58,12 +46,12 @@ void ConfigSession::ApplyLoadedContent(const ConfigContent& content) {
 }
 
 void ConfigSession::ShowInUse(std::string_view file_name) {
-  window_title_ = std::string(kTitleInUse) + std::string(file_name) + "]";
+  window_title_ = TitleInUse(file_name);
   status_text_ = std::string(kStatusInUse) + std::string(file_name);
 }
 
 void ConfigSession::MarkDefaultFallback() {
-  host_.StoreConfigName("none");
+  settings_.WriteText(setting::kConfig, "none");
   status_text_ = kStatusFallback;
   window_title_ = kTitleFallback;
   snapshot_.Signature.Assign("error");
@@ -71,19 +59,19 @@ void ConfigSession::MarkDefaultFallback() {
 
 bool ConfigSession::SaveConfiguration() {
   save_incomplete_ = true;
-  const auto path = host_.ChooseFileToSave(configurations_folder_, ProposedSaveName());
+  const auto path = prompts_.ChooseFileToSave(configurations_folder_, ProposedSaveName());
   return path && SaveConfigurationTo(*path);
 }
 
 bool ConfigSession::SaveConfigurationTo(const std::filesystem::path& path) {
   save_incomplete_ = true;
-  std::string error;
-  if (!WriteWholeFile(path, QrvBytesToSave(model_), error)) {
-    host_.ShowError(error);
+  if (const std::optional<Failure> failure = WriteConfigFile(path, QrvBytesToSave(model_))) {
+    prompts_.Error(WindowFailureText(*failure));
     return false;
   }
-  ShowInUse(FileName(path));
-  host_.StoreConfigName(FileName(path));
+  const std::string file_name(FileNameOf(path.string()));
+  ShowInUse(file_name);
+  settings_.WriteText(setting::kConfig, file_name);
   snapshot_ = model_.record();
   save_incomplete_ = false;
   return true;
@@ -91,21 +79,21 @@ bool ConfigSession::SaveConfigurationTo(const std::filesystem::path& path) {
 
 bool ConfigSession::LoadConfiguration() {
   if (!AskToSaveChanges()) return false;
-  const auto path = host_.ChooseFileToLoad(configurations_folder_);
+  const auto path = prompts_.ChooseFileToLoad(configurations_folder_);
   if (!path || !LoadConfigFile(*path)) return false;
-  ShowInUse(FileName(*path));
+  ShowInUse(FileNameOf(path->string()));
   return true;
 }
 
 bool ConfigSession::AskToSaveChanges() {
   if (!Changed()) return true;
-  switch (host_.AskYesNoCancel(kChangedQuestion)) {
-    case ConfigHost::Answer::kYes:
+  switch (prompts_.AskYesNoCancel(kChangedQuestion)) {
+    case Prompts::Answer::kYes:
       SaveConfiguration();
       return !save_incomplete_;
-    case ConfigHost::Answer::kNo:
+    case Prompts::Answer::kNo:
       return true;
-    case ConfigHost::Answer::kCancel:
+    case Prompts::Answer::kCancel:
       break;
   }
   return false;

@@ -5,17 +5,20 @@
 #include <string_view>
 
 #include "config/config_model.h"
-#include "desk/config_host.h"
+#include "desk/prompts.h"
+#include "desk/settings_store.h"
 
 namespace quorvex {
 
 /// The configuration in use and its files: loading, saving, the changed-configuration prompt,
 /// `ConfigSnapshot` and the texts that name the configuration in the window title and the status
-/// bar. Every prompt, dialog and message goes through the host.
+/// bar. Every prompt, dialog and message goes through `prompts`; the settings value "config"
+/// remembers the name of the configuration in use.
 class ConfigSession {
  public:
   /// `configurations_folder` is where the dialogs start.
-  ConfigSession(ConfigModel& model, ConfigHost& host, std::filesystem::path configurations_folder);
+  ConfigSession(ConfigModel& model, Prompts& prompts, SettingsStore& settings,
+                std::filesystem::path configurations_folder);
 
   /// The record as last loaded or saved (all zero before).
   const TExportConfig& ConfigSnapshot() const { return snapshot_; }
@@ -56,7 +59,8 @@ class ConfigSession {
 
  private:
   ConfigModel& model_;
-  ConfigHost& host_;
+  Prompts& prompts_;
+  SettingsStore& settings_;
   std::filesystem::path configurations_folder_;
   TExportConfig snapshot_{};
   bool save_incomplete_ = false;

@@ -2,12 +2,14 @@
 
 #include <utility>
 
+#include "desk/window_words.h"
+
 namespace quorvex {
 
 PreparedRun PrepareProcessCommand(ConfigModel& model, std::string_view extension_text,
                                   std::string_view other_separator_text, const DxfBrowser& browser,
                                   const OutputDirectory& output, const Preferences& preferences,
-                                  const std::string& log_path, MessageBoxes& messages) {
+                                  const std::string& log_path, Prompts& prompts) {
   PreparedRun run;
   TExportConfig checked = model.record();
   RunTables tables = model.CollectRunTables();
@@ -16,7 +18,7 @@ PreparedRun PrepareProcessCommand(ConfigModel& model, std::string_view extension
   // command, so the configuration then counts as changed.
   if (run.check != ProcessCheck::kNoExtension) model.SetSeparatorText(checked.SeparatorText.View());
   if (run.check != ProcessCheck::kPassed) {
-    messages.Information(ProcessCheckMessage(run.check));
+    prompts.Information(ProcessCheckMessage(run.check));
     return run;
   }
   run.config = model.record();
@@ -24,9 +26,18 @@ PreparedRun PrepareProcessCommand(ConfigModel& model, std::string_view extension
   run.request.destination = output.destination();
   run.request.dxf_paths = browser.SelectedDxfPaths();
   run.request.log_path = log_path;
-  run.request.show_report = preferences.show_report();
   run.request.jobs = 1;
+  run.show_report = preferences.show_report();
   return run;
+}
+
+void FinishProcessCommand(const PreparedRun& run, const BatchResult& result, Prompts& prompts,
+                          LogViewer& viewer) {
+  if (const auto& failure = result.refusal ? result.refusal : result.log_failure) {
+    prompts.Error(WindowFailureText(*failure));
+  } else if (run.show_report) {
+    viewer.Open(run.request.log_path);
+  }
 }
 
 }  // namespace quorvex

@@ -2,8 +2,10 @@
 
 #include <filesystem>
 
+#include "batch/data_file_name.h"
 #include "config/default_config.h"
 #include "desk/file_list_header.h"
+#include "desk/window_words.h"
 
 namespace quorvex {
 namespace {
@@ -58,12 +60,10 @@ void LoadLastConfiguration(StartupContext& context) {
   const std::string path =
       context.configurations_folder + "/" + context.settings.ReadText(setting::kConfig);
   if (IsRegularFile(path)) {
-    if (context.session.LoadConfigFile(path))
-      context.session.ShowInUse(fs::path(path).filename().string());
+    if (context.session.LoadConfigFile(path)) context.session.ShowInUse(FileNameOf(path));
     return;
   }
-  context.window.ShowInformation("Configuration file \"" + path +
-                                 "\" not found, default values will be used.");
+  context.window.ShowInformation(ConfigNotFoundText(path));
   if (context.default_config_path)
     context.session.LoadConfigFile(*context.default_config_path);
   else
@@ -82,7 +82,7 @@ OpenRequest ResolveOpenPaths(const std::vector<std::string>& paths) {
     if (request.folder.empty())
       request.folder = FolderText(fs::is_directory(path, error) ? path : path.parent_path());
     if (IsRegularFile(path) && FolderText(path.parent_path()) == request.folder)
-      request.file_names.push_back(path.filename().string());
+      request.file_names.emplace_back(FileNameOf(path.string()));
   }
   return request;
 }

@@ -9,7 +9,7 @@
 #include "desk/output_directory.h"
 #include "desk/preferences.h"
 #include "desk/startup.h"
-#include "ui/window_host.h"
+#include "ui/window_prompts.h"
 #include "ui/window_services.h"
 
 class QLabel;
@@ -69,7 +69,7 @@ class MainWindow final : public QMainWindow, private MainWindowParts {
   void showConfigurationName();
 
   WindowServices services_;
-  WindowHost host_;
+  WindowPrompts prompts_;
   ConfigModel config_;
   ConfigSession session_;
   Preferences preferences_;

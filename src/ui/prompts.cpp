@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "desk/window_words.h"
 #include "ui/qt_text.h"
 
 namespace quorvex::ui {
@@ -43,18 +44,18 @@ void DialogPrompts::Error(std::string_view text) {
   QMessageBox::critical(parent_, kBoxTitle, ToQString(text));
 }
 
-ConfigHost::Answer DialogPrompts::AskYesNoCancel(std::string_view question) {
+Prompts::Answer DialogPrompts::AskYesNoCancel(std::string_view question) {
   QMessageBox box(QMessageBox::Information, kBoxTitle, ToQString(question),
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
   box.setObjectName(QStringLiteral("savePrompt"));
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
     case QMessageBox::Yes:
-      return ConfigHost::Answer::kYes;
+      return Answer::kYes;
     case QMessageBox::No:
-      return ConfigHost::Answer::kNo;
+      return Answer::kNo;
     default:
-      return ConfigHost::Answer::kCancel;
+      return Answer::kCancel;
   }
 }
 

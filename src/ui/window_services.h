@@ -7,13 +7,13 @@
 #include "batch/clock.h"
 #include "batch/program_paths.h"
 #include "desk/output_directory.h"
+#include "desk/prompts.h"
 #include "desk/settings_store.h"
 #include "ui/options_page.h"
 
 namespace quorvex::ui {
 
 class DesktopLauncher;
-class Prompts;
 
 /// What the main window needs from the program around it: its platform seams, which tests
 /// replace, and the paths found at start-up.

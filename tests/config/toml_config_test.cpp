@@ -7,6 +7,7 @@
 #include "config/config_fixtures.h"
 #include "config/default_config.h"
 #include "config/qrv_file.h"
+#include "engine/report_words.h"
 #include "support/temp_dir.h"
 
 namespace quorvex {
@@ -16,15 +17,14 @@ namespace fs = std::filesystem;
 
 ConfigContent Parsed(const std::string& bytes) {
   const ParsedConfigFile parsed = ParseConfigFile(bytes);
-  EXPECT_TRUE(parsed.ok()) << parsed.ErrorMessage();
+  EXPECT_TRUE(parsed.ok()) << TreeStreamMessage(parsed.tree_error);
   return parsed.content;
 }
 
 ConfigContent FromToml(const std::string& text) {
-  std::string error;
-  const std::optional<ConfigContent> content = ParseConfigToml(text, "test.toml", error);
-  EXPECT_TRUE(content) << error << "\n" << text;
-  return content.value_or(ConfigContent{});
+  const ConfigRead read = ParseConfigToml(text, "test.toml");
+  EXPECT_FALSE(read.failure) << FailureText(read.failure.value_or(Failure{})) << "\n" << text;
+  return read.content;
 }
 
 // Bytes that only a file from elsewhere holds: a text that is not UTF-8, a header byte and a
@@ -154,8 +154,9 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::string error;
-    EXPECT_FALSE(ParseConfigToml(c.text, "test.toml", error));
+    const ConfigRead read = ParseConfigToml(c.text, "test.toml");
+    ASSERT_TRUE(read.failure);
+    const std::string error = FailureText(*read.failure);
     EXPECT_EQ(error.rfind(c.error, 0), 0u) << error;
   }
 }

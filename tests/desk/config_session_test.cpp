@@ -6,36 +6,39 @@
 #include "config/config_fixtures.h"
 #include "config/qrv_file.h"
 #include "desk/config_session.h"
-#include "desk/scripted_host.h"
+#include "desk/scripted_prompts.h"
+#include "desk/window_fakes.h"
 #include "support/temp_dir.h"
 
 namespace quorvex {
 namespace {
 
-using Answer = ConfigHost::Answer;
+using Answer = Prompts::Answer;
 
 class ConfigSessionTest : public ::testing::Test {
  protected:
-  ConfigSessionTest() : session(model, host, dir.path() / "configurations") {}
+  ConfigSessionTest() : session(model, prompts, settings, dir.path() / "configurations") {}
 
   std::string SaveBusy(const std::string& name) {
     const std::string path = dir.File(name);
     ConfigModel busy = testing::BusyModel();
-    testing::ScriptedHost quiet;
-    ConfigSession(busy, quiet, dir.path()).SaveConfigurationTo(path);
+    testing::ScriptedPrompts quiet;
+    MemorySettings unused;
+    ConfigSession(busy, quiet, unused, dir.path()).SaveConfigurationTo(path);
     return path;
   }
 
   testing::TempDir dir;
-  testing::ScriptedHost host;
+  testing::ScriptedPrompts prompts;
+  testing::RecordingSettings settings;
   ConfigModel model;
   ConfigSession session;
 };
 
 TEST_F(ConfigSessionTest, SaveThenLoadRestoresEveryFieldAndTreeState) {
   ConfigModel busy = testing::BusyModel();
-  ConfigSession saver(busy, host, dir.path());
-  host.save_path = dir.File("busy.qrv");
+  ConfigSession saver(busy, prompts, settings, dir.path());
+  prompts.save_path = dir.File("busy.qrv");
   ASSERT_TRUE(saver.SaveConfiguration());
   EXPECT_FALSE(saver.SaveIncomplete());
   EXPECT_FALSE(saver.Changed());
@@ -65,7 +68,7 @@ TEST_F(ConfigSessionTest, SaveThenLoadRestoresEveryFieldAndTreeState) {
   EXPECT_FALSE(model.controls().move_up_enabled);
   EXPECT_TRUE(model.controls().move_down_enabled);
   EXPECT_TRUE(model.controls().separator_edit_enabled);
-  EXPECT_EQ(host.stored_names, (std::vector<std::string>{"busy.qrv", "busy.qrv"}));
+  EXPECT_EQ(settings.TextsOf(setting::kConfig), (std::vector<std::string>{"busy.qrv", "busy.qrv"}));
 }
 
 TEST_F(ConfigSessionTest, LoadingWritesTheEditorsBackAsTyping) {
@@ -97,76 +100,77 @@ TEST_F(ConfigSessionTest, ADamagedTreeStreamLeavesEverythingAsItWas) {
   testing::WriteFile(dir.File("damaged.qrv"), damaged);
   EXPECT_FALSE(session.LoadConfigFile(dir.File("damaged.qrv")));
 
-  EXPECT_EQ(host.errors,
+  EXPECT_EQ(prompts.errors,
             std::vector<std::string>{"Unable to load tree structure, the version is unknown."});
   EXPECT_TRUE(SameConfig(model.record(), before.record));
   EXPECT_EQ(model.trees(), before.trees);
   EXPECT_TRUE(SameConfig(session.ConfigSnapshot(), snapshot));
   EXPECT_FALSE(model.ConfigLoading());
   EXPECT_EQ(session.window_title(), "Quorvex V 4.03 - [busy.qrv]");
-  EXPECT_EQ(host.stored_names, std::vector<std::string>{"busy.qrv"});
+  EXPECT_EQ(settings.TextsOf(setting::kConfig), std::vector<std::string>{"busy.qrv"});
 }
 
 TEST_F(ConfigSessionTest, RefusedFilesAreReportedAndChangeNothing) {
   testing::WriteFile(dir.File("notes.qrv"), "QRV300 is not enough");
   EXPECT_FALSE(session.LoadConfigFile(dir.File("notes.qrv")));
   EXPECT_FALSE(session.LoadConfigFile(dir.File("absent.qrv")));
-  ASSERT_EQ(host.errors.size(), 2u);
-  EXPECT_EQ(host.errors[0], "This is not a Quorvex configuration file");
-  EXPECT_EQ(host.errors[1], "Impossible d'ouvrir le fichier \"" + dir.File("absent.qrv") +
-                                "\". No such file or directory");
+  ASSERT_EQ(prompts.errors.size(), 2u);
+  EXPECT_EQ(prompts.errors[0], "This is not a Quorvex configuration file");
+  EXPECT_EQ(prompts.errors[1], "Impossible d'ouvrir le fichier \"" + dir.File("absent.qrv") +
+                                   "\". No such file or directory");
   EXPECT_TRUE(SameConfig(model.record(), TExportConfig{}));
   EXPECT_EQ(model.trees(), BuildConfigTrees());
   EXPECT_EQ(session.window_title(), " Quorvex V 4.03");
   EXPECT_EQ(session.status_text(), "Configuration file in use :");
-  EXPECT_TRUE(host.stored_names.empty());
+  EXPECT_TRUE(settings.TextsOf(setting::kConfig).empty());
 }
 
 TEST_F(ConfigSessionTest, AFailedWriteKeepsTheSaveIncomplete) {
   model.SetBlockNames("TREE");
-  host.save_path = dir.path() / "missing folder" / "x.qrv";
+  prompts.save_path = dir.path() / "missing folder" / "x.qrv";
   EXPECT_FALSE(session.SaveConfiguration());
   EXPECT_TRUE(session.SaveIncomplete());
-  ASSERT_EQ(host.errors.size(), 1u);
-  EXPECT_EQ(host.errors[0].rfind("Impossible de créer le fichier \"", 0), 0u);
+  ASSERT_EQ(prompts.errors.size(), 1u);
+  EXPECT_EQ(prompts.errors[0].rfind("Impossible de créer le fichier \"", 0), 0u);
   EXPECT_TRUE(session.Changed());
   EXPECT_EQ(session.status_text(), "Configuration file in use :");
 }
 
 TEST_F(ConfigSessionTest, AskToSaveChangesFollowsTheAnswer) {
   EXPECT_TRUE(session.AskToSaveChanges());  // unchanged: no question
-  EXPECT_TRUE(host.questions.empty());
+  EXPECT_TRUE(prompts.questions.empty());
   // Moving a data field is no change of the configuration.
   model.FocusDataNode(field_node::kX);
   model.MoveFieldUp();
   EXPECT_TRUE(session.AskToSaveChanges());
-  EXPECT_TRUE(host.questions.empty());
+  EXPECT_TRUE(prompts.questions.empty());
 
   model.SetSeparatorText(",");
-  host.answer = Answer::kCancel;
+  prompts.answer = Answer::kCancel;
   EXPECT_FALSE(session.AskToSaveChanges());
-  host.answer = Answer::kNo;
+  prompts.answer = Answer::kNo;
   EXPECT_TRUE(session.AskToSaveChanges());
-  host.answer = Answer::kYes;  // and then the save dialog is cancelled
+  prompts.answer = Answer::kYes;  // and then the save dialog is cancelled
   EXPECT_FALSE(session.AskToSaveChanges());
   EXPECT_TRUE(session.SaveIncomplete());
-  EXPECT_EQ(host.questions, std::vector<std::string>(
-                                3, "Current configuration has changed, do you want to save it ?"));
+  EXPECT_EQ(
+      prompts.questions,
+      std::vector<std::string>(3, "Current configuration has changed, do you want to save it ?"));
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 
-  host.save_path = dir.File("saved.qrv");
+  prompts.save_path = dir.File("saved.qrv");
   EXPECT_TRUE(session.AskToSaveChanges());
   EXPECT_FALSE(session.Changed());
   EXPECT_EQ(model.record().Signature.View(), "QRV300");
 }
 
 TEST_F(ConfigSessionTest, LoadCommandKeepsTheNameInUseWhenTheFileIsRefused) {
-  host.load_path = SaveBusy("first.qrv");
+  prompts.load_path = SaveBusy("first.qrv");
   ASSERT_TRUE(session.LoadConfiguration());
   EXPECT_EQ(session.window_title(), "Quorvex V 4.03 - [first.qrv]");
 
   testing::WriteFile(dir.File("bad.qrv"), "nothing");
-  host.load_path = dir.File("bad.qrv");
+  prompts.load_path = dir.File("bad.qrv");
   EXPECT_FALSE(session.LoadConfiguration());
   EXPECT_EQ(session.window_title(), "Quorvex V 4.03 - [first.qrv]");
   EXPECT_EQ(session.status_text(), "Configuration file in use : first.qrv");
@@ -174,8 +178,8 @@ TEST_F(ConfigSessionTest, LoadCommandKeepsTheNameInUseWhenTheFileIsRefused) {
 
   // A changed configuration asks first; Cancel keeps it.
   model.SetIncludeHeader(false);
-  host.answer = Answer::kCancel;
-  host.load_path = dir.File("first.qrv");
+  prompts.answer = Answer::kCancel;
+  prompts.load_path = dir.File("first.qrv");
   EXPECT_FALSE(session.LoadConfiguration());
   EXPECT_EQ(model.record().IncludeHeader, 0);
 }
@@ -190,7 +194,7 @@ TEST_F(ConfigSessionTest, DefaultFallbackCountsAsChanged) {
             "\x05"
             "error");
   EXPECT_TRUE(session.Changed());
-  EXPECT_EQ(host.stored_names.back(), "none");
+  EXPECT_EQ(settings.TextsOf(setting::kConfig).back(), "none");
 }
 
 }  // namespace

@@ -6,20 +6,14 @@
 
 #include "config/default_config.h"
 #include "desk/config_session.h"
-#include "desk/scripted_host.h"
+#include "desk/scripted_prompts.h"
 #include "desk/window_fakes.h"
+#include "desk/window_words.h"
 
 namespace quorvex {
 namespace {
 
 using Names = std::vector<std::string>;
-
-class RecordedMessages final : public MessageBoxes {
- public:
-  void Information(std::string_view text) override { information.emplace_back(text); }
-  void Error(std::string_view text) override { errors.emplace_back(text); }
-  Names information, errors;
-};
 
 struct Case {
   const char* name;
@@ -54,23 +48,22 @@ TEST(PrepareProcessCommand, RefusalsShowTheirMessageAndKeepTheResolvedSeparator)
     if (c.cleared_tree) model.SetAllChecks(*c.cleared_tree, false);
     model.SetSeparatorIndex(1);
     model.SetSeparatorText("|");
-    testing::ScriptedHost host;
-    ConfigSession session(model, host, dir.path());
+    testing::ScriptedPrompts prompts;
+    ConfigSession session(model, prompts, settings, dir.path());
     session.ApplyLoadedContent(model.content());
-    RecordedMessages messages;
 
     const PreparedRun run = PrepareProcessCommand(model, c.extension, "|", browser, output,
-                                                  preferences, "/logs/QuorvexLog.txt", messages);
+                                                  preferences, "/logs/QuorvexLog.txt", prompts);
     EXPECT_EQ(run.check, c.expected);
     EXPECT_EQ(model.record().SeparatorText.View(), c.separator);
     // A stored separator that differs from the loaded one makes the configuration changed.
     EXPECT_EQ(session.Changed(), c.expected != ProcessCheck::kNoExtension);
     if (c.expected != ProcessCheck::kPassed) {
-      EXPECT_EQ(messages.information, (Names{std::string(ProcessCheckMessage(c.expected))}));
+      EXPECT_EQ(prompts.information, (Names{std::string(ProcessCheckMessage(c.expected))}));
       EXPECT_TRUE(run.request.dxf_paths.empty());
       continue;
     }
-    EXPECT_TRUE(messages.information.empty());
+    EXPECT_TRUE(prompts.information.empty());
     EXPECT_TRUE(SameConfig(run.config, model.record()));
     const RunTables tables = model.CollectRunTables();
     EXPECT_EQ(run.tables.FieldOrder, tables.FieldOrder);
@@ -78,7 +71,7 @@ TEST(PrepareProcessCommand, RefusalsShowTheirMessageAndKeepTheResolvedSeparator)
     EXPECT_EQ(run.request.destination, dir.File("out"));
     EXPECT_EQ(run.request.dxf_paths, (Names{folder + "/b.dxf", folder + "/c.dxf"}));
     EXPECT_EQ(run.request.log_path, "/logs/QuorvexLog.txt");
-    EXPECT_FALSE(run.request.show_report);
+    EXPECT_FALSE(run.show_report);
     EXPECT_EQ(run.request.jobs, 1u);
   }
 }
@@ -88,16 +81,48 @@ TEST(PrepareProcessCommand, TheOtherSeparatorIsStoredAsTyped) {
   DxfBrowser browser(settings, {});
   OutputDirectory output(settings);
   Preferences preferences(settings);
-  RecordedMessages messages;
+  testing::ScriptedPrompts prompts;
   ConfigModel model;
   model.ReplaceContent(DefaultConfiguration());
   model.SetSeparatorIndex(5);
   const PreparedRun run =
-      PrepareProcessCommand(model, "csv", " | ", browser, output, preferences, "log", messages);
+      PrepareProcessCommand(model, "csv", " | ", browser, output, preferences, "log", prompts);
   EXPECT_EQ(run.check, ProcessCheck::kPassed);
   EXPECT_EQ(model.record().SeparatorText.View(), " | ");
   EXPECT_EQ(run.config.SeparatorText.View(), " | ");
-  EXPECT_TRUE(run.request.show_report);
+  EXPECT_TRUE(run.show_report);
+}
+
+TEST(FinishProcessCommand, ShowsWhyTheRunFailedOrElseTheLogWhenAsked) {
+  using Kind = Failure::Kind;
+  struct Ending {
+    const char* name;
+    std::optional<Failure> refusal, log_failure;
+    bool show_report;
+    Names errors, opened;
+  };
+  const Failure refused{Kind::kDestinationNotWritable, "/out/"};
+  const Failure unwritten{Kind::kLogNotWritten, "/logs/QuorvexLog.txt", {}, 0, "Disk full"};
+  const Ending endings[] = {
+      {"refused", refused, std::nullopt, true, {WindowFailureText(refused)}, {}},
+      {"log not written", std::nullopt, unwritten, true, {WindowFailureText(unwritten)}, {}},
+      {"shown", std::nullopt, std::nullopt, true, {}, {"/logs/QuorvexLog.txt"}},
+      {"never shown", std::nullopt, std::nullopt, false, {}, {}},
+  };
+  for (const Ending& c : endings) {
+    SCOPED_TRACE(c.name);
+    PreparedRun run;
+    run.request.log_path = "/logs/QuorvexLog.txt";
+    run.show_report = c.show_report;
+    BatchResult result;
+    result.refusal = c.refusal;
+    result.log_failure = c.log_failure;
+    testing::ScriptedPrompts prompts;
+    testing::RecordedViewer viewer;
+    FinishProcessCommand(run, result, prompts, viewer);
+    EXPECT_EQ(prompts.errors, c.errors);
+    EXPECT_EQ(viewer.opened, c.opened);
+  }
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include "config/default_config.h"
 #include "config/qrv_file.h"
-#include "desk/scripted_host.h"
+#include "desk/scripted_prompts.h"
 #include "desk/window_fakes.h"
 
 namespace quorvex {
@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
-using Answer = ConfigHost::Answer;
+using Answer = Prompts::Answer;
 
 class StartupTest : public ::testing::Test {
  protected:
@@ -22,7 +22,7 @@ class StartupTest : public ::testing::Test {
         preferences(settings),
         browser(settings, {}),
         output(settings),
-        session(model, host, configurations),
+        session(model, prompts, settings, configurations),
         window(browser),
         context{settings, preferences,    browser,      output, session,
                 window,   configurations, std::nullopt, home,   {}} {
@@ -38,8 +38,9 @@ class StartupTest : public ::testing::Test {
     ConfigModel saved;
     saved.ReplaceContent(DefaultConfiguration());
     saved.SetDataFileExtension("csv");
-    testing::ScriptedHost quiet;
-    ASSERT_TRUE(ConfigSession(saved, quiet, configurations)
+    testing::ScriptedPrompts quiet;
+    MemorySettings unused;
+    ASSERT_TRUE(ConfigSession(saved, quiet, unused, configurations)
                     .SaveConfigurationTo(configurations + "/" + name));
   }
 
@@ -71,7 +72,7 @@ class StartupTest : public ::testing::Test {
   DxfBrowser browser;
   OutputDirectory output;
   ConfigModel model;
-  testing::ScriptedHost host;
+  testing::ScriptedPrompts prompts;
   ConfigSession session;
   testing::FakeWindow window;
   StartupContext context;
@@ -90,7 +91,7 @@ TEST_F(StartupTest, FirstStartTakesTheDefaultsAndTheBuiltInConfiguration) {
   EXPECT_TRUE(output.locked());
   EXPECT_EQ(output.destination(), home);
   EXPECT_EQ(browser.HeaderState(), FileListHeaderState{});
-  EXPECT_EQ(settings.written, (Names{"locked"}));
+  EXPECT_EQ(settings.written, (Names{"locked", "config"}));
   EXPECT_EQ(settings.values.ReadOnOff(setting::kLocked), true);
 
   EXPECT_EQ(window.information, (Names{"Configuration file \"" + configurations +
@@ -98,7 +99,7 @@ TEST_F(StartupTest, FirstStartTakesTheDefaultsAndTheBuiltInConfiguration) {
   EXPECT_TRUE(SameConfig(model.record(), DefaultConfiguration().record));
   EXPECT_EQ(session.window_title(), "Quorvex V 4.03[None]");
   EXPECT_EQ(session.status_text(), "None");
-  EXPECT_EQ(host.stored_names, (Names{"none"}));
+  EXPECT_EQ(settings.TextsOf(setting::kConfig), (Names{"none"}));
   EXPECT_TRUE(session.Changed());
 }
 
@@ -132,16 +133,18 @@ TEST_F(StartupTest, FallbackLoadsTheDefaultFileAndMarksItEvenWhenRefused) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ConfigModel fresh;
-    testing::ScriptedHost fresh_host;
-    ConfigSession fresh_session(fresh, fresh_host, configurations);
+    testing::ScriptedPrompts fresh_prompts;
+    testing::RecordingSettings fresh_settings;
+    fresh_settings.values = settings.values;
+    ConfigSession fresh_session(fresh, fresh_prompts, fresh_settings, configurations);
     testing::FakeWindow fresh_window(browser);
-    StartupContext fallback{settings,     preferences,    browser,        output, fresh_session,
-                            fresh_window, configurations, c.default_path, home,   {}};
+    StartupContext fallback{fresh_settings, preferences,    browser,        output, fresh_session,
+                            fresh_window,   configurations, c.default_path, home,   {}};
     InitMainWindow(fallback);
     EXPECT_EQ(fresh_window.information, (Names{"Configuration file \"" + configurations +
                                                "/none\" not found, default values will be used."}));
-    EXPECT_EQ(fresh_host.stored_names, c.stored_names);
-    EXPECT_EQ(fresh_host.errors.size(), c.errors);
+    EXPECT_EQ(fresh_settings.TextsOf(setting::kConfig), c.stored_names);
+    EXPECT_EQ(fresh_prompts.errors.size(), c.errors);
     EXPECT_EQ(fresh_session.window_title(), "Quorvex V 4.03[None]");
     EXPECT_TRUE(fresh_session.Changed());
   }
@@ -158,7 +161,7 @@ TEST_F(StartupTest, StoredValuesAreRestored) {
   EXPECT_EQ(browser.tree_path(), drawings);
   EXPECT_FALSE(output.locked());
   EXPECT_EQ(output.destination(), dir.File("out"));
-  EXPECT_EQ(settings.written, (Names{"locked", "autosel"}));
+  EXPECT_EQ(settings.written, (Names{"locked", "autosel", "config"}));
 
   // The first listing is in the design order; the restored sort applies from the next one.
   EXPECT_TRUE(browser.auto_select());
@@ -174,7 +177,7 @@ TEST_F(StartupTest, StoredValuesAreRestored) {
   EXPECT_EQ(model.record().DataFileExtension.View(), "csv");
   EXPECT_EQ(session.window_title(), "Quorvex V 4.03 - [mine.qrv]");
   EXPECT_EQ(session.status_text(), "Configuration file in use : mine.qrv");
-  EXPECT_EQ(host.stored_names, (Names{"mine.qrv"}));
+  EXPECT_EQ(settings.TextsOf(setting::kConfig), (Names{"mine.qrv"}));
   EXPECT_FALSE(session.Changed());
 }
 
@@ -211,10 +214,10 @@ TEST_F(StartupTest, ARefusedLastConfigurationKeepsTheDesignTexts) {
   testing::WriteFile(configurations + "/bad.qrv", "not a configuration");
   InitMainWindow(context);
   EXPECT_TRUE(window.information.empty());
-  EXPECT_EQ(host.errors, (Names{"This is not a Quorvex configuration file"}));
+  EXPECT_EQ(prompts.errors, (Names{"This is not a Quorvex configuration file"}));
   EXPECT_EQ(session.window_title(), " Quorvex V 4.03");
   EXPECT_EQ(session.status_text(), "Configuration file in use :");
-  EXPECT_TRUE(host.stored_names.empty());
+  EXPECT_TRUE(settings.TextsOf(setting::kConfig).empty());
   EXPECT_TRUE(SameConfig(model.record(), TExportConfig{}));
 }
 
@@ -252,18 +255,20 @@ TEST_F(StartupTest, ExitStoresSixValuesUnlessThePromptStops) {
     window.panel_width = 280;
     window.widths = {60, 70, 80};
     settings.written.clear();
-    host.questions.clear();
-    host.answer = c.answer;
-    host.save_path.reset();
-    if (c.save_chosen) host.save_path = configurations + "/saved.qrv";
+    prompts.questions.clear();
+    prompts.answer = c.answer;
+    prompts.save_path.reset();
+    if (c.save_chosen) prompts.save_path = configurations + "/saved.qrv";
 
     EXPECT_EQ(ExitMainWindow(context), c.exits);
-    EXPECT_EQ(host.questions.size(), c.changed ? 1u : 0u);
+    EXPECT_EQ(prompts.questions.size(), c.changed ? 1u : 0u);
     if (!c.exits) {
       EXPECT_TRUE(settings.written.empty());
       continue;
     }
-    EXPECT_EQ(settings.written, (Names{"dxfpath", "destpath", "w", "h", "pan3", "VTFiles"}));
+    Names written = {"dxfpath", "destpath", "w", "h", "pan3", "VTFiles"};
+    if (c.save_chosen) written.insert(written.begin(), "config");  // by the save
+    EXPECT_EQ(settings.written, written);
     const MemorySettings& stored = settings.values;
     EXPECT_EQ(stored.ReadText(setting::kDxfPath), drawings);
     EXPECT_EQ(stored.ReadText(setting::kDestPath), dir.File("out"));

@@ -17,7 +17,7 @@
 
 namespace quorvex::testing {
 
-/// Settings in memory that also record the name of every write, in order.
+/// Settings in memory that also record the name of every write, in order, and every text written.
 class RecordingSettings final : public SettingsStore {
  public:
   std::string ReadText(std::string_view name) const override { return values.ReadText(name); }
@@ -29,6 +29,7 @@ class RecordingSettings final : public SettingsStore {
   }
   void WriteText(std::string_view name, std::string_view value) override {
     written.emplace_back(name);
+    texts.emplace_back(std::string(name) + "=" + std::string(value));
     values.WriteText(name, value);
   }
   void WriteOnOff(std::string_view name, bool value) override {
@@ -40,8 +41,18 @@ class RecordingSettings final : public SettingsStore {
     values.WriteBinary(name, value);
   }
 
+  /// The values written to the text setting `name`, in order.
+  std::vector<std::string> TextsOf(std::string_view name) const {
+    std::vector<std::string> of;
+    const std::string prefix = std::string(name) + "=";
+    for (const std::string& text : texts)
+      if (text.rfind(prefix, 0) == 0) of.push_back(text.substr(prefix.size()));
+    return of;
+  }
+
   MemorySettings values;  // written to directly, a test sets up stored values unrecorded
   std::vector<std::string> written;
+  std::vector<std::string> texts;  // "name=value"
 };
 
 /// Records what the browser tells the window, one word per call.

@@ -15,11 +15,11 @@
 
 namespace quorvex::ui::testing {
 
-ConfigHost::Answer ScriptedPrompts::AskYesNoCancel(std::string_view question) {
+Prompts::Answer ScriptedPrompts::AskYesNoCancel(std::string_view question) {
   questions.emplace_back(question);
   if (on_question) on_question();
-  if (answers.empty()) return ConfigHost::Answer::kCancel;
-  const ConfigHost::Answer answer = answers.front();
+  if (answers.empty()) return Prompts::Answer::kCancel;
+  const Prompts::Answer answer = answers.front();
   answers.pop_front();
   return answer;
 }

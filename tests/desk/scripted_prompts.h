@@ -5,18 +5,20 @@
 #include <string>
 #include <vector>
 
-#include "desk/config_host.h"
+#include "desk/log_viewer.h"
+#include "desk/prompts.h"
 
 namespace quorvex::testing {
 
-/// Answers the prompts and dialogs from a script and records what was shown.
-class ScriptedHost : public ConfigHost {
+/// Answers the questions and dialogs from a script and records what was shown.
+class ScriptedPrompts : public Prompts {
  public:
+  void Information(std::string_view text) override { information.emplace_back(text); }
+  void Error(std::string_view text) override { errors.emplace_back(text); }
   Answer AskYesNoCancel(std::string_view question) override {
     questions.emplace_back(question);
     return answer;
   }
-  void ShowError(std::string_view message) override { errors.emplace_back(message); }
   std::optional<std::filesystem::path> ChooseFileToLoad(const std::filesystem::path&) override {
     return load_path;
   }
@@ -25,14 +27,17 @@ class ScriptedHost : public ConfigHost {
     proposed_names.emplace_back(file_name);
     return save_path;
   }
-  void StoreConfigName(std::string_view file_name) override {
-    stored_names.emplace_back(file_name);
-  }
 
   Answer answer = Answer::kCancel;
   std::optional<std::filesystem::path> load_path;
   std::optional<std::filesystem::path> save_path;
-  std::vector<std::string> questions, errors, proposed_names, stored_names;
+  std::vector<std::string> information, questions, errors, proposed_names;
+};
+
+class RecordedViewer final : public LogViewer {
+ public:
+  void Open(std::string_view log_path) override { opened.emplace_back(log_path); }
+  std::vector<std::string> opened;
 };
 
 }  // namespace quorvex::testing

@@ -4,18 +4,15 @@
 #include <utility>
 #include <vector>
 
-#include "desk/config_host.h"
-#include "desk/settings_store.h"
-#include "ui/prompts.h"
+#include "desk/prompts.h"
 
 namespace quorvex::ui {
 
-/// The configuration commands' host in the window: its prompts and dialogs, and the settings
-/// value that remembers the configuration in use. Messages can be held, in order, until the
-/// window is on the screen.
-class WindowHost final : public ConfigHost {
+/// The window's prompts: those the program was given, with its messages held, in order, until
+/// the window is on the screen.
+class WindowPrompts final : public Prompts {
  public:
-  WindowHost(Prompts& prompts, SettingsStore& settings) : prompts_(prompts), settings_(settings) {}
+  explicit WindowPrompts(Prompts& prompts) : prompts_(prompts) {}
 
   /// From now on messages wait for `ShowHeldMessages`.
   void HoldMessages() { holding_ = true; }
@@ -31,23 +28,23 @@ class WindowHost final : public ConfigHost {
     }
     held_.clear();
   }
-  void ShowInformation(std::string_view message) {
+
+  void Information(std::string_view text) override {
     if (holding_) {
-      held_.emplace_back(false, message);
+      held_.emplace_back(false, text);
     } else {
-      prompts_.Information(message);
+      prompts_.Information(text);
     }
   }
-
+  void Error(std::string_view text) override {
+    if (holding_) {
+      held_.emplace_back(true, text);
+    } else {
+      prompts_.Error(text);
+    }
+  }
   Answer AskYesNoCancel(std::string_view question) override {
     return prompts_.AskYesNoCancel(question);
-  }
-  void ShowError(std::string_view message) override {
-    if (holding_) {
-      held_.emplace_back(true, message);
-    } else {
-      prompts_.Error(message);
-    }
   }
   std::optional<std::filesystem::path> ChooseFileToLoad(
       const std::filesystem::path& folder) override {
@@ -57,13 +54,9 @@ class WindowHost final : public ConfigHost {
                                                         std::string_view file_name) override {
     return prompts_.ChooseFileToSave(folder, file_name);
   }
-  void StoreConfigName(std::string_view file_name) override {
-    settings_.WriteText(setting::kConfig, file_name);
-  }
 
  private:
   Prompts& prompts_;
-  SettingsStore& settings_;
   bool holding_ = false;
   std::vector<std::pair<bool, std::string>> held_;  // (error, text)
 };

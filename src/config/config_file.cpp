@@ -1,0 +1,74 @@
+#include "config/config_file.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/regular_file.h"
+
+namespace quorvex {
+namespace {
+
+// A failed call that left errno unset still needs a reason to show.
+int Errno() {
+  return errno != 0 ? errno : EIO;
+}
+
+}  // namespace
+
+ConfigFileRead ReadConfigFile(const std::filesystem::path& path) {
+  ConfigFileRead read;
+  const OpenedFile file = OpenRegularFile(path.string());
+  if (file.not_regular) {
+    read.failure = Failure{Failure::Kind::kNotAConfig, path.string()};
+    return read;
+  }
+  if (file.fd < 0) {
+    read.failure =
+        Failure{Failure::Kind::kConfigNotOpened, path.string(), {}, 0, std::strerror(file.error)};
+    return read;
+  }
+  char buffer[16384];
+  ssize_t n;
+  int error = 0;
+  // One byte beyond the largest configuration tells a larger file.
+  while (read.bytes.size() <= kMaxConfigFileSize &&
+         (n = ::read(file.fd, buffer, sizeof buffer)) != 0) {
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = Errno();
+      break;
+    }
+    read.bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(file.fd);
+  if (error != 0) {
+    read.failure =
+        Failure{Failure::Kind::kConfigNotOpened, path.string(), {}, 0, std::strerror(error)};
+  } else if (read.bytes.size() > kMaxConfigFileSize) {
+    read.failure = Failure{Failure::Kind::kNotAConfig, path.string()};
+  }
+  return read;
+}
+
+std::optional<Failure> WriteConfigFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::filesystem::path temporary = path;
+  temporary += ".partial";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  int failure = file ? 0 : Errno();
+  if (file) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) failure = Errno();
+    if (std::fclose(file) != 0 && failure == 0) failure = Errno();
+    std::error_code renamed;
+    if (failure == 0) std::filesystem::rename(temporary, path, renamed);
+    if (renamed) failure = renamed.value();
+    std::error_code ignored;
+    if (failure != 0) std::filesystem::remove(temporary, ignored);
+  }
+  if (failure == 0) return std::nullopt;
+  return Failure{Failure::Kind::kConfigNotWritten, path.string(), {}, 0, std::strerror(failure)};
+}
+
+}  // namespace quorvex
