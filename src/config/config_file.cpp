@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
+#include "engine/file_replacement.h"
 #include "engine/regular_file.h"
 
 namespace quorvex {
@@ -54,21 +54,9 @@ ConfigFileRead ReadConfigFile(const std::filesystem::path& path) {
 }
 
 std::optional<Failure> WriteConfigFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::filesystem::path temporary = path;
-  temporary += ".partial";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  int failure = file ? 0 : Errno();
-  if (file) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) failure = Errno();
-    if (std::fclose(file) != 0 && failure == 0) failure = Errno();
-    std::error_code renamed;
-    if (failure == 0) std::filesystem::rename(temporary, path, renamed);
-    if (renamed) failure = renamed.value();
-    std::error_code ignored;
-    if (failure != 0) std::filesystem::remove(temporary, ignored);
-  }
-  if (failure == 0) return std::nullopt;
-  return Failure{Failure::Kind::kConfigNotWritten, path.string(), {}, 0, std::strerror(failure)};
+  const int error = ReplaceFile(path.string(), bytes);
+  if (error == 0) return std::nullopt;
+  return Failure{Failure::Kind::kConfigNotWritten, path.string(), {}, 0, std::strerror(error)};
 }
 
 }  // namespace quorvex

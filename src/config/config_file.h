@@ -34,10 +34,9 @@ struct ConfigRead {
 /// opened for a read that might never end.
 ConfigFileRead ReadConfigFile(const std::filesystem::path& path);
 
-/// Writes `bytes` as the configuration file at `path`, creating or replacing it. The bytes go to
-/// a temporary file beside it first, which then replaces the target, so a failed write never
-/// leaves a truncated configuration behind. kConfigNotWritten with the system's reason, or
-/// nothing when the file was written.
+/// Writes `bytes` as the configuration file at `path`, creating or replacing it through a new
+/// file beside it (ReplaceFile), so a failed write never leaves a truncated configuration behind.
+/// kConfigNotWritten with the system's reason, or nothing when the file was written.
 std::optional<Failure> WriteConfigFile(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace quorvex
