@@ -88,20 +88,12 @@ void ConfigModel::SetSignature(std::string_view text) {
 
 // --- Checks ---
 
-bool ConfigModel::SetEntityChecked(int node, bool on) {
-  const NodePlace<TreeNode> place = FindNode(content_.trees.entity, node);
+bool ConfigModel::SetChecked(ConfigTreeId id, int node, bool on) {
+  const NodePlace<TreeNode> place = FindNode(nodes(id), node);
   if (!place.node || place.node->check_type == kNoCheckBox ||
       place.node->Has(node_state::kDisabled))
     return false;
-  return ChangeCheck(ConfigTreeId::kEntity, node, on);
-}
-
-bool ConfigModel::SetFieldChecked(int field_node, bool on) {
-  const NodePlace<TreeNode> place = FindNode(content_.trees.data, field_node);
-  if (!place.node || place.node->check_type == kNoCheckBox ||
-      place.node->Has(node_state::kDisabled))
-    return false;
-  return ChangeCheck(ConfigTreeId::kData, field_node, on);
+  return ChangeCheck(id, node, on);
 }
 
 // Every actual change of a check state passes here, whatever asked for it.

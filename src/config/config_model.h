@@ -68,9 +68,6 @@ class ConfigModel {
 
   // --- Entity tree.
 
-  /// A click on the node's check box. Runs the entity check rule when the state changes; false
-  /// when nothing changed (disabled node, no check box, same state).
-  bool SetEntityChecked(int node, bool on);
   /// Checks the first option of a checked kind node none of whose options is checked.
   void CheckFirstOption(int node);
   /// Selects and focuses the node; the block-name edit is usable only on a checked "Blocks".
@@ -78,9 +75,6 @@ class ConfigModel {
 
   // --- Data tree.
 
-  /// A click on a data field's check box (option nodes have none). Runs the data check rule when
-  /// the state changes; false when nothing changed.
-  bool SetFieldChecked(int field_node, bool on);
   /// Selects and focuses the node (also what a mouse press does); sets the move buttons and opens
   /// the editor of an option node.
   void FocusDataNode(int field_node);
@@ -96,6 +90,11 @@ class ConfigModel {
   bool MoveFieldDown();
 
   // --- Both trees.
+
+  /// A click on the node's check box (the data tree's option nodes have none). Runs the tree's
+  /// check rule when the state changes; false when nothing changed (disabled node, no check box,
+  /// same state).
+  bool SetChecked(ConfigTreeId id, int node, bool on);
 
   /// Select All / Select None: asks every node in tree order to take the state; disabled nodes
   /// and nodes already in it are skipped, every actual change runs the tree's check rule.

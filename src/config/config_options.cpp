@@ -64,12 +64,13 @@ void ApplyKinds(const std::vector<int>& named, ConfigModel& model) {
     for (int option = kind + 1; option <= kind + option_count; ++option)
       options_named = options_named || is_named(option);
     const bool checked = is_named(kind) || options_named;
-    model.SetEntityChecked(kind, checked);
+    model.SetChecked(ConfigTreeId::kEntity, kind, checked);
     if (!checked) continue;
     for (int option = kind + 1; option <= kind + option_count; ++option) {
-      model.SetEntityChecked(
-          option, options_named ? is_named(option)
-                                : defaults.EntityChecks[static_cast<std::size_t>(option)] == 1);
+      model.SetChecked(ConfigTreeId::kEntity, option,
+                       options_named
+                           ? is_named(option)
+                           : defaults.EntityChecks[static_cast<std::size_t>(option)] == 1);
     }
   }
 }
@@ -88,7 +89,8 @@ void ApplyFields(const std::vector<int>& named, ConfigModel& model) {
     }
   }
   for (const int field : kDataFieldNodes)
-    model.SetFieldChecked(field, std::find(named.begin(), named.end(), field) != named.end());
+    model.SetChecked(ConfigTreeId::kData, field,
+                     std::find(named.begin(), named.end(), field) != named.end());
 }
 
 std::optional<std::string> TooLong(std::string_view option, std::string_view text,

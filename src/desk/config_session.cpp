@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "batch/data_file_name.h"
 #include "config/config_file.h"
 #include "config/qrv_file.h"
 #include "desk/window_words.h"
+#include "engine/text_util.h"
 
 namespace quorvex {
 

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "batch/data_file_name.h"
 #include "config/default_config.h"
 #include "desk/file_list_header.h"
 #include "desk/window_words.h"
+#include "engine/text_util.h"
 
 namespace quorvex {
 namespace {

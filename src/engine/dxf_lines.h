@@ -50,9 +50,6 @@ class DxfLines {
     return {start, static_cast<std::size_t>(stop - start)};
   }
 
-  /// The line at `cursor` without moving it.
-  std::string_view Peek(DxfCursor cursor) const { return Take(cursor); }
-
   /// True when the file began with a Unicode byte-order mark: its text is UTF-8 (converted so
   /// from UTF-16), whatever its header says.
   bool ByteOrderMark() const { return byte_order_mark_; }
