@@ -24,7 +24,8 @@ void Check(bool property) {
 void CheckTomlRoundTrip(const quorvex::ConfigContent& content) {
   using namespace quorvex;
   const ConfigRead back = ParseConfigToml(ConfigToml(content), "fuzz.toml");
-  Check(!back.failure && ConfigFileBytes(back.content) == ConfigFileBytes(content));
+  Check(!back.failure && ConfigFileBytes(back.content) == ConfigFileBytes(content) &&
+        back.content.extended == content.extended);
 }
 
 // Bytes without the .qrv identifier are read as the TOML form, as the command line does.

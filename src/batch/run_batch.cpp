@@ -47,10 +47,10 @@ class Conversions {
         tables_(tables),
         env_(env),
         dxf_paths_(request.dxf_paths),
-        format_(request.format),
+        format_(request.extended.format),
         no_clobber_(request.no_clobber),
-        header_line_(request.format.quote ? QuotedHeaderLine(tables, config.SeparatorText.View())
-                                          : BuildHeaderLine(tables, config.SeparatorText.View())),
+        header_line_(format_.quote ? QuotedHeaderLine(tables, config.SeparatorText.View())
+                                   : BuildHeaderLine(tables, config.SeparatorText.View())),
         block_filter_(config.BlockNames.View()),
         blocks_(dxf_paths_.size()) {
     std::set<FileId> dxf_ids;
@@ -170,12 +170,18 @@ std::vector<ConversionOutcome> BatchResult::Outcomes() const {
   return outcomes;
 }
 
-BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
+BatchResult RunBatch(const TExportConfig& given_config, const RunTables& tables,
                      const BatchRequest& request, BatchEnvironment& env) {
   BatchResult result;
   // Cleared first, so that a stop that comes while the run is being set up is kept.
   env.cancelled.store(false);
-  if (const std::optional<Failure> refused = CheckRunValues(config)) {
+  TExportConfig config = given_config;
+  const DataFormat& format = request.extended.format;
+  if (format.lf_line_ends && config.SeparatorText.View() == "\r\n")
+    config.SeparatorText.Assign("\n");
+  std::optional<Failure> refused = CheckRunValues(config);
+  if (!refused) refused = CheckOutputFormat(config.SeparatorText.View(), format);
+  if (refused) {
     result.refusal = refused;
     result.end = BatchEnd::kConfigurationRefused;
     return result;

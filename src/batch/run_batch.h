@@ -8,6 +8,7 @@
 #include "clock.h"
 #include "engine/convert_dxf_file.h"
 #include "engine/export_config.h"
+#include "engine/extended_settings.h"
 #include "engine/failure.h"
 #include "run_observer.h"
 
@@ -25,8 +26,8 @@ struct BatchRequest {
   /// display; more use worker threads and no display. The data files and the report are the same
   /// for every value.
   unsigned jobs = 1;
-  /// How the data files are written for other programs; plain by default.
-  DataFormat format = {};
+  /// The export settings beyond the record; none by default.
+  ExtendedSettings extended = {};
   /// Leave every data file that exists alone: its drawing is skipped, and a data file that
   /// appears while its drawing is converted is not replaced either.
   bool no_clobber = false;
@@ -63,9 +64,11 @@ struct BatchResult {
   std::vector<ConversionOutcome> Outcomes() const;
 };
 
-/// One run: the check of the configuration's values (CheckRunValues), the write test of the
-/// destination, then every file of `request` converted into the destination under `config` and
-/// `tables` (the separator already resolved), and the report written to the log. A refused
+/// One run: the check of the configuration's values (CheckRunValues, CheckOutputFormat), the
+/// write test of the destination, then every file of `request` converted into the destination
+/// under `config`, `tables` (the separator already resolved) and the request's settings beyond
+/// the record, and the report written to the log. With LF line ends the "LineFeed" separator is
+/// an LF too, so that no CR is left in the data files. A refused
 /// value, the refused destination and an unwritable log are returned in the result, for the
 /// front end to show.
 BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,

@@ -161,17 +161,16 @@ void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
 void AddOutputOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   app.add_flag("--remove-partial", options.remove_partial);
   app.add_flag("--no-clobber", options.no_clobber);
-  app.add_flag("--quote", options.format.quote);
-  app.add_flag("--mtext-plain", options.format.mtext_plain);
+  app.add_flag_callback("--quote", [&] { options.quote = true; });
+  app.add_flag_callback("--mtext-plain", [&] { options.mtext_plain = true; });
   app.add_option_function<std::string>(
-         "--line-ends",
-         [&](const std::string& value) { options.format.lf_line_ends = value == "lf"; })
+         "--line-ends", [&](const std::string& value) { options.lf_line_ends = value == "lf"; })
       ->check(checks.Checked([](const std::string& value) {
         return value == "lf" || value == "crlf" ? std::string()
                                                 : "needs lf or crlf, not \"" + value + "\"";
       }));
-  app.add_flag("--bom", options.format.bom);
-  app.add_flag("--decimal-comma", options.format.decimal_comma);
+  app.add_flag_callback("--bom", [&] { options.bom = true; });
+  app.add_flag_callback("--decimal-comma", [&] { options.decimal_comma = true; });
 }
 
 // What the parser leaves to be refused: an unknown option, an empty input name, or no input when

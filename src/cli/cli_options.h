@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "config/config_options.h"
-#include "engine/data_format.h"
 
 namespace quorvex::cli {
 
@@ -29,7 +28,6 @@ struct CliOptions : ConfigOptions {
   bool remove_partial = false;
   /// Leave existing data files alone and skip their drawings.
   bool no_clobber = false;
-  DataFormat format;
 };
 
 /// The options of `args` (without the program name); nullopt with `error` set on a usage error.

@@ -61,11 +61,13 @@ class ConverterRun {
     if (const std::optional<Failure> failure =
             WriteConfigFile(*options_.save_config, QrvBytesToSave(model_)))
       return Refuse(*failure);
+    const std::vector<std::string_view> dropped = ExtendedKeys(model_.extended());
+    if (!dropped.empty()) PrintError(env_.err, QrvCannotKeepWarning(dropped));
     if (options_.inputs.empty()) return kExitConverted;
     return std::nullopt;
   }
 
-  // The Process command's checks, and what the output options cannot be used with.
+  // The Process command's checks, and what the output settings cannot be used with.
   std::optional<int> Checks() {
     config_ = model_.record();
     tables_ = model_.CollectRunTables();
@@ -75,14 +77,9 @@ class ConverterRun {
       PrintError(env_.err, Trimmed(ProcessCheckMessage(check)));
       return kExitUsage;
     }
-    // LF line ends make the "LineFeed" separator an LF too, so that no CR is left in the file.
-    if (options_.format.lf_line_ends && config_.SeparatorText.View() == "\r\n")
-      config_.SeparatorText.Assign("\n");
-    if (options_.format.decimal_comma &&
-        config_.SeparatorText.View().find(',') != std::string_view::npos) {
-      PrintError(env_.err, kDecimalCommaWithComma);
-      return kExitUsage;
-    }
+    if (const std::optional<Failure> refused =
+            CheckOutputFormat(config_.SeparatorText.View(), model_.extended().format))
+      return Refuse(*refused);
     return std::nullopt;
   }
 
@@ -111,7 +108,7 @@ class ConverterRun {
     request_.log_path = log_path_;
     request_.jobs =
         options_.jobs != 0 ? options_.jobs : std::max(1u, std::thread::hardware_concurrency());
-    request_.format = options_.format;
+    request_.extended = model_.extended();
     request_.no_clobber = options_.no_clobber;
     if (request_.dxf_paths.empty()) {
       if (folder_failed_) return kExitFileErrors;

@@ -49,6 +49,8 @@ std::string CliFailureText(const Failure& failure) {
       return Named("File", failure.path) + " is not a Quorvex configuration file";
     case Kind::kConfigDamaged:
       return Named("Configuration file", failure.path) + ": " + failure.text;
+    case Kind::kDecimalCommaWithComma:
+      return "option --decimal-comma cannot be used with a separator that holds a comma";
     default:
       return FailureText(failure);
   }
@@ -86,6 +88,16 @@ std::string DataFileClashLine(std::string_view data_path, const std::vector<std:
   for (std::size_t i = 0; i < writers.size(); ++i)
     line += (i == 0 ? " " : " and ") + EscapedName(writers[i]);
   return line;
+}
+
+std::string QrvCannotKeepWarning(const std::vector<std::string_view>& keys) {
+  std::string text = "warning: the .qrv form cannot keep:";
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    text.append(i == 0 ? " " : ", ");
+    text.append(keys[i]);
+  }
+  text.append("; the configuration was saved without them (--print-config keeps them)");
+  return text;
 }
 
 std::string ReportPlace(std::string_view log_path, bool to_output, bool written) {

@@ -30,14 +30,16 @@ std::string EmptyFolderWarning(std::string_view folder);
 std::string NoLogFolderText(const Failure& failure);
 
 inline constexpr std::string_view kNoDxfFile = "no DXF file to convert in the folders given";
-inline constexpr std::string_view kDecimalCommaWithComma =
-    "option --decimal-comma cannot be used with a separator that holds a comma";
 
 /// The refusal of inputs that would write the same data file: its first line, then one line per
 /// data file, "DATA would be written by A and B".
 inline constexpr std::string_view kDataFileClashes =
     "two inputs would write the same data file; nothing was converted:";
 std::string DataFileClashLine(std::string_view data_path, const std::vector<std::string>& writers);
+
+/// The warning of --save-config when the configuration holds settings that a .qrv file cannot
+/// keep, named by their keys.
+std::string QrvCannotKeepWarning(const std::vector<std::string_view>& keys);
 
 /// Where the summary says the report went: the log file, "standard output" or "not written".
 std::string ReportPlace(std::string_view log_path, bool to_output, bool written);

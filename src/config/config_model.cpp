@@ -34,7 +34,7 @@ bool TakesFirstOption(int entity_node) {
 }  // namespace
 
 ConfigModel::ConfigModel()
-    : content_{TExportConfig{}, BuildConfigTrees()}, observer_(&NoObserver()) {}
+    : content_{TExportConfig{}, BuildConfigTrees(), {}}, observer_(&NoObserver()) {}
 
 void ConfigModel::SetObserver(ConfigObserver* observer) {
   observer_ = observer ? observer : &NoObserver();

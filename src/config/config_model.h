@@ -39,6 +39,7 @@ class ConfigModel {
   void SetObserver(ConfigObserver* observer);
 
   const TExportConfig& record() const { return content_.record; }
+  const ExtendedSettings& extended() const { return content_.extended; }
   const ConfigTrees& trees() const { return content_.trees; }
   const ConfigContent& content() const { return content_; }
   const TreeNodes& tree(ConfigTreeId id) const;
@@ -65,6 +66,8 @@ class ConfigModel {
   void SetSeparatorIndex(int item);
   void SetIncludeHeader(bool on);
   void SetSignature(std::string_view text);
+  /// The settings beyond the record; the window has no editors for them.
+  void SetExtended(const ExtendedSettings& extended) { content_.extended = extended; }
 
   // --- Entity tree.
 

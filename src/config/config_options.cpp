@@ -99,6 +99,19 @@ std::optional<std::string> TooLong(std::string_view option, std::string_view tex
   return "option " + std::string(option) + " takes at most " + std::to_string(capacity) + " bytes";
 }
 
+void ApplyOutputOptions(const ConfigOptions& options, ConfigModel& model) {
+  ExtendedSettings extended = model.extended();
+  DataFormat& format = extended.format;
+  for (const auto& [given, setting] : {std::pair{options.quote, &format.quote},
+                                       {options.mtext_plain, &format.mtext_plain},
+                                       {options.lf_line_ends, &format.lf_line_ends},
+                                       {options.bom, &format.bom},
+                                       {options.decimal_comma, &format.decimal_comma}}) {
+    if (given) *setting = *given;
+  }
+  model.SetExtended(extended);
+}
+
 }  // namespace
 
 std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model) {
@@ -141,6 +154,7 @@ std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, Conf
   if (options.header) model.SetIncludeHeader(*options.header);
   if (options.blocks) model.SetBlockNames(*options.blocks);
   if (options.extension) model.SetDataFileExtension(*options.extension);
+  ApplyOutputOptions(options, model);
   return std::nullopt;
 }
 

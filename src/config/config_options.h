@@ -17,6 +17,12 @@ struct ConfigOptions {
   std::optional<bool> header;
   std::optional<std::string> blocks;
   std::optional<std::string> extension;
+  // The settings beyond the record.
+  std::optional<bool> quote;
+  std::optional<bool> mtext_plain;
+  std::optional<bool> lf_line_ends;
+  std::optional<bool> bom;
+  std::optional<bool> decimal_comma;
 };
 
 /// Applies the configuration options of the command line to `model` through the rules of the
@@ -28,7 +34,8 @@ struct ConfigOptions {
 ///   the others follow unchecked, in their order, with their options kept;
 /// - `--separator`: comma, semicolon, space, tab or linefeed (by word or by the text each writes),
 ///   else "Other" with the text given;
-/// - `--decimals`: the decimals of X, Y and Z; `--header`, `--no-header`; `--blocks`; `-e`.
+/// - `--decimals`: the decimals of X, Y and Z; `--header`, `--no-header`; `--blocks`; `-e`;
+/// - the output options, over the settings beyond the record.
 /// Returns the usage error (a wrong or repeated word, with the valid ones listed; a text longer
 /// than its slot) or nothing. Nothing is changed when an error is returned.
 std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model);

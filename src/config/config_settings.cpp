@@ -141,6 +141,7 @@ ConfigSettings SettingsOf(const ConfigContent& content) {
   settings.separator_other = std::string(record.SeparatorText.View());
   settings.header = record.IncludeHeader != 0;
   settings.blocks = std::string(record.BlockNames.View());
+  settings.extended = content.extended;
   for (int node = 0; node < kFieldNodeCount; ++node) {
     if (!IsDataField(node))
       settings.values[static_cast<std::size_t>(node)] =
@@ -168,7 +169,7 @@ ConfigSettings SettingsOf(const ConfigContent& content) {
 }
 
 ConfigContent ContentOf(const ConfigSettings& settings, const StoredBytes& stored) {
-  ConfigContent content{TExportConfig{}, BuildConfigTrees()};
+  ConfigContent content{TExportConfig{}, BuildConfigTrees(), settings.extended};
   TExportConfig& record = content.record;
   ForEachSlot(record, [&](int slot, auto& text) {
     const auto index = static_cast<std::size_t>(slot);

@@ -21,6 +21,7 @@ struct ConfigSettings {
   std::array<int, kDataFieldCount> field_order = kDataFieldNodes;
   std::array<bool, kFieldNodeCount> exported{};       // at the data fields
   std::array<std::string, kFieldNodeCount> values{};  // at the option nodes
+  ExtendedSettings extended;
 
   // The window's view of the trees.
   std::array<bool, kEntityNodeCount> kind_expanded{}, kind_disabled{};

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/config_file.h"
 #include "config/config_tree.h"
@@ -9,12 +10,17 @@
 namespace quorvex {
 
 /// The text form of a configuration, in TOML: the settings a person reads and changes (extension,
-/// separator, header line, block names, the checked kinds and options, the data fields in their
-/// order with their export state and options), then [window], how the window shows the trees,
+/// separator, header line, block names, the checked kinds and options, the settings beyond the
+/// record that are not at their defaults, the data fields in their order with their export
+/// state and options), then [window], how the window shows the trees,
 /// then, only when there is any, [stored]: what the file holds that neither says (bytes left
 /// behind shorter texts, node states no rule makes, texts that are not UTF-8). Reading the text
 /// back gives the same configuration, byte for byte.
 std::string ConfigToml(const ConfigContent& content);
+
+/// The keys of the settings beyond the record that are not at their defaults, in the order the
+/// text form writes them: what a .qrv file of the configuration cannot keep.
+std::vector<std::string_view> ExtendedKeys(const ExtendedSettings& extended);
 
 /// Reads the text form. A setting left out takes the value of the default configuration; data
 /// fields left out follow the ones listed, in the default order; a [window] table or key left

@@ -173,6 +173,7 @@ class TomlReader {
       } else if (name == "kinds") {
         settings_.kinds =
             WordSetOf<kEntityNodeCount>(node, name, "kind", EntityNodeOfWord, KindWordList());
+      } else if (ReadExtended(name, node)) {
       } else if (name == "fields") {
         ReadFields(node);
       } else if (name == "window") {
@@ -203,6 +204,30 @@ class TomlReader {
       list.append(word);
     }
     return list;
+  }
+
+  // A key of the settings beyond the record; false for any other key.
+  bool ReadExtended(std::string_view name, const toml::node& node) {
+    DataFormat& format = settings_.extended.format;
+    if (name == "quote") {
+      format.quote = BoolOf(node, name);
+    } else if (name == "mtext-plain") {
+      format.mtext_plain = BoolOf(node, name);
+    } else if (name == "line-ends") {
+      format.lf_line_ends = WordOf(node, name, "line end", LineEndOf, "lf, crlf") == 1;
+    } else if (name == "bom") {
+      format.bom = BoolOf(node, name);
+    } else if (name == "decimal-comma") {
+      format.decimal_comma = BoolOf(node, name);
+    } else {
+      return false;
+    }
+    return true;
+  }
+  static std::optional<int> LineEndOf(std::string_view word) {
+    if (word == "crlf") return 0;
+    if (word == "lf") return 1;
+    return std::nullopt;
   }
 
   [[noreturn]] static void Unknown(const toml::node& node, std::string_view key,

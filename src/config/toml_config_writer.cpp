@@ -136,7 +136,28 @@ void WriteStored(TomlWriter& writer, const StoredBytes& stored) {
   }
 }
 
+// The settings beyond the record that are not at their defaults, as keys and TOML values, in
+// the order they are written; none at all for a configuration that a .qrv file holds whole.
+std::vector<std::pair<std::string_view, std::string>> ExtendedEntries(
+    const ExtendedSettings& extended) {
+  std::vector<std::pair<std::string_view, std::string>> entries;
+  const DataFormat& format = extended.format;
+  if (format.quote) entries.emplace_back("quote", "true");
+  if (format.mtext_plain) entries.emplace_back("mtext-plain", "true");
+  if (format.lf_line_ends) entries.emplace_back("line-ends", Quoted("lf"));
+  if (format.bom) entries.emplace_back("bom", "true");
+  if (format.decimal_comma) entries.emplace_back("decimal-comma", "true");
+  return entries;
+}
+
 }  // namespace
+
+std::vector<std::string_view> ExtendedKeys(const ExtendedSettings& extended) {
+  std::vector<std::string_view> keys;
+  for (const auto& [key, value] : ExtendedEntries(extended))
+    keys.push_back(key);
+  return keys;
+}
 
 std::string ConfigToml(const ConfigContent& content) {
   ConfigSettings settings = SettingsOf(content);
@@ -157,6 +178,8 @@ std::string ConfigToml(const ConfigContent& content) {
   writer.Bool("header", settings.header);
   if (readable(kSlotBlocks, settings.blocks)) writer.Text("blocks", settings.blocks);
   writer.Words("kinds", settings.kinds, EntityNodeWord);
+  for (const auto& [key, value] : ExtendedEntries(settings.extended))
+    writer.Key(key, value);
   for (const int field : settings.field_order) {
     writer.Line("");
     writer.Line("[[fields]]");

@@ -25,6 +25,7 @@ struct Failure {
     kDestinationNotWritable,  // `path`: the destination with its "/"
     kConfigValueRefused,      // `node`: the option's field node index; `text`: its value
     kExtensionRefused,        // `text`: the data-file extension
+    kDecimalCommaWithComma,   // a decimal comma with a separator that holds a comma (`text`)
     kLogNotWritten,           // `path`, `reason`
     kLogIsRunFile,            // the log would replace a file the run reads or writes (`path`)
     kFolderNotListed,         // an input folder that cannot be listed (`path`, `reason`)

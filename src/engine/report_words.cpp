@@ -105,6 +105,9 @@ std::string FailureText(const Failure& failure) {
     case Kind::kExtensionRefused:
       return "  The data file extension \"" + EscapedName(QuotedExcerpt(failure.text)) +
              "\" is refused: it must not be empty, hold no \"/\" and fit in 10 characters.  ";
+    case Kind::kDecimalCommaWithComma:
+      return "  Coordinates with a decimal comma cannot be written with a separator that holds a "
+             "comma.  ";
     case Kind::kLogNotWritten:
       return "Log file \"" + EscapedName(failure.path) +
              "\" could not be written: " + failure.reason;

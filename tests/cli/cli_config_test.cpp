@@ -174,6 +174,20 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
   }
 }
 
+TEST_F(CliConfigTest, OutputOptionsAreSettingsThatOnlyTheTomlFormKeeps) {
+  EXPECT_EQ(InEffect({"--quote", "--line-ends", "lf"}).extended.format,
+            (DataFormat{.quote = true, .lf_line_ends = true}));
+  const CliRun saved =
+      RunConverter({"--quote", "--bom", "--save-config", dir_.File("quoted.qrv")}, Program());
+  EXPECT_EQ(saved.status, kExitConverted);
+  EXPECT_EQ(saved.err,
+            "quorvex-cli: warning: the .qrv form cannot keep: quote, bom; the configuration was "
+            "saved without them (--print-config keeps them)\n");
+  const CliRun plain = RunConverter({"--save-config", dir_.File("plain.qrv")}, Program());
+  EXPECT_EQ(plain.err, "");
+  EXPECT_TRUE(ReadFile(dir_.File("quoted.qrv")) == ReadFile(dir_.File("plain.qrv")));
+}
+
 TEST_F(CliConfigTest, ANameWithoutFolderIsAlsoLookedForInTheConfigurationsFolder) {
   // The program folder is writable here, so the configurations folder is beside the program.
   fs::create_directory(program_ / "configurations");

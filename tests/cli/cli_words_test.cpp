@@ -36,6 +36,9 @@ TEST(CliWords, EveryRefusalOfTheCommandLine) {
       {"damaged configuration",
        {Kind::kConfigDamaged, "a.qrv", "Stream data corrupt. A node's anchor chunk is missing."},
        "Configuration file \"a.qrv\": Stream data corrupt. A node's anchor chunk is missing."},
+      {"decimal comma",
+       {Kind::kDecimalCommaWithComma, {}, ", "},
+       "option --decimal-comma cannot be used with a separator that holds a comma"},
       {"shared with the window",
        {Kind::kLogIsRunFile, "/in/a.dxf"},
        FailureText({Kind::kLogIsRunFile, "/in/a.dxf"})},
@@ -99,10 +102,11 @@ TEST(CliWords, TheSummaryOfARun) {
   EXPECT_EQ(SummaryLine(3, 0, 1, "r.txt"),
             "3 files converted, 0 with errors, 1 skipped; report: r.txt");
   EXPECT_EQ(StoppedLine(2, 5, "r.txt"), "stopped after 2 of 5 files; report: r.txt");
+  EXPECT_EQ(QrvCannotKeepWarning({"quote", "bom"}),
+            "warning: the .qrv form cannot keep: quote, bom; the configuration was saved without "
+            "them (--print-config keeps them)");
   EXPECT_EQ(kNoDxfFile, "no DXF file to convert in the folders given");
   EXPECT_EQ(kDataFileClashes, "two inputs would write the same data file; nothing was converted:");
-  EXPECT_EQ(kDecimalCommaWithComma,
-            "option --decimal-comma cannot be used with a separator that holds a comma");
 }
 
 }  // namespace

@@ -80,6 +80,28 @@ TEST(TomlConfig, ConfigurationsOfTheWindowNeedNoStoredBytes) {
       << toml;
 }
 
+TEST(TomlConfig, SettingsBeyondTheRecordAreKeysOnlyWhenSet) {
+  ConfigContent content = DefaultConfiguration();
+  EXPECT_TRUE(ExtendedKeys(content.extended).empty());
+  const std::string plain = ConfigToml(content);
+  DataFormat& format = content.extended.format;
+  format.quote = format.lf_line_ends = format.decimal_comma = true;
+  const std::string toml = ConfigToml(content);
+  const std::size_t kinds = toml.find("\nkinds = ");
+  ASSERT_NE(kinds, std::string::npos);
+  const std::size_t after = toml.find("]\n", kinds) + 2;
+  EXPECT_EQ(toml.substr(after, toml.find("\n[[fields]]", after) - after),
+            "quote = true\nline-ends = \"lf\"\ndecimal-comma = true\n");
+  EXPECT_EQ(toml.substr(0, after) + toml.substr(toml.find("\n[[fields]]", after)), plain);
+  EXPECT_EQ(ExtendedKeys(content.extended),
+            (std::vector<std::string_view>{"quote", "line-ends", "decimal-comma"}));
+  const ConfigContent back = FromToml(toml);
+  EXPECT_EQ(back.extended, content.extended);
+  EXPECT_EQ(ConfigToml(back), toml);
+  EXPECT_EQ(FromToml("line-ends = \"crlf\"\nbom = true\nmtext-plain = false\n").extended.format,
+            (DataFormat{.bom = true}));
+}
+
 TEST(TomlConfig, AHandWrittenConfigurationChangesTheDefaultOne) {
   const ConfigContent content = FromToml(
       "extension = \"csv\"\n"
@@ -149,6 +171,9 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
        "test.toml:3: \"decimals\" must be a whole number or a text"},
       {"bad hex", "[stored.tails]\nblocks = \"xyz\"\n",
        "test.toml:2: \"blocks\" must be bytes in hexadecimal digits"},
+      {"line ends", "line-ends = \"cr\"\n",
+       "test.toml:1: unknown line end \"cr\" in \"line-ends\"; the line ends are: lf, crlf"},
+      {"quote as a number", "quote = 1\n", "test.toml:1: \"quote\" must be true or false"},
       {"unknown window key", "[window]\nzoom = 2\n",
        "test.toml:2: unknown key \"zoom\" in [window]"},
   };

@@ -72,6 +72,10 @@ TEST(ReportWords, EveryFailureHasItsText) {
       {"skipped",
        {Kind::kDataFileExists, "/out/a.txt"},
        "  *** Skipped, the data file exists and is left alone ***"},
+      {"decimal comma",
+       {Kind::kDecimalCommaWithComma, {}, ";,"},
+       "  Coordinates with a decimal comma cannot be written with a separator that holds a "
+       "comma.  "},
       {"no log folder",
        {Kind::kNoLogFolder},
        "No folder for the log file: neither XDG_STATE_HOME nor HOME is set to an absolute path"},
