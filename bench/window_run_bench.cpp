@@ -35,6 +35,7 @@ class NoPrompts final : public Prompts {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
   }
   Answer AskYesNoCancel(std::string_view) override { return Answer::kCancel; }
+  bool AskYesNo(std::string_view) override { return false; }
   std::optional<std::filesystem::path> ChooseFileToLoad(const std::filesystem::path&) override {
     return std::nullopt;
   }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "config/config_file.h"
+#include "config/config_model.h"
 
 namespace quorvex {
 
@@ -11,5 +13,16 @@ namespace quorvex {
 /// The failure is the reading's (ReadConfigFile), the .qrv reader's (kNotAConfig, kConfigDamaged)
 /// or the TOML reader's (kConfigNotToml, kConfigTomlRefused).
 ConfigRead ReadConfiguration(const std::filesystem::path& path);
+
+/// The two forms of a configuration file.
+enum class ConfigForm { kQrv, kToml };
+
+/// The form a file's name asks for: the TOML form for a name that ends in ".toml", in any case,
+/// the .qrv form for any other.
+ConfigForm FormOfName(const std::filesystem::path& path);
+
+/// What a save of `model` writes in `form`, once the model is prepared as before every save: the
+/// .qrv bytes or the TOML form of the same configuration.
+std::string BytesToSave(ConfigModel& model, ConfigForm form);
 
 }  // namespace quorvex

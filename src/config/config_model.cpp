@@ -292,7 +292,8 @@ void ConfigModel::LoadContent(const ConfigContent& content) {
   config_loading_ = false;
 }
 
-void ConfigModel::InitializeAllNodes() {
+void ConfigModel::PrepareToSave() {
+  SetSignature("QRV300");
   for (const ConfigTreeId id : {ConfigTreeId::kEntity, ConfigTreeId::kData}) {
     for (const int data : TreeOrder(tree(id))) {
       TreeNode& node = *FindNode(nodes(id), data).node;

@@ -119,8 +119,9 @@ class ConfigModel {
   /// Puts a configuration read from a file in the model as loading it does: `ReplaceContent`
   /// while `ConfigLoading` is set.
   void LoadContent(const ConfigContent& content);
-  /// Marks every node initialised, giving each entity node its check box; done before saving.
-  void InitializeAllNodes();
+  /// What every save does first, in either form: the record takes the signature "QRV300", and
+  /// every node is marked initialised, which gives each entity node its check box.
+  void PrepareToSave();
 
  private:
   TreeNodes& nodes(ConfigTreeId id);

@@ -74,8 +74,7 @@ std::string ConfigFileBytes(const ConfigContent& content) {
 }
 
 std::string QrvBytesToSave(ConfigModel& model) {
-  model.SetSignature("QRV300");
-  model.InitializeAllNodes();
+  model.PrepareToSave();
   return ConfigFileBytes(model.content());
 }
 

@@ -23,8 +23,7 @@ inline constexpr std::size_t kConfigFileSize = 12749;
 /// length included), then the entity-tree and data-tree streams.
 std::string ConfigFileBytes(const ConfigContent& content);
 
-/// The bytes a save of `model` writes: the record takes the signature "QRV300" and every node is
-/// initialised first, as before every save.
+/// The bytes a save of `model` writes, once it is prepared as before every save.
 std::string QrvBytesToSave(ConfigModel& model);
 
 /// True when `bytes` start with the identifier: the short string "QRV300", length byte included.

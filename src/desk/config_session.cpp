@@ -3,7 +3,8 @@
 #include <utility>
 
 #include "config/config_file.h"
-#include "config/qrv_file.h"
+#include "config/config_forms.h"
+#include "config/toml_config.h"
 #include "desk/window_words.h"
 #include "engine/text_util.h"
 
@@ -24,25 +25,25 @@ std::string ConfigSession::ProposedSaveName() const {
 }
 
 bool ConfigSession::LoadConfigFile(const std::filesystem::path& path) {
-  const ConfigFileRead read = ReadConfigFile(path);
+  // The file is read whole before anything is replaced, so a refusal leaves no trace.
+  const ConfigRead read = ReadConfiguration(path);
   if (read.failure) {
     prompts_.Error(WindowFailureText(*read.failure));
     return false;
   }
-  // The file is taken apart before anything is replaced, so a refusal leaves no trace.
-  const ParsedConfigFile parsed = ParseConfigFile(read.bytes);
-  if (const std::optional<Failure> refused = parsed.FailureAt(path.string())) {
-    prompts_.Error(WindowFailureText(*refused));
-    return false;
-  }
-  ApplyLoadedContent(parsed.content);
+  ApplyLoadedContent(read.content);
   settings_.WriteText(setting::kConfig, FileNameOf(path.string()));
   return true;
 }
 
 void ConfigSession::ApplyLoadedContent(const ConfigContent& content) {
   model_.LoadContent(content);
+  TakeSnapshot();
+}
+
+void ConfigSession::TakeSnapshot() {
   snapshot_ = model_.record();
+  extended_snapshot_ = model_.extended();
 }
 
 void ConfigSession::ShowInUse(std::string_view file_name) {
@@ -65,14 +66,21 @@ bool ConfigSession::SaveConfiguration() {
 
 bool ConfigSession::SaveConfigurationTo(const std::filesystem::path& path) {
   save_incomplete_ = true;
-  if (const std::optional<Failure> failure = WriteConfigFile(path, QrvBytesToSave(model_))) {
+  const ConfigForm form = FormOfName(path);
+  if (form == ConfigForm::kQrv) {
+    const std::vector<std::string_view> dropped = ExtendedKeys(model_.extended());
+    if (!dropped.empty() && !prompts_.AskYesNo(QrvCannotKeepQuestion(dropped))) return false;
+  }
+  if (const std::optional<Failure> failure = WriteConfigFile(path, BytesToSave(model_, form))) {
     prompts_.Error(WindowFailureText(*failure));
     return false;
   }
+  // The configuration in use is what the file holds.
+  if (form == ConfigForm::kQrv) model_.SetExtended({});
   const std::string file_name(FileNameOf(path.string()));
   ShowInUse(file_name);
   settings_.WriteText(setting::kConfig, file_name);
-  snapshot_ = model_.record();
+  TakeSnapshot();
   save_incomplete_ = false;
   return true;
 }

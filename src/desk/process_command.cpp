@@ -26,6 +26,7 @@ PreparedRun PrepareProcessCommand(ConfigModel& model, std::string_view extension
   run.request.destination = output.destination();
   run.request.dxf_paths = browser.SelectedDxfPaths();
   run.request.log_path = log_path;
+  run.request.extended = model.extended();
   run.request.jobs = 1;
   run.show_report = preferences.show_report();
   return run;

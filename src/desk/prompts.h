@@ -21,11 +21,16 @@ class Prompts {
   /// A question with the information icon and the buttons Yes, No and Cancel; a box closed
   /// without a button answers kCancel.
   virtual Answer AskYesNoCancel(std::string_view question) = 0;
-  /// The open dialog "Load a configuration", starting in `folder`; nullopt when cancelled.
+  /// A question with the information icon and the buttons Yes and No; true for Yes, false for
+  /// No and for a box closed without a button.
+  virtual bool AskYesNo(std::string_view question) = 0;
+  /// The open dialog "Load a configuration", starting in `folder`, for files of either form;
+  /// nullopt when cancelled.
   virtual std::optional<std::filesystem::path> ChooseFileToLoad(
       const std::filesystem::path& folder) = 0;
   /// The save dialog "Save current configuration", starting in `folder` and proposing
-  /// `file_name`; it asks before overwriting a file. nullopt when cancelled.
+  /// `file_name`, in the form of the file name's extension; it asks before overwriting a file.
+  /// nullopt when cancelled.
   virtual std::optional<std::filesystem::path> ChooseFileToSave(const std::filesystem::path& folder,
                                                                 std::string_view file_name) = 0;
 };

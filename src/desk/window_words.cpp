@@ -24,6 +24,16 @@ std::string TitleInUse(std::string_view file_name) {
   return title;
 }
 
+std::string QrvCannotKeepQuestion(const std::vector<std::string_view>& keys) {
+  std::string question = "The .qrv form cannot keep:";
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    question.append(i == 0 ? " " : ", ");
+    question.append(keys[i]);
+  }
+  question.append(". Do you want to save the configuration without them ?");
+  return question;
+}
+
 std::string ConfigNotFoundText(std::string_view path) {
   return "Configuration file \"" + EscapedName(path) + "\" not found, default values will be used.";
 }
@@ -43,6 +53,7 @@ std::string WindowFailureText(const Failure& failure) {
     case Kind::kConfigNotWritten:
       return FileMessage("Impossible de créer le fichier", failure);
     case Kind::kNotAConfig:
+    case Kind::kConfigNotToml:
       return std::string(kNotAConfigFile);
     case Kind::kConfigDamaged:
       return failure.text;

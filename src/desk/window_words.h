@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/failure.h"
 
@@ -26,10 +27,18 @@ inline constexpr std::string_view kStatusFallback = "None";
 inline constexpr std::string_view kChangedQuestion =
     "Current configuration has changed, do you want to save it ?";
 
-/// The configuration file dialogs, and the extension added to a name typed without one.
+/// The question before a .qrv save would drop the settings of `keys` (their TOML keys).
+std::string QrvCannotKeepQuestion(const std::vector<std::string_view>& keys);
+
+/// The configuration file dialogs: their titles, their filters, and the extension of each form,
+/// added to a name typed without one.
 inline constexpr std::string_view kLoadDialogTitle = "Load a configuration";
 inline constexpr std::string_view kSaveDialogTitle = "Save current configuration";
-inline constexpr std::string_view kConfigFileExtension = "qrv";
+inline constexpr std::string_view kQrvFilter = "Quorvex configurations (*.qrv)";
+inline constexpr std::string_view kTomlFilter = "Quorvex configurations, text form (*.toml)";
+inline constexpr std::string_view kAllFilesFilter = "All files (*)";
+inline constexpr std::string_view kQrvExtension = "qrv";
+inline constexpr std::string_view kTomlExtension = "toml";
 
 /// Start-up's message when the last configuration is not at `path`.
 std::string ConfigNotFoundText(std::string_view path);

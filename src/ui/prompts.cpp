@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "config/config_forms.h"
 #include "desk/window_words.h"
 #include "ui/qt_text.h"
 
@@ -12,9 +13,6 @@ namespace {
 
 // Message boxes carry the application title, as the taskbar shows it.
 const QString kBoxTitle = QStringLiteral("Quorvex 4.03");
-
-// Qt's form of the configuration files' filter and their default suffix.
-const QString kFilter = QStringLiteral("Quorvex configuration files (*.qrv)");
 
 // The dialogs start in the configurations folder; when it does not exist (the program never
 // creates it), in the nearest folder above it that does.
@@ -25,9 +23,17 @@ QString StartFolder(const std::filesystem::path& folder) {
   return dir.exists() ? dir.absolutePath() : QDir::homePath();
 }
 
-std::optional<std::filesystem::path> RunFileDialog(QFileDialog& dialog) {
-  dialog.setNameFilter(kFilter);
-  dialog.setDefaultSuffix(ToQString(kConfigFileExtension));
+// The dialogs offer both forms and all files, `form`'s filter first. A name typed without an
+// extension takes that of the form whose filter is chosen, else ".qrv".
+std::optional<std::filesystem::path> RunFileDialog(QFileDialog& dialog, ConfigForm form) {
+  const QString toml = ToQString(kTomlFilter);
+  dialog.setNameFilters({ToQString(kQrvFilter), toml, ToQString(kAllFilesFilter)});
+  const auto take_suffix = [&dialog, toml](const QString& filter) {
+    dialog.setDefaultSuffix(ToQString(filter == toml ? kTomlExtension : kQrvExtension));
+  };
+  if (form == ConfigForm::kToml) dialog.selectNameFilter(toml);
+  take_suffix(dialog.selectedNameFilter());
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, take_suffix);
   dialog.setOption(QFileDialog::ReadOnly, false);
   dialog.setSizeGripEnabled(true);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -59,12 +65,20 @@ Prompts::Answer DialogPrompts::AskYesNoCancel(std::string_view question) {
   }
 }
 
+bool DialogPrompts::AskYesNo(std::string_view question) {
+  QMessageBox box(QMessageBox::Information, kBoxTitle, ToQString(question),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setObjectName(QStringLiteral("formPrompt"));
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::filesystem::path> DialogPrompts::ChooseFileToLoad(
     const std::filesystem::path& folder) {
   QFileDialog dialog(parent_, ToQString(kLoadDialogTitle), StartFolder(folder));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  return RunFileDialog(dialog);
+  return RunFileDialog(dialog, ConfigForm::kQrv);
 }
 
 std::optional<std::filesystem::path> DialogPrompts::ChooseFileToSave(
@@ -73,7 +87,7 @@ std::optional<std::filesystem::path> DialogPrompts::ChooseFileToSave(
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.selectFile(ToQString(file_name));
-  return RunFileDialog(dialog);
+  return RunFileDialog(dialog, FormOfName(std::filesystem::path(std::string(file_name))));
 }
 
 }  // namespace quorvex::ui

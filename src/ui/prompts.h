@@ -20,6 +20,7 @@ class DialogPrompts final : public Prompts {
   void Information(std::string_view text) override;
   void Error(std::string_view text) override;
   Answer AskYesNoCancel(std::string_view question) override;
+  bool AskYesNo(std::string_view question) override;
   std::optional<std::filesystem::path> ChooseFileToLoad(
       const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> ChooseFileToSave(const std::filesystem::path& folder,

@@ -46,6 +46,7 @@ class WindowPrompts final : public Prompts {
   Answer AskYesNoCancel(std::string_view question) override {
     return prompts_.AskYesNoCancel(question);
   }
+  bool AskYesNo(std::string_view question) override { return prompts_.AskYesNo(question); }
   std::optional<std::filesystem::path> ChooseFileToLoad(
       const std::filesystem::path& folder) override {
     return prompts_.ChooseFileToLoad(folder);

@@ -5,6 +5,7 @@
 
 #include "config/config_fixtures.h"
 #include "config/qrv_file.h"
+#include "config/toml_config.h"
 #include "desk/config_session.h"
 #include "desk/scripted_prompts.h"
 #include "desk/window_fakes.h"
@@ -182,6 +183,61 @@ TEST_F(ConfigSessionTest, LoadCommandKeepsTheNameInUseWhenTheFileIsRefused) {
   prompts.load_path = dir.File("first.qrv");
   EXPECT_FALSE(session.LoadConfiguration());
   EXPECT_EQ(model.record().IncludeHeader, 0);
+}
+
+TEST_F(ConfigSessionTest, EitherFormLoadsAndEachNameSavesItsOwnForm) {
+  ConfigModel busy = testing::BusyModel();
+  ExtendedSettings quoted;
+  quoted.format.quote = true;
+  busy.SetExtended(quoted);
+  ConfigSession saver(busy, prompts, settings, dir.path());
+  ASSERT_TRUE(saver.SaveConfigurationTo(dir.File("busy.TOML")));
+  const std::string text = testing::ReadFile(dir.File("busy.TOML"));
+  EXPECT_EQ(text, ConfigToml(busy.content()));
+  EXPECT_NE(text.find("\nquote = true\n"), std::string::npos);
+
+  ASSERT_TRUE(session.LoadConfigFile(dir.File("busy.TOML")));
+  EXPECT_TRUE(SameConfig(model.record(), busy.record()));
+  EXPECT_EQ(model.extended(), quoted);
+  EXPECT_FALSE(session.Changed());
+  model.SetExtended({});
+  EXPECT_TRUE(session.Changed());  // the settings beyond the record count too
+  model.SetExtended(quoted);
+
+  testing::WriteFile(dir.File("typo.toml"), "header = true\ncolour = \"red\"\n");
+  EXPECT_FALSE(session.LoadConfigFile(dir.File("typo.toml")));
+  EXPECT_EQ(prompts.errors,
+            std::vector<std::string>{dir.File("typo.toml") + ":2: unknown key \"colour\""});
+  EXPECT_EQ(model.extended(), quoted);
+}
+
+TEST_F(ConfigSessionTest, AQrvSaveAsksBeforeItDropsWhatOnlyTheTomlFormKeeps) {
+  ExtendedSettings kept;
+  kept.format.lf_line_ends = kept.format.bom = true;
+  ConfigContent content = testing::BusyModel().content();
+  content.extended = kept;
+  session.ApplyLoadedContent(content);
+  const std::string question =
+      "The .qrv form cannot keep: line-ends, bom. Do you want to save the configuration without "
+      "them ?";
+
+  prompts.yes = false;
+  EXPECT_FALSE(session.SaveConfigurationTo(dir.File("site.qrv")));
+  EXPECT_EQ(prompts.questions, std::vector<std::string>{question});
+  EXPECT_TRUE(session.SaveIncomplete());
+  EXPECT_FALSE(std::filesystem::exists(dir.File("site.qrv")));
+  EXPECT_EQ(model.extended(), kept);
+
+  prompts.yes = true;
+  EXPECT_TRUE(session.SaveConfigurationTo(dir.File("site.qrv")));
+  EXPECT_EQ(model.extended(), ExtendedSettings{});
+  EXPECT_FALSE(session.Changed());
+  EXPECT_EQ(std::filesystem::file_size(dir.File("site.qrv")), 12749u);
+  // A configuration without such settings, and any TOML save, asks nothing.
+  EXPECT_TRUE(session.SaveConfigurationTo(dir.File("again.qrv")));
+  model.SetExtended(kept);
+  EXPECT_TRUE(session.SaveConfigurationTo(dir.File("site.toml")));
+  EXPECT_EQ(prompts.questions.size(), 2u);
 }
 
 TEST_F(ConfigSessionTest, DefaultFallbackCountsAsChanged) {

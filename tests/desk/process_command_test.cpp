@@ -76,7 +76,7 @@ TEST(PrepareProcessCommand, RefusalsShowTheirMessageAndKeepTheResolvedSeparator)
   }
 }
 
-TEST(PrepareProcessCommand, TheOtherSeparatorIsStoredAsTyped) {
+TEST(PrepareProcessCommand, TheOtherSeparatorIsStoredAsTypedAndTheSettingsBeyondGoAlong) {
   testing::RecordingSettings settings;
   DxfBrowser browser(settings, {});
   OutputDirectory output(settings);
@@ -85,12 +85,16 @@ TEST(PrepareProcessCommand, TheOtherSeparatorIsStoredAsTyped) {
   ConfigModel model;
   model.ReplaceContent(DefaultConfiguration());
   model.SetSeparatorIndex(5);
+  ExtendedSettings quoted;
+  quoted.format.quote = true;
+  model.SetExtended(quoted);
   const PreparedRun run =
       PrepareProcessCommand(model, "csv", " | ", browser, output, preferences, "log", prompts);
   EXPECT_EQ(run.check, ProcessCheck::kPassed);
   EXPECT_EQ(model.record().SeparatorText.View(), " | ");
   EXPECT_EQ(run.config.SeparatorText.View(), " | ");
   EXPECT_TRUE(run.show_report);
+  EXPECT_EQ(run.request.extended, quoted);  // the run takes them from the configuration
 }
 
 TEST(FinishProcessCommand, ShowsWhyTheRunFailedOrElseTheLogWhenAsked) {

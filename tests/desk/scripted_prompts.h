@@ -19,6 +19,10 @@ class ScriptedPrompts : public Prompts {
     questions.emplace_back(question);
     return answer;
   }
+  bool AskYesNo(std::string_view question) override {
+    questions.emplace_back(question);
+    return yes;
+  }
   std::optional<std::filesystem::path> ChooseFileToLoad(const std::filesystem::path&) override {
     return load_path;
   }
@@ -29,6 +33,7 @@ class ScriptedPrompts : public Prompts {
   }
 
   Answer answer = Answer::kCancel;
+  bool yes = false;  // the answer to Yes/No questions
   std::optional<std::filesystem::path> load_path;
   std::optional<std::filesystem::path> save_path;
   std::vector<std::string> information, questions, errors, proposed_names;

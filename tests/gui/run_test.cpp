@@ -161,7 +161,6 @@ void GuiTest::processMatchesTheCore() {
                              {(f.drawings() + "/building.dxf").toStdString(),
                               (f.drawings() + "/site_blocks.dxf").toStdString()},
                              (reference + "/QuorvexLog.txt").toStdString(),
-                             false,
                              1};
   QCOMPARE(RunBatch(content.record, tables, request, env).end, BatchEnd::kFinished);
 

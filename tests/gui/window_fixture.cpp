@@ -24,6 +24,15 @@ Prompts::Answer ScriptedPrompts::AskYesNoCancel(std::string_view question) {
   return answer;
 }
 
+bool ScriptedPrompts::AskYesNo(std::string_view question) {
+  questions.emplace_back(question);
+  if (on_question) on_question();
+  if (yes_no_answers.empty()) return false;
+  const bool yes = yes_no_answers.front();
+  yes_no_answers.pop_front();
+  return yes;
+}
+
 std::optional<std::filesystem::path> ScriptedPrompts::ChooseFileToLoad(
     const std::filesystem::path&) {
   ++load_dialogs;

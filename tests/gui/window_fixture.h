@@ -37,12 +37,15 @@ class ScriptedPrompts final : public Prompts {
     shown.emplace_back(text);
   }
   Prompts::Answer AskYesNoCancel(std::string_view question) override;
+  bool AskYesNo(std::string_view question) override;
   std::optional<std::filesystem::path> ChooseFileToLoad(
       const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> ChooseFileToSave(const std::filesystem::path& folder,
                                                         std::string_view file_name) override;
 
   std::deque<Prompts::Answer> answers;
+  /// The answers to Yes/No questions; an unscripted one is answered No.
+  std::deque<bool> yes_no_answers;
   std::deque<std::optional<std::filesystem::path>> files_to_load, files_to_save;
   /// Called as a question is asked, before it is answered.
   std::function<void()> on_question;
