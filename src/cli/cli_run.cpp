@@ -61,7 +61,7 @@ class ConverterRun {
     if (const std::optional<Failure> failure =
             WriteConfigFile(*options_.save_config, QrvBytesToSave(model_)))
       return Refuse(*failure);
-    const std::vector<std::string_view> dropped = ExtendedKeys(model_.extended());
+    const std::string dropped = ExtendedKeys(model_.extended());
     if (!dropped.empty()) PrintError(env_.err, QrvCannotKeepWarning(dropped));
     if (options_.inputs.empty()) return kExitConverted;
     return std::nullopt;

@@ -90,12 +90,9 @@ std::string DataFileClashLine(std::string_view data_path, const std::vector<std:
   return line;
 }
 
-std::string QrvCannotKeepWarning(const std::vector<std::string_view>& keys) {
-  std::string text = "warning: the .qrv form cannot keep:";
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    text.append(i == 0 ? " " : ", ");
-    text.append(keys[i]);
-  }
+std::string QrvCannotKeepWarning(std::string_view keys) {
+  std::string text = "warning: the .qrv form cannot keep: ";
+  text.append(keys);
   text.append("; the configuration was saved without them (--print-config keeps them)");
   return text;
 }

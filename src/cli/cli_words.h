@@ -38,8 +38,8 @@ inline constexpr std::string_view kDataFileClashes =
 std::string DataFileClashLine(std::string_view data_path, const std::vector<std::string>& writers);
 
 /// The warning of --save-config when the configuration holds settings that a .qrv file cannot
-/// keep, named by their keys.
-std::string QrvCannotKeepWarning(const std::vector<std::string_view>& keys);
+/// keep, named by their keys ("quote, bom").
+std::string QrvCannotKeepWarning(std::string_view keys);
 
 /// Where the summary says the report went: the log file, "standard output" or "not written".
 std::string ReportPlace(std::string_view log_path, bool to_output, bool written);

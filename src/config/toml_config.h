@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "config/config_file.h"
 #include "config/config_tree.h"
@@ -18,9 +17,10 @@ namespace quorvex {
 /// back gives the same configuration, byte for byte.
 std::string ConfigToml(const ConfigContent& content);
 
-/// The keys of the settings beyond the record that are not at their defaults, in the order the
-/// text form writes them: what a .qrv file of the configuration cannot keep.
-std::vector<std::string_view> ExtendedKeys(const ExtendedSettings& extended);
+/// The keys of the settings beyond the record that are not at their defaults, joined by ", " in
+/// the order the text form writes them: what a .qrv file of the configuration cannot keep. Empty
+/// when there is none.
+std::string ExtendedKeys(const ExtendedSettings& extended);
 
 /// Reads the text form. A setting left out takes the value of the default configuration; data
 /// fields left out follow the ones listed, in the default order; a [window] table or key left

@@ -152,10 +152,12 @@ std::vector<std::pair<std::string_view, std::string>> ExtendedEntries(
 
 }  // namespace
 
-std::vector<std::string_view> ExtendedKeys(const ExtendedSettings& extended) {
-  std::vector<std::string_view> keys;
-  for (const auto& [key, value] : ExtendedEntries(extended))
-    keys.push_back(key);
+std::string ExtendedKeys(const ExtendedSettings& extended) {
+  std::string keys;
+  for (const auto& [key, value] : ExtendedEntries(extended)) {
+    if (!keys.empty()) keys.append(", ");
+    keys.append(key);
+  }
   return keys;
 }
 

@@ -68,7 +68,7 @@ bool ConfigSession::SaveConfigurationTo(const std::filesystem::path& path) {
   save_incomplete_ = true;
   const ConfigForm form = FormOfName(path);
   if (form == ConfigForm::kQrv) {
-    const std::vector<std::string_view> dropped = ExtendedKeys(model_.extended());
+    const std::string dropped = ExtendedKeys(model_.extended());
     if (!dropped.empty() && !prompts_.AskYesNo(QrvCannotKeepQuestion(dropped))) return false;
   }
   if (const std::optional<Failure> failure = WriteConfigFile(path, BytesToSave(model_, form))) {

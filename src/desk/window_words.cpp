@@ -24,12 +24,9 @@ std::string TitleInUse(std::string_view file_name) {
   return title;
 }
 
-std::string QrvCannotKeepQuestion(const std::vector<std::string_view>& keys) {
-  std::string question = "The .qrv form cannot keep:";
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    question.append(i == 0 ? " " : ", ");
-    question.append(keys[i]);
-  }
+std::string QrvCannotKeepQuestion(std::string_view keys) {
+  std::string question = "The .qrv form cannot keep: ";
+  question.append(keys);
   question.append(". Do you want to save the configuration without them ?");
   return question;
 }

@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "engine/failure.h"
 
@@ -27,8 +26,8 @@ inline constexpr std::string_view kStatusFallback = "None";
 inline constexpr std::string_view kChangedQuestion =
     "Current configuration has changed, do you want to save it ?";
 
-/// The question before a .qrv save would drop the settings of `keys` (their TOML keys).
-std::string QrvCannotKeepQuestion(const std::vector<std::string_view>& keys);
+/// The question before a .qrv save would drop the settings of `keys` ("quote, bom").
+std::string QrvCannotKeepQuestion(std::string_view keys);
 
 /// The configuration file dialogs: their titles, their filters, and the extension of each form,
 /// added to a name typed without one.

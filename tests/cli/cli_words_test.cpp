@@ -102,7 +102,7 @@ TEST(CliWords, TheSummaryOfARun) {
   EXPECT_EQ(SummaryLine(3, 0, 1, "r.txt"),
             "3 files converted, 0 with errors, 1 skipped; report: r.txt");
   EXPECT_EQ(StoppedLine(2, 5, "r.txt"), "stopped after 2 of 5 files; report: r.txt");
-  EXPECT_EQ(QrvCannotKeepWarning({"quote", "bom"}),
+  EXPECT_EQ(QrvCannotKeepWarning("quote, bom"),
             "warning: the .qrv form cannot keep: quote, bom; the configuration was saved without "
             "them (--print-config keeps them)");
   EXPECT_EQ(kNoDxfFile, "no DXF file to convert in the folders given");

@@ -82,7 +82,7 @@ TEST(TomlConfig, ConfigurationsOfTheWindowNeedNoStoredBytes) {
 
 TEST(TomlConfig, SettingsBeyondTheRecordAreKeysOnlyWhenSet) {
   ConfigContent content = DefaultConfiguration();
-  EXPECT_TRUE(ExtendedKeys(content.extended).empty());
+  EXPECT_EQ(ExtendedKeys(content.extended), "");
   const std::string plain = ConfigToml(content);
   DataFormat& format = content.extended.format;
   format.quote = format.lf_line_ends = format.decimal_comma = true;
@@ -93,8 +93,7 @@ TEST(TomlConfig, SettingsBeyondTheRecordAreKeysOnlyWhenSet) {
   EXPECT_EQ(toml.substr(after, toml.find("\n[[fields]]", after) - after),
             "quote = true\nline-ends = \"lf\"\ndecimal-comma = true\n");
   EXPECT_EQ(toml.substr(0, after) + toml.substr(toml.find("\n[[fields]]", after)), plain);
-  EXPECT_EQ(ExtendedKeys(content.extended),
-            (std::vector<std::string_view>{"quote", "line-ends", "decimal-comma"}));
+  EXPECT_EQ(ExtendedKeys(content.extended), "quote, line-ends, decimal-comma");
   const ConfigContent back = FromToml(toml);
   EXPECT_EQ(back.extended, content.extended);
   EXPECT_EQ(ConfigToml(back), toml);

@@ -26,7 +26,7 @@ TEST(WindowWords, EveryTextOfTheWindowsRules) {
             "Configuration file \"/c/a\\x0Ab\" not found, default values will be used.");
   EXPECT_EQ(NoLogFileText(), "  Error. Log file \"QuorvexLog.txt\" does not exist ");
   EXPECT_EQ(
-      QrvCannotKeepQuestion({"quote"}),
+      QrvCannotKeepQuestion("quote"),
       "The .qrv form cannot keep: quote. Do you want to save the configuration without them ?");
   EXPECT_EQ(kQrvFilter, "Quorvex configurations (*.qrv)");
   EXPECT_EQ(kTomlFilter, "Quorvex configurations, text form (*.toml)");

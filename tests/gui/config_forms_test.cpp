@@ -55,12 +55,19 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
   return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// The "Load configuration" button, after the start-up fallback's prompt is answered No.
-void LoadThroughTheDialog(testing::WindowFixture& f, MainWindow& window, const QString& path) {
+// A window that loaded "site.toml" (kSiteToml) of the configurations folder with its "Load
+// configuration" button, the start-up fallback's prompt answered No; null when it could not.
+std::unique_ptr<MainWindow> StartOnSiteToml(testing::WindowFixture& f) {
+  const QString site = f.configurations() + "/site.toml";
+  if (!QDir().mkpath(f.configurations()) || !WriteFile(site, kSiteToml)) return nullptr;
+  auto window = f.startWindow();
+  if (!window) return nullptr;
   f.prompts.answers = {Prompts::Answer::kNo};
-  f.prompts.files_to_load = {path.toStdString()};
-  Find<QTabWidget>(window, "tabs")->setCurrentIndex(1);
-  QVERIFY(Press(Find<QToolButton>(window, "loadButton")));
+  f.prompts.files_to_load = {site.toStdString()};
+  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(1);
+  if (!Press(Find<QToolButton>(*window, "loadButton"))) return nullptr;
+  f.prompts.questions.clear();
+  return window;
 }
 
 }  // namespace
@@ -69,12 +76,8 @@ void LoadThroughTheDialog(testing::WindowFixture& f, MainWindow& window, const Q
 // "quorvex-cli -c" gives for the same file.
 void GuiTest::tomlLoadedRunsAsTheCommandLine() {
   auto& f = *fixture_;
-  QVERIFY(QDir().mkpath(f.configurations()));
-  const QString site = f.configurations() + "/site.toml";
-  QVERIFY(WriteFile(site, kSiteToml));
-  auto window = f.startWindow();
+  auto window = StartOnSiteToml(f);
   QVERIFY(window);
-  LoadThroughTheDialog(f, *window, site);
   QCOMPARE(window->windowTitle(), QStringLiteral("Quorvex V 4.03 - [site.toml]"));
   QCOMPARE(Find<QLabel>(*window, "statusText")->text(),
            QStringLiteral("Configuration file in use : site.toml"));
@@ -90,8 +93,8 @@ void GuiTest::tomlLoadedRunsAsTheCommandLine() {
   QVERIFY(f.prompts.errors.empty());
 
   const QString reference = f.makeFolder("reference");
-  RunCli({"-q", "-c", site, "-o", reference, "--log", reference + "/log.txt",
-          f.drawings() + "/site_blocks.dxf"});
+  RunCli({"-q", "-c", f.configurations() + "/site.toml", "-o", reference, "--log",
+          reference + "/log.txt", f.drawings() + "/site_blocks.dxf"});
   const QByteArray data = testing::ReadAll(f.drawings() + "/site_blocks.csv");
   QVERIFY(
       data.startsWith("\xEF\xBB\xBF"
@@ -128,13 +131,8 @@ void GuiTest::savedAsTomlPrintsTheSame() {
 // nothing and keeps them, Yes writes the file without them.
 void GuiTest::qrvSaveAsksBeforeDroppingSettings() {
   auto& f = *fixture_;
-  QVERIFY(QDir().mkpath(f.configurations()));
-  const QString site = f.configurations() + "/site.toml";
-  QVERIFY(WriteFile(site, kSiteToml));
-  auto window = f.startWindow();
+  auto window = StartOnSiteToml(f);
   QVERIFY(window);
-  LoadThroughTheDialog(f, *window, site);
-  f.prompts.questions.clear();
   const QString qrv = f.configurations() + "/site.qrv";
   const QString question = QStringLiteral(
       "The .qrv form cannot keep: quote, line-ends, bom. Do you want to save the configuration "
