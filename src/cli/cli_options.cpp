@@ -192,7 +192,7 @@ std::string LeftOver(const CLI::App& app, const CliOptions& options) {
 // the kind of refusal. The option is the first one of the parser's that its message names.
 std::string ParseErrorText(const CLI::ParseError& parse_error, const CLI::App& app,
                            const std::vector<std::string>& args, const std::string& cause) {
-  const std::string message = parse_error.what();
+  std::string message = parse_error.what();
   for (const CLI::Option* option : app.get_options()) {
     const std::string name = option->get_name();
     if (name.empty() || message.find(name) == std::string::npos) continue;

@@ -31,7 +31,7 @@ std::optional<Failure> OutputRefusal(const CliOptions& options) {
   if (options.extension->find('/') != std::string::npos)
     return Failure{Failure::Kind::kExtensionHoldsSlash, {}, *options.extension};
   // Refused whole rather than cut to its slot, so the data files are named as asked.
-  if (const std::optional<Failure> refused = CheckExtension(*options.extension);
+  if (std::optional<Failure> refused = CheckExtension(*options.extension);
       refused && !Trimmed(*options.extension).empty())
     return refused;
   return std::nullopt;
