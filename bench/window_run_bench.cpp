@@ -27,11 +27,21 @@
 namespace quorvex::bench {
 namespace {
 
-class NoMessages final : public MessageBoxes {
+// Errors go to the error stream; nothing else is asked during a run.
+class NoPrompts final : public Prompts {
  public:
   void Information(std::string_view) override {}
   void Error(std::string_view text) override {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+  }
+  Answer AskYesNoCancel(std::string_view) override { return Answer::kCancel; }
+  bool AskYesNo(std::string_view) override { return false; }
+  std::optional<std::filesystem::path> ChooseFileToLoad(const std::filesystem::path&) override {
+    return std::nullopt;
+  }
+  std::optional<std::filesystem::path> ChooseFileToSave(const std::filesystem::path&,
+                                                        std::string_view) override {
+    return std::nullopt;
   }
 };
 
@@ -83,12 +93,12 @@ void Window(benchmark::State& state) {
   run.config = content.record;
   run.config.SeparatorText.Assign(",");
   run.tables = CollectRunTables(content.trees);
-  run.request = {drawing.output, {drawing.path}, drawing.log, false, 1};
+  run.request = {drawing.output, {drawing.path}, drawing.log, 1};
   SystemClock clock;
-  NoMessages messages;
+  NoPrompts prompts;
   NoViewer viewer;
   ui::ProgressWindow window;
-  ui::BatchRunner runner(window, messages, viewer, clock);
+  ui::BatchRunner runner(window, prompts, viewer, clock);
   for (auto _ : state) {
     QEventLoop loop;
     QObject::connect(&runner, &ui::BatchRunner::finished, &loop, &QEventLoop::quit);

@@ -9,9 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "cli/toml_config.h"
 #include "config/config_model.h"
 #include "config/qrv_file.h"
+#include "config/toml_config.h"
+#include "engine/report_words.h"
 
 namespace {
 
@@ -22,23 +23,21 @@ void Check(bool property) {
 // The TOML form of `content` gives `content` back.
 void CheckTomlRoundTrip(const quorvex::ConfigContent& content) {
   using namespace quorvex;
-  std::string error;
-  const std::optional<ConfigContent> back =
-      cli::ParseConfigToml(cli::ConfigToml(content), "fuzz.toml", error);
-  Check(back && ConfigFileBytes(*back) == ConfigFileBytes(content));
+  const ConfigRead back = ParseConfigToml(ConfigToml(content), "fuzz.toml");
+  Check(!back.failure && ConfigFileBytes(back.content) == ConfigFileBytes(content) &&
+        back.content.extended == content.extended);
 }
 
 // Bytes without the .qrv identifier are read as the TOML form, as the command line does.
 void FuzzToml(std::string_view bytes) {
   using namespace quorvex;
-  std::string error;
-  const std::optional<ConfigContent> content = cli::ParseConfigToml(bytes, "fuzz.toml", error);
-  if (!content) {
-    Check(error.rfind("fuzz.toml:", 0) == 0);
+  const ConfigRead read = ParseConfigToml(bytes, "fuzz.toml");
+  if (read.failure) {
+    Check(FailureText(*read.failure).rfind("fuzz.toml:", 0) == 0);
     return;
   }
-  Check(ConfigFileBytes(*content).size() == kConfigFileSize);
-  CheckTomlRoundTrip(*content);
+  Check(ConfigFileBytes(read.content).size() == kConfigFileSize);
+  CheckTomlRoundTrip(read.content);
 }
 
 }  // namespace
@@ -51,18 +50,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const ParsedConfigFile parsed = ParseConfigFile(bytes);
-  if (!parsed.ok()) {
-    Check(!parsed.ErrorMessage().empty());
+  if (const std::optional<Failure> refused = parsed.FailureAt("fuzz.qrv")) {
+    Check(refused->kind == Failure::Kind::kConfigDamaged && !refused->text.empty());
     return 0;
   }
   CheckTomlRoundTrip(parsed.content);
   ConfigModel model;
-  model.SetConfigLoading(true);
-  model.ReplaceContent(parsed.content);
-  model.SetConfigLoading(false);
-  model.SetSignature("QRV300");
-  model.InitializeAllNodes();
-  const std::string saved = ConfigFileBytes(model.content());
+  model.LoadContent(parsed.content);
+  const std::string saved = QrvBytesToSave(model);
   Check(saved.size() == kConfigFileSize);
   const ParsedConfigFile again = ParseConfigFile(saved);
   Check(again.ok() && SameConfig(again.content.record, model.record()) &&

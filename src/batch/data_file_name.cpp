@@ -1,16 +1,13 @@
 #include "data_file_name.h"
 
+#include "engine/text_util.h"
+
 namespace quorvex {
 
 std::string WithTrailingSlash(std::string_view directory) {
   std::string result(directory);
   if (result.empty() || result.back() != '/') result.push_back('/');
   return result;
-}
-
-std::string_view FileNameOf(std::string_view path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 std::string_view BaseNameOf(std::string_view file_name) {

@@ -8,9 +8,6 @@ namespace quorvex {
 /// `directory` ending in exactly the one "/" it may already have.
 std::string WithTrailingSlash(std::string_view directory);
 
-/// The name of a file without its folder: the text after the last "/".
-std::string_view FileNameOf(std::string_view path);
-
 /// The name without its last extension and that extension's dot: "plan.rev2.dxf" gives
 /// "plan.rev2"; a name without a dot is returned whole.
 std::string_view BaseNameOf(std::string_view file_name);

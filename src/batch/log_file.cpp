@@ -1,24 +1,22 @@
 #include "log_file.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
-#include "engine/report_words.h"
-
 namespace quorvex {
 namespace {
 
-std::string LogError(const std::string& path, int error) {
-  return FailureText({Failure::Kind::kLogNotWritten, path, {}, 0, std::strerror(error)});
+Failure LogError(const std::string& path, int error) {
+  return {Failure::Kind::kLogNotWritten, path, {}, 0, std::strerror(error)};
 }
 
 }  // namespace
 
-std::string WriteLogFile(const std::string& path, const std::vector<std::string>& lines) {
+std::optional<Failure> WriteLogFile(const std::string& path,
+                                    const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) {
     text.append(line);
@@ -44,16 +42,7 @@ std::string WriteLogFile(const std::string& path, const std::vector<std::string>
   }
   // Some file systems report a failed write only when the file is closed.
   if (close(fd) != 0) return LogError(path, errno);
-  return {};
-}
-
-void ShowLastLog(const std::string& log_path, LogViewer& viewer, MessageBoxes& messages) {
-  struct stat info;
-  if (stat(log_path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-    viewer.Open(log_path);
-    return;
-  }
-  messages.Information("  Error. Log file \"" + std::string(kLogFileName) + "\" does not exist ");
+  return std::nullopt;
 }
 
 }  // namespace quorvex

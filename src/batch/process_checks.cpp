@@ -1,7 +1,6 @@
 #include "process_checks.h"
 
 #include <algorithm>
-#include <array>
 
 #include "engine/text_util.h"
 
@@ -19,13 +18,6 @@ std::string_view ProcessCheckMessage(ProcessCheck check) {
       return "  Please, select data to be exported.  ";
   }
   return {};
-}
-
-std::string_view ResolvedSeparator(std::int32_t index, std::string_view other_text) {
-  static constexpr std::array<std::string_view, 5> kFixed = {",", ";", " ", "\t", "\r\n"};
-  // A negative index can only come from a damaged file; the typed text is the safe reading.
-  if (index < 0 || index >= static_cast<std::int32_t>(kFixed.size())) return other_text;
-  return kFixed[static_cast<std::size_t>(index)];
 }
 
 ProcessCheck CheckProcessCommand(TExportConfig& config, std::string_view extension_text,

@@ -17,10 +17,6 @@ enum class ProcessCheck {
 /// The information message for a failed check (two blanks on each side); empty for kPassed.
 std::string_view ProcessCheckMessage(ProcessCheck check);
 
-/// The separator a run writes for the separator choice `index`: the fixed text of the first five
-/// choices, otherwise `other_text` (the "Other" box as typed, blanks and all).
-std::string_view ResolvedSeparator(std::int32_t index, std::string_view other_text);
-
 /// The checks that precede a run, in the command's order. Unless the extension check fails, the
 /// resolved separator is stored in `config.SeparatorText` first, and it stays there when a later
 /// check fails. `tables` are the run tables just collected from the trees.

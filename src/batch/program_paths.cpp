@@ -51,12 +51,12 @@ bool IsPortableFolder(std::string_view program_directory) {
   return IsFile(Joined(folder, kDefaultConfigName)) && DirectoryIsWritable(folder);
 }
 
-std::string PrepareFolder(const std::string& folder, std::string_view unknown) {
-  if (folder.empty()) return std::string(unknown);
+std::optional<Failure> PrepareFolder(const std::string& folder, Failure::Kind unknown) {
+  if (folder.empty()) return Failure{unknown};
   std::error_code error;
   fs::create_directories(folder, error);
-  if (error) return "Folder \"" + folder + "\" could not be created: " + error.message();
-  return {};
+  if (error) return Failure{Failure::Kind::kFolderNotCreated, folder, {}, 0, error.message()};
+  return std::nullopt;
 }
 
 }  // namespace
@@ -100,12 +100,12 @@ ProgramPaths ChooseProgramPaths(std::string_view program_directory, const UserEn
   return paths;
 }
 
-std::string PrepareLogFolder(const ProgramPaths& paths) {
-  return PrepareFolder(paths.log_directory, kNoLogFolder);
+std::optional<Failure> PrepareLogFolder(const ProgramPaths& paths) {
+  return PrepareFolder(paths.log_directory, Failure::Kind::kNoLogFolder);
 }
 
-std::string PrepareConfigurationsFolder(const ProgramPaths& paths) {
-  return PrepareFolder(paths.configurations_folder, kNoConfigurationsFolder);
+std::optional<Failure> PrepareConfigurationsFolder(const ProgramPaths& paths) {
+  return PrepareFolder(paths.configurations_folder, Failure::Kind::kNoConfigurationsFolder);
 }
 
 }  // namespace quorvex

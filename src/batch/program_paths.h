@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/failure.h"
+
 namespace quorvex {
 
 /// The folders the program reads from and writes to, found once at start-up.
@@ -48,17 +50,11 @@ std::optional<std::string> FindResource(std::string_view program_directory, std:
 /// absolute path count as unset; a folder they leave unplaced is empty. Nothing is created.
 ProgramPaths ChooseProgramPaths(std::string_view program_directory, const UserEnvironment& user);
 
-/// Why `ProgramPaths` has no log folder, or no configurations folder.
-inline constexpr std::string_view kNoLogFolder =
-    "No folder for the log file: neither XDG_STATE_HOME nor HOME is set to an absolute path";
-inline constexpr std::string_view kNoConfigurationsFolder =
-    "No configurations folder: neither XDG_DATA_HOME nor HOME is set to an absolute path";
+/// Creates the log folder of `paths` with its parents when missing. Nothing when it is there,
+/// otherwise why not: kNoLogFolder, or kFolderNotCreated with the folder and the system's reason.
+std::optional<Failure> PrepareLogFolder(const ProgramPaths& paths);
 
-/// Creates the log folder of `paths` with its parents when missing. Empty when it is there,
-/// otherwise why not: `kNoLogFolder`, or the folder and the system's reason.
-std::string PrepareLogFolder(const ProgramPaths& paths);
-
-/// The same for the configurations folder, with `kNoConfigurationsFolder`.
-std::string PrepareConfigurationsFolder(const ProgramPaths& paths);
+/// The same for the configurations folder, with kNoConfigurationsFolder.
+std::optional<Failure> PrepareConfigurationsFolder(const ProgramPaths& paths);
 
 }  // namespace quorvex

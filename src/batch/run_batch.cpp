@@ -47,10 +47,10 @@ class Conversions {
         tables_(tables),
         env_(env),
         dxf_paths_(request.dxf_paths),
-        format_(request.format),
+        format_(request.extended.format),
         no_clobber_(request.no_clobber),
-        header_line_(request.format.quote ? QuotedHeaderLine(tables, config.SeparatorText.View())
-                                          : BuildHeaderLine(tables, config.SeparatorText.View())),
+        header_line_(format_.quote ? QuotedHeaderLine(tables, config.SeparatorText.View())
+                                   : BuildHeaderLine(tables, config.SeparatorText.View())),
         block_filter_(config.BlockNames.View()),
         blocks_(dxf_paths_.size()) {
     std::set<FileId> dxf_ids;
@@ -170,19 +170,25 @@ std::vector<ConversionOutcome> BatchResult::Outcomes() const {
   return outcomes;
 }
 
-BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
+BatchResult RunBatch(const TExportConfig& given_config, const RunTables& tables,
                      const BatchRequest& request, BatchEnvironment& env) {
   BatchResult result;
   // Cleared first, so that a stop that comes while the run is being set up is kept.
   env.cancelled.store(false);
-  if (const std::optional<Failure> refused = CheckRunValues(config)) {
-    env.messages.Error(FailureText(*refused));
+  TExportConfig config = given_config;
+  const DataFormat& format = request.extended.format;
+  if (format.lf_line_ends && config.SeparatorText.View() == "\r\n")
+    config.SeparatorText.Assign("\n");
+  std::optional<Failure> refused = CheckRunValues(config);
+  if (!refused) refused = CheckOutputFormat(config.SeparatorText.View(), format);
+  if (refused) {
+    result.refusal = refused;
     result.end = BatchEnd::kConfigurationRefused;
     return result;
   }
   const std::string destination = WithTrailingSlash(request.destination);
   if (!DirectoryIsWritable(destination)) {
-    env.messages.Error(FailureText({Failure::Kind::kDestinationNotWritable, destination}));
+    result.refusal = Failure{Failure::Kind::kDestinationNotWritable, destination};
     result.end = BatchEnd::kDestinationNotWritable;
     return result;
   }
@@ -197,13 +203,7 @@ BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
   }
   env.observer.HideProgress();
 
-  if (request.log_path.empty()) return result;
-  result.log_error = WriteLogFile(request.log_path, result.report);
-  if (!result.log_error.empty()) {
-    env.messages.Error(result.log_error);
-  } else if (request.show_report) {
-    env.log_viewer.Open(request.log_path);
-  }
+  if (!request.log_path.empty()) result.log_failure = WriteLogFile(request.log_path, result.report);
   return result;
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "clock.h"
 #include "engine/convert_dxf_file.h"
 #include "engine/export_config.h"
-#include "log_viewer.h"
-#include "message_boxes.h"
+#include "engine/extended_settings.h"
+#include "engine/failure.h"
 #include "run_observer.h"
 
 namespace quorvex {
@@ -21,14 +22,12 @@ struct BatchRequest {
   std::vector<std::string> dxf_paths;
   /// Empty: no log is written, the caller takes the report from the result.
   std::string log_path;
-  /// Open the log in the viewer once it is written.
-  bool show_report = false;
   /// Files converted at once. 0 and 1 convert on the calling thread with the observer's progress
   /// display; more use worker threads and no display. The data files and the report are the same
   /// for every value.
   unsigned jobs = 1;
-  /// How the data files are written for other programs; plain by default.
-  DataFormat format = {};
+  /// The export settings beyond the record; none by default.
+  ExtendedSettings extended = {};
   /// Leave every data file that exists alone: its drawing is skipped, and a data file that
   /// appears while its drawing is converted is not replaced either.
   bool no_clobber = false;
@@ -37,8 +36,6 @@ struct BatchRequest {
 /// The front end's side of a run.
 struct BatchEnvironment {
   RunObserver& observer;
-  MessageBoxes& messages;
-  LogViewer& log_viewer;
   const Clock& clock;
   /// Set by "Stop process" (or an interrupt) from any thread; a run clears it when it starts.
   std::atomic<bool>& cancelled;
@@ -53,23 +50,27 @@ enum class BatchEnd {
 
 struct BatchResult {
   BatchEnd end = BatchEnd::kFinished;
+  /// Why a run ended kDestinationNotWritable or kConfigurationRefused.
+  std::optional<Failure> refusal;
   /// The report as written to the log, also when the log could not be written.
   std::vector<std::string> report;
   /// One per file that was started, in report order: how it ended, why a failed one failed,
   /// and what its data file holds.
   std::vector<FileOutcome> files;
-  /// Why the log file could not be written (path and reason); empty when it was written.
-  std::string log_error;
+  /// Why the log file could not be written; nothing when it was written.
+  std::optional<Failure> log_failure;
 
   /// How each started file ended, in report order.
   std::vector<ConversionOutcome> Outcomes() const;
 };
 
-/// One run: the check of the configuration's values (CheckRunValues), the write test of the
-/// destination, then every file of `request` converted into the destination under `config` and
-/// `tables` (the separator already resolved), the report written to the log and, when asked,
-/// opened. A refused value, the refused destination and an unwritable log are shown as error
-/// messages and returned in the result.
+/// One run: the check of the configuration's values (CheckRunValues, CheckOutputFormat), the
+/// write test of the destination, then every file of `request` converted into the destination
+/// under `config`, `tables` (the separator already resolved) and the request's settings beyond
+/// the record, and the report written to the log. With LF line ends the "LineFeed" separator is
+/// an LF too, so that no CR is left in the data files. A refused
+/// value, the refused destination and an unwritable log are returned in the result, for the
+/// front end to show.
 BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
                      const BatchRequest& request, BatchEnvironment& env);
 

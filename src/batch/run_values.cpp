@@ -28,4 +28,10 @@ std::optional<Failure> CheckRunValues(const TExportConfig& config) {
   return CheckExtension(config.DataFileExtension.View());
 }
 
+std::optional<Failure> CheckOutputFormat(std::string_view separator, const DataFormat& format) {
+  if (format.decimal_comma && separator.find(',') != std::string_view::npos)
+    return Failure{Failure::Kind::kDecimalCommaWithComma, {}, std::string(separator)};
+  return std::nullopt;
+}
+
 }  // namespace quorvex

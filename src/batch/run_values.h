@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/data_format.h"
 #include "engine/export_config.h"
 #include "engine/failure.h"
 
@@ -17,5 +18,9 @@ std::optional<Failure> CheckExtension(std::string_view extension);
 /// "Start at :" empty (which starts at 1) or an integer, every "Decimals :" 0 to 14, "Force to :"
 /// empty or a decimal number, and the extension. The first value that fails, or nothing.
 std::optional<Failure> CheckRunValues(const TExportConfig& config);
+
+/// Checks what the output options cannot be used with: a decimal comma with a separator that
+/// holds a comma (kDecimalCommaWithComma). The failure, or nothing.
+std::optional<Failure> CheckOutputFormat(std::string_view separator, const DataFormat& format);
 
 }  // namespace quorvex

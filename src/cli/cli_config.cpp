@@ -1,13 +1,10 @@
 #include "cli/cli_config.h"
 
-#include <cstring>
 #include <filesystem>
 
 #include "batch/program_paths.h"
-#include "cli/toml_config.h"
+#include "config/config_forms.h"
 #include "config/default_config.h"
-#include "config/qrv_file.h"
-#include "engine/report_words.h"
 
 namespace quorvex::cli {
 namespace {
@@ -29,41 +26,27 @@ std::string ConfigPath(const ConfigSource& source) {
   return Exists(in_folder) ? in_folder : name;
 }
 
-std::optional<std::string> LoadFile(const std::string& path, ConfigSession& session) {
-  const ConfigFileRead read = ReadConfigFile(path);
-  if (read.not_config) return FailureText({Failure::Kind::kNotAConfig, path});
-  if (read.error != 0)
-    return FailureText({Failure::Kind::kConfigNotOpened, path, {}, 0, std::strerror(read.error)});
-  std::optional<ConfigContent> content;
-  if (HasConfigIdentifier(read.bytes)) {
-    ParsedConfigFile parsed = ParseConfigFile(read.bytes);
-    if (!parsed.ok()) {
-      return FailureText({Failure::Kind::kConfigDamaged, path, std::string(parsed.ErrorMessage())});
-    }
-    content = std::move(parsed.content);
-  } else {
-    std::string error;
-    content = ParseConfigToml(read.bytes, EscapedName(path), error);
-    if (!content) return error;
-  }
-  session.ApplyLoadedContent(*content);
+std::optional<Failure> LoadFile(const std::string& path, ConfigModel& model) {
+  const ConfigRead read = ReadConfiguration(path);
+  if (read.failure) return read.failure;
+  model.LoadContent(read.content);
   return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<std::string> LoadCliConfiguration(const ConfigSource& source, ConfigSession& session,
-                                                std::string& path) {
+std::optional<Failure> LoadCliConfiguration(const ConfigSource& source, ConfigModel& model,
+                                            std::string& path) {
   if (source.name) {
     path = ConfigPath(source);
-    return LoadFile(path, session);
+    return LoadFile(path, model);
   }
   if (const std::optional<std::string> found =
           FindResource(source.program_directory, "default.qrv")) {
     path = *found;
-    return LoadFile(path, session);
+    return LoadFile(path, model);
   }
-  session.ApplyLoadedContent(DefaultConfiguration());
+  model.LoadContent(DefaultConfiguration());
   return std::nullopt;
 }
 

@@ -3,7 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "config/config_session.h"
+#include "config/config_model.h"
+#include "engine/failure.h"
 
 namespace quorvex::cli {
 
@@ -18,13 +19,11 @@ struct ConfigSource {
   std::string configurations_folder;
 };
 
-/// Loads the configuration into the session's model as the window loads a file: -c FILE, a .qrv
+/// Loads the configuration into `model` as the window loads a file: -c FILE, a .qrv
 /// file or the TOML form, told apart by the .qrv identifier at its start; else "default.qrv";
 /// else the built-in default configuration. `path` is set to the file read, if any. Returns
-/// the refusal, naming the file ("Cannot open file ..." with the system's reason, a file that
-/// is not a configuration, a damaged tree, or the TOML reader's "PATH:LINE: CAUSE"), or nothing
-/// when the configuration was loaded.
-std::optional<std::string> LoadCliConfiguration(const ConfigSource& source, ConfigSession& session,
-                                                std::string& path);
+/// why the file was refused (ReadConfiguration), or nothing when the configuration was loaded.
+std::optional<Failure> LoadCliConfiguration(const ConfigSource& source, ConfigModel& model,
+                                            std::string& path);
 
 }  // namespace quorvex::cli

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "cli/config_words.h"
+#include "config/config_words.h"
 #include "engine/report_words.h"
 
 namespace quorvex::cli {
@@ -69,15 +69,51 @@ std::optional<long> WholeNumber(std::string_view text) {
   return value;
 }
 
-// A check of an option's value: `cause` gives what is wrong, or nothing. Empty values are
-// refused by every option.
-template <typename Cause>
-CLI::Validator Checked(Cause cause) {
-  return CLI::Validator(
-      [cause](std::string& value) {
-        return value.empty() ? std::string("needs a value that is not empty") : cause(value);
-      },
-      "", "");
+// The checks of the options' values. Each keeps why it refused a value, so that the refusal
+// is said in the program's words without reading the parser's.
+class ValueChecks {
+ public:
+  // A check whose `cause` gives what is wrong with a value, or nothing. Empty values are refused
+  // by every option.
+  template <typename Cause>
+  CLI::Validator Checked(Cause cause) {
+    return CLI::Validator(
+        [this, cause](std::string& value) {
+          cause_ = value.empty() ? std::string("needs a value that is not empty") : cause(value);
+          return cause_;
+        },
+        "", "");
+  }
+  CLI::Validator NotEmpty() {
+    return Checked([](const std::string&) { return std::string(); });
+  }
+  // Why the last value checked was refused.
+  const std::string& cause() const { return cause_; }
+
+ private:
+  std::string cause_;
+};
+
+// An option that takes a text, refused when empty.
+template <typename Target>
+void AddText(CLI::App& app, ValueChecks& checks, const char* names, Target& target) {
+  app.add_option_function<std::string>(names,
+                                       [&target](const std::string& value) { target = value; })
+      ->check(checks.NotEmpty());
+}
+
+// An option that takes a whole number `accepts` takes.
+template <typename Accepts, typename Store>
+void AddNumber(CLI::App& app, ValueChecks& checks, const char* names, const char* wanted,
+               Accepts accepts, Store store) {
+  app.add_option_function<std::string>(
+         names, [store](const std::string& value) { store(*WholeNumber(value)); })
+      ->check(checks.Checked([accepts, wanted](const std::string& value) {
+        const std::optional<long> number = WholeNumber(value);
+        return number && accepts(*number)
+                   ? std::string()
+                   : "needs " + std::string(wanted) + ", not \"" + value + "\"";
+      }));
 }
 
 // CLI11 reads "--name=" as a name without its value and would take the next argument.
@@ -89,6 +125,86 @@ std::optional<std::string> EmptyAttachedValue(const std::vector<std::string>& ar
       return "option " + arg.substr(0, arg.size() - 1) + " needs a value that is not empty";
   }
   return std::nullopt;
+}
+
+void AddRunOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
+  app.add_option("INPUT", options.inputs);
+  AddText(app, checks, "-c,--config", options.config_path);
+  AddText(app, checks, "-o,--output", options.output_dir);
+  AddText(app, checks, "-e,--extension", options.extension);
+  AddText(app, checks, "--log", options.log_path);
+  AddNumber(
+      app, checks, "-j,--jobs", "a positive whole number", [](long jobs) { return jobs > 0; },
+      [&options](long jobs) { options.jobs = static_cast<unsigned>(jobs); });
+  app.add_flag("-q,--quiet", options.quiet);
+  app.add_flag("-h,--help", options.help);
+  app.add_flag("--version", options.version);
+}
+
+// The options over the configuration; the header options exclude one another.
+void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
+  app.add_flag("--print-config", options.print_config);
+  AddText(app, checks, "--save-config", options.save_config);
+  AddText(app, checks, "--kinds", options.kinds);
+  AddText(app, checks, "--fields", options.fields);
+  AddText(app, checks, "--separator", options.separator);
+  AddNumber(
+      app, checks, "--decimals", "a whole number from 0 to 14",
+      [](long decimals) { return decimals <= 14; },
+      [&options](long decimals) { options.decimals = static_cast<int>(decimals); });
+  CLI::Option* header = app.add_flag_callback("--header", [&] { options.header = true; });
+  CLI::Option* no_header = app.add_flag_callback("--no-header", [&] { options.header = false; });
+  header->excludes(no_header);
+  AddText(app, checks, "--blocks", options.blocks);
+}
+
+// How data files are kept and written.
+void AddOutputOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
+  app.add_flag("--remove-partial", options.remove_partial);
+  app.add_flag("--no-clobber", options.no_clobber);
+  app.add_flag_callback("--quote", [&] { options.quote = true; });
+  app.add_flag_callback("--mtext-plain", [&] { options.mtext_plain = true; });
+  app.add_option_function<std::string>(
+         "--line-ends", [&](const std::string& value) { options.lf_line_ends = value == "lf"; })
+      ->check(checks.Checked([](const std::string& value) {
+        return value == "lf" || value == "crlf" ? std::string()
+                                                : "needs lf or crlf, not \"" + value + "\"";
+      }));
+  app.add_flag_callback("--bom", [&] { options.bom = true; });
+  app.add_flag_callback("--decimal-comma", [&] { options.decimal_comma = true; });
+}
+
+// What the parser leaves to be refused: an unknown option, an empty input name, or no input when
+// one is needed. Empty when there is nothing to refuse.
+std::string LeftOver(const CLI::App& app, const CliOptions& options) {
+  for (const std::string& extra : app.remaining()) {
+    if (extra != "--") return UnknownOption(extra, app);
+  }
+  if (std::find(options.inputs.begin(), options.inputs.end(), std::string()) !=
+      options.inputs.end())
+    return "an input name is empty";
+  if (options.inputs.empty() && !options.help && !options.version && !options.print_config &&
+      !options.save_config)
+    return "no input: name at least one DXF file or folder";
+  return {};
+}
+
+// The parser's refusal in the program's words: the option as it was given, and what is wrong by
+// the kind of refusal. The option is the first one of the parser's that its message names.
+std::string ParseErrorText(const CLI::ParseError& parse_error, const CLI::App& app,
+                           const std::vector<std::string>& args, const std::string& cause) {
+  std::string message = parse_error.what();
+  for (const CLI::Option* option : app.get_options()) {
+    const std::string name = option->get_name();
+    if (name.empty() || message.find(name) == std::string::npos) continue;
+    std::string said = "option " + GivenName(*option, args) + " ";
+    if (dynamic_cast<const CLI::ValidationError*>(&parse_error)) return said + cause;
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&parse_error)) return said + "needs a value";
+    if (dynamic_cast<const CLI::ExcludesError*>(&parse_error))
+      return said + "cannot be given with " + (name == "--header" ? "--no-header" : "--header");
+    break;
+  }
+  return message;
 }
 
 }  // namespace
@@ -154,110 +270,30 @@ std::string UsageText() {
 namespace {
 
 std::optional<CliOptions> ParseOptions(const std::vector<std::string>& args, std::string& error) {
+  if (const std::optional<std::string> empty = EmptyAttachedValue(args)) {
+    error = *empty;
+    return std::nullopt;
+  }
   CliOptions options;
   CLI::App app;
   app.set_help_flag();
   app.allow_extras();
   // An option given twice takes its last value, as scripts that add to a command line expect.
   app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-  const CLI::Validator not_empty = Checked([](const std::string&) { return std::string(); });
-  auto text = [&](const char* names, auto& target) {
-    return app
-        .add_option_function<std::string>(names,
-                                          [&target](const std::string& value) { target = value; })
-        ->check(not_empty);
-  };
-  app.add_option("INPUT", options.inputs);
-  text("-c,--config", options.config_path);
-  text("-o,--output", options.output_dir);
-  text("-e,--extension", options.extension);
-  text("--log", options.log_path);
-  app.add_option_function<std::string>("-j,--jobs",
-                                       [&](const std::string& value) {
-                                         options.jobs = static_cast<unsigned>(*WholeNumber(value));
-                                       })
-      ->check(Checked([](const std::string& value) {
-        const std::optional<long> jobs = WholeNumber(value);
-        return jobs && *jobs > 0 ? std::string()
-                                 : "needs a positive whole number, not \"" + value + "\"";
-      }));
-  app.add_flag("-q,--quiet", options.quiet);
-  app.add_flag("-h,--help", options.help);
-  app.add_flag("--version", options.version);
-  app.add_flag("--print-config", options.print_config);
-  text("--save-config", options.save_config);
-  text("--kinds", options.kinds);
-  text("--fields", options.fields);
-  text("--separator", options.separator);
-  app.add_option_function<std::string>("--decimals",
-                                       [&](const std::string& value) {
-                                         options.decimals = static_cast<int>(*WholeNumber(value));
-                                       })
-      ->check(Checked([](const std::string& value) {
-        const std::optional<long> decimals = WholeNumber(value);
-        return decimals && *decimals <= 14
-                   ? std::string()
-                   : "needs a whole number from 0 to 14, not \"" + value + "\"";
-      }));
-  CLI::Option* header = app.add_flag_callback("--header", [&] { options.header = true; });
-  CLI::Option* no_header = app.add_flag_callback("--no-header", [&] { options.header = false; });
-  header->excludes(no_header);
-  text("--blocks", options.blocks);
-  app.add_flag("--remove-partial", options.remove_partial);
-  app.add_flag("--no-clobber", options.no_clobber);
-  app.add_flag("--quote", options.format.quote);
-  app.add_flag("--mtext-plain", options.format.mtext_plain);
-  app.add_option_function<std::string>(
-         "--line-ends",
-         [&](const std::string& value) { options.format.lf_line_ends = value == "lf"; })
-      ->check(Checked([](const std::string& value) {
-        return value == "lf" || value == "crlf" ? std::string()
-                                                : "needs lf or crlf, not \"" + value + "\"";
-      }));
-  app.add_flag("--bom", options.format.bom);
-  app.add_flag("--decimal-comma", options.format.decimal_comma);
-
-  if (const std::optional<std::string> empty = EmptyAttachedValue(args)) {
-    error = *empty;
-    return std::nullopt;
-  }
+  ValueChecks checks;
+  AddRunOptions(app, checks, options);
+  AddConfigOptions(app, checks, options);
+  AddOutputOptions(app, checks, options);
   // CLI11 takes the arguments last first.
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
     app.parse(reversed);
   } catch (const CLI::ParseError& parse_error) {
-    error = parse_error.what();
-    // Name the option as it was given, and say what is wrong in the program's words.
-    for (const CLI::Option* option : app.get_options()) {
-      const std::string name = option->get_name();
-      const std::size_t at = error.find(name);
-      if (name.empty() || at == std::string::npos) continue;
-      std::string cause = error.substr(at + name.size());
-      if (cause.rfind(": ", 0) == 0) cause.erase(0, 2);
-      if (cause.find("required") != std::string::npos) cause = "needs a value";
-      if (cause.find("excludes") != std::string::npos)
-        cause =
-            "cannot be given with " + std::string(option == header ? "--no-header" : "--header");
-      error = "option " + GivenName(*option, args) + " " + cause;
-      break;
-    }
+    error = ParseErrorText(parse_error, app, args, checks.cause());
     return std::nullopt;
   }
-  for (const std::string& extra : app.remaining()) {
-    if (extra == "--") continue;
-    error = UnknownOption(extra, app);
-    return std::nullopt;
-  }
-  if (std::find(options.inputs.begin(), options.inputs.end(), std::string()) !=
-      options.inputs.end()) {
-    error = "an input name is empty";
-    return std::nullopt;
-  }
-  if (options.inputs.empty() && !options.help && !options.version && !options.print_config &&
-      !options.save_config) {
-    error = "no input: name at least one DXF file or folder";
-    return std::nullopt;
-  }
+  error = LeftOver(app, options);
+  if (!error.empty()) return std::nullopt;
   return options;
 }
 

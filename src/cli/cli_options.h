@@ -4,16 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "engine/data_format.h"
+#include "config/config_options.h"
 
 namespace quorvex::cli {
 
-/// What the command line asks for.
-struct CliOptions {
+/// What the command line asks for: the settings over the configuration, and its own options.
+struct CliOptions : ConfigOptions {
   std::vector<std::string> inputs;  // DXF files and folders, as given
   std::optional<std::string> config_path;
   std::string output_dir = ".";
-  std::optional<std::string> extension;
   std::optional<std::string> log_path;  // "-": the standard output
   unsigned jobs = 0;                    // 0: the number of cores
   bool quiet = false;
@@ -25,19 +24,10 @@ struct CliOptions {
   /// Write the configuration in effect as a .qrv file here.
   std::optional<std::string> save_config;
 
-  // Settings over the configuration, as given; checked against the words when applied.
-  std::optional<std::string> kinds;
-  std::optional<std::string> fields;
-  std::optional<std::string> separator;
-  std::optional<int> decimals;
-  std::optional<bool> header;
-  std::optional<std::string> blocks;
-
   /// Delete the data file of a file that failed or was stopped instead of keeping its lines.
   bool remove_partial = false;
   /// Leave existing data files alone and skip their drawings.
   bool no_clobber = false;
-  DataFormat format;
 };
 
 /// The options of `args` (without the program name); nullopt with `error` set on a usage error.

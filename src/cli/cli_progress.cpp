@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "batch/data_file_name.h"
 #include "engine/report_words.h"
+#include "engine/text_util.h"
 
 namespace quorvex::cli {
 

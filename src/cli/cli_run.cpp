@@ -1,177 +1,213 @@
 #include "cli/cli_run.h"
 
-#include <unistd.h>
-
-#include <cstring>
 #include <filesystem>
-#include <map>
+#include <optional>
 #include <thread>
 
 #include "batch/data_file_name.h"
-#include "batch/file_identity.h"
-#include "batch/file_listing.h"
-#include "batch/locale_formats.h"
-#include "batch/log_viewer.h"
-#include "batch/message_boxes.h"
 #include "batch/process_checks.h"
-#include "batch/program_paths.h"
 #include "batch/run_batch.h"
 #include "batch/run_values.h"
 #include "cli/cli_config.h"
 #include "cli/cli_progress.h"
-#include "cli/config_options.h"
-#include "cli/toml_config.h"
-#include "config/config_host.h"
-#include "config/config_session.h"
+#include "cli/error_stream.h"
+#include "cli/run_inputs.h"
+#include "config/config_file.h"
 #include "config/qrv_file.h"
+#include "config/toml_config.h"
 #include "engine/report_words.h"
-#include "engine/text_util.h"
 
 namespace quorvex::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Every message is escaped as it is printed: the words a user typed (options, a configuration's
-// texts) can then neither drive the terminal nor break the line.
-void PrintError(std::FILE* err, std::string_view message) {
-  const std::string escaped = EscapedName(message);
-  std::fprintf(err, "quorvex-cli: %s\n", escaped.c_str());
-}
-
-// Message boxes become lines on the error stream, their padding blanks trimmed.
-class StreamMessages final : public MessageBoxes {
- public:
-  explicit StreamMessages(std::FILE* err) : err_(err) {}
-  void Information(std::string_view text) override { PrintError(err_, Trimmed(text)); }
-  void Error(std::string_view text) override { PrintError(err_, Trimmed(text)); }
-
- private:
-  std::FILE* err_;
-};
-
-class NoLogViewer final : public LogViewer {
- public:
-  void Open(std::string_view) override {}
-};
-
-// The configuration loader's host: no dialogs and nothing remembered, errors to the stream.
-class StreamConfigHost final : public ConfigHost {
- public:
-  explicit StreamConfigHost(std::FILE* err) : err_(err) {}
-  Answer AskYesNoCancel(std::string_view) override { return Answer::kNo; }
-  void ShowError(std::string_view message) override { PrintError(err_, Trimmed(message)); }
-  std::optional<fs::path> ChooseFileToLoad(const fs::path&) override { return std::nullopt; }
-  std::optional<fs::path> ChooseFileToSave(const fs::path&, std::string_view) override {
-    return std::nullopt;
-  }
-  void StoreConfigName(std::string_view) override {}
-
- private:
-  std::FILE* err_;
-};
-
-// Every input as an absolute path; a folder gives its DXF files in the browser's name order. A
-// folder that cannot be listed is told on `err` and sets `folder_failed`; an empty one among
-// other inputs gets a warning.
-std::vector<std::string> DxfPaths(const std::vector<std::string>& inputs, std::FILE* err,
-                                  bool& folder_failed) {
-  std::vector<std::string> paths;
-  const DateTimeSeparators separators = CurrentDateTimeSeparators();
-  for (const std::string& input : inputs) {
-    std::error_code error;
-    const std::string absolute = fs::absolute(input, error).string();
-    if (!fs::is_directory(absolute, error)) {
-      paths.push_back(absolute);
-      continue;
-    }
-    FileList list;
-    if (const std::optional<Failure> failure =
-            list.List(absolute, /*auto_select=*/true, separators)) {
-      PrintError(err, FailureText(*failure));
-      folder_failed = true;
-      continue;
-    }
-    if (list.rows().empty() && inputs.size() > 1) {
-      PrintError(err, "warning: folder \"" + EscapedName(WithTrailingSlash(absolute)) +
-                          "\" holds no DXF file");
-    }
-    for (std::string& path : list.SelectedDxfPaths(WithTrailingSlash(absolute)))
-      paths.push_back(std::move(path));
-  }
-  return paths;
-}
-
-// Inputs that would write the same data file, one line per clash; empty when there is none.
-std::vector<std::string> DataFileClashes(const std::vector<std::string>& dxf_paths,
-                                         const std::string& destination,
-                                         std::string_view extension) {
-  std::map<std::string, std::vector<std::string>> writers;
-  std::vector<std::string> order;
-  for (const std::string& path : dxf_paths) {
-    const std::string data_path = DataFilePath(destination, path, extension);
-    auto& names = writers[data_path];
-    if (names.empty()) order.push_back(data_path);
-    names.push_back(path);
-  }
-  std::vector<std::string> clashes;
-  for (const std::string& data_path : order) {
-    const auto& names = writers[data_path];
-    if (names.size() < 2) continue;
-    std::string line = EscapedName(data_path) + " would be written by";
-    for (std::size_t i = 0; i < names.size(); ++i)
-      line += (i == 0 ? " " : " and ") + EscapedName(names[i]);
-    clashes.push_back(line);
-  }
-  return clashes;
-}
-
-// True when the log would replace the configuration, an input drawing or a data file of the run.
-bool LogIsRunFile(const std::string& log_path, const std::string& config_path,
-                  const std::vector<std::string>& dxf_paths, const std::string& destination,
-                  std::string_view extension) {
-  if (!config_path.empty() && SameFile(log_path, config_path)) return true;
-  for (const std::string& path : dxf_paths) {
-    if (SameFile(log_path, path) ||
-        SameFile(log_path, DataFilePath(destination, path, extension))) {
-      return true;
-    }
-  }
-  return false;
-}
-
 // The refusals of -o and -e that come before anything else.
-std::optional<std::string> OutputRefusal(const CliOptions& options) {
+std::optional<Failure> OutputRefusal(const CliOptions& options) {
   std::error_code error;
   if (fs::exists(options.output_dir, error) && !fs::is_directory(options.output_dir, error))
-    return FailureText({Failure::Kind::kDestinationIsFile, options.output_dir});
+    return Failure{Failure::Kind::kDestinationIsFile, options.output_dir};
   if (!options.extension) return std::nullopt;
   if (options.extension->find('/') != std::string::npos)
-    return FailureText({Failure::Kind::kExtensionHoldsSlash, {}, *options.extension});
+    return Failure{Failure::Kind::kExtensionHoldsSlash, {}, *options.extension};
   // Refused whole rather than cut to its slot, so the data files are named as asked.
-  if (const std::optional<Failure> refused = CheckExtension(*options.extension);
+  if (std::optional<Failure> refused = CheckExtension(*options.extension);
       refused && !Trimmed(*options.extension).empty())
-    return std::string(Trimmed(FailureText(*refused)));
+    return refused;
   return std::nullopt;
 }
 
-// The lines on the error stream for the files that did not convert; with `remove_partial` the
-// data files they left are deleted first.
-void TellUnconverted(const BatchRequest& request, std::string_view extension, BatchResult& result,
-                     bool remove_partial, std::FILE* err) {
-  for (std::size_t i = 0; i < result.files.size(); ++i) {
-    const FileOutcome& file = result.files[i];
-    if (file.outcome == ConversionOutcome::kConverted) continue;
-    const std::string data_path =
-        DataFilePath(request.destination, request.dxf_paths[i], extension);
-    bool removed = false;
-    if (remove_partial && file.data_file_written) {
-      std::error_code error;
-      removed = fs::remove(data_path, error);
+// One run of the converter, phase by phase. Each phase but the last returns the exit status
+// when it ends the run, and nothing when the run goes on.
+class ConverterRun {
+ public:
+  ConverterRun(const CliOptions& options, CliEnvironment& env) : options_(options), env_(env) {}
+
+  // -c and the options over it; --print-config and --save-config.
+  std::optional<int> Configuration() {
+    const ConfigSource source{options_.config_path, env_.paths.program_directory,
+                              env_.paths.configurations_folder};
+    if (const std::optional<Failure> refused = LoadCliConfiguration(source, model_, config_path_))
+      return Refuse(*refused);
+    if (const std::optional<std::string> refused = ApplyConfigOptions(options_, model_)) {
+      PrintError(env_.err, *refused);
+      return kExitUsage;
     }
-    PrintError(err, FileFailureLine(request.dxf_paths[i], file, data_path, removed));
+    if (options_.print_config) {
+      std::fputs(ConfigToml(model_.content()).c_str(), env_.out);
+      return kExitConverted;
+    }
+    if (!options_.save_config) return std::nullopt;
+    if (const std::optional<Failure> failure =
+            WriteConfigFile(*options_.save_config, QrvBytesToSave(model_)))
+      return Refuse(*failure);
+    const std::string dropped = ExtendedKeys(model_.extended());
+    if (!dropped.empty()) PrintError(env_.err, QrvCannotKeepWarning(dropped));
+    if (options_.inputs.empty()) return kExitConverted;
+    return std::nullopt;
   }
-}
+
+  // The Process command's checks, and what the output settings cannot be used with.
+  std::optional<int> Checks() {
+    config_ = model_.record();
+    tables_ = model_.CollectRunTables();
+    const ProcessCheck check = CheckProcessCommand(config_, config_.DataFileExtension.View(),
+                                                   model_.record().SeparatorText.View(), tables_);
+    if (check != ProcessCheck::kPassed) {
+      PrintError(env_.err, Trimmed(ProcessCheckMessage(check)));
+      return kExitUsage;
+    }
+    if (const std::optional<Failure> refused =
+            CheckOutputFormat(config_.SeparatorText.View(), model_.extended().format))
+      return Refuse(*refused);
+    return std::nullopt;
+  }
+
+  // Where the report goes: the output, --log, or the program's log file in its folder.
+  std::optional<int> Log() {
+    log_to_output_ = options_.log_path == "-";
+    if (log_to_output_) return std::nullopt;  // the summary then goes to the error stream
+    if (options_.log_path) {
+      log_path_ = fs::absolute(*options_.log_path).string();
+      return std::nullopt;
+    }
+    // Only the log needs a folder of the user's: with --log, a user without a home converts too.
+    if (const std::optional<Failure> failure = PrepareLogFolder(env_.paths)) {
+      PrintError(env_.err, NoLogFolderText(*failure));
+      return kExitUsage;
+    }
+    log_path_ = env_.paths.LogFile();
+    return std::nullopt;
+  }
+
+  // The drawings, the destination and the run's other choices, with the refusals of inputs
+  // that would overwrite one another or the log.
+  std::optional<int> Request() {
+    request_.destination = WithTrailingSlash(fs::absolute(options_.output_dir).string());
+    request_.dxf_paths = DxfPaths(options_.inputs, env_.err, folder_failed_);
+    request_.log_path = log_path_;
+    request_.jobs =
+        options_.jobs != 0 ? options_.jobs : std::max(1u, std::thread::hardware_concurrency());
+    request_.extended = model_.extended();
+    request_.no_clobber = options_.no_clobber;
+    if (request_.dxf_paths.empty()) {
+      if (folder_failed_) return kExitFileErrors;
+      PrintError(env_.err, kNoDxfFile);
+      return kExitUsage;
+    }
+    const std::vector<std::string> clashes =
+        DataFileClashes(request_.dxf_paths, request_.destination, Extension());
+    if (!clashes.empty()) {
+      PrintError(env_.err, kDataFileClashes);
+      for (const std::string& clash : clashes)
+        std::fprintf(env_.err, "  %s\n", clash.c_str());
+      return kExitUsage;
+    }
+    if (!log_to_output_ && LogIsRunFile(log_path_, config_path_, request_.dxf_paths,
+                                        request_.destination, Extension()))
+      return Refuse({Failure::Kind::kLogIsRunFile, log_path_});
+    // The run checks the values too, but only after the destination has been created.
+    if (const std::optional<Failure> refused = CheckRunValues(config_)) return Refuse(*refused);
+    return std::nullopt;
+  }
+
+  // The conversions, the lines of the files that did not convert, and the summary.
+  int Run() {
+    // A missing destination is created, as scripts expect; one that cannot be is refused by
+    // the run's write test.
+    std::error_code ignored;
+    fs::create_directories(request_.destination, ignored);
+    CliProgress progress(env_.err, env_.err_is_terminal && !options_.quiet, request_.dxf_paths);
+    BatchEnvironment batch_env{progress, env_.clock, env_.cancelled};
+    // A stop before the run begins ends here: the run would clear it.
+    if (env_.cancelled.load()) return kExitInterrupted;
+    BatchResult result = RunBatch(config_, tables_, request_, batch_env);
+    if (result.refusal) return Refuse(*result.refusal);
+    if (result.log_failure) PrintFailure(env_.err, *result.log_failure);
+    TellUnconverted(result);
+    return Summary(result);
+  }
+
+ private:
+  int Refuse(const Failure& failure) {
+    PrintFailure(env_.err, failure);
+    return kExitUsage;
+  }
+
+  std::string_view Extension() const { return config_.DataFileExtension.View(); }
+
+  // The lines on the error stream for the files that did not convert; with --remove-partial
+  // the data files they left are deleted first.
+  void TellUnconverted(const BatchResult& result) {
+    for (std::size_t i = 0; i < result.files.size(); ++i) {
+      const FileOutcome& file = result.files[i];
+      if (file.outcome == ConversionOutcome::kConverted) continue;
+      const std::string& dxf_path = request_.dxf_paths[i];
+      const std::string data_path = DataFilePath(request_.destination, dxf_path, Extension());
+      bool removed = false;
+      if (options_.remove_partial && file.data_file_written) {
+        std::error_code error;
+        removed = fs::remove(data_path, error);
+      }
+      PrintError(env_.err, FileFailureLine(dxf_path, file, data_path, removed));
+    }
+  }
+
+  int Summary(const BatchResult& result) {
+    std::size_t converted = 0, failed = 0, skipped = 0;
+    for (const ConversionOutcome outcome : result.Outcomes()) {
+      if (outcome == ConversionOutcome::kConverted) ++converted;
+      if (outcome == ConversionOutcome::kFailed) ++failed;
+      if (outcome == ConversionOutcome::kSkipped) ++skipped;
+    }
+    if (result.log_failure || log_to_output_) {
+      // The report must not be lost: it goes to the output instead, with the log's line ends.
+      const char* end = log_to_output_ ? "\r\n" : "\n";
+      for (const std::string& line : result.report)
+        std::fprintf(env_.out, "%s%s", (log_to_output_ ? line : EscapedName(line)).c_str(), end);
+    }
+    const std::string report = ReportPlace(log_path_, log_to_output_, !result.log_failure);
+    std::FILE* summary = log_to_output_ ? env_.err : env_.out;
+    if (result.end == BatchEnd::kCancelled) {
+      const std::size_t done = converted + failed + skipped;
+      std::fprintf(summary, "%s\n", StoppedLine(done, request_.dxf_paths.size(), report).c_str());
+      return kExitInterrupted;
+    }
+    std::fprintf(summary, "%s\n", SummaryLine(converted, failed, skipped, report).c_str());
+    return failed == 0 && !result.log_failure && !folder_failed_ ? kExitConverted : kExitFileErrors;
+  }
+
+  const CliOptions& options_;
+  CliEnvironment& env_;
+  ConfigModel model_;
+  std::string config_path_;
+  TExportConfig config_{};
+  RunTables tables_;
+  bool log_to_output_ = false;
+  std::string log_path_;
+  BatchRequest request_;
+  bool folder_failed_ = false;
+};
 
 }  // namespace
 
@@ -184,153 +220,16 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     std::fputs("quorvex-cli " QUORVEX_VERSION "\n", env.out);
     return kExitConverted;
   }
-  if (const std::optional<std::string> refused = OutputRefusal(options)) {
-    PrintError(env.err, *refused);
+  if (const std::optional<Failure> refused = OutputRefusal(options)) {
+    PrintFailure(env.err, *refused);
     return kExitUsage;
   }
-
-  ConfigModel model;
-  StreamConfigHost host(env.err);
-  ConfigSession session(model, host, env.paths.configurations_folder);
-  std::string config_path;
-  const ConfigSource source{options.config_path, env.paths.program_directory,
-                            env.paths.configurations_folder};
-  if (const std::optional<std::string> refused =
-          LoadCliConfiguration(source, session, config_path)) {
-    PrintError(env.err, *refused);
-    return kExitUsage;
+  ConverterRun run(options, env);
+  for (auto phase : {&ConverterRun::Configuration, &ConverterRun::Checks, &ConverterRun::Log,
+                     &ConverterRun::Request}) {
+    if (const std::optional<int> status = (run.*phase)()) return *status;
   }
-  if (const std::optional<std::string> refused = ApplyConfigOptions(options, model)) {
-    PrintError(env.err, *refused);
-    return kExitUsage;
-  }
-  if (options.print_config) {
-    std::fputs(ConfigToml(model.content()).c_str(), env.out);
-    return kExitConverted;
-  }
-  if (options.save_config) {
-    if (const int error = WriteFileBytes(*options.save_config, session.BytesToSave())) {
-      PrintError(env.err, FailureText({Failure::Kind::kConfigNotWritten,
-                                       *options.save_config,
-                                       {},
-                                       0,
-                                       std::strerror(error)}));
-      return kExitUsage;
-    }
-    if (options.inputs.empty()) return kExitConverted;
-  }
-
-  TExportConfig config = model.record();
-  const RunTables tables = model.CollectRunTables();
-  const ProcessCheck check = CheckProcessCommand(config, config.DataFileExtension.View(),
-                                                 model.record().SeparatorText.View(), tables);
-  if (check != ProcessCheck::kPassed) {
-    PrintError(env.err, Trimmed(ProcessCheckMessage(check)));
-    return kExitUsage;
-  }
-  // LF line ends make the "LineFeed" separator an LF too, so that no CR is left in the file.
-  if (options.format.lf_line_ends && config.SeparatorText.View() == "\r\n")
-    config.SeparatorText.Assign("\n");
-  if (options.format.decimal_comma &&
-      config.SeparatorText.View().find(',') != std::string_view::npos) {
-    PrintError(env.err,
-               "option --decimal-comma cannot be used with a separator that holds a comma");
-    return kExitUsage;
-  }
-
-  const bool log_to_output = options.log_path == "-";
-  std::string log_path;
-  if (log_to_output) {
-    // The report goes to the output below, and the summary to the error stream.
-  } else if (options.log_path) {
-    log_path = fs::absolute(*options.log_path).string();
-  } else {
-    // Only the log needs a folder of the user's: with --log, a user without a home converts too.
-    if (const std::string error = PrepareLogFolder(env.paths); !error.empty()) {
-      PrintError(env.err, error + "; name the log file with --log FILE");
-      return kExitUsage;
-    }
-    log_path = env.paths.LogFile();
-  }
-
-  BatchRequest request;
-  request.destination = WithTrailingSlash(fs::absolute(options.output_dir).string());
-  bool folder_failed = false;
-  request.dxf_paths = DxfPaths(options.inputs, env.err, folder_failed);
-  request.log_path = log_path;
-  request.jobs =
-      options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
-  request.format = options.format;
-  request.no_clobber = options.no_clobber;
-  if (request.dxf_paths.empty()) {
-    if (folder_failed) return kExitFileErrors;
-    PrintError(env.err, "no DXF file to convert in the folders given");
-    return kExitUsage;
-  }
-  const std::string_view extension = config.DataFileExtension.View();
-  const std::vector<std::string> clashes =
-      DataFileClashes(request.dxf_paths, request.destination, extension);
-  if (!clashes.empty()) {
-    PrintError(env.err, "two inputs would write the same data file; nothing was converted:");
-    for (const std::string& clash : clashes)
-      std::fprintf(env.err, "  %s\n", clash.c_str());
-    return kExitUsage;
-  }
-  if (!log_to_output &&
-      LogIsRunFile(log_path, config_path, request.dxf_paths, request.destination, extension)) {
-    PrintError(env.err, FailureText({Failure::Kind::kLogIsRunFile, log_path}));
-    return kExitUsage;
-  }
-  // The run checks the values too, but only after the destination below has been created.
-  if (const std::optional<Failure> refused = CheckRunValues(config)) {
-    PrintError(env.err, Trimmed(FailureText(*refused)));
-    return kExitUsage;
-  }
-  // A missing destination is created, as scripts expect; one that cannot be is refused by the
-  // run's write test.
-  std::error_code ignored;
-  fs::create_directories(request.destination, ignored);
-
-  CliProgress progress(env.err, env.err_is_terminal && !options.quiet, request.dxf_paths);
-  StreamMessages messages(env.err);
-  NoLogViewer no_viewer;
-  BatchEnvironment batch_env{progress, messages, no_viewer, env.clock, env.cancelled};
-  // A stop before the run begins ends here: the run would clear it.
-  if (env.cancelled.load()) return kExitInterrupted;
-  BatchResult result = RunBatch(config, tables, request, batch_env);
-  if (result.end == BatchEnd::kDestinationNotWritable ||
-      result.end == BatchEnd::kConfigurationRefused) {
-    return kExitUsage;
-  }
-  TellUnconverted(request, extension, result, options.remove_partial, env.err);
-
-  std::size_t converted = 0, failed = 0, skipped = 0;
-  for (const ConversionOutcome outcome : result.Outcomes()) {
-    if (outcome == ConversionOutcome::kConverted) ++converted;
-    if (outcome == ConversionOutcome::kFailed) ++failed;
-    if (outcome == ConversionOutcome::kSkipped) ++skipped;
-  }
-  if (!result.log_error.empty() || log_to_output) {
-    // The report must not be lost: it goes to the output instead, with the log's line ends.
-    const char* end = log_to_output ? "\r\n" : "\n";
-    for (const std::string& line : result.report)
-      std::fprintf(env.out, "%s%s", (log_to_output ? line : EscapedName(line)).c_str(), end);
-  }
-  const std::string report =
-      log_to_output ? "standard output"
-                    : (result.log_error.empty() ? EscapedName(log_path) : "not written");
-  std::FILE* summary = log_to_output ? env.err : env.out;
-  if (result.end == BatchEnd::kCancelled) {
-    std::fprintf(summary, "stopped after %zu of %zu files; report: %s\n",
-                 converted + failed + skipped, request.dxf_paths.size(), report.c_str());
-    return kExitInterrupted;
-  }
-  std::fprintf(summary, "%zu %s converted, %zu with errors", converted,
-               converted == 1 ? "file" : "files", failed);
-  if (skipped > 0) std::fprintf(summary, ", %zu skipped", skipped);
-  std::fprintf(summary, "; report: %s\n", report.c_str());
-  return failed == 0 && result.log_error.empty() && !folder_failed ? kExitConverted
-                                                                   : kExitFileErrors;
+  return run.Run();
 }
 
 }  // namespace quorvex::cli

@@ -34,7 +34,7 @@ bool TakesFirstOption(int entity_node) {
 }  // namespace
 
 ConfigModel::ConfigModel()
-    : content_{TExportConfig{}, BuildConfigTrees()}, observer_(&NoObserver()) {}
+    : content_{TExportConfig{}, BuildConfigTrees(), {}}, observer_(&NoObserver()) {}
 
 void ConfigModel::SetObserver(ConfigObserver* observer) {
   observer_ = observer ? observer : &NoObserver();
@@ -88,20 +88,12 @@ void ConfigModel::SetSignature(std::string_view text) {
 
 // --- Checks ---
 
-bool ConfigModel::SetEntityChecked(int node, bool on) {
-  const NodePlace<TreeNode> place = FindNode(content_.trees.entity, node);
+bool ConfigModel::SetChecked(ConfigTreeId id, int node, bool on) {
+  const NodePlace<TreeNode> place = FindNode(nodes(id), node);
   if (!place.node || place.node->check_type == kNoCheckBox ||
       place.node->Has(node_state::kDisabled))
     return false;
-  return ChangeCheck(ConfigTreeId::kEntity, node, on);
-}
-
-bool ConfigModel::SetFieldChecked(int field_node, bool on) {
-  const NodePlace<TreeNode> place = FindNode(content_.trees.data, field_node);
-  if (!place.node || place.node->check_type == kNoCheckBox ||
-      place.node->Has(node_state::kDisabled))
-    return false;
-  return ChangeCheck(ConfigTreeId::kData, field_node, on);
+  return ChangeCheck(id, node, on);
 }
 
 // Every actual change of a check state passes here, whatever asked for it.
@@ -294,7 +286,14 @@ void ConfigModel::ReplaceContent(const ConfigContent& content) {
   if (!content_.trees.data.empty()) FocusDataNode(content_.trees.data.front().data);
 }
 
-void ConfigModel::InitializeAllNodes() {
+void ConfigModel::LoadContent(const ConfigContent& content) {
+  config_loading_ = true;
+  ReplaceContent(content);
+  config_loading_ = false;
+}
+
+void ConfigModel::PrepareToSave() {
+  SetSignature("QRV300");
   for (const ConfigTreeId id : {ConfigTreeId::kEntity, ConfigTreeId::kData}) {
     for (const int data : TreeOrder(tree(id))) {
       TreeNode& node = *FindNode(nodes(id), data).node;

@@ -39,6 +39,7 @@ class ConfigModel {
   void SetObserver(ConfigObserver* observer);
 
   const TExportConfig& record() const { return content_.record; }
+  const ExtendedSettings& extended() const { return content_.extended; }
   const ConfigTrees& trees() const { return content_.trees; }
   const ConfigContent& content() const { return content_; }
   const TreeNodes& tree(ConfigTreeId id) const;
@@ -65,12 +66,11 @@ class ConfigModel {
   void SetSeparatorIndex(int item);
   void SetIncludeHeader(bool on);
   void SetSignature(std::string_view text);
+  /// The settings beyond the record; the window has no editors for them.
+  void SetExtended(const ExtendedSettings& extended) { content_.extended = extended; }
 
   // --- Entity tree.
 
-  /// A click on the node's check box. Runs the entity check rule when the state changes; false
-  /// when nothing changed (disabled node, no check box, same state).
-  bool SetEntityChecked(int node, bool on);
   /// Checks the first option of a checked kind node none of whose options is checked.
   void CheckFirstOption(int node);
   /// Selects and focuses the node; the block-name edit is usable only on a checked "Blocks".
@@ -78,9 +78,6 @@ class ConfigModel {
 
   // --- Data tree.
 
-  /// A click on a data field's check box (option nodes have none). Runs the data check rule when
-  /// the state changes; false when nothing changed.
-  bool SetFieldChecked(int field_node, bool on);
   /// Selects and focuses the node (also what a mouse press does); sets the move buttons and opens
   /// the editor of an option node.
   void FocusDataNode(int field_node);
@@ -96,6 +93,11 @@ class ConfigModel {
   bool MoveFieldDown();
 
   // --- Both trees.
+
+  /// A click on the node's check box (the data tree's option nodes have none). Runs the tree's
+  /// check rule when the state changes; false when nothing changed (disabled node, no check box,
+  /// same state).
+  bool SetChecked(ConfigTreeId id, int node, bool on);
 
   /// Select All / Select None: asks every node in tree order to take the state; disabled nodes
   /// and nodes already in it are skipped, every actual change runs the tree's check rule.
@@ -114,8 +116,12 @@ class ConfigModel {
   /// write it back, block names trimmed) and focuses the first node of each tree. No check rule
   /// runs and the stored selection is dropped.
   void ReplaceContent(const ConfigContent& content);
-  /// Marks every node initialised, giving each entity node its check box; done before saving.
-  void InitializeAllNodes();
+  /// Puts a configuration read from a file in the model as loading it does: `ReplaceContent`
+  /// while `ConfigLoading` is set.
+  void LoadContent(const ConfigContent& content);
+  /// What every save does first, in either form: the record takes the signature "QRV300", and
+  /// every node is marked initialised, which gives each entity node its check box.
+  void PrepareToSave();
 
  private:
   TreeNodes& nodes(ConfigTreeId id);

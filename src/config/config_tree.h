@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/export_config.h"
+#include "engine/extended_settings.h"
 
 namespace quorvex {
 
@@ -64,10 +65,12 @@ struct ConfigTrees {
   friend bool operator==(const ConfigTrees&, const ConfigTrees&) = default;
 };
 
-/// What a configuration file holds: the record and both trees.
+/// A configuration: the record and both trees, which a .qrv file holds, and the settings beyond
+/// the record, which only the TOML form keeps.
 struct ConfigContent {
   TExportConfig record{};
   ConfigTrees trees;
+  ExtendedSettings extended;
 };
 
 enum class ConfigTreeId { kEntity, kData };

@@ -15,9 +15,9 @@ ConfigContent DefaultConfiguration() {
        {entity_node::kArcCenter, entity_node::kLineStart, entity_node::kLineEnd,
         entity_node::kSplineControlPoints, entity_node::kFaceFirst, entity_node::kFaceSecond,
         entity_node::kFaceThird, entity_node::kFaceFourth})
-    model.SetEntityChecked(option, true);
+    model.SetChecked(ConfigTreeId::kEntity, option, true);
   for (const int kind : kEntityKindNodes)
-    model.SetEntityChecked(kind, true);
+    model.SetChecked(ConfigTreeId::kEntity, kind, true);
 
   for (const int start :
        {field_node::kLineNumberStart, field_node::kSequentialStart, field_node::kGroupStart})
@@ -31,8 +31,8 @@ ConfigContent DefaultConfiguration() {
                           field == field_node::kLayer;
     // Unchecking through the check rule disables the options of the fields left out, as the
     // window shows them after the user has unchecked a field.
-    model.SetFieldChecked(field, true);
-    if (!exported) model.SetFieldChecked(field, false);
+    model.SetChecked(ConfigTreeId::kData, field, true);
+    if (!exported) model.SetChecked(ConfigTreeId::kData, field, false);
   }
 
   model.SetSignature("QRV300");

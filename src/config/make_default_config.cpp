@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/config_file.h"
 #include "config/default_config.h"
 #include "config/qrv_file.h"
 
@@ -25,10 +26,10 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  std::string error;
-  if (!quorvex::WriteWholeFile(argv[1], quorvex::ConfigFileBytes(quorvex::DefaultConfiguration()),
-                               error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+  if (const auto failure = quorvex::WriteConfigFile(
+          argv[1], quorvex::ConfigFileBytes(quorvex::DefaultConfiguration()))) {
+    std::fprintf(stderr, "make_default_config: cannot write %s: %s\n", argv[1],
+                 failure->reason.c_str());
     return 1;
   }
   return 0;

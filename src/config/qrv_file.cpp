@@ -1,19 +1,9 @@
 #include "config/qrv_file.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#include "engine/regular_file.h"
-#include "engine/report_words.h"
-
 namespace quorvex {
 namespace {
 
 constexpr std::string_view kIdentifier = "\x06QRV300";
-constexpr std::string_view kNotAConfigFile = "This is not a Quorvex configuration file";
 
 template <std::size_t N>
 void AppendSlot(std::string& out, const ShortString<N>& text) {
@@ -60,18 +50,6 @@ class RecordReader {
   std::size_t pos_ = 0;
 };
 
-std::string FileMessage(std::string_view text, const std::filesystem::path& path, int error) {
-  // The texts name the file and the system's reason, as the program has always shown them.
-  std::string message(text);
-  message += " \"" + EscapedName(path.string()) + "\". " + std::strerror(error);
-  return message;
-}
-
-// A failed call that left errno unset still needs a reason to show.
-int Errno() {
-  return errno != 0 ? errno : EIO;
-}
-
 }  // namespace
 
 std::string ConfigFileBytes(const ConfigContent& content) {
@@ -95,12 +73,19 @@ std::string ConfigFileBytes(const ConfigContent& content) {
   return out;
 }
 
+std::string QrvBytesToSave(ConfigModel& model) {
+  model.PrepareToSave();
+  return ConfigFileBytes(model.content());
+}
+
 bool HasConfigIdentifier(std::string_view bytes) {
   return bytes.substr(0, kIdentifier.size()) == kIdentifier;
 }
 
-std::string_view ParsedConfigFile::ErrorMessage() const {
-  return identified ? TreeStreamMessage(tree_error) : kNotAConfigFile;
+std::optional<Failure> ParsedConfigFile::FailureAt(const std::string& path) const {
+  if (!identified) return Failure{Failure::Kind::kNotAConfig, path};
+  if (tree_error == TreeStreamError::kNone) return std::nullopt;
+  return Failure{Failure::Kind::kConfigDamaged, path, std::string(TreeStreamMessage(tree_error))};
 }
 
 ParsedConfigFile ParseConfigFile(std::string_view bytes) {
@@ -129,68 +114,6 @@ ParsedConfigFile ParseConfigFile(std::string_view bytes) {
   if (parsed.tree_error == TreeStreamError::kNone)
     parsed.tree_error = ReadTreeStream(bytes, pos, ConfigTreeId::kData, parsed.content.trees.data);
   return parsed;
-}
-
-ConfigFileRead ReadConfigFile(const std::filesystem::path& path) {
-  ConfigFileRead read;
-  const OpenedFile file = OpenRegularFile(path.string());
-  if (file.fd < 0) {
-    read.not_config = file.not_regular;
-    read.error = file.not_regular ? 0 : file.error;
-    return read;
-  }
-  char buffer[16384];
-  ssize_t n;
-  // One byte beyond the largest configuration tells a larger file.
-  while (read.bytes.size() <= kMaxConfigFileSize &&
-         (n = ::read(file.fd, buffer, sizeof buffer)) != 0) {
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      read.error = Errno();
-      break;
-    }
-    read.bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  close(file.fd);
-  if (read.error == 0 && read.bytes.size() > kMaxConfigFileSize) read.not_config = true;
-  return read;
-}
-
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error) {
-  ConfigFileRead read = ReadConfigFile(path);
-  if (read.not_config) {
-    error = kNotAConfigFile;
-  } else if (read.error != 0) {
-    error = FileMessage("Impossible d'ouvrir le fichier", path, read.error);
-  } else {
-    bytes = std::move(read.bytes);
-    return true;
-  }
-  return false;
-}
-
-int WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
-  std::filesystem::path temporary = path;
-  temporary += ".partial";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  int failure = file ? 0 : Errno();
-  if (file) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) failure = Errno();
-    if (std::fclose(file) != 0 && failure == 0) failure = Errno();
-    std::error_code renamed;
-    if (failure == 0) std::filesystem::rename(temporary, path, renamed);
-    if (renamed) failure = renamed.value();
-    std::error_code ignored;
-    if (failure != 0) std::filesystem::remove(temporary, ignored);
-  }
-  return failure;
-}
-
-bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes, std::string& error) {
-  const int failure = WriteFileBytes(path, bytes);
-  if (failure == 0) return true;
-  error = FileMessage("Impossible de créer le fichier", path, failure);
-  return false;
 }
 
 }  // namespace quorvex

@@ -51,11 +51,6 @@ std::optional<std::int32_t> StartValue(const TExportConfig& config, int node) {
   return text.empty() ? std::optional<std::int32_t>(1) : ParseInt32(text);
 }
 
-std::string_view FileName(std::string_view path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 enum class WalkEnd { kFinished, kNotValid, kCancelled };
 
 // Walks the pairs after the ENTITIES line and hands selected entities to their readers. The
@@ -183,7 +178,7 @@ FileOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
                            const std::string& data_path) {
   std::string reason;
   std::unique_ptr<DxfLines> lines = DxfLines::Load(dxf_path, reason);
-  return Convert(run, std::move(lines), reason, FileName(dxf_path), data_path);
+  return Convert(run, std::move(lines), reason, FileNameOf(dxf_path), data_path);
 }
 
 FileOutcome ConvertDxfText(ConversionRun& run, std::string_view dxf_text, std::string_view dxf_name,

@@ -4,11 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
+#include "file_replacement.h"
 #include "regular_file.h"
-#include "unique_file.h"
 
 namespace quorvex {
 
@@ -22,9 +21,7 @@ bool DataFile::Create(const std::string& path) {
     error_ = NotRegularFileReason(S_ISDIR(info.st_mode));
     return false;
   }
-  const std::size_t slash = path.rfind('/');
-  const std::string directory = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
-  fd_ = CreateUniqueFile(directory, kTemporaryPrefix, ".tmp", temporary_path_);
+  fd_ = CreateReplacement(path, temporary_path_);
   if (fd_ < 0) {
     error_ = std::strerror(errno);
     return false;
@@ -64,12 +61,9 @@ bool DataFile::Close() {
   Flush();
   if (close(fd_) != 0 && error_.empty()) error_ = std::strerror(errno);
   fd_ = -1;
-  // A link fails where a file of the name exists, and then the temporary file goes.
-  const bool moved = keep_existing_ ? link(temporary_path_.c_str(), path_.c_str()) == 0
-                                    : std::rename(temporary_path_.c_str(), path_.c_str()) == 0;
-  if (!moved && error_.empty()) error_ = std::strerror(errno);
-  if (!moved || keep_existing_) unlink(temporary_path_.c_str());
-  placed_ = moved;
+  const int error = PlaceReplacement(temporary_path_, path_, keep_existing_);
+  if (error != 0 && error_.empty()) error_ = std::strerror(error);
+  placed_ = error == 0;
   return error_.empty();
 }
 

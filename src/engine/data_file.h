@@ -15,8 +15,6 @@ namespace quorvex {
 class DataFile {
  public:
   static constexpr std::size_t kBufferSize = 1 << 21;
-  /// How the temporary files start; they end in ten random letters and ".tmp".
-  static constexpr std::string_view kTemporaryPrefix = ".quorvex-";
 
   DataFile() = default;
   ~DataFile();

@@ -18,6 +18,8 @@ struct DataFormat {
   bool decimal_comma = false;
 
   bool Plain() const { return !quote && !mtext_plain && !lf_line_ends && !bom && !decimal_comma; }
+
+  friend bool operator==(const DataFormat&, const DataFormat&) = default;
 };
 
 }  // namespace quorvex

@@ -54,9 +54,6 @@ class DxfLines {
     return {start, static_cast<std::size_t>(stop - start)};
   }
 
-  /// The line at `cursor` without moving it.
-  std::string_view Peek(DxfCursor cursor) const { return Take(cursor); }
-
   /// The Unicode byte-order mark that the file began with: with one, its text is UTF-8
   /// (converted so from UTF-16), whatever its header says.
   UnicodeMark ByteOrderMark() const { return byte_order_mark_; }

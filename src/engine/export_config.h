@@ -66,6 +66,10 @@ inline bool SameConfig(const TExportConfig& a, const TExportConfig& b) {
   return a == b;
 }
 
+/// The separator a run writes for the separator choice `index`: the fixed text of the first five
+/// choices, otherwise `other_text` (the "Other" box as typed, blanks and all).
+std::string_view ResolvedSeparator(std::int32_t index, std::string_view other_text);
+
 /// What a run takes from the trees besides the record: the export order of the data fields and
 /// the enabled entity kinds.
 struct RunTables {

@@ -6,7 +6,8 @@
 namespace quorvex {
 
 /// Why a file, or a whole run, could not be done: the one vocabulary of failures. Readers, the
-/// walk, the batch run and the command line raise it; only report_words.h spells it.
+/// walk, the batch run, the configuration files and the command line raise it; only words files
+/// spell it: report_words.h the report's words and those both front ends show alike.
 struct Failure {
   enum class Kind {
     // One DXF file; the report block names it.
@@ -24,21 +25,29 @@ struct Failure {
     kDestinationNotWritable,  // `path`: the destination with its "/"
     kConfigValueRefused,      // `node`: the option's field node index; `text`: its value
     kExtensionRefused,        // `text`: the data-file extension
+    kDecimalCommaWithComma,   // a decimal comma with a separator that holds a comma (`text`)
     kLogNotWritten,           // `path`, `reason`
     kLogIsRunFile,            // the log would replace a file the run reads or writes (`path`)
     kFolderNotListed,         // an input folder that cannot be listed (`path`, `reason`)
+    // The program's folders.
+    kNoLogFolder,             // no folder for the log file is known
+    kNoConfigurationsFolder,  // no configurations folder is known
+    kFolderNotCreated,        // `path`, `reason`
+    // Configuration files. Each front end says them in its own words, but those of the TOML form.
+    kConfigNotOpened,   // a configuration file that cannot be opened or read (`path`, `reason`)
+    kNotAConfig,        // a file that is not a configuration (`path`)
+    kConfigDamaged,     // a .qrv file whose tree stream is damaged (`path`, `text`: why)
+    kConfigNotWritten,  // a configuration file that cannot be created or written (`path`, `reason`)
+    kConfigNotToml,     // neither a .qrv file nor TOML (`path`, `line`, `text`: the TOML error)
+    kConfigTomlRefused,  // TOML that is no configuration (`path`, `line`, `text`: why)
     // The command line's own refusals.
     kDestinationIsFile,    // the destination names a file that is not a folder (`path`)
     kExtensionHoldsSlash,  // the extension holds the path separator (`text`)
-    kConfigNotOpened,      // a configuration file that cannot be opened or read (`path`, `reason`)
-    kNotAConfig,           // a file that is not a configuration (`path`)
-    kConfigNotWritten,     // --save-config could not create or write the file (`path`, `reason`)
-    kConfigDamaged,        // a configuration file refused for `text` (`path`)
   };
   Kind kind;
   std::string path = {};
   std::string text = {};    // the trimmed text that failed
-  std::int64_t line = 0;    // 1-based line of the DXF file
+  std::int64_t line = 0;    // 1-based line of the DXF file or the configuration's text
   std::string reason = {};  // the system's reason
   int node = -1;            // the field node index of a refused configuration value
 

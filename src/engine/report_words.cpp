@@ -30,6 +30,16 @@ int DataFieldOf(int option_node) {
   return field;
 }
 
+// "PATH:LINE: TEXT", as compilers name a place in a text file.
+std::string LocatedText(const Failure& failure, std::string_view text) {
+  std::string located = EscapedName(failure.path);
+  located.push_back(':');
+  located.append(std::to_string(failure.line));
+  located.append(": ");
+  located.append(text);
+  return located;
+}
+
 std::string ConfigValueText(const Failure& failure) {
   const bool known = failure.node >= 0 && failure.node < kFieldNodeCount;
   const int node = known ? failure.node : 0;
@@ -124,6 +134,9 @@ std::string FailureText(const Failure& failure) {
     case Kind::kExtensionRefused:
       return "  The data file extension " + Quoted(failure.text) +
              " is refused: it must not be empty, hold no \"/\" and fit in 10 characters.  ";
+    case Kind::kDecimalCommaWithComma:
+      return "  Coordinates with a decimal comma cannot be written with a separator that holds a "
+             "comma.  ";
     case Kind::kLogNotWritten:
       return "Log file \"" + EscapedName(failure.path) +
              "\" could not be written: " + failure.reason;
@@ -132,57 +145,26 @@ std::string FailureText(const Failure& failure) {
              "\" is a file that the run reads or writes; nothing was converted";
     case Kind::kFolderNotListed:
       return "Folder \"" + EscapedName(failure.path) + "\" could not be listed: " + failure.reason;
-    case Kind::kDestinationIsFile:
-      return "Destination \"" + EscapedName(failure.path) +
-             "\" is a file, not a folder; name a folder for the data files";
-    case Kind::kExtensionHoldsSlash:
-      return "The data file extension " + Quoted(failure.text) +
-             " holds the path separator \"/\"; the data files go to the -o folder";
+    case Kind::kNoLogFolder:
+      return "No folder for the log file: neither XDG_STATE_HOME nor HOME is set to an absolute "
+             "path";
+    case Kind::kNoConfigurationsFolder:
+      return "No configurations folder: neither XDG_DATA_HOME nor HOME is set to an absolute path";
+    case Kind::kFolderNotCreated:
+      return "Folder \"" + EscapedName(failure.path) + "\" could not be created: " + failure.reason;
+    case Kind::kConfigNotToml:
+      return LocatedText(failure, "neither a .qrv file nor TOML: " + failure.text);
+    case Kind::kConfigTomlRefused:
+      return LocatedText(failure, failure.text);
     case Kind::kConfigNotOpened:
-      return "Cannot open file \"" + EscapedName(failure.path) + "\". " + failure.reason;
-    case Kind::kConfigNotWritten:
-      return "Cannot create file \"" + EscapedName(failure.path) + "\". " + failure.reason;
     case Kind::kNotAConfig:
-      return "File \"" + EscapedName(failure.path) + "\" is not a Quorvex configuration file";
     case Kind::kConfigDamaged:
-      return "Configuration file \"" + EscapedName(failure.path) + "\": " + failure.text;
+    case Kind::kConfigNotWritten:
+    case Kind::kDestinationIsFile:
+    case Kind::kExtensionHoldsSlash:
+      break;  // each front end says these in its own words
   }
   return {};
-}
-
-std::string FailureReason(const Failure& failure) {
-  if (failure.kind == Failure::Kind::kDxfUnreadable && !failure.reason.empty())
-    return failure.reason;
-  const std::string whole = FailureText(failure);
-  std::string_view text = whole;
-  for (const std::string_view decoration : {"  *** Error, ", "  *** "})
-    if (text.substr(0, decoration.size()) == decoration) {
-      text.remove_prefix(decoration.size());
-      break;
-    }
-  constexpr std::string_view kEnd = " ***";
-  if (text.size() >= kEnd.size() && text.substr(text.size() - kEnd.size()) == kEnd)
-    text.remove_suffix(kEnd.size());
-  return std::string(text);
-}
-
-std::string FileFailureLine(std::string_view dxf_path, const FileOutcome& outcome,
-                            std::string_view data_path, bool data_file_removed) {
-  std::string line = EscapedName(dxf_path);
-  line.append(": ");
-  line.append(outcome.failure ? FailureReason(*outcome.failure) : "stopped");
-  if (outcome.data_file_written) {
-    line.append(data_file_removed ? "; its partial data file \"" : "; its data file \"");
-    line.append(EscapedName(data_path));
-    if (data_file_removed) {
-      line.append("\" was removed");
-    } else {
-      const std::int64_t n = outcome.data_lines;
-      line.append("\" is incomplete: " + std::to_string(n) + (n == 1 ? " line" : " lines") +
-                  " written before it stopped");
-    }
-  }
-  return line;
 }
 
 std::string_view OptionRuleMessage(OptionRule rule) {

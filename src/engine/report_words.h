@@ -7,14 +7,14 @@
 #include <string_view>
 #include <vector>
 
-#include "convert_dxf_file.h"
 #include "export_config.h"
 #include "failure.h"
 #include "option_values.h"
 
 namespace quorvex {
 
-// Every word of the report, of its error lines and of the run's refusals is spelled here.
+// Every word of the report, of its error lines and of the refusals both front ends show alike is
+// spelled here.
 
 /// The report's rule line: 100 hyphen-minus characters.
 inline constexpr std::string_view kRuleLine =
@@ -41,18 +41,9 @@ std::size_t QuotedExcerptSize(std::string_view text);
 /// The bytes of `text` that a line quotes, followed by "..." when that is not all of it.
 std::string QuotedExcerpt(std::string_view text);
 
-/// The report line (two leading blanks) of a file's failure, or the message of a run's refusal.
+/// The report line (two leading blanks) of a file's failure, or the message of a refusal that
+/// both front ends show alike; empty for the failures that each front end words its own way.
 std::string FailureText(const Failure& failure);
-
-/// The reason of a file's failure in plain words: the system's reason for a drawing that cannot
-/// be read, otherwise the report's error text without its "*** Error, " and " ***".
-std::string FailureReason(const Failure& failure);
-
-/// The line that tells on the error stream that the file at `dxf_path` did not convert (it
-/// failed, was stopped or was skipped): the path and the reason, and, when it left a data file
-/// at `data_path`, that the file is incomplete with its number of lines, or was removed.
-std::string FileFailureLine(std::string_view dxf_path, const FileOutcome& outcome,
-                            std::string_view data_path, bool data_file_removed);
 
 /// The refusal of the typed-value rule (two blanks on each side); empty for kAnyText.
 std::string_view OptionRuleMessage(OptionRule rule);

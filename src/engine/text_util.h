@@ -15,6 +15,12 @@ inline std::string_view Trimmed(std::string_view text) {
   return text.substr(begin, end - begin);
 }
 
+/// The name of a file without its folder: the text after the last "/".
+inline std::string_view FileNameOf(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 /// `c` with the letters a-z as their capitals and every other byte unchanged, whatever the locale.
 inline char AsciiUpper(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;

@@ -9,30 +9,14 @@ namespace quorvex::ui {
 
 // What the conversion reports, from the worker thread, for the GUI thread to show. Every call
 // of the walk is a store into an atomic, so it costs the conversion next to nothing.
-class BatchRunner::Relay final : public RunObserver,
-                                 private ProgressDisplay,
-                                 public MessageBoxes,
-                                 public LogViewer {
+class BatchRunner::Relay final : public RunObserver, private ProgressDisplay {
  public:
-  explicit Relay(std::vector<std::function<void()>>& deferred) : deferred_(deferred) {}
-
   ProgressDisplay& Progress() override { return *this; }
   void FileStarted(std::size_t index) override {
     emit runner_->fileStarted(static_cast<int>(index));
   }
   void FileFinished(std::size_t, ConversionOutcome) override {}
   void HideProgress() override { shown.store(false); }
-
-  // Shown on the GUI thread once the run is over, in the order the run asked for them.
-  void Information(std::string_view text) override {
-    Defer([text = std::string(text)](BatchRunner& runner) { runner.messages_.Information(text); });
-  }
-  void Error(std::string_view text) override {
-    Defer([text = std::string(text)](BatchRunner& runner) { runner.messages_.Error(text); });
-  }
-  void Open(std::string_view log_path) override {
-    Defer([path = std::string(log_path)](BatchRunner& runner) { runner.viewer_.Open(path); });
-  }
 
   void SetRunner(BatchRunner* runner) { runner_ = runner; }
 
@@ -62,25 +46,20 @@ class BatchRunner::Relay final : public RunObserver,
   }
   void ProcessPendingMessages() override {}
 
-  void Defer(std::function<void(BatchRunner&)> call) {
-    deferred_.push_back([this, call = std::move(call)] { call(*runner_); });
-  }
-
-  std::vector<std::function<void()>>& deferred_;
   BatchRunner* runner_ = nullptr;
   std::mutex label_mutex_;
   std::string label_;
   bool label_changed_ = false;
 };
 
-BatchRunner::BatchRunner(ProgressWindow& window, MessageBoxes& messages, LogViewer& viewer,
+BatchRunner::BatchRunner(ProgressWindow& window, Prompts& prompts, LogViewer& viewer,
                          const Clock& clock, QObject* parent)
     : QObject(parent),
       window_(window),
-      messages_(messages),
+      prompts_(prompts),
       viewer_(viewer),
       clock_(clock),
-      relay_(std::make_unique<Relay>(deferred_)) {
+      relay_(std::make_unique<Relay>()) {
   setObjectName(QStringLiteral("batchRunner"));
   relay_->SetRunner(this);
   // Well inside the 100 ms at which a user sees a progress bar stall.
@@ -98,15 +77,15 @@ BatchRunner::~BatchRunner() {
 
 void BatchRunner::start(PreparedRun run) {
   if (running()) return;
-  deferred_.clear();
+  run_ = std::move(run);
   relay_->shown.store(false);
   relay_->maximum.store(0);
   relay_->position.store(0);
   shown_maximum_ = -1;
   timer_.start();
-  worker_ = std::thread([this, run = std::move(run)] {
-    BatchEnvironment env{*relay_, *relay_, *relay_, clock_, cancelled_};
-    BatchResult result = RunBatch(run.config, run.tables, run.request, env);
+  worker_ = std::thread([this] {
+    BatchEnvironment env{*relay_, clock_, cancelled_};
+    BatchResult result = RunBatch(run_.config, run_.tables, run_.request, env);
     QMetaObject::invokeMethod(
         this,
         [this, result = std::move(result)]() mutable {
@@ -138,10 +117,7 @@ void BatchRunner::finish() {
   worker_.join();
   timer_.stop();
   window_.hide();
-  const std::vector<std::function<void()>> deferred = std::move(deferred_);
-  deferred_.clear();
-  for (const auto& call : deferred)
-    call();
+  FinishProcessCommand(run_, result_, prompts_, viewer_);
   emit finished();
 }
 

@@ -3,17 +3,16 @@
 #include <QObject>
 #include <QTimer>
 #include <atomic>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "batch/clock.h"
-#include "batch/log_viewer.h"
-#include "batch/message_boxes.h"
 #include "batch/run_batch.h"
-#include "config/process_command.h"
+#include "desk/log_viewer.h"
+#include "desk/process_command.h"
+#include "desk/prompts.h"
 
 namespace quorvex::ui {
 
@@ -21,12 +20,12 @@ class ProgressWindow;
 
 /// Runs one batch at a time off the GUI thread, so the window never freezes. The conversion
 /// leaves its progress in atomics that a timer shows in the progress window every 50 ms, and
-/// "Stop process" sets the flag the walk tests before every group pair. The run's messages and
-/// the opening of its log wait for the end of the run and are shown on the GUI thread.
+/// "Stop process" sets the flag the walk tests before every group pair. What the end of the run
+/// shows, its messages or its log, comes on the GUI thread once the run is over.
 class BatchRunner final : public QObject {
   Q_OBJECT
  public:
-  BatchRunner(ProgressWindow& window, MessageBoxes& messages, LogViewer& viewer, const Clock& clock,
+  BatchRunner(ProgressWindow& window, Prompts& prompts, LogViewer& viewer, const Clock& clock,
               QObject* parent = nullptr);
   /// Stops a run under way and waits for it.
   ~BatchRunner() override;
@@ -55,12 +54,12 @@ class BatchRunner final : public QObject {
   void finish();
 
   ProgressWindow& window_;
-  MessageBoxes& messages_;
+  Prompts& prompts_;
   LogViewer& viewer_;
   const Clock& clock_;
   std::atomic<bool> cancelled_{false};
   std::unique_ptr<Relay> relay_;
-  std::vector<std::function<void()>> deferred_;
+  PreparedRun run_;
   QTimer timer_;
   std::int64_t shown_maximum_ = -1;
   BatchResult result_;

@@ -47,10 +47,10 @@ QToolButton* MoveButton(QWidget* parent, const QString& name, const QString& ico
 
 }  // namespace
 
-ConfigurationPage::ConfigurationPage(ConfigModel& config, MessageBoxes& messages, QWidget* parent)
+ConfigurationPage::ConfigurationPage(ConfigModel& config, Prompts& prompts, QWidget* parent)
     : QWidget(parent),
       config_(config),
-      messages_(messages),
+      prompts_(prompts),
       entityModel_(new ConfigTreeModel(config, ConfigTreeId::kEntity, this)),
       dataModel_(new ConfigTreeModel(config, ConfigTreeId::kData, this)) {
   setObjectName(QStringLiteral("configurationPage"));
@@ -96,7 +96,7 @@ ConfigurationPage::ConfigurationPage(ConfigModel& config, MessageBoxes& messages
   // Refused values are shown once the editor has closed, not from inside its commit.
   connect(
       dataModel_, &ConfigTreeModel::valueRefused, this,
-      [this](const QString& message) { messages_.Error(ToStdString(message)); },
+      [this](const QString& message) { prompts_.Error(ToStdString(message)); },
       Qt::QueuedConnection);
   config_.SetObserver(this);
   showRecord();

@@ -2,9 +2,9 @@
 
 #include <QWidget>
 
-#include "batch/message_boxes.h"
 #include "config/config_model.h"
 #include "config/config_observer.h"
+#include "desk/prompts.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,7 +24,7 @@ class ConfigTreeView;
 class ConfigurationPage final : public QWidget, private ConfigObserver {
   Q_OBJECT
  public:
-  ConfigurationPage(ConfigModel& config, MessageBoxes& messages, QWidget* parent = nullptr);
+  ConfigurationPage(ConfigModel& config, Prompts& prompts, QWidget* parent = nullptr);
   ~ConfigurationPage() override;
 
   /// The "Other" separator box as typed, which "Process selected files" resolves.
@@ -56,7 +56,7 @@ class ConfigurationPage final : public QWidget, private ConfigObserver {
   void showRecord();
 
   ConfigModel& config_;
-  MessageBoxes& messages_;
+  Prompts& prompts_;
   ConfigTreeModel* entityModel_;
   ConfigTreeModel* dataModel_;
   ConfigTreeView* entityTree_ = nullptr;

@@ -4,7 +4,7 @@
 #include <QUrl>
 #include <string_view>
 
-#include "batch/log_viewer.h"
+#include "desk/log_viewer.h"
 
 namespace quorvex::ui {
 

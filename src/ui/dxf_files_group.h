@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "config/dxf_browser.h"
+#include "desk/dxf_browser.h"
 
 class QCheckBox;
 class QLabel;

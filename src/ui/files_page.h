@@ -3,8 +3,8 @@
 #include <QWidget>
 
 #include "config/config_model.h"
-#include "config/dxf_browser.h"
-#include "config/output_directory.h"
+#include "desk/dxf_browser.h"
+#include "desk/output_directory.h"
 
 class QLineEdit;
 class QToolButton;

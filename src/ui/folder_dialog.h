@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "config/output_directory.h"
+#include "desk/output_directory.h"
 
 class QPushButton;
 

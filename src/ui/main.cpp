@@ -5,6 +5,7 @@
 
 #include "batch/locale_formats.h"
 #include "batch/program_paths.h"
+#include "desk/window_words.h"
 #include "ui/desktop_launcher.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
@@ -26,9 +27,9 @@ int main(int argc, char** argv) {
   ui::DialogPrompts prompts;
   // The same folders as the command-line converter's; the window needs both before it opens.
   const ProgramPaths paths = ChooseProgramPaths(ExecutableDirectory(), CurrentUserEnvironment());
-  for (const std::string& error : {PrepareLogFolder(paths), PrepareConfigurationsFolder(paths)}) {
-    if (!error.empty()) {
-      prompts.Error(error);
+  for (const auto& failure : {PrepareLogFolder(paths), PrepareConfigurationsFolder(paths)}) {
+    if (failure) {
+      prompts.Error(WindowFailureText(*failure));
       return 1;
     }
   }

@@ -10,8 +10,8 @@
 #include <QTimer>
 
 #include "batch/locale_formats.h"
-#include "batch/log_file.h"
-#include "config/process_command.h"
+#include "desk/process_command.h"
+#include "desk/show_last_log.h"
 #include "ui/batch_runner.h"
 #include "ui/configuration_page.h"
 #include "ui/desktop_launcher.h"
@@ -37,8 +37,8 @@ constexpr int kFolderPanelWidth = 330;
 MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     : QMainWindow(parent),
       services_(services),
-      host_(services.prompts, services.settings),
-      session_(config_, host_, services.paths.configurations_folder),
+      prompts_(services.prompts),
+      session_(config_, prompts_, services.settings, services.paths.configurations_folder),
       preferences_(services.settings),
       browser_(services.settings, CurrentDateTimeSeparators()),
       output_(services.settings),
@@ -73,7 +73,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   tabs_->setObjectName(QStringLiteral("tabs"));
   tabs_->setIconSize(QSize(24, 24));
   filesPage_ = new FilesPage(browser_, output_, config_, *chooser, services_.launcher, tabs_);
-  configurationPage_ = new ConfigurationPage(config_, services_.prompts, tabs_);
+  configurationPage_ = new ConfigurationPage(config_, prompts_, tabs_);
   optionsPage_ = new OptionsPage(preferences_, services_.launcher, services_.help, tabs_);
   tabs_->addTab(filesPage_, Icon(QStringLiteral("tab-dxf-files")), QStringLiteral("DXF Files"));
   tabs_->addTab(configurationPage_, Icon(QStringLiteral("tab-configuration")),
@@ -93,16 +93,14 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   statusBar()->addWidget(statusText_, 1);
 
   progressWindow_ = new ProgressWindow(this);
-  runner_ = new BatchRunner(*progressWindow_, services_.prompts, services_.launcher,
-                            services_.clock, this);
+  runner_ = new BatchRunner(*progressWindow_, prompts_, services_.launcher, services_.clock, this);
   tooltips_ = new TooltipFilter(this);
   qApp->installEventFilter(tooltips_);
 
   connect(filesPage_, &FilesPage::processRequested, this, &MainWindow::process);
   connect(filesPage_, &FilesPage::exitRequested, this, &QWidget::close);
-  connect(filesPage_, &FilesPage::showLogRequested, this, [this] {
-    ShowLastLog(services_.paths.LogFile(), services_.launcher, services_.prompts);
-  });
+  connect(filesPage_, &FilesPage::showLogRequested, this,
+          [this] { ShowLastLog(services_.paths.LogFile(), services_.launcher, prompts_); });
   connect(&filesPage_->files(), &DxfFilesGroup::pathsDropped, this, &MainWindow::openPaths);
   connect(configurationPage_, &ConfigurationPage::recordReplaced, &filesPage_->output(),
           &OutputGroup::showExtension);
@@ -137,8 +135,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::startUp() {
   // The window is not on the screen yet: the start-up's messages follow it, in their order.
-  host_.HoldMessages();
-  QTimer::singleShot(0, this, [this] { host_.ShowHeldMessages(); });
+  prompts_.HoldMessages();
+  QTimer::singleShot(0, this, [this] { prompts_.ShowHeldMessages(); });
   InitMainWindow(context_);
   optionsPage_->showPreferences();
   tooltips_->setEnabled(preferences_.show_tips());
@@ -171,7 +169,7 @@ void MainWindow::process() {
   PreparedRun run =
       PrepareProcessCommand(config_, ToStdString(filesPage_->extensionEdit()->text()),
                             ToStdString(configurationPage_->otherSeparatorText()), browser_,
-                            output_, preferences_, services_.paths.LogFile(), services_.prompts);
+                            output_, preferences_, services_.paths.LogFile(), prompts_);
   if (run.check == ProcessCheck::kNoExtension) {
     tabs_->setCurrentWidget(filesPage_);
     filesPage_->extensionEdit()->setFocus(Qt::OtherFocusReason);
@@ -249,7 +247,7 @@ int MainWindow::CurrentFolderPanelWidth() const {
 }
 
 void MainWindow::ShowInformation(std::string_view text) {
-  host_.ShowInformation(text);
+  prompts_.Information(text);
 }
 
 void MainWindow::ShowFirstPage() {

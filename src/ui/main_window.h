@@ -4,12 +4,12 @@
 #include <memory>
 
 #include "config/config_model.h"
-#include "config/config_session.h"
-#include "config/dxf_browser.h"
-#include "config/output_directory.h"
-#include "config/preferences.h"
-#include "config/startup.h"
-#include "ui/window_host.h"
+#include "desk/config_session.h"
+#include "desk/dxf_browser.h"
+#include "desk/output_directory.h"
+#include "desk/preferences.h"
+#include "desk/startup.h"
+#include "ui/window_prompts.h"
 #include "ui/window_services.h"
 
 class QLabel;
@@ -69,7 +69,7 @@ class MainWindow final : public QMainWindow, private MainWindowParts {
   void showConfigurationName();
 
   WindowServices services_;
-  WindowHost host_;
+  WindowPrompts prompts_;
   ConfigModel config_;
   ConfigSession session_;
   Preferences preferences_;

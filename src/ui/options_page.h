@@ -3,7 +3,7 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "config/preferences.h"
+#include "desk/preferences.h"
 
 class QCheckBox;
 class QRadioButton;

@@ -3,7 +3,7 @@
 #include <QGroupBox>
 
 #include "config/config_model.h"
-#include "config/output_directory.h"
+#include "desk/output_directory.h"
 
 class QLineEdit;
 class QToolButton;

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "config/config_forms.h"
+#include "desk/window_words.h"
 #include "ui/qt_text.h"
 
 namespace quorvex::ui {
@@ -11,9 +13,6 @@ namespace {
 
 // Message boxes carry the application title, as the taskbar shows it.
 const QString kBoxTitle = QStringLiteral("Quorvex 4.03");
-
-// Qt's form of the configuration files' filter and their default suffix.
-const QString kFilter = QStringLiteral("Quorvex configuration files (*.qrv)");
 
 // The dialogs start in the configurations folder; when it does not exist (the program never
 // creates it), in the nearest folder above it that does.
@@ -24,9 +23,17 @@ QString StartFolder(const std::filesystem::path& folder) {
   return dir.exists() ? dir.absolutePath() : QDir::homePath();
 }
 
-std::optional<std::filesystem::path> RunFileDialog(QFileDialog& dialog) {
-  dialog.setNameFilter(kFilter);
-  dialog.setDefaultSuffix(ToQString(kConfigFileExtension));
+// The dialogs offer both forms and all files, `form`'s filter first. A name typed without an
+// extension takes that of the form whose filter is chosen, else ".qrv".
+std::optional<std::filesystem::path> RunFileDialog(QFileDialog& dialog, ConfigForm form) {
+  const QString toml = ToQString(kTomlFilter);
+  dialog.setNameFilters({ToQString(kQrvFilter), toml, ToQString(kAllFilesFilter)});
+  const auto take_suffix = [&dialog, toml](const QString& filter) {
+    dialog.setDefaultSuffix(ToQString(filter == toml ? kTomlExtension : kQrvExtension));
+  };
+  if (form == ConfigForm::kToml) dialog.selectNameFilter(toml);
+  take_suffix(dialog.selectedNameFilter());
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, take_suffix);
   dialog.setOption(QFileDialog::ReadOnly, false);
   dialog.setSizeGripEnabled(true);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -43,19 +50,27 @@ void DialogPrompts::Error(std::string_view text) {
   QMessageBox::critical(parent_, kBoxTitle, ToQString(text));
 }
 
-ConfigHost::Answer DialogPrompts::AskYesNoCancel(std::string_view question) {
+Prompts::Answer DialogPrompts::AskYesNoCancel(std::string_view question) {
   QMessageBox box(QMessageBox::Information, kBoxTitle, ToQString(question),
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
   box.setObjectName(QStringLiteral("savePrompt"));
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
     case QMessageBox::Yes:
-      return ConfigHost::Answer::kYes;
+      return Answer::kYes;
     case QMessageBox::No:
-      return ConfigHost::Answer::kNo;
+      return Answer::kNo;
     default:
-      return ConfigHost::Answer::kCancel;
+      return Answer::kCancel;
   }
+}
+
+bool DialogPrompts::AskYesNo(std::string_view question) {
+  QMessageBox box(QMessageBox::Information, kBoxTitle, ToQString(question),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setObjectName(QStringLiteral("formPrompt"));
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::filesystem::path> DialogPrompts::ChooseFileToLoad(
@@ -63,7 +78,7 @@ std::optional<std::filesystem::path> DialogPrompts::ChooseFileToLoad(
   QFileDialog dialog(parent_, ToQString(kLoadDialogTitle), StartFolder(folder));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  return RunFileDialog(dialog);
+  return RunFileDialog(dialog, ConfigForm::kQrv);
 }
 
 std::optional<std::filesystem::path> DialogPrompts::ChooseFileToSave(
@@ -72,7 +87,7 @@ std::optional<std::filesystem::path> DialogPrompts::ChooseFileToSave(
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.selectFile(ToQString(file_name));
-  return RunFileDialog(dialog);
+  return RunFileDialog(dialog, FormOfName(std::filesystem::path(std::string(file_name))));
 }
 
 }  // namespace quorvex::ui

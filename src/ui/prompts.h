@@ -4,29 +4,14 @@
 #include <optional>
 #include <string_view>
 
-#include "batch/message_boxes.h"
-#include "config/config_host.h"
+#include "desk/prompts.h"
 
 class QWidget;
 
 namespace quorvex::ui {
 
-/// The window's modal questions, messages and file dialogs: the one place where the program
-/// waits for the user. Tests answer them from a script.
-class Prompts : public MessageBoxes {
- public:
-  /// The changed-configuration question: information icon, Yes, No and Cancel.
-  virtual ConfigHost::Answer AskYesNoCancel(std::string_view question) = 0;
-  /// "Load a configuration", starting in `folder`; nullopt when cancelled.
-  virtual std::optional<std::filesystem::path> ChooseFileToLoad(
-      const std::filesystem::path& folder) = 0;
-  /// "Save current configuration", starting in `folder` with `file_name` proposed; asks
-  /// before overwriting. nullopt when cancelled.
-  virtual std::optional<std::filesystem::path> ChooseFileToSave(const std::filesystem::path& folder,
-                                                                std::string_view file_name) = 0;
-};
-
-/// Prompts as message boxes and file dialogs over `parent`.
+/// Prompts as message boxes and file dialogs over `parent`: the one place where the program
+/// waits for the user.
 class DialogPrompts final : public Prompts {
  public:
   explicit DialogPrompts(QWidget* parent = nullptr) : parent_(parent) {}
@@ -34,7 +19,8 @@ class DialogPrompts final : public Prompts {
 
   void Information(std::string_view text) override;
   void Error(std::string_view text) override;
-  ConfigHost::Answer AskYesNoCancel(std::string_view question) override;
+  Answer AskYesNoCancel(std::string_view question) override;
+  bool AskYesNo(std::string_view question) override;
   std::optional<std::filesystem::path> ChooseFileToLoad(
       const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> ChooseFileToSave(const std::filesystem::path& folder,

@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "config/settings_store.h"
+#include "desk/settings_store.h"
 
 namespace quorvex::ui {
 

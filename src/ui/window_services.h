@@ -6,14 +6,14 @@
 
 #include "batch/clock.h"
 #include "batch/program_paths.h"
-#include "config/output_directory.h"
-#include "config/settings_store.h"
+#include "desk/output_directory.h"
+#include "desk/prompts.h"
+#include "desk/settings_store.h"
 #include "ui/options_page.h"
 
 namespace quorvex::ui {
 
 class DesktopLauncher;
-class Prompts;
 
 /// What the main window needs from the program around it: its platform seams, which tests
 /// replace, and the paths found at start-up.

@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "batch/clock.h"
-#include "batch/log_viewer.h"
-#include "batch/message_boxes.h"
 #include "batch/run_observer.h"
 
 namespace quorvex::testing {
@@ -27,19 +25,6 @@ class FixedClock final : public Clock {
     t.tm_sec = 9;
     return t;
   }();
-};
-
-class RecordedMessages final : public MessageBoxes {
- public:
-  void Information(std::string_view text) override { information.emplace_back(text); }
-  void Error(std::string_view text) override { errors.emplace_back(text); }
-  std::vector<std::string> information, errors;
-};
-
-class RecordedViewer final : public LogViewer {
- public:
-  void Open(std::string_view log_path) override { opened.emplace_back(log_path); }
-  std::vector<std::string> opened;
 };
 
 /// Records what a run shows; when `cancel_at_pair` is set, presses "Stop process" at that

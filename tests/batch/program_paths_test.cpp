@@ -128,19 +128,22 @@ TEST(ProgramPaths, PreparingAFolderCreatesItOrSaysWhyNot) {
   WriteFile(blocked, "");
   const ProgramPaths placed{"/usr/bin/", root.File("home/.local/state/quorvex/"),
                             root.File("home/.local/share/quorvex/configurations")};
-  EXPECT_EQ(PrepareLogFolder(placed), "");
-  EXPECT_EQ(PrepareConfigurationsFolder(placed), "");
+  EXPECT_EQ(PrepareLogFolder(placed), std::nullopt);
+  EXPECT_EQ(PrepareConfigurationsFolder(placed), std::nullopt);
   EXPECT_TRUE(fs::is_directory(placed.log_directory));
   EXPECT_TRUE(fs::is_directory(placed.configurations_folder));
-  EXPECT_EQ(PrepareLogFolder(placed), "");  // and again, now that it is there
+  EXPECT_EQ(PrepareLogFolder(placed), std::nullopt);  // and again, now that it is there
 
-  EXPECT_EQ(PrepareLogFolder({"/usr/bin/", "", ""}), kNoLogFolder);
-  EXPECT_EQ(PrepareConfigurationsFolder({"/usr/bin/", "", ""}), kNoConfigurationsFolder);
+  using Kind = Failure::Kind;
+  EXPECT_EQ(PrepareLogFolder({"/usr/bin/", "", ""}), Failure{Kind::kNoLogFolder});
+  EXPECT_EQ(PrepareConfigurationsFolder({"/usr/bin/", "", ""}),
+            Failure{Kind::kNoConfigurationsFolder});
   const ProgramPaths unusable{"/usr/bin/", blocked + "/state/quorvex/", blocked + "/configs"};
-  EXPECT_EQ(PrepareLogFolder(unusable),
-            "Folder \"" + blocked + "/state/quorvex/\" could not be created: Not a directory");
+  EXPECT_EQ(
+      PrepareLogFolder(unusable),
+      (Failure{Kind::kFolderNotCreated, blocked + "/state/quorvex/", {}, 0, "Not a directory"}));
   EXPECT_EQ(PrepareConfigurationsFolder(unusable),
-            "Folder \"" + blocked + "/configs\" could not be created: Not a directory");
+            (Failure{Kind::kFolderNotCreated, blocked + "/configs", {}, 0, "Not a directory"}));
 }
 
 }  // namespace

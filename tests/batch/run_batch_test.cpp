@@ -9,7 +9,6 @@
 
 #include "batch/data_file_name.h"
 #include "batch/file_listing.h"
-#include "batch/log_file.h"
 #include "batch_fakes.h"
 #include "engine/report_words.h"
 #include "engine/utf8.h"
@@ -60,7 +59,7 @@ class RunBatchTest : public ::testing::Test {
   }
 
   BatchResult Run() {
-    BatchEnvironment env{observer_, messages_, viewer_, clock_, cancelled_};
+    BatchEnvironment env{observer_, clock_, cancelled_};
     return RunBatch(setup_.config, setup_.tables, request_, env);
   }
 
@@ -80,8 +79,6 @@ class RunBatchTest : public ::testing::Test {
   BatchRequest request_;
   std::atomic<bool> cancelled_{false};
   testing::RecordingObserver observer_{cancelled_};
-  testing::RecordedMessages messages_;
-  testing::RecordedViewer viewer_;
   testing::FixedClock clock_;
 };
 
@@ -94,7 +91,6 @@ TEST_F(RunBatchTest, ReportNumbersTheSelectedRowsInDisplayOrder) {
   list.SetSelected(0, false);  // a
   list.SetSelected(3, false);  // d
   request_.dxf_paths = list.SelectedDxfPaths(source_);
-  request_.show_report = true;
   cancelled_ = true;  // left set by an earlier stopped run
 
   const BatchResult result = Run();
@@ -130,9 +126,8 @@ TEST_F(RunBatchTest, ReportNumbersTheSelectedRowsInDisplayOrder) {
   const std::string header = "X (East) coordinate;Y (North) coordinate\r\n";
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"b.txt", header}, {"c.txt", header}, {"e.txt", header}}));
-  EXPECT_EQ(viewer_.opened, std::vector<std::string>{log_});
   EXPECT_EQ(observer_.hidden, 1);
-  EXPECT_TRUE(messages_.errors.empty());
+  EXPECT_FALSE(result.refusal || result.log_failure);
 }
 
 TEST_F(RunBatchTest, StopDuringSecondFileKeepsItsLinesAndLeavesTheRestUntouched) {
@@ -166,10 +161,8 @@ TEST_F(RunBatchTest, UnwritableDestinationStopsBeforeAnything) {
   const BatchResult result = Run();
 
   EXPECT_EQ(result.end, BatchEnd::kDestinationNotWritable);
-  EXPECT_EQ(messages_.errors,
-            std::vector<std::string>{"Destination directory \"" + request_.destination +
-                                     "/\" is write-protected, files can't be created here. "
-                                     "Please select another directory."});
+  EXPECT_EQ(result.refusal,
+            (Failure{Failure::Kind::kDestinationNotWritable, request_.destination + "/"}));
   EXPECT_TRUE(result.report.empty());
   EXPECT_EQ(ReadFile(log_), "old report\r\n");
   EXPECT_TRUE(observer_.started.empty());
@@ -216,13 +209,12 @@ TEST_F(RunBatchTest, ConfigurationValuesAreCheckedOnceBeforeAnythingIsWritten) {
     } else {
       setup.config.FieldValues[c.node].Assign(c.value);
     }
-    messages_.errors.clear();
-    BatchEnvironment env{observer_, messages_, viewer_, clock_, cancelled_};
+    BatchEnvironment env{observer_, clock_, cancelled_};
 
     const BatchResult result = RunBatch(setup.config, setup.tables, request_, env);
 
     EXPECT_EQ(result.end, BatchEnd::kConfigurationRefused);
-    EXPECT_EQ(messages_.errors, std::vector<std::string>{FailureText(c.failure)});
+    EXPECT_EQ(result.refusal, c.failure);
     EXPECT_TRUE(result.report.empty());
   }
   EXPECT_FALSE(fs::exists(log_));
@@ -267,7 +259,7 @@ TEST_F(RunBatchTest, LeftoverFilesOfTheOldProbeAndOfKilledRunsStayAsTheyAre) {
   const BatchResult result = Run();
 
   EXPECT_EQ(result.end, BatchEnd::kFinished);
-  EXPECT_TRUE(messages_.errors.empty());
+  EXPECT_FALSE(result.refusal || result.log_failure);
   EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
                            {"a.txt", "X (East) coordinate;Y (North) coordinate\r\n"},
                            {"quorvex$_$.tmp", ""},
@@ -319,9 +311,7 @@ TEST_F(RunBatchTest, TwoRunsIntoOneDataFileLeaveOneWholeFile) {
     request.log_path = (folder / "log.txt").string();
     std::atomic<bool> cancelled{false};
     testing::RecordingObserver observer(cancelled);
-    testing::RecordedMessages messages;
-    testing::RecordedViewer viewer;
-    BatchEnvironment env{observer, messages, viewer, clock_, cancelled};
+    BatchEnvironment env{observer, clock_, cancelled};
     RunBatch(setup_.config, setup_.tables, request, env);
   };
   std::thread other(run, second);
@@ -346,22 +336,17 @@ TEST_F(RunBatchTest, UnwritableLogIsReportedAndTheReportIsKept) {
                         {pipe.path(), "No such device or address"},
                         {root_.File("missing/QuorvexLog.txt"), "No such file or directory"}};
   request_.dxf_paths = {Source("a.dxf", kHatches)};
-  request_.show_report = true;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.log_path);
-    messages_.errors.clear();
     request_.log_path = c.log_path;
 
     const BatchResult result = Run();
 
-    const std::string error =
-        "Log file \"" + c.log_path + "\" could not be written: " + std::string(c.reason);
-    EXPECT_EQ(result.log_error, error);
-    EXPECT_EQ(messages_.errors, std::vector<std::string>{error});
+    EXPECT_EQ(result.log_failure,
+              (Failure{Failure::Kind::kLogNotWritten, c.log_path, {}, 0, c.reason}));
     EXPECT_EQ(result.report.size(), 5u + 5u + 5u);
     EXPECT_EQ(result.report.back(), kRule);
   }
-  EXPECT_TRUE(viewer_.opened.empty());
 }
 
 TEST_F(RunBatchTest, DataFileThatWouldReplaceADrawingIsRefused) {
@@ -420,19 +405,6 @@ TEST_F(RunBatchTest, ParallelRunWritesTheSameReportAndFilesAsASequentialOne) {
       EXPECT_EQ(observer_.pairs == 0, paths.size() == distinct.size());
     }
   }
-}
-
-TEST(ShowLastLog, OpensTheLogOrSaysThereIsNone) {
-  testing::TempDir dir;
-  const std::string log = dir.File("QuorvexLog.txt");
-  testing::RecordedViewer viewer;
-  testing::RecordedMessages messages;
-  ShowLastLog(log, viewer, messages);
-  EXPECT_EQ(messages.information,
-            std::vector<std::string>{"  Error. Log file \"QuorvexLog.txt\" does not exist "});
-  WriteFile(log, "x\r\n");
-  ShowLastLog(log, viewer, messages);
-  EXPECT_EQ(viewer.opened, std::vector<std::string>{log});
 }
 
 TEST(DataFileName, ReplacesOnlyTheLastExtension) {

@@ -5,9 +5,11 @@
 #include <functional>
 
 #include "cli/cli_harness.h"
-#include "cli/toml_config.h"
-#include "config/config_session.h"
 #include "config/qrv_file.h"
+#include "config/toml_config.h"
+#include "desk/config_session.h"
+#include "desk/scripted_prompts.h"
+#include "engine/report_words.h"
 
 namespace quorvex::cli {
 namespace {
@@ -22,24 +24,11 @@ class CliConfigTest : public CliRunTest {
     args.push_back("--print-config");
     const CliRun run = RunConverter(args, Program());
     EXPECT_EQ(run.status, kExitConverted) << run.err;
-    std::string error;
-    const std::optional<ConfigContent> content = ParseConfigToml(run.out, "printed", error);
-    EXPECT_TRUE(content) << error;
-    return content.value_or(ConfigContent{});
+    const ConfigRead read = ParseConfigToml(run.out, "printed");
+    EXPECT_FALSE(read.failure) << FailureText(read.failure.value_or(Failure{}));
+    return read.content;
   }
   std::string Default() const { return (program_ / "default.qrv").string(); }
-};
-
-// The window's side of a load and a save that asks nothing.
-class QuietHost final : public ConfigHost {
- public:
-  Answer AskYesNoCancel(std::string_view) override { return Answer::kNo; }
-  void ShowError(std::string_view message) override { ADD_FAILURE() << message; }
-  std::optional<fs::path> ChooseFileToLoad(const fs::path&) override { return std::nullopt; }
-  std::optional<fs::path> ChooseFileToSave(const fs::path&, std::string_view) override {
-    return std::nullopt;
-  }
-  void StoreConfigName(std::string_view) override {}
 };
 
 std::vector<int> FieldOrder(const ConfigContent& content) {
@@ -52,10 +41,12 @@ std::vector<int> FieldOrder(const ConfigContent& content) {
 TEST_F(CliConfigTest, TheTomlFormAndTheSavedFileRoundTripAsTheWindowSavesThem) {
   // What the window saves after loading the default configuration.
   ConfigModel model;
-  QuietHost host;
-  ConfigSession window(model, host, dir_.path());
+  testing::ScriptedPrompts prompts;
+  MemorySettings settings;
+  ConfigSession window(model, prompts, settings, dir_.path());
   ASSERT_TRUE(window.LoadConfigFile(Default()));
   ASSERT_TRUE(window.SaveConfigurationTo(dir_.File("window.qrv")));
+  EXPECT_TRUE(prompts.errors.empty());
 
   const CliRun printed = RunConverter({"-c", Default(), "--print-config"}, Program());
   ASSERT_EQ(printed.status, kExitConverted) << printed.err;
@@ -188,6 +179,20 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
     EXPECT_NE(run.err.find("quorvex-cli: " + c.error), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(Log()));
   }
+}
+
+TEST_F(CliConfigTest, OutputOptionsAreSettingsThatOnlyTheTomlFormKeeps) {
+  EXPECT_EQ(InEffect({"--quote", "--line-ends", "lf"}).extended.format,
+            (DataFormat{.quote = true, .lf_line_ends = true}));
+  const CliRun saved =
+      RunConverter({"--quote", "--bom", "--save-config", dir_.File("quoted.qrv")}, Program());
+  EXPECT_EQ(saved.status, kExitConverted);
+  EXPECT_EQ(saved.err,
+            "quorvex-cli: warning: the .qrv form cannot keep: quote, bom; the configuration was "
+            "saved without them (--print-config keeps them)\n");
+  const CliRun plain = RunConverter({"--save-config", dir_.File("plain.qrv")}, Program());
+  EXPECT_EQ(plain.err, "");
+  EXPECT_TRUE(ReadFile(dir_.File("quoted.qrv")) == ReadFile(dir_.File("plain.qrv")));
 }
 
 TEST_F(CliConfigTest, ANameWithoutFolderIsAlsoLookedForInTheConfigurationsFolder) {

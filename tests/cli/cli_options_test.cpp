@@ -58,15 +58,18 @@ TEST(ParseCliOptions, ReadsEveryOptionInItsForms) {
   EXPECT_EQ(options->blocks, "TREE*");
   EXPECT_EQ(options->save_config, "s.qrv");
   EXPECT_TRUE(options->print_config && options->remove_partial && options->no_clobber);
-  const DataFormat& format = options->format;
-  EXPECT_TRUE(format.quote && format.mtext_plain && format.lf_line_ends && format.bom &&
-              format.decimal_comma);
+  EXPECT_EQ(options->quote, true);
+  EXPECT_EQ(options->mtext_plain, true);
+  EXPECT_EQ(options->lf_line_ends, true);
+  EXPECT_EQ(options->bom, true);
+  EXPECT_EQ(options->decimal_comma, true);
+  EXPECT_EQ(ParseCliOptions({"--line-ends", "crlf", "a.dxf"}, error)->lf_line_ends, false);
   // Without new options nothing changes the configuration or the output.
   const auto plain = ParseCliOptions({"a.dxf"}, error);
   ASSERT_TRUE(plain);
-  EXPECT_TRUE(plain->format.Plain());
   EXPECT_FALSE(plain->kinds || plain->fields || plain->separator || plain->decimals ||
-               plain->header || plain->blocks);
+               plain->header || plain->blocks || plain->quote || plain->mtext_plain ||
+               plain->lf_line_ends || plain->bom || plain->decimal_comma);
   // Configuration output needs no input.
   EXPECT_TRUE(ParseCliOptions({"--print-config"}, error)) << error;
   EXPECT_TRUE(ParseCliOptions({"--save-config", "a.qrv"}, error)) << error;

@@ -77,5 +77,28 @@ TEST_F(OutputFormatTest, DecimalCommaWritesCoordinatesWithACommaBesideASemicolon
       "\n");
 }
 
+TEST_F(OutputFormatTest, AConfigurationsOutputSettingsApplyAndTheOptionsGoOverThem) {
+  testing::WriteFile(dir_.File("plain.toml"),
+                     "quote = true\nmtext-plain = true\nline-ends = \"lf\"\nbom = true\n");
+  const std::string quoted =
+      R"({"bom": true, "crlf": false, "rows": [)"
+      R"(["X (East) coordinate", "Y (North) coordinate", "Entity Layer", "Text String"], )"
+      R"(["1.00", "2.00", "Walls, north", "He said \"hi\", then left"], )"
+      R"(["3.50", "4.25", "0", "Big top Line 2 end \\ {x}"]]})"
+      "\n";
+  EXPECT_EQ(Convert({"-c", dir_.File("plain.toml"), "--fields", "x,y,layer,text"}, ","), quoted);
+  EXPECT_NE(Convert({"-c", dir_.File("plain.toml"), "--fields", "x,y", "--line-ends", "crlf"}, ",")
+                .find(R"("crlf": true)"),
+            std::string::npos);
+
+  testing::WriteFile(dir_.File("comma.toml"), "decimal-comma = true\nseparator = \"comma\"\n");
+  const CliRun refused = RunConverter(
+      {"-c", dir_.File("comma.toml"), "-o", dir_.File("out"), dir_.File("texts.dxf")}, Program());
+  EXPECT_EQ(refused.status, kExitUsage);
+  EXPECT_EQ(refused.err,
+            "quorvex-cli: option --decimal-comma cannot be used with a separator that holds a "
+            "comma\n");
+}
+
 }  // namespace
 }  // namespace quorvex::cli

@@ -21,11 +21,11 @@ inline ConfigModel BusyModel() {
   model.SetSeparatorIndex(5);
   model.SetIncludeHeader(true);
   model.SetAllChecks(ConfigTreeId::kEntity, true);
-  model.SetEntityChecked(entity_node::kSplines, false);
-  model.SetFieldChecked(field_node::kZ, true);
-  model.SetFieldChecked(field_node::kLabel, true);
-  model.SetFieldChecked(field_node::kHandle, true);
-  model.SetFieldChecked(field_node::kHandle, false);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kSplines, false);
+  model.SetChecked(ConfigTreeId::kData, field_node::kZ, true);
+  model.SetChecked(ConfigTreeId::kData, field_node::kLabel, true);
+  model.SetChecked(ConfigTreeId::kData, field_node::kHandle, true);
+  model.SetChecked(ConfigTreeId::kData, field_node::kHandle, false);
   model.AcceptTypedValue(field_node::kZDecimals, "12");
   model.AcceptTypedValue(field_node::kZForceTo, "-1,25");
   model.AcceptTypedValue(field_node::kLabelText, std::string(300, 'L'));

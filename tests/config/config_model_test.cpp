@@ -61,7 +61,7 @@ TEST(EntityCheckRule, CheckingAPointKindWithoutCheckedOptionChecksItsFirstOption
   for (const auto& row : rows) {
     SCOPED_TRACE(EntityCaptions[row.kind]);
     ConfigModel model;
-    ASSERT_TRUE(model.SetEntityChecked(row.kind, true));
+    ASSERT_TRUE(model.SetChecked(ConfigTreeId::kEntity, row.kind, true));
     EXPECT_TRUE(Entity(model, row.first).Checked());
     EXPECT_EQ(model.record().EntityChecks[row.kind], 1);
     EXPECT_EQ(model.record().EntityChecks[row.first], 1);
@@ -71,22 +71,22 @@ TEST(EntityCheckRule, CheckingAPointKindWithoutCheckedOptionChecksItsFirstOption
 
 TEST(EntityCheckRule, AKindWithACheckedOptionOrAPolylineKindKeepsItsOptions) {
   ConfigModel model;
-  model.SetEntityChecked(entity_node::kArcEnd, true);
-  model.SetEntityChecked(entity_node::kArcs, true);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kArcEnd, true);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kArcs, true);
   EXPECT_FALSE(Entity(model, entity_node::kArcStart).Checked());
   EXPECT_EQ(model.SelectedNode(ConfigTreeId::kEntity), entity_node::kArcs);
 
-  model.SetEntityChecked(entity_node::kPolylines2D, true);
-  model.SetEntityChecked(entity_node::kPolylines3D, true);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kPolylines2D, true);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kPolylines3D, true);
   EXPECT_FALSE(Entity(model, entity_node::kPolylines2DSplinePoints).Checked());
   EXPECT_FALSE(Entity(model, entity_node::kPolylines3DSplinePoints).Checked());
 }
 
 TEST(EntityCheckRule, UncheckingAKindDisablesItsOptionsAndKeepsTheirMarks) {
   ConfigModel model;
-  model.SetEntityChecked(entity_node::kLines, true);
-  model.SetEntityChecked(entity_node::kLineEnd, true);
-  model.SetEntityChecked(entity_node::kLines, false);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kLines, true);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kLineEnd, true);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kLines, false);
   for (const int option : {entity_node::kLineStart, entity_node::kLineEnd}) {
     EXPECT_TRUE(Entity(model, option).Has(node_state::kDisabled));
     EXPECT_TRUE(Entity(model, option).Checked());
@@ -94,10 +94,10 @@ TEST(EntityCheckRule, UncheckingAKindDisablesItsOptionsAndKeepsTheirMarks) {
   }
   EXPECT_EQ(model.record().EntityChecks[entity_node::kLines], 0);
   // A disabled node cannot change, and a click with the state it has changes nothing.
-  EXPECT_FALSE(model.SetEntityChecked(entity_node::kLineEnd, false));
-  EXPECT_FALSE(model.SetEntityChecked(entity_node::kLines, false));
+  EXPECT_FALSE(model.SetChecked(ConfigTreeId::kEntity, entity_node::kLineEnd, false));
+  EXPECT_FALSE(model.SetChecked(ConfigTreeId::kEntity, entity_node::kLines, false));
 
-  model.SetEntityChecked(entity_node::kLines, true);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kLines, true);
   EXPECT_FALSE(Entity(model, entity_node::kLineEnd).Has(node_state::kDisabled));
   EXPECT_TRUE(Entity(model, entity_node::kLineEnd).Checked());
 }
@@ -109,7 +109,7 @@ TEST(EntityFocusRule, BlockNameEditIsUsableOnlyWhileCheckedBlocksHasTheFocus) {
   model.FocusEntityNode(entity_node::kBlocks);
   EXPECT_FALSE(model.controls().block_names_enabled);
 
-  model.SetEntityChecked(entity_node::kBlocks, true);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kBlocks, true);
   EXPECT_TRUE(model.controls().block_names_enabled);
   EXPECT_GE(observer.block_name_focus, 1);
 
@@ -120,7 +120,7 @@ TEST(EntityFocusRule, BlockNameEditIsUsableOnlyWhileCheckedBlocksHasTheFocus) {
   EXPECT_TRUE(model.controls().block_names_enabled);
   EXPECT_EQ(observer.block_name_focus, focus_requests + 1);
 
-  model.SetEntityChecked(entity_node::kBlocks, false);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kBlocks, false);
   EXPECT_FALSE(model.controls().block_names_enabled);
 }
 
@@ -163,10 +163,10 @@ TEST(SetAllChecks, DataSelectAllAlsoChecksOptionNodesAndSelectNoneLeavesThem) {
 
 TEST(DataCheckRule, OptionNodesHaveNoCheckBoxAndFieldsDisableTheirOptions) {
   ConfigModel model;
-  EXPECT_FALSE(model.SetFieldChecked(field_node::kXDecimals, true));
-  EXPECT_TRUE(model.SetFieldChecked(field_node::kZ, true));
+  EXPECT_FALSE(model.SetChecked(ConfigTreeId::kData, field_node::kXDecimals, true));
+  EXPECT_TRUE(model.SetChecked(ConfigTreeId::kData, field_node::kZ, true));
   EXPECT_EQ(model.record().FieldChecks[field_node::kZ], 1);
-  EXPECT_TRUE(model.SetFieldChecked(field_node::kZ, false));
+  EXPECT_TRUE(model.SetChecked(ConfigTreeId::kData, field_node::kZ, false));
   EXPECT_EQ(model.record().FieldChecks[field_node::kZ], 0);
   for (int option = 10; option <= 12; ++option)
     EXPECT_TRUE(Field(model, option).Has(node_state::kDisabled)) << option;
@@ -214,8 +214,8 @@ TEST(DataFocusRule, MoveButtonsFollowTheFocusedDataField) {
 
 TEST(MoveField, MovesAFieldWithItsOptionsAndLeavesTheRecordAlone) {
   ConfigModel model;
-  model.SetFieldChecked(field_node::kX, true);
-  model.SetFieldChecked(field_node::kLayer, true);
+  model.SetChecked(ConfigTreeId::kData, field_node::kX, true);
+  model.SetChecked(ConfigTreeId::kData, field_node::kLayer, true);
   const TExportConfig before = model.record();
 
   model.FocusDataNode(field_node::kLayer);
@@ -238,8 +238,8 @@ TEST(MoveField, MovesAFieldWithItsOptionsAndLeavesTheRecordAlone) {
 
 TEST(CollectRunTables, OnlyThePlainCheckedStateCounts) {
   ConfigModel model;
-  model.SetEntityChecked(entity_node::kCircles, true);
-  model.SetEntityChecked(entity_node::kBlocks, true);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kCircles, true);
+  model.SetChecked(ConfigTreeId::kEntity, entity_node::kBlocks, true);
   ConfigContent content = model.content();
   content.trees.entity[0].check_state = 3;  // checked and pressed
   content.trees.data[1].check_state = 4;    // mixed

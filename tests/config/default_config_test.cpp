@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "config/config_file.h"
 #include "config/config_model.h"
 #include "config/default_config.h"
 #include "config/qrv_file.h"
@@ -39,9 +40,9 @@ TEST(DefaultConfiguration, HoldsTheDeliveredValues) {
 }
 
 TEST(DefaultConfiguration, IsTheFileTheBuildWrote) {
-  std::string bytes, error;
-  ASSERT_TRUE(ReadWholeFile(QUORVEX_DEFAULT_CONFIG_PATH, bytes, error)) << error;
-  EXPECT_EQ(bytes, ConfigFileBytes(DefaultConfiguration()));
+  const ConfigFileRead read = ReadConfigFile(QUORVEX_DEFAULT_CONFIG_PATH);
+  ASSERT_FALSE(read.failure) << read.failure->reason;
+  EXPECT_EQ(read.bytes, ConfigFileBytes(DefaultConfiguration()));
 }
 
 }  // namespace

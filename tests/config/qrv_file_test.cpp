@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "config/config_file.h"
 #include "config/config_fixtures.h"
 #include "config/qrv_file.h"
 #include "support/temp_dir.h"
@@ -23,6 +24,14 @@ std::string Le32(std::uint32_t value) {
 
 void Put32(std::string& bytes, std::size_t at, std::uint32_t value) {
   bytes.replace(at, 4, Le32(value));
+}
+
+// What the window says of a file that the reader refuses; empty when it is accepted.
+std::string Refusal(const ParsedConfigFile& parsed) {
+  const std::optional<Failure> refused = parsed.FailureAt("a.qrv");
+  if (!refused) return {};
+  return refused->kind == Failure::Kind::kNotAConfig ? "This is not a Quorvex configuration file"
+                                                     : refused->text;
 }
 
 // The file a save of `content` writes.
@@ -102,7 +111,7 @@ TEST(ParseConfigFile, GivesBackEveryFieldAndTreeState) {
   raw.trees.data[2].children[0].check_type = 1;
   for (const ConfigContent* original : {&content, &raw}) {
     const ParsedConfigFile parsed = ParseConfigFile(ConfigFileBytes(*original));
-    ASSERT_TRUE(parsed.ok()) << parsed.ErrorMessage();
+    ASSERT_TRUE(parsed.ok()) << TreeStreamMessage(parsed.tree_error);
     EXPECT_TRUE(SameConfig(parsed.content.record, original->record));
     EXPECT_EQ(parsed.content.trees, original->trees);
   }
@@ -117,7 +126,7 @@ TEST(ParseConfigFile, ReadsStreamsOfTheOlderLayoutWithoutCount) {
   }
   bytes += "trailing bytes are ignored";
   const ParsedConfigFile parsed = ParseConfigFile(bytes);
-  ASSERT_TRUE(parsed.ok()) << parsed.ErrorMessage();
+  ASSERT_TRUE(parsed.ok()) << TreeStreamMessage(parsed.tree_error);
   EXPECT_EQ(parsed.content.trees, content.trees);
 }
 
@@ -274,18 +283,18 @@ TEST(ParseConfigFile, RefusesDamagedFilesWithTheirMessage) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(ParseConfigFile(row.bytes).ErrorMessage(), row.message);
+    EXPECT_EQ(Refusal(ParseConfigFile(row.bytes)), row.message);
   }
 }
 
 TEST(ParseConfigFile, RefusesADataTreeThatIsNotTheConfigurationTree) {
   ConfigContent content = ConfigModel().content();
   content.trees.data[1].data = field_node::kLineNumber;  // one data field twice
-  EXPECT_EQ(ParseConfigFile(FileOf(content)).ErrorMessage(),
+  EXPECT_EQ(Refusal(ParseConfigFile(FileOf(content))),
             "Unable to load tree structure, the format is wrong.");
 }
 
-TEST(ReadWholeFile, WhatCannotBeAConfigurationIsRefusedWithoutReadingItThrough) {
+TEST(ReadConfigFile, WhatCannotBeAConfigurationIsRefusedWithoutReadingItThrough) {
   testing::TempDir dir;
   const testing::ReleasedFifo fifo(dir.File("pipe.qrv"));
   const std::string large = dir.File("large.qrv");
@@ -294,14 +303,14 @@ TEST(ReadWholeFile, WhatCannotBeAConfigurationIsRefusedWithoutReadingItThrough) 
   testing::WriteFile(large, bytes);
   for (const std::string& path : {fifo.path(), std::string("/dev/null"), large}) {
     SCOPED_TRACE(path);
-    std::string read, error;
-    EXPECT_FALSE(ReadWholeFile(path, read, error));
-    EXPECT_EQ(error, "This is not a Quorvex configuration file");
+    const ConfigFileRead read = ReadConfigFile(path);
+    EXPECT_EQ(read.failure, (Failure{Failure::Kind::kNotAConfig, path}));
   }
   bytes.resize(kMaxConfigFileSize);
   testing::WriteFile(large, bytes);
-  std::string read, error;
-  EXPECT_TRUE(ReadWholeFile(large, read, error)) << error;
+  const ConfigFileRead read = ReadConfigFile(large);
+  EXPECT_FALSE(read.failure);
+  EXPECT_EQ(read.bytes, bytes);
 }
 
 }  // namespace

@@ -33,6 +33,11 @@ class GuiTest : public QObject {
   void openedWithDrawings_data();
   void openedWithDrawings();
 
+  // Both forms of configuration files.
+  void tomlLoadedRunsAsTheCommandLine();
+  void savedAsTomlPrintsTheSame();
+  void qrvSaveAsksBeforeDroppingSettings();
+
   // Runs.
   void processMatchesTheCore_data();
   void processMatchesTheCore();

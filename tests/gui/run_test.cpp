@@ -156,14 +156,11 @@ void GuiTest::processMatchesTheCore() {
   QCOMPARE(CheckProcessCommand(content.record, "txt", "", tables), ProcessCheck::kPassed);
   std::atomic<bool> cancelled{false};
   quorvex::testing::RecordingObserver observer(cancelled);
-  quorvex::testing::RecordedMessages messages;
-  quorvex::testing::RecordedViewer viewer;
-  BatchEnvironment env{observer, messages, viewer, f.clock, cancelled};
+  BatchEnvironment env{observer, f.clock, cancelled};
   const BatchRequest request{reference.toStdString(),
                              {(f.drawings() + "/building.dxf").toStdString(),
                               (f.drawings() + "/site_blocks.dxf").toStdString()},
                              (reference + "/QuorvexLog.txt").toStdString(),
-                             false,
                              1};
   QCOMPARE(RunBatch(content.record, tables, request, env).end, BatchEnd::kFinished);
 
@@ -294,7 +291,7 @@ void GuiTest::exitDuringRun() {
     report_at_question = testing::ReadLines(f.logFile());
     running_at_question = window->runInProgress();
   };
-  f.prompts.answers = {ConfigHost::Answer::kNo};
+  f.prompts.answers = {Prompts::Answer::kNo};
   QVERIFY(Press(Find<QToolButton>(*window, "exitButton")));
   // Still running: the prompt waits for the run's end.
   QVERIFY(f.prompts.questions.empty());

@@ -13,7 +13,7 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include "config/file_list_header.h"
+#include "desk/file_list_header.h"
 #include "gui_test.h"
 #include "window_fixture.h"
 
@@ -24,7 +24,7 @@ using testing::Find;
 using testing::Press;
 using testing::StoredSetting;
 using testing::WindowFixture;
-using Answer = ConfigHost::Answer;
+using Answer = Prompts::Answer;
 
 const QString kChangedQuestion =
     QStringLiteral("Current configuration has changed, do you want to save it ?");

@@ -15,13 +15,22 @@
 
 namespace quorvex::ui::testing {
 
-ConfigHost::Answer ScriptedPrompts::AskYesNoCancel(std::string_view question) {
+Prompts::Answer ScriptedPrompts::AskYesNoCancel(std::string_view question) {
   questions.emplace_back(question);
   if (on_question) on_question();
-  if (answers.empty()) return ConfigHost::Answer::kCancel;
-  const ConfigHost::Answer answer = answers.front();
+  if (answers.empty()) return Prompts::Answer::kCancel;
+  const Prompts::Answer answer = answers.front();
   answers.pop_front();
   return answer;
+}
+
+bool ScriptedPrompts::AskYesNo(std::string_view question) {
+  questions.emplace_back(question);
+  if (on_question) on_question();
+  if (yes_no_answers.empty()) return false;
+  const bool yes = yes_no_answers.front();
+  yes_no_answers.pop_front();
+  return yes;
 }
 
 std::optional<std::filesystem::path> ScriptedPrompts::ChooseFileToLoad(

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "batch/batch_fakes.h"
-#include "config/output_directory.h"
-#include "config/recording_chooser.h"
+#include "desk/output_directory.h"
+#include "desk/recording_chooser.h"
 #include "ui/desktop_launcher.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
@@ -36,13 +36,16 @@ class ScriptedPrompts final : public Prompts {
     errors.emplace_back(text);
     shown.emplace_back(text);
   }
-  ConfigHost::Answer AskYesNoCancel(std::string_view question) override;
+  Prompts::Answer AskYesNoCancel(std::string_view question) override;
+  bool AskYesNo(std::string_view question) override;
   std::optional<std::filesystem::path> ChooseFileToLoad(
       const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> ChooseFileToSave(const std::filesystem::path& folder,
                                                         std::string_view file_name) override;
 
-  std::deque<ConfigHost::Answer> answers;
+  std::deque<Prompts::Answer> answers;
+  /// The answers to Yes/No questions; an unscripted one is answered No.
+  std::deque<bool> yes_no_answers;
   std::deque<std::optional<std::filesystem::path>> files_to_load, files_to_save;
   /// Called as a question is asked, before it is answered.
   std::function<void()> on_question;

@@ -280,8 +280,8 @@ void UiModelsTest::movedFieldKeepsItsNodes() {
 
 void UiModelsTest::replacedContentIsShown() {
   ConfigModel loaded;
-  loaded.SetEntityChecked(en::kBlocks, true);
-  loaded.SetFieldChecked(fn::kLabel, true);
+  loaded.SetChecked(ConfigTreeId::kEntity, en::kBlocks, true);
+  loaded.SetChecked(ConfigTreeId::kData, fn::kLabel, true);
   loaded.AcceptTypedValue(fn::kLabelText, "Manhole");
   loaded.FocusDataNode(fn::kLabel);
   loaded.MoveFieldUp();
@@ -376,7 +376,7 @@ void UiModelsTest::iconsFontsAndBackground() {
   QCOMPARE(Role(trees.entity, en::kArcs, Qt::FontRole), bold);
   QVERIFY(!Role(trees.entity, en::kArcStart, Qt::FontRole).isValid());
   QVERIFY(!Role(trees.data, fn::kX, Qt::FontRole).isValid());
-  trees.core.SetFieldChecked(fn::kX, true);
+  trees.core.SetChecked(ConfigTreeId::kData, fn::kX, true);
   QCOMPARE(Role(trees.data, fn::kX, Qt::FontRole), bold);
 
   QSignalSpy changed(&trees.data, &QAbstractItemModel::dataChanged);

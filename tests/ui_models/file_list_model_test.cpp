@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QUrl>
 
-#include "config/dxf_browser.h"
-#include "config/settings_store.h"
+#include "desk/dxf_browser.h"
+#include "desk/settings_store.h"
 #include "ui/models/file_list_model.h"
 #include "ui_models_test.h"
 

@@ -147,7 +147,7 @@ bool ConfigTreeModel::setData(const QModelIndex& index, const QVariant& value, i
   if (role == Qt::CheckStateRole) {
     if (index.column() != kCaptionColumn) return false;
     const bool on = static_cast<Qt::CheckState>(value.toInt()) == Qt::Checked;
-    return isDataTree() ? model_.SetFieldChecked(node, on) : model_.SetEntityChecked(node, on);
+    return model_.SetChecked(tree_, node, on);
   }
   if (role != Qt::EditRole || !isDataTree() || !model_.CanEditCell(node, index.column()))
     return false;

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QVariant>
 
-#include "config/dxf_browser.h"
+#include "desk/dxf_browser.h"
 
 namespace quorvex::ui {
 

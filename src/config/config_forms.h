@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "config/config_file.h"
+#include "config/config_model.h"
+
+namespace quorvex {
+
+/// Reads the configuration file at `path` in either of its forms, told apart by content: a file
+/// that starts with the .qrv identifier is a .qrv file, anything else is read as the TOML form.
+/// The failure is the reading's (ReadConfigFile), the .qrv reader's (kNotAConfig, kConfigDamaged)
+/// or the TOML reader's (kConfigNotToml, kConfigTomlRefused).
+ConfigRead ReadConfiguration(const std::filesystem::path& path);
+
+/// The two forms of a configuration file.
+enum class ConfigForm { kQrv, kToml };
+
+/// The form a file's name asks for: the TOML form for a name that ends in ".toml", in any case,
+/// the .qrv form for any other.
+ConfigForm FormOfName(const std::filesystem::path& path);
+
+/// What a save of `model` writes in `form`, once the model is prepared as before every save: the
+/// .qrv bytes or the TOML form of the same configuration.
+std::string BytesToSave(ConfigModel& model, ConfigForm form);
+
+}  // namespace quorvex

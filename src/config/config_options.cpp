@@ -1,0 +1,161 @@
+#include "config/config_options.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "config/config_words.h"
+#include "config/default_config.h"
+#include "config/tree_tables.h"
+#include "engine/text_util.h"
+
+namespace quorvex {
+namespace {
+
+// The separator choice that `given` names by its word or by the text it writes; the choice
+// "Other" (5) is never named so, as it writes what is given.
+std::optional<int> FixedSeparatorChoice(std::string_view given) {
+  constexpr int kOther = 5;
+  for (int choice = 0; choice < kOther; ++choice) {
+    if (given == kSeparatorWords[static_cast<std::size_t>(choice)] ||
+        given == ResolvedSeparator(choice, {}))
+      return choice;
+  }
+  return std::nullopt;
+}
+
+// The words of a comma-separated list, blanks around them dropped.
+std::vector<std::string> Words(std::string_view list) {
+  std::vector<std::string> words;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = list.find(',', start);
+    words.emplace_back(Trimmed(list.substr(start, comma - start)));
+    if (comma == std::string_view::npos) return words;
+    start = comma + 1;
+  }
+}
+
+// The nodes a list names, or the usage error.
+template <typename Of>
+std::optional<std::string> NodesOf(std::string_view list, std::string_view option,
+                                   std::string_view what, Of of, const std::string& valid,
+                                   std::vector<int>& nodes) {
+  for (const std::string& word : Words(list)) {
+    const std::optional<int> node = of(word);
+    if (!node) {
+      return "unknown " + std::string(what) + " \"" + word + "\" in " + std::string(option) +
+             "; the " + std::string(what) + "s are: " + valid;
+    }
+    if (std::find(nodes.begin(), nodes.end(), *node) != nodes.end())
+      return "\"" + word + "\" is named twice in " + std::string(option);
+    nodes.push_back(*node);
+  }
+  return std::nullopt;
+}
+
+void ApplyKinds(const std::vector<int>& named, ConfigModel& model) {
+  const TExportConfig& defaults = DefaultConfiguration().record;
+  for (const int kind : kEntityKindNodes) {
+    const int option_count = EntityChildCounts[static_cast<std::size_t>(kind)] - 1;
+    auto is_named = [&](int node) {
+      return std::find(named.begin(), named.end(), node) != named.end();
+    };
+    bool options_named = false;
+    for (int option = kind + 1; option <= kind + option_count; ++option)
+      options_named = options_named || is_named(option);
+    const bool checked = is_named(kind) || options_named;
+    model.SetChecked(ConfigTreeId::kEntity, kind, checked);
+    if (!checked) continue;
+    for (int option = kind + 1; option <= kind + option_count; ++option) {
+      model.SetChecked(ConfigTreeId::kEntity, option,
+                       options_named
+                           ? is_named(option)
+                           : defaults.EntityChecks[static_cast<std::size_t>(option)] == 1);
+    }
+  }
+}
+
+std::size_t PositionOf(const ConfigModel& model, int field) {
+  const TreeNodes& fields = model.trees().data;
+  for (std::size_t i = 0; i < fields.size(); ++i)
+    if (fields[i].data == field) return i;
+  return fields.size();
+}
+
+void ApplyFields(const std::vector<int>& named, ConfigModel& model) {
+  for (std::size_t i = 0; i < named.size(); ++i) {
+    model.FocusDataNode(named[i]);
+    while (PositionOf(model, named[i]) > i && model.MoveFieldUp()) {
+    }
+  }
+  for (const int field : kDataFieldNodes)
+    model.SetChecked(ConfigTreeId::kData, field,
+                     std::find(named.begin(), named.end(), field) != named.end());
+}
+
+std::optional<std::string> TooLong(std::string_view option, std::string_view text,
+                                   std::size_t capacity) {
+  if (text.size() <= capacity) return std::nullopt;
+  return "option " + std::string(option) + " takes at most " + std::to_string(capacity) + " bytes";
+}
+
+void ApplyOutputOptions(const ConfigOptions& options, ConfigModel& model) {
+  ExtendedSettings extended = model.extended();
+  DataFormat& format = extended.format;
+  for (const auto& [given, setting] : {std::pair{options.quote, &format.quote},
+                                       {options.mtext_plain, &format.mtext_plain},
+                                       {options.lf_line_ends, &format.lf_line_ends},
+                                       {options.bom, &format.bom},
+                                       {options.decimal_comma, &format.decimal_comma}}) {
+    if (given) *setting = *given;
+  }
+  model.SetExtended(extended);
+}
+
+}  // namespace
+
+std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model) {
+  std::vector<int> kinds, fields;
+  if (options.kinds) {
+    if (auto error =
+            NodesOf(*options.kinds, "--kinds", "kind", EntityNodeOfWord, KindWordList(), kinds))
+      return error;
+  }
+  if (options.fields) {
+    auto field_of = [](std::string_view word) -> std::optional<int> {
+      const std::optional<int> node = FieldNodeOfWord(word);
+      return node && IsDataField(*node) ? node : std::nullopt;
+    };
+    if (auto error =
+            NodesOf(*options.fields, "--fields", "field", field_of, FieldWordList(), fields))
+      return error;
+  }
+  if (options.separator) {
+    if (auto error = TooLong("--separator", *options.separator, 255)) return error;
+  }
+  if (options.blocks) {
+    if (auto error = TooLong("--blocks", Trimmed(*options.blocks), 255)) return error;
+  }
+
+  if (options.kinds) ApplyKinds(kinds, model);
+  if (options.fields) ApplyFields(fields, model);
+  if (options.separator) {
+    if (const std::optional<int> choice = FixedSeparatorChoice(*options.separator)) {
+      model.SetSeparatorIndex(*choice);
+    } else {
+      model.SetSeparatorIndex(5);
+      model.SetSeparatorText(*options.separator);
+    }
+  }
+  if (options.decimals) {
+    for (const int node : {field_node::kXDecimals, field_node::kYDecimals, field_node::kZDecimals})
+      model.AcceptTypedValue(node, std::to_string(*options.decimals));
+  }
+  if (options.header) model.SetIncludeHeader(*options.header);
+  if (options.blocks) model.SetBlockNames(*options.blocks);
+  if (options.extension) model.SetDataFileExtension(*options.extension);
+  ApplyOutputOptions(options, model);
+  return std::nullopt;
+}
+
+}  // namespace quorvex

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "config/config_model.h"
+
+namespace quorvex {
+
+/// Settings given over a configuration, as the command line's options give them: words and texts
+/// not checked yet. Each one given replaces what the configuration says; the others leave it.
+struct ConfigOptions {
+  std::optional<std::string> kinds;
+  std::optional<std::string> fields;
+  std::optional<std::string> separator;
+  std::optional<int> decimals;
+  std::optional<bool> header;
+  std::optional<std::string> blocks;
+  std::optional<std::string> extension;
+  // The settings beyond the record.
+  std::optional<bool> quote;
+  std::optional<bool> mtext_plain;
+  std::optional<bool> lf_line_ends;
+  std::optional<bool> bom;
+  std::optional<bool> decimal_comma;
+};
+
+/// Applies the configuration options of the command line to `model` through the rules of the
+/// configuration trees, as the window's editors would:
+/// - `--kinds`: exactly the kinds listed are checked; a kind named alone takes the point options
+///   of the default configuration, KIND.OPTION words pick them (and check their kind); the kinds
+///   not listed are unchecked with their options kept;
+/// - `--fields`: exactly the fields listed are checked, moved to the front in the order given;
+///   the others follow unchecked, in their order, with their options kept;
+/// - `--separator`: comma, semicolon, space, tab or linefeed (by word or by the text each writes),
+///   else "Other" with the text given;
+/// - `--decimals`: the decimals of X, Y and Z; `--header`, `--no-header`; `--blocks`; `-e`;
+/// - the output options, over the settings beyond the record.
+/// Returns the usage error (a wrong or repeated word, with the valid ones listed; a text longer
+/// than its slot) or nothing. Nothing is changed when an error is returned.
+std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model);
+
+}  // namespace quorvex

@@ -1,0 +1,162 @@
+// The window opens and saves configurations of both forms, as the command line reads them: the
+// built quorvex-cli is run on the same files for comparison.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "gui_test.h"
+#include "window_fixture.h"
+
+namespace quorvex::ui {
+namespace {
+
+using testing::Find;
+using testing::Press;
+
+constexpr int kRunTimeoutMs = 30000;
+
+// A configuration that only the TOML form holds whole: quoted fields, LF line ends and a BOM.
+const QByteArray kSiteToml =
+    "extension = \"csv\"\n"
+    "separator = \"semicolon\"\n"
+    "kinds = [\"points\", \"lines\", \"lines.start\", \"text\", \"blocks\"]\n"
+    "quote = true\n"
+    "line-ends = \"lf\"\n"
+    "bom = true\n"
+    "[[fields]]\n"
+    "name = \"layer\"\n"
+    "export = true\n"
+    "[[fields]]\n"
+    "name = \"text\"\n"
+    "export = true\n"
+    "[[fields]]\n"
+    "name = \"x\"\n"
+    "export = true\n"
+    "decimals = 2\n";
+
+// What quorvex-cli printed on its standard output; its exit status must be 0.
+QByteArray RunCli(const QStringList& arguments) {
+  QProcess cli;
+  cli.start(QStringLiteral(QUORVEX_CLI_PATH), arguments);
+  if (!cli.waitForFinished(kRunTimeoutMs) || cli.exitCode() != 0) {
+    qWarning() << cli.readAllStandardError();
+    return QByteArray("quorvex-cli failed");
+  }
+  return cli.readAllStandardOutput();
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A window that loaded "site.toml" (kSiteToml) of the configurations folder with its "Load
+// configuration" button, the start-up fallback's prompt answered No; null when it could not.
+std::unique_ptr<MainWindow> StartOnSiteToml(testing::WindowFixture& f) {
+  const QString site = f.configurations() + "/site.toml";
+  if (!QDir().mkpath(f.configurations()) || !WriteFile(site, kSiteToml)) return nullptr;
+  auto window = f.startWindow();
+  if (!window) return nullptr;
+  f.prompts.answers = {Prompts::Answer::kNo};
+  f.prompts.files_to_load = {site.toStdString()};
+  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(1);
+  if (!Press(Find<QToolButton>(*window, "loadButton"))) return nullptr;
+  f.prompts.questions.clear();
+  return window;
+}
+
+}  // namespace
+
+// A TOML file loaded through the open dialog converts a drawing to the bytes that
+// "quorvex-cli -c" gives for the same file.
+void GuiTest::tomlLoadedRunsAsTheCommandLine() {
+  auto& f = *fixture_;
+  auto window = StartOnSiteToml(f);
+  QVERIFY(window);
+  QCOMPARE(window->windowTitle(), QStringLiteral("Quorvex V 4.03 - [site.toml]"));
+  QCOMPARE(Find<QLabel>(*window, "statusText")->text(),
+           QStringLiteral("Configuration file in use : site.toml"));
+  QCOMPARE(StoredSetting(f, "config").toString(), QStringLiteral("site.toml"));
+
+  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(0);
+  QVERIFY(testing::ChooseFolder(*window, f.drawings()));
+  testing::ClickRow(*window, 2);
+  QCOMPARE(testing::SelectedNames(*window), QStringList{"site_blocks"});
+  QSignalSpy finished(window.get(), &MainWindow::runFinished);
+  QVERIFY(Press(Find<QToolButton>(*window, "processButton")));
+  QVERIFY(finished.wait(kRunTimeoutMs));
+  QVERIFY(f.prompts.errors.empty());
+
+  const QString reference = f.makeFolder("reference");
+  RunCli({"-q", "-c", f.configurations() + "/site.toml", "-o", reference, "--log",
+          reference + "/log.txt", f.drawings() + "/site_blocks.dxf"});
+  const QByteArray data = testing::ReadAll(f.drawings() + "/site_blocks.csv");
+  QVERIFY(
+      data.startsWith("\xEF\xBB\xBF"
+                      "Entity Layer;Text String;"));
+  QVERIFY(!data.contains('\r'));
+  QCOMPARE(data, testing::ReadAll(reference + "/site_blocks.csv"));
+}
+
+// The window's configuration saved as TOML is what "quorvex-cli --print-config" prints of it.
+void GuiTest::savedAsTomlPrintsTheSame() {
+  auto& f = *fixture_;
+  QVERIFY(QDir().mkpath(f.configurations()));
+  auto window = f.startWindow();
+  QVERIFY(window);
+  const QString saved = f.configurations() + "/window.toml";
+  f.prompts.files_to_save = {saved.toStdString()};
+  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(1);
+  QVERIFY(Press(Find<QToolButton>(*window, "saveButton")));
+  QCOMPARE(window->windowTitle(), QStringLiteral("Quorvex V 4.03 - [window.toml]"));
+  QCOMPARE(StoredSetting(f, "config").toString(), QStringLiteral("window.toml"));
+  const QByteArray text = testing::ReadAll(saved);
+  QVERIFY(text.startsWith("# Quorvex configuration"));
+  QCOMPARE(RunCli({"-c", saved, "--print-config"}), text);
+  // The name in use, with its extension, is the configuration the next start loads.
+  QVERIFY(Press(Find<QToolButton>(*window, "exitButton")));
+  f.prompts.information.clear();
+  auto next = f.startWindow();
+  QVERIFY(next);
+  QCOMPARE(next->windowTitle(), QStringLiteral("Quorvex V 4.03 - [window.toml]"));
+  QVERIFY(f.prompts.information.empty());
+}
+
+// Saving as .qrv a configuration whose settings a .qrv file cannot keep asks first: No writes
+// nothing and keeps them, Yes writes the file without them.
+void GuiTest::qrvSaveAsksBeforeDroppingSettings() {
+  auto& f = *fixture_;
+  auto window = StartOnSiteToml(f);
+  QVERIFY(window);
+  const QString qrv = f.configurations() + "/site.qrv";
+  const QString question = QStringLiteral(
+      "The .qrv form cannot keep: quote, line-ends, bom. Do you want to save the configuration "
+      "without them ?");
+
+  f.prompts.files_to_save = {qrv.toStdString()};
+  f.prompts.yes_no_answers = {false};
+  QVERIFY(Press(Find<QToolButton>(*window, "saveButton")));
+  QCOMPARE(testing::Texts(f.prompts.questions), QStringList{question});
+  QVERIFY(!QFile::exists(qrv));
+  QCOMPARE(window->windowTitle(), QStringLiteral("Quorvex V 4.03 - [site.toml]"));
+  QCOMPARE(f.prompts.proposed_save_names, std::vector<std::string>{"site.toml"});
+
+  f.prompts.files_to_save = {qrv.toStdString()};
+  f.prompts.yes_no_answers = {true};
+  QVERIFY(Press(Find<QToolButton>(*window, "saveButton")));
+  QCOMPARE(testing::ReadAll(qrv).size(), 12749);
+  QCOMPARE(window->windowTitle(), QStringLiteral("Quorvex V 4.03 - [site.qrv]"));
+  QVERIFY(!RunCli({"-c", qrv, "--print-config"}).contains("quote"));
+  // What is in use is what the file holds, so Exit does not ask.
+  f.prompts.questions.clear();
+  QVERIFY(Press(Find<QToolButton>(*window, "exitButton")));
+  QVERIFY(f.prompts.questions.empty());
+  QVERIFY(!window->isVisible());
+}
+
+}  // namespace quorvex::ui
