@@ -48,6 +48,7 @@ class Conversions {
         env_(env),
         dxf_paths_(request.dxf_paths),
         format_(request.extended.format),
+        expansion_(request.extended.expansion),
         no_clobber_(request.no_clobber),
         header_line_(format_.quote ? QuotedHeaderLine(tables, config.SeparatorText.View())
                                    : BuildHeaderLine(tables, config.SeparatorText.View())),
@@ -108,7 +109,7 @@ class Conversions {
       if (i >= dxf_paths_.size()) return;
       Notify([&] { env_.observer.FileStarted(i); });
       ConversionRun run{config_,        tables_,  header_line_, block_filter_, {},
-                        env_.cancelled, progress, format_,      no_clobber_};
+                        env_.cancelled, progress, format_,      no_clobber_,   expansion_};
       AppendFileHeading(run.ReportLines, i + 1, dxf_paths_[i]);
       FileOutcome outcome;
       if (replaces_dxf_[i]) {
@@ -153,6 +154,7 @@ class Conversions {
   std::vector<bool> replaces_dxf_;
   bool shared_data_path_ = false;
   const DataFormat format_;
+  const ExpansionSettings expansion_;
   const bool no_clobber_;
   const std::string header_line_;
   const std::string block_filter_;

@@ -172,6 +172,11 @@ void AddOutputOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
       }));
   app.add_flag_callback("--bom", [&] { options.bom = true; });
   app.add_flag_callback("--decimal-comma", [&] { options.decimal_comma = true; });
+  app.add_flag_callback("--expand-blocks", [&] { options.expand_blocks = true; });
+  AddNumber(
+      app, checks, "--expand-limit", "a whole number from 1 to 999999999",
+      [](long limit) { return limit >= 1 && limit <= ExpansionSettings::kHighestLimit; },
+      [&options](long limit) { options.expand_limit = limit; });
 }
 
 // What the parser leaves to be refused: an unknown option, an empty input name, or no input when
@@ -235,6 +240,10 @@ std::string UsageText() {
          "      --decimals N       decimals of X, Y and Z (0 to 14)\n"
          "      --header, --no-header  with or without the line naming the fields\n"
          "      --blocks PATTERNS  block-name patterns of the block inserts, comma-separated\n"
+         "      --expand-blocks    export the entities inside the inserted blocks too, in world\n"
+         "                         coordinates, with the path of block names\n"
+         "      --expand-limit N   a drawing fails past N entities expanded from blocks\n"
+         "                         (default 10000000)\n"
          "      --print-config     print the configuration in effect as TOML and exit\n"
          "      --save-config FILE write the configuration in effect as a .qrv file that the\n"
          "                         window loads; with no INPUT, exit then\n"

@@ -109,6 +109,8 @@ void ApplyOutputOptions(const ConfigOptions& options, ConfigModel& model) {
                                        {options.decimal_comma, &format.decimal_comma}}) {
     if (given) *setting = *given;
   }
+  if (options.expand_blocks) extended.expansion.expand_blocks = *options.expand_blocks;
+  if (options.expand_limit) extended.expansion.limit = *options.expand_limit;
   model.SetExtended(extended);
 }
 

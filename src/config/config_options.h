@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,8 @@ struct ConfigOptions {
   std::optional<bool> lf_line_ends;
   std::optional<bool> bom;
   std::optional<bool> decimal_comma;
+  std::optional<bool> expand_blocks;
+  std::optional<std::int64_t> expand_limit;
 };
 
 /// Applies the configuration options of the command line to `model` through the rules of the
@@ -35,7 +38,7 @@ struct ConfigOptions {
 /// - `--separator`: comma, semicolon, space, tab or linefeed (by word or by the text each writes),
 ///   else "Other" with the text given;
 /// - `--decimals`: the decimals of X, Y and Z; `--header`, `--no-header`; `--blocks`; `-e`;
-/// - the output options, over the settings beyond the record.
+/// - the output options and the expansion of blocks, over the settings beyond the record.
 /// Returns the usage error (a wrong or repeated word, with the valid ones listed; a text longer
 /// than its slot) or nothing. Nothing is changed when an error is returned.
 std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model);

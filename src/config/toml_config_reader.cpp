@@ -219,6 +219,11 @@ class TomlReader {
       format.bom = BoolOf(node, name);
     } else if (name == "decimal-comma") {
       format.decimal_comma = BoolOf(node, name);
+    } else if (name == "expand-blocks") {
+      settings_.extended.expansion.expand_blocks = BoolOf(node, name);
+    } else if (name == "expand-limit") {
+      settings_.extended.expansion.limit =
+          IntegerOf(node, name, 1, ExpansionSettings::kHighestLimit);
     } else {
       return false;
     }

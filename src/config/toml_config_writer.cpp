@@ -148,6 +148,10 @@ std::vector<std::pair<std::string_view, std::string>> ExtendedEntries(
   if (format.lf_line_ends) entries.emplace_back("line-ends", Quoted("lf"));
   if (format.bom) entries.emplace_back("bom", "true");
   if (format.decimal_comma) entries.emplace_back("decimal-comma", "true");
+  const ExpansionSettings& expansion = extended.expansion;
+  if (expansion.expand_blocks) entries.emplace_back("expand-blocks", "true");
+  if (expansion.limit != ExpansionSettings::kDefaultLimit)
+    entries.emplace_back("expand-limit", std::to_string(expansion.limit));
   return entries;
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "blocks/block_expansion.h"
 #include "data_file.h"
 #include "drawing_encoding.h"
 #include "dxf_conversion.h"
@@ -14,36 +15,6 @@
 namespace quorvex {
 
 namespace {
-
-struct DispatchEntry {
-  std::string_view name;
-  int entity_node;  // -1: always handed to the reader
-  EntityReader reader;
-};
-
-constexpr DispatchEntry kDispatch[] = {
-    {"POINT", entity_node::kPoints, ReadPoint},
-    {"CIRCLE", entity_node::kCircles, ReadCircle},
-    {"ARC", entity_node::kArcs, ReadArc},
-    {"ELLIPSE", entity_node::kEllipses, ReadEllipse},
-    {"LINE", entity_node::kLines, ReadLine},
-    {"MTEXT", entity_node::kMText, ReadMText},
-    {"TEXT", entity_node::kText, ReadText},
-    {"LWPOLYLINE", entity_node::kPolylines2D, ReadLwPolyline},
-    {"POLYLINE", -1, ReadPolyline},
-    {"SPLINE", entity_node::kSplines, ReadSpline},
-    {"3DFACE", entity_node::kFaces, Read3DFace},
-    {"INSERT", entity_node::kBlocks, ReadInsert},
-};
-
-EntityReader FindReader(const DxfConversion& conversion, std::string_view name) {
-  for (const DispatchEntry& entry : kDispatch) {
-    if (entry.name != name) continue;
-    if (entry.entity_node >= 0 && !conversion.EntityChecked(entry.entity_node)) return nullptr;
-    return entry.reader;
-  }
-  return nullptr;
-}
 
 // A start value from the configuration: empty means 1.
 std::optional<std::int32_t> StartValue(const TExportConfig& config, int node) {
@@ -69,6 +40,7 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
     previous = line;
   }
   conversion.SetEncoding(EncodingOf(header, lines.ByteOrderMark()));
+  if (conversion.Expansion) conversion.Expansion->ReadBlocks(conversion, cursor.line - 1);
   ProgressDisplay& progress = run.Progress;
   while (!lines.AtEnd(cursor)) {
     progress.SetPosition(cursor.line);
@@ -95,8 +67,12 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   std::vector<std::string>& report = run.ReportLines;
   DataFile data_file;
   UndecodedCharacters undecoded;  // known once the walk has ended
+  std::optional<BlockExpansion> expansion;
+  const auto notices = [&] {
+    return expansion ? expansion->Notices() : std::vector<BlockNotice>();
+  };
   auto fail = [&](Failure failure) {
-    AppendFailureLines(report, failure, undecoded);
+    AppendFailureLines(report, failure, undecoded, notices());
     return FileOutcome{ConversionOutcome::kFailed, std::move(failure), data_file.placed(),
                        data_file.lines()};
   };
@@ -113,6 +89,10 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   if (run.KeepExistingDataFile) data_file.KeepExisting();
   DxfConversion conversion(config, run.Tables, *lines, data_file, run.Format);
   conversion.BlockFilterText = run.BlockFilterText;
+  if (run.Expansion.expand_blocks) {
+    expansion.emplace(run.Expansion, run.ProcessCancelled);
+    conversion.Expansion = &*expansion;
+  }
   constexpr int kStartNodes[] = {field_node::kLineNumberStart, field_node::kGroupStart,
                                  field_node::kSequentialStart};
   std::int32_t starts[3];
@@ -157,6 +137,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
     case WalkEnd::kNotValid:
       return fail({Failure::Kind::kNotDxf});
     case WalkEnd::kCancelled:
+      AppendBlockNotices(report, notices());
       AppendUndecodedLine(report, undecoded);
       return {ConversionOutcome::kCancelled, std::nullopt, data_file.placed(), data_file.lines()};
     case WalkEnd::kFinished:
@@ -168,6 +149,10 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   tally.block_names = std::move(conversion.BlockTallyNames);
   tally.block_counts = std::move(conversion.BlockTallyCounts);
   tally.undecoded = std::move(undecoded);
+  if (expansion) {
+    tally.expanded = expansion->ExpandedCount();
+    tally.block_notices = expansion->Notices();
+  }
   AppendCountLines(report, run.Tables, run.BlockFilterText, tally);
   return {ConversionOutcome::kConverted, std::nullopt, data_file.placed(), data_file.lines()};
 }

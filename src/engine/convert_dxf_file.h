@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "blocks/expansion_settings.h"
 #include "data_format.h"
 #include "export_config.h"
 #include "failure.h"
@@ -25,6 +26,7 @@ struct ConversionRun {
   DataFormat Format = {};
   /// Never replace a data file that exists when the conversion ends (it then fails).
   bool KeepExistingDataFile = false;
+  ExpansionSettings Expansion = {};
 };
 
 /// How the conversion of one file ended, for callers that count failures (the report says why).

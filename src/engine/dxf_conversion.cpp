@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "blocks/block_content.h"
 #include "format_coordinate.h"
 #include "mtext_plain.h"
 #include "number_text.h"
@@ -65,6 +66,16 @@ void DxfConversion::TallyBlock(DecodedText block_name) {
   BlockTallyCounts.push_back(1);
   // The report writes the name once.
   undecoded_ += static_cast<std::int64_t>(block_name.replaced);
+}
+
+void DxfConversion::CountEntity(int kind) {
+  if (Recorder) {
+    Recorder->Count(kind);
+    return;
+  }
+  ++EntityCounts[kind];
+  ++GroupCounter;
+  ++TotalEntityCount;
 }
 
 bool DxfConversion::NextGroup() {
@@ -160,6 +171,10 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
                                   std::string_view handle, std::string_view layer,
                                   std::string_view entity_type, std::string_view block_name,
                                   std::string_view text_string) {
+  if (Recorder) {
+    Recorder->AddTextPoint(*this, x, y, z, handle, layer, entity_type, text_string);
+    return;
+  }
   std::string& out = data_file_.buffer();
   const std::size_t line_start = out.size();
   line_start_undecoded_ = undecoded_;
@@ -238,6 +253,10 @@ void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t valu
 void DxfConversion::WriteComputedPoint(const TVecteur& point, std::string_view handle,
                                        std::string_view layer, std::string_view entity_type,
                                        std::string_view block_name, std::string_view text_string) {
+  if (Recorder) {
+    Recorder->AddPoint(point, handle, layer, entity_type, text_string);
+    return;
+  }
   if ((writes_x_ && !std::isfinite(point.X)) || (writes_y_ && !std::isfinite(point.Y)) ||
       (writes_z_ && !std::isfinite(point.Z))) {
     throw Failure{Failure::Kind::kCoordinateOutOfRange, {}, {}, EntityLine};

@@ -20,6 +20,9 @@
 
 namespace quorvex {
 
+class BlockExpansion;
+class BlockRecorder;
+
 /// A text taken from the DXF file together with the 1-based line it came from, so that a
 /// conversion failure can name that line. Line 0 means "not from the file": a failure then
 /// names the line at the cursor.
@@ -54,6 +57,11 @@ class DxfConversion {
   std::vector<std::string> BlockTallyNames;
   std::vector<std::int64_t> BlockTallyCounts;
   std::string_view BlockFilterText;  // the run's block-name patterns; empty lets every insert in
+  /// Set when the contents of inserted blocks are exported.
+  BlockExpansion* Expansion = nullptr;
+  /// Set while a block definition is read for the expansion: what the readers write, count and
+  /// insert goes there instead of the data file and the counts.
+  BlockRecorder* Recorder = nullptr;
 
   // --- Texts of the drawing ---
 
@@ -64,6 +72,9 @@ class DxfConversion {
   /// Characters of the drawing's texts that the data file and the report received as U+FFFD
   /// because they could not be decoded.
   std::int64_t UndecodedCount() const { return undecoded_; }
+  /// Adds `count` (which may be negative) to UndecodedCount: for texts that the report writes
+  /// from elsewhere, and for a failure's quoted text that is raised later than it was made.
+  void AdjustUndecodedCount(std::int64_t count) const { undecoded_ += count; }
 
   /// A block name of the drawing decoded, for the filter and the tally; the view lasts until
   /// the next call.
@@ -105,13 +116,11 @@ class DxfConversion {
   [[noreturn]] void FailNotNumber(SourcedText text) const;
 
   bool EntityChecked(int entity_node) const { return Config.EntityChecks[entity_node] == 1; }
+  /// True when a data line writes X, Y or Z from the point (not the forced Z).
+  bool WritesCoordinates() const { return writes_x_ || writes_y_ || writes_z_; }
 
   /// Counts one processed entity of `kind` and moves the group number on.
-  void CountEntity(int kind) {
-    ++EntityCounts[kind];
-    ++GroupCounter;
-    ++TotalEntityCount;
-  }
+  void CountEntity(int kind);
 
   /// Writes one data line. X, Y and Z are decimal texts, read only when exported. Handle, layer,
   /// block name and text string are written as UTF-8, decoded from the drawing's encoding; the

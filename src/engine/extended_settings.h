@@ -1,5 +1,6 @@
 #pragma once
 
+#include "blocks/expansion_settings.h"
 #include "data_format.h"
 
 namespace quorvex {
@@ -15,6 +16,8 @@ struct ExtendedSettings {
   /// How data files are written for other programs: the keys quote, mtext-plain, line-ends,
   /// bom and decimal-comma.
   DataFormat format;
+  /// Block contents in world coordinates: the keys expand-blocks and expand-limit.
+  ExpansionSettings expansion;
 
   friend bool operator==(const ExtendedSettings&, const ExtendedSettings&) = default;
 };

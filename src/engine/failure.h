@@ -17,6 +17,7 @@ struct Failure {
     kValueNotNumber,        // a value that must be a number, empty text included (`text`, `line`)
     kCoordinateOutOfRange,  // a computed coordinate overflowed (`line`: the entity's first)
     kEndsInsideEntity,      // the file ends before the line that ends the entity (`line`)
+    kExpansionLimit,        // the blocks expand past the limit (`text`; `line`: the insert's)
     kFileChanged,           // another program changed the drawing while it was read
     kDataFileNotWritten,    // the data file could not be created or written (`reason`)
     kDataFileWouldReplaceDxf,  // the data file is a drawing of the run (`path`)

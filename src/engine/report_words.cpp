@@ -119,6 +119,9 @@ std::string FailureText(const Failure& failure) {
       return "  *** Error, a computed coordinate is out of range" + LineText(failure.line);
     case Kind::kEndsInsideEntity:
       return "  *** Error, the file ends inside an entity" + LineText(failure.line);
+    case Kind::kExpansionLimit:
+      return "  *** Error, expanding the blocks would pass the limit of " + failure.text +
+             " entities" + LineText(failure.line);
     case Kind::kDataFileNotWritten:
       return "  *** Error, the data file could not be written: " + failure.reason + " ***";
     case Kind::kDataFileWouldReplaceDxf:
@@ -215,9 +218,31 @@ void AppendUndecodedLine(std::vector<std::string>& report, const UndecodedCharac
   if (undecoded.count > 0) report.push_back(UndecodedText(undecoded));
 }
 
+std::string BlockNoticeText(const BlockNotice& notice) {
+  // The whole name, as the tally writes it.
+  const std::string block = "  *** Warning, the block \"" + EscapedName(notice.name) + "\"";
+  switch (notice.kind) {
+    case BlockNotice::Kind::kNotDefined:
+      return block + " is not defined; its inserts were not expanded ***";
+    case BlockNotice::Kind::kContainsItself:
+      return block + " contains itself; it was expanded up to where it would repeat ***";
+    case BlockNotice::Kind::kTooDeep:
+      return block + " lies deeper than " + std::to_string(kExpansionLevels) +
+             " levels of blocks; it was not expanded there ***";
+  }
+  return {};
+}
+
+void AppendBlockNotices(std::vector<std::string>& report, const std::vector<BlockNotice>& notices) {
+  for (const BlockNotice& notice : notices)
+    report.push_back(BlockNoticeText(notice));
+}
+
 void AppendFailureLines(std::vector<std::string>& report, const Failure& failure,
-                        const UndecodedCharacters& undecoded) {
+                        const UndecodedCharacters& undecoded,
+                        const std::vector<BlockNotice>& notices) {
   report.push_back(FailureText(failure));
+  AppendBlockNotices(report, notices);
   AppendUndecodedLine(report, undecoded);
   report.emplace_back(kRuleLine);
 }
@@ -225,6 +250,9 @@ void AppendFailureLines(std::vector<std::string>& report, const Failure& failure
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
                       std::string_view block_filter, const EntityTally& tally) {
   report.push_back("  Processed entities count : " + std::to_string(tally.total));
+  if (tally.expanded) {
+    report.push_back("  Expanded from blocks : " + std::to_string(*tally.expanded) + " entities");
+  }
   report.emplace_back();
   for (std::size_t kind = 0; kind < kEntityKindCount; ++kind) {
     if (tables.EntityEnabled[kind] != 1) continue;
@@ -244,6 +272,7 @@ void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
     report.push_back("      " + EscapedName(tally.block_names[j]) + " : " +
                      std::to_string(tally.block_counts[j]));
   }
+  AppendBlockNotices(report, tally.block_notices);
   AppendUndecodedLine(report, tally.undecoded);
   report.emplace_back(kRuleLine);
 }

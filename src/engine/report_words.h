@@ -3,10 +3,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "blocks/block_notice.h"
 #include "export_config.h"
 #include "failure.h"
 #include "option_values.h"
@@ -72,10 +74,17 @@ std::string UndecodedText(const UndecodedCharacters& undecoded);
 /// Appends the warning line when some characters could not be decoded; nothing otherwise.
 void AppendUndecodedLine(std::vector<std::string>& report, const UndecodedCharacters& undecoded);
 
-/// Appends the failure's line, the warning about undecoded characters when there are any, and
-/// the rule line that closes the file's block.
+/// The warning line (two leading blanks) about a part of the blocks that was not expanded.
+std::string BlockNoticeText(const BlockNotice& notice);
+
+/// Appends the warning line of each notice, in order.
+void AppendBlockNotices(std::vector<std::string>& report, const std::vector<BlockNotice>& notices);
+
+/// Appends the failure's line, the warnings about blocks not expanded and about undecoded
+/// characters when there are any, and the rule line that closes the file's block.
 void AppendFailureLines(std::vector<std::string>& report, const Failure& failure,
-                        const UndecodedCharacters& undecoded = {});
+                        const UndecodedCharacters& undecoded = {},
+                        const std::vector<BlockNotice>& notices = {});
 
 /// What one converted file counted.
 struct EntityTally {
@@ -84,10 +93,15 @@ struct EntityTally {
   std::vector<std::string> block_names;  // in order of first appearance
   std::vector<std::int64_t> block_counts;
   UndecodedCharacters undecoded;
+  /// With blocks expanded: how many of the entities counted came from blocks, and what was not
+  /// expanded.
+  std::optional<std::int64_t> expanded;
+  std::vector<BlockNotice> block_notices;
 };
 
-/// Appends the count lines of a converted file: the total, one line per enabled kind (Blocks
-/// with `block_filter`), the tally of block names, the warning about undecoded characters when
+/// Appends the count lines of a converted file: the total, the entities expanded from blocks
+/// when blocks are expanded, one line per enabled kind (Blocks with `block_filter`), the tally
+/// of block names, the warnings about blocks not expanded and about undecoded characters when
 /// there are any, and the rule line.
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
                       std::string_view block_filter, const EntityTally& tally);

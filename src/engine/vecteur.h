@@ -2,6 +2,10 @@
 
 namespace quorvex {
 
+/// The x86-64 80-bit extended value nearest to pi, for angles given in degrees.
+inline constexpr long double kExtendedPi =
+    3.14159265358979323851280895940618620443274267017841339111328125L;
+
 /// A point or direction. Components are held as doubles; every operation below evaluates each
 /// component's whole expression in 80-bit extended precision, in the order written, and stores
 /// the result as a double, so results are the same bits on every build.

@@ -72,6 +72,11 @@ TestSetup& TestSetup::BlockFilter(std::string_view text) {
   return *this;
 }
 
+TestSetup& TestSetup::ExpandBlocks(std::int64_t limit) {
+  expansion = {true, limit};
+  return *this;
+}
+
 namespace {
 
 ConversionResult Run(const TestSetup& setup, const std::string* dxf_path,
@@ -86,7 +91,10 @@ ConversionResult Run(const TestSetup& setup, const std::string* dxf_path,
                     setup.block_filter,
                     {},
                     setup.cancelled ? *setup.cancelled : not_cancelled,
-                    setup.progress ? *setup.progress : no_progress};
+                    setup.progress ? *setup.progress : no_progress,
+                    {},
+                    false,
+                    setup.expansion};
   const FileOutcome outcome = dxf_path ? ConvertDxfFile(run, *dxf_path, data_path)
                                        : ConvertDxfText(run, dxf_text, "test.dxf", data_path);
   ConversionResult result;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/blocks/expansion_settings.h"
 #include "engine/export_config.h"
 #include "engine/failure.h"
 #include "engine/progress_display.h"
@@ -46,6 +47,8 @@ class TestSetup {
   TestSetup& Separator(std::string_view text);
   TestSetup& Header(bool on);
   TestSetup& BlockFilter(std::string_view text);
+  /// Exports the contents of inserted blocks, with `limit` on the entities expanded.
+  TestSetup& ExpandBlocks(std::int64_t limit = ExpansionSettings::kDefaultLimit);
 
   ConversionResult Convert(std::string_view dxf_text) const;
   /// Converts the file at `dxf_path` (which may not exist) into a data file of its own.
@@ -54,6 +57,7 @@ class TestSetup {
   TExportConfig config;
   RunTables tables;
   std::string block_filter;
+  ExpansionSettings expansion;
   // Optional stand-ins for a run's progress window, its stop button and the data file's path.
   ProgressDisplay* progress = nullptr;
   std::atomic<bool>* cancelled = nullptr;

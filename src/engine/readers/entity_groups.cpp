@@ -1,5 +1,9 @@
 #include "engine/readers/entity_groups.h"
 
+#include <optional>
+
+#include "engine/number_text.h"
+
 namespace quorvex {
 
 void TakeTextPoint(const DxfConversion& conversion, int x_code, TextPoint& point) {
@@ -28,6 +32,12 @@ void TakeNumberPoint(const DxfConversion& conversion, int x_code, TVecteur& poin
   } else if (code == x_code + 20) {
     point.Z = conversion.NumberValue();
   }
+}
+
+std::int32_t IntegerValue(const DxfConversion& conversion) {
+  const std::optional<std::int32_t> value = ParseInt32(conversion.GroupValue);
+  if (!value) conversion.FailNotNumber(conversion.Value());
+  return *value;
 }
 
 TVecteur ObjectToWorld(const TVecteur& point, const TVecteur& n) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -46,6 +47,9 @@ void WriteTextPoint(DxfConversion& conversion, const TextPoint& point,
 /// As TakeTextPoint, converting the value to a number at once (a bad number fails here, naming
 /// its own line). Serves coordinates that are computed with and extrusion directions.
 void TakeNumberPoint(const DxfConversion& conversion, int x_code, TVecteur& point);
+
+/// GroupValue as a 32-bit integer; a value that is not one fails, naming its line.
+std::int32_t IntegerValue(const DxfConversion& conversion);
 
 /// Groups of the extrusion direction: 210, 220, 230.
 inline constexpr int kExtrusionCode = 210;

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <string_view>
+
 namespace quorvex {
 
 class DxfConversion;
+struct DecodedText;
+struct TVecteur;
 
 /// An entity reader: entered with the cursor on the line after the entity's "0" / name pair,
 /// it reads the entity's pairs through DxfConversion::NextGroup, writes its data lines, counts
@@ -29,7 +33,19 @@ void ReadLwPolyline(DxfConversion& conversion);
 /// flags and the checks. Handed every POLYLINE; returns after the pair 0 / "SEQEND".
 void ReadPolyline(DxfConversion& conversion);
 /// An INSERT: one line at its insertion point in world coordinates when its block name passes
-/// the block-name filter, which also counts it in the file's block tally.
+/// the block-name filter, which also counts it in the file's block tally. When blocks are
+/// expanded, it is read whether "Blocks" is checked or not, and the contents of its block follow
+/// its line; inside a block definition it is kept for the expansion instead.
 void ReadInsert(DxfConversion& conversion);
+
+/// The data line of an insert whose block name passed the filter, at `point`, with `block_field`
+/// in the block-name field; then the insert is counted and `name` tallied.
+void WriteInsertLine(DxfConversion& conversion, const TVecteur& point, std::string_view handle,
+                     std::string_view layer, std::string_view block_field, DecodedText name,
+                     std::string_view text);
+
+/// The reader of the entity `name` (the value after a "0" group, as the file spells it) when
+/// the configuration selects it; null for an entity that is passed over.
+EntityReader FindReader(const DxfConversion& conversion, std::string_view name);
 
 }  // namespace quorvex

@@ -9,13 +9,10 @@ namespace {
 
 using Extended = long double;
 
-// The extended value nearest to pi.
-constexpr Extended kPi = 3.14159265358979323851280895940618620443274267017841339111328125L;
-
 // Degrees to radians. The text is read straight to its extended value, so that the division and
 // the product with pi are not preceded by a rounding to double.
 double Radians(const DxfConversion& conversion, SourcedText degrees) {
-  return static_cast<double>(conversion.ExtendedNumber(degrees) / 180 * kPi);
+  return static_cast<double>(conversion.ExtendedNumber(degrees) / 180 * kExtendedPi);
 }
 
 // The point at `angle` on the circle of `radius` around `centre`, in the object's XY plane.

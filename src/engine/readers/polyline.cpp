@@ -1,9 +1,7 @@
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "engine/dxf_conversion.h"
-#include "engine/number_text.h"
 #include "engine/readers/entity_groups.h"
 #include "engine/readers/entity_readers.h"
 
@@ -14,12 +12,6 @@ namespace {
 constexpr std::int32_t kPolyline3D = 8, kPolygonMesh = 16, kPolyfaceMesh = 64;
 // VERTEX flags (group 70).
 constexpr std::int32_t kSplineFrameVertex = 16, kPolyline3DVertex = 32, kMeshVertex = 64;
-
-std::int32_t IntegerValue(const DxfConversion& conversion) {
-  const std::optional<std::int32_t> value = ParseInt32(conversion.GroupValue);
-  if (!value) conversion.FailNotNumber(conversion.Value());
-  return *value;
-}
 
 // Reads the VERTEX entities up to the pair 0 / "SEQEND", the cursor starting on the first
 // VERTEX's groups. A vertex is complete at the "0" line after its groups; a VERTEX that lacks
