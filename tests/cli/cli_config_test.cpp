@@ -184,6 +184,8 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
 TEST_F(CliConfigTest, OutputOptionsAreSettingsThatOnlyTheTomlFormKeeps) {
   EXPECT_EQ(InEffect({"--quote", "--line-ends", "lf"}).extended.format,
             (DataFormat{.quote = true, .lf_line_ends = true}));
+  EXPECT_EQ(InEffect({"--expand-blocks", "--expand-limit", "70"}).extended.expansion,
+            (ExpansionSettings{true, 70}));
   const CliRun saved =
       RunConverter({"--quote", "--bom", "--save-config", dir_.File("quoted.qrv")}, Program());
   EXPECT_EQ(saved.status, kExitConverted);

@@ -38,6 +38,8 @@ TEST(ParseCliOptions, ReadsEveryOptionInItsForms) {
                                         "lf",
                                         "--bom",
                                         "--decimal-comma",
+                                        "--expand-blocks",
+                                        "--expand-limit=5000",
                                         "--",
                                         "-odd.dxf",
                                         "folder"},
@@ -63,13 +65,16 @@ TEST(ParseCliOptions, ReadsEveryOptionInItsForms) {
   EXPECT_EQ(options->lf_line_ends, true);
   EXPECT_EQ(options->bom, true);
   EXPECT_EQ(options->decimal_comma, true);
+  EXPECT_EQ(options->expand_blocks, true);
+  EXPECT_EQ(options->expand_limit, 5000);
   EXPECT_EQ(ParseCliOptions({"--line-ends", "crlf", "a.dxf"}, error)->lf_line_ends, false);
   // Without new options nothing changes the configuration or the output.
   const auto plain = ParseCliOptions({"a.dxf"}, error);
   ASSERT_TRUE(plain);
   EXPECT_FALSE(plain->kinds || plain->fields || plain->separator || plain->decimals ||
                plain->header || plain->blocks || plain->quote || plain->mtext_plain ||
-               plain->lf_line_ends || plain->bom || plain->decimal_comma);
+               plain->lf_line_ends || plain->bom || plain->decimal_comma || plain->expand_blocks ||
+               plain->expand_limit);
   // Configuration output needs no input.
   EXPECT_TRUE(ParseCliOptions({"--print-config"}, error)) << error;
   EXPECT_TRUE(ParseCliOptions({"--save-config", "a.qrv"}, error)) << error;
@@ -95,6 +100,8 @@ TEST(ParseCliOptions, UsageErrorsSayWhatIsWrong) {
       {{"--decimals", "15", "a.dxf"},
        "option --decimals needs a whole number from 0 to 14, not \"15\""},
       {{"--line-ends", "cr", "a.dxf"}, "option --line-ends needs lf or crlf, not \"cr\""},
+      {{"--expand-limit", "0", "a.dxf"},
+       "option --expand-limit needs a whole number from 1 to 999999999, not \"0\""},
       {{"--line-ends", "\x1B]0;owned\a", "a.dxf"},
        "option --line-ends needs lf or crlf, not \"\\x1B]0;owned\\x07\""},
       {{"--\x1B[2J", "a.dxf"}, "unknown option --\\x1B[2J"},

@@ -86,19 +86,24 @@ TEST(TomlConfig, SettingsBeyondTheRecordAreKeysOnlyWhenSet) {
   const std::string plain = ConfigToml(content);
   DataFormat& format = content.extended.format;
   format.quote = format.lf_line_ends = format.decimal_comma = true;
+  content.extended.expansion = {true, 500};
   const std::string toml = ConfigToml(content);
   const std::size_t kinds = toml.find("\nkinds = ");
   ASSERT_NE(kinds, std::string::npos);
   const std::size_t after = toml.find("]\n", kinds) + 2;
   EXPECT_EQ(toml.substr(after, toml.find("\n[[fields]]", after) - after),
-            "quote = true\nline-ends = \"lf\"\ndecimal-comma = true\n");
+            "quote = true\nline-ends = \"lf\"\ndecimal-comma = true\nexpand-blocks = true\n"
+            "expand-limit = 500\n");
   EXPECT_EQ(toml.substr(0, after) + toml.substr(toml.find("\n[[fields]]", after)), plain);
-  EXPECT_EQ(ExtendedKeys(content.extended), "quote, line-ends, decimal-comma");
+  EXPECT_EQ(ExtendedKeys(content.extended),
+            "quote, line-ends, decimal-comma, expand-blocks, expand-limit");
   const ConfigContent back = FromToml(toml);
   EXPECT_EQ(back.extended, content.extended);
   EXPECT_EQ(ConfigToml(back), toml);
   EXPECT_EQ(FromToml("line-ends = \"crlf\"\nbom = true\nmtext-plain = false\n").extended.format,
             (DataFormat{.bom = true}));
+  EXPECT_EQ(FromToml("expand-limit = 10000000\nexpand-blocks = false\n").extended,
+            ExtendedSettings{});
 }
 
 TEST(TomlConfig, AHandWrittenConfigurationChangesTheDefaultOne) {
@@ -173,6 +178,8 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
       {"line ends", "line-ends = \"cr\"\n",
        "test.toml:1: unknown line end \"cr\" in \"line-ends\"; the line ends are: lf, crlf"},
       {"quote as a number", "quote = 1\n", "test.toml:1: \"quote\" must be true or false"},
+      {"no expansion limit", "expand-limit = 0\n",
+       "test.toml:1: \"expand-limit\" must be a whole number from 1 to 999999999"},
       {"unknown window key", "[window]\nzoom = 2\n",
        "test.toml:2: unknown key \"zoom\" in [window]"},
   };

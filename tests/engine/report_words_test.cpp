@@ -33,6 +33,9 @@ TEST(ReportWords, EveryFailureHasItsText) {
       {"ends inside an entity",
        {Kind::kEndsInsideEntity, {}, {}, 41},
        "  *** Error, the file ends inside an entity (line 41) ***"},
+      {"expansion limit",
+       {Kind::kExpansionLimit, {}, "10000000", 57},
+       "  *** Error, expanding the blocks would pass the limit of 10000000 entities (line 57) ***"},
       {"computed coordinate",
        {Kind::kCoordinateOutOfRange, {}, {}, 5},
        "  *** Error, a computed coordinate is out of range (line 5) ***"},
@@ -226,6 +229,37 @@ TEST(ReportWords, UndecodedCharactersWarnBeforeTheRule) {
                 "  Processed entities count : 0", "", UndecodedText({2, "ANSI_932"}), rule,
                 "  *** Error, this is not a valid DXF file ***", UndecodedText({3, "ANSI_932"}),
                 rule, "  *** Error, this is not a valid DXF file ***", rule}));
+}
+
+TEST(ReportWords, ExpandedBlocksAndWhatWasLeftOut) {
+  const std::string rule(100, '-');
+  EXPECT_EQ(BlockNoticeText({BlockNotice::Kind::kNotDefined, "TREE\x1B"}),
+            "  *** Warning, the block \"TREE\\x1B\" is not defined; its inserts were not "
+            "expanded ***");
+  EXPECT_EQ(BlockNoticeText({BlockNotice::Kind::kContainsItself, "LOOP"}),
+            "  *** Warning, the block \"LOOP\" contains itself; it was expanded up to where it "
+            "would repeat ***");
+  EXPECT_EQ(BlockNoticeText({BlockNotice::Kind::kTooDeep, "L33"}),
+            "  *** Warning, the block \"L33\" lies deeper than 32 levels of blocks; it was not "
+            "expanded there ***");
+  const std::vector<BlockNotice> notices = {{BlockNotice::Kind::kNotDefined, "A"},
+                                            {BlockNotice::Kind::kTooDeep, "B"}};
+  RunTables tables;
+  tables.EntityEnabled[entity_kind::kPoints] = 1;
+  EntityTally tally;
+  tally.total = tally.per_kind[entity_kind::kPoints] = 3;
+  tally.expanded = 2;
+  tally.block_notices = notices;
+  tally.undecoded = {1, "UTF-8"};
+  std::vector<std::string> report;
+  AppendCountLines(report, tables, "", tally);
+  AppendFailureLines(report, {Kind::kExpansionLimit, {}, "5", 9}, {}, notices);
+  EXPECT_EQ(report,
+            (std::vector<std::string>{
+                "  Processed entities count : 3", "  Expanded from blocks : 2 entities", "",
+                "    Points : 3 ", BlockNoticeText(notices[0]), BlockNoticeText(notices[1]),
+                UndecodedText({1, "UTF-8"}), rule, FailureText({Kind::kExpansionLimit, {}, "5", 9}),
+                BlockNoticeText(notices[0]), BlockNoticeText(notices[1]), rule}));
 }
 
 TEST(ReportWords, RefusedValuesNameTheRulesMessage) {
