@@ -23,6 +23,9 @@ namespace {
 const QString kBlockNamesHint = QStringLiteral(
     "Enter block names, separated by a comma. You can use wildcards (*, $). Leave empty to "
     "process all blocks ");
+const QString kExpandBlocksHint = QStringLiteral(
+    "Export the entities inside the inserted blocks too, where they stand in the drawing, with "
+    "the path of block names in the Block Name field");
 const QString kMoveHintTail = QStringLiteral(
     "\nThis changes the sequence of the exported data fields in the resulting file.");
 
@@ -124,11 +127,23 @@ QGroupBox* ConfigurationPage::buildEntityGroup() {
     widget->setToolTip(kBlockNamesHint);
   connect(blockNamesEdit_, &QLineEdit::textEdited, this,
           [this](const QString& text) { config_.SetBlockNames(ToStdString(text)); });
+  expandBlocksBox_ = new QCheckBox(QStringLiteral("Export block contents"), group);
+  expandBlocksBox_->setObjectName(QStringLiteral("expandBlocksBox"));
+  expandBlocksBox_->setToolTip(kExpandBlocksHint);
+  connect(expandBlocksBox_, &QCheckBox::clicked, this, [this](bool on) {
+    ExtendedSettings extended = config_.extended();
+    extended.expansion.expand_blocks = on;
+    config_.SetExtended(extended);
+  });
+  auto* blockNamesRow = new QHBoxLayout;
+  blockNamesRow->addWidget(blockNamesLabel_);
+  blockNamesRow->addStretch();
+  blockNamesRow->addWidget(expandBlocksBox_);
 
   auto* layout = new QVBoxLayout(group);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(entityTree_, 1);
-  layout->addWidget(blockNamesLabel_);
+  layout->addLayout(blockNamesRow);
   layout->addWidget(blockNamesEdit_);
   return group;
 }
@@ -269,6 +284,7 @@ void ConfigurationPage::showRecord() {
   blockNamesEdit_->setText(ToQString(record.BlockNames.View()));
   separatorEdit_->setText(ToQString(record.SeparatorText.View()));
   headerBox_->setChecked(record.IncludeHeader != 0);
+  expandBlocksBox_->setChecked(config_.extended().expansion.expand_blocks);
   separatorCombo_->setCurrentIndex(record.SeparatorIndex);
 }
 

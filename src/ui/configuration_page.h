@@ -18,9 +18,10 @@ namespace quorvex::ui {
 class ConfigTreeModel;
 class ConfigTreeView;
 
-/// The "Configuration" tab: the entity tree with the block names, the data tree with the move
-/// buttons, the separator and header options, and Load and Save. Every editor writes into the
-/// configuration at once; the page shows what the configuration's rules change.
+/// The "Configuration" tab: the entity tree with the block names and the export of block
+/// contents, the data tree with the move buttons, the separator and header options, and Load and
+/// Save. Every editor writes into the configuration at once; the page shows what the
+/// configuration's rules change.
 class ConfigurationPage final : public QWidget, private ConfigObserver {
   Q_OBJECT
  public:
@@ -63,6 +64,7 @@ class ConfigurationPage final : public QWidget, private ConfigObserver {
   ConfigTreeView* dataTree_ = nullptr;
   QLabel* blockNamesLabel_ = nullptr;
   QLineEdit* blockNamesEdit_ = nullptr;
+  QCheckBox* expandBlocksBox_ = nullptr;
   QToolButton* moveUpButton_ = nullptr;
   QToolButton* moveDownButton_ = nullptr;
   QComboBox* separatorCombo_ = nullptr;

@@ -1,5 +1,6 @@
 // The window opens and saves configurations of both forms, as the command line reads them: the
 // built quorvex-cli is run on the same files for comparison.
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -157,6 +158,30 @@ void GuiTest::qrvSaveAsksBeforeDroppingSettings() {
   QVERIFY(Press(Find<QToolButton>(*window, "exitButton")));
   QVERIFY(f.prompts.questions.empty());
   QVERIFY(!window->isVisible());
+}
+
+// "Export block contents" is the setting expand-blocks: a click changes it, the TOML form keeps it,
+// and a configuration loaded shows it.
+void GuiTest::exportBlockContentsBox() {
+  auto& f = *fixture_;
+  QVERIFY(QDir().mkpath(f.configurations()));
+  auto window = f.startWindow();
+  QVERIFY(window);
+  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(1);
+  auto* box = Find<QCheckBox>(*window, "expandBlocksBox");
+  QVERIFY(!box->isChecked());
+  box->click();
+  const QString saved = f.configurations() + "/blocks.toml";
+  f.prompts.files_to_save = {saved.toStdString()};
+  QVERIFY(Press(Find<QToolButton>(*window, "saveButton")));
+  QVERIFY(testing::ReadAll(saved).contains("\nexpand-blocks = true\n"));
+
+  box->click();
+  QVERIFY(!box->isChecked());
+  f.prompts.answers = {Prompts::Answer::kNo};
+  f.prompts.files_to_load = {saved.toStdString()};
+  QVERIFY(Press(Find<QToolButton>(*window, "loadButton")));
+  QVERIFY(box->isChecked());
 }
 
 }  // namespace quorvex::ui

@@ -37,6 +37,7 @@ class GuiTest : public QObject {
   void tomlLoadedRunsAsTheCommandLine();
   void savedAsTomlPrintsTheSame();
   void qrvSaveAsksBeforeDroppingSettings();
+  void exportBlockContentsBox();
 
   // Runs.
   void processMatchesTheCore_data();
