@@ -1,14 +1,16 @@
 // Arbitrary bytes converted as a DXF drawing with every entity kind, option and data field
 // selected, under two configurations (plain values; then extreme ones: 15 decimals, a forced Z,
-// CR LF between fields, counters that start at the 32-bit limit, a block filter). For every input:
+// CR LF between fields, counters that start at the 32-bit limit, a block filter); inputs of an
+// odd length with the contents of their blocks expanded too, up to a small limit. For every input:
 //   - no crash, no sanitizer report;
 //   - the report block is well formed: the data file line first, the rule line last, and where
-//     the counts stand, the kinds add up to the total and the block tally to the Blocks count;
+//     the counts stand, the kinds add up to the total, the entities expanded from blocks stay
+//     within it, and the block tally adds up to the Blocks count;
 //   - the data file holds whole lines only;
 //   - the data file and the report are valid UTF-8 by the standard (no overlong forms, no
 //     surrogates, nothing above U+10FFFF), whatever the drawing's bytes; the report holds no
-//     control character; a warning about characters that could not be decoded stands only just
-//     before the closing rule;
+//     control character; warnings (about blocks left out, characters that could not be decoded)
+//     stand only just before the closing rule;
 //   - the same bytes give the same data file and report twice: from memory and from a file.
 
 #include <unistd.h>
@@ -26,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/blocks/expansion_settings.h"
 #include "engine/convert_dxf_file.h"
 #include "engine/export_config.h"
 #include "engine/field_captions.h"
@@ -51,6 +54,7 @@ struct Setup {
   TExportConfig config;
   RunTables tables;
   std::string block_filter;
+  ExpansionSettings expansion;
 };
 
 Setup MakeSetup(bool extreme) {
@@ -96,6 +100,12 @@ Setup MakeSetup(bool extreme) {
   return setup;
 }
 
+// `setup` with the contents of blocks expanded, up to a limit that keeps an input fast.
+Setup Expanding(Setup setup) {
+  setup.expansion = {true, 20000};
+  return setup;
+}
+
 std::string ReadAll(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -132,18 +142,26 @@ void CheckReport(const Outcome& outcome, const std::string& data_path) {
   const std::vector<std::string>& report = outcome.report;
   if (report.size() < 3 || report.back() != kRuleLine) Fail("no rule line at the end", outcome);
   if (report.front() != "  Data File : " + data_path) Fail("no data file line", outcome);
-  std::size_t end = report.size() - 1;  // the rule, or the warning before it
+  std::size_t end = report.size() - 1;  // the rule, or the first of the warnings before it
   for (std::size_t i = 0; i < report.size(); ++i) {
     if (!IsUtf8(report[i])) Fail("a report line is not UTF-8", outcome);
     if (HoldsControl(report[i])) Fail("a report line holds a control character", outcome);
-    if (report[i].rfind("  *** Warning", 0) != 0) continue;
-    if (i + 2 != report.size()) Fail("a warning that is not just before the rule", outcome);
-    end = i;
+    const bool warning = report[i].rfind("  *** Warning", 0) == 0;
+    if (warning && end == report.size() - 1) end = i;
+    if (!warning && i > end && i + 1 != report.size())
+      Fail("a warning that is not just before the rule", outcome);
   }
   constexpr std::string_view kTotal = "  Processed entities count : ";
   if (report[2].rfind(kTotal, 0) != 0) return;  // an error line instead of the counts
+  std::size_t first_kind = 4;
+  if (report[3].rfind("  Expanded from blocks : ", 0) == 0) {
+    const std::string_view expanded = report[3];
+    if (CountOf(expanded.substr(0, expanded.size() - 9)) > CountOf(report[2]))
+      Fail("more entities expanded than counted", outcome);
+    first_kind = 5;
+  }
   std::int64_t kinds = 0, blocks = 0, tally = 0;
-  for (std::size_t i = 4; i < end; ++i) {
+  for (std::size_t i = first_kind; i < end; ++i) {
     const std::string_view line = report[i];
     if (line.rfind("      ", 0) == 0) {
       tally += CountOf(line);
@@ -182,7 +200,10 @@ Outcome Convert(const Setup& setup, std::string_view dxf, const std::string* dxf
                     setup.block_filter,
                     {},
                     cancelled,
-                    progress};
+                    progress,
+                    {},
+                    false,
+                    setup.expansion};
   std::filesystem::remove(data_path);
   if (dxf_path) {
     ConvertDxfFile(run, *dxf_path, data_path);
@@ -205,7 +226,9 @@ Outcome Convert(const Setup& setup, std::string_view dxf, const std::string* dxf
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   using namespace quorvex;
   static const Workspace workspace;
-  static const Setup setups[] = {MakeSetup(false), MakeSetup(true)};
+  static const Setup plain[] = {MakeSetup(false), MakeSetup(true)};
+  static const Setup expanding[] = {Expanding(plain[0]), Expanding(plain[1])};
+  const Setup* setups = size % 2 == 1 ? expanding : plain;
   static const std::string dxf_path = workspace.File("input.dxf");
   static const std::string data_path = workspace.File("data.txt");
   const std::string_view dxf(reinterpret_cast<const char*>(bytes), size);

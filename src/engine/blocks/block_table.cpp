@@ -53,22 +53,21 @@ BlockTable BlockTable::Read(DxfConversion& conversion, std::int64_t entities_lin
   const DxfCursor saved = conversion.Cursor;
   DxfCursor& cursor = conversion.Cursor;
   cursor = lines.Begin();
-  // The pairs from the start: a SECTION's first pair names it.
-  bool section_name_next = false, in_blocks = false;
+  // The section is found line by line, as the walk finds ENTITIES, so that a header out of step
+  // with its pairs does not hide it; from there on the lines are pairs.
+  std::string_view previous;
+  while (!lines.AtEnd(cursor) && cursor.line < entities_line) {
+    const std::string_view line = Trimmed(lines.Take(cursor));
+    if (line == "BLOCKS" && previous == "2") break;
+    previous = line;
+  }
   while (!lines.AtEnd(cursor) && cursor.line < entities_line) {
     const std::string_view code = Trimmed(lines.Take(cursor));
     if (lines.AtEnd(cursor)) break;
     const std::string_view value = Trimmed(lines.Take(cursor));
-    if (section_name_next) {
-      in_blocks = code == "2" && value == "BLOCKS";
-      section_name_next = false;
-    } else if (IsZero(code) && value == "SECTION") {
-      section_name_next = true;
-    } else if (IsZero(code) && value == "ENDSEC") {
-      in_blocks = false;
-    } else if (in_blocks && IsZero(code) && value == "BLOCK") {
-      table.ReadBlock(conversion, cursor.line - 1);
-    }
+    if (!IsZero(code)) continue;
+    if (value == "ENDSEC") break;
+    if (value == "BLOCK") table.ReadBlock(conversion, cursor.line - 1);
   }
   cursor = saved;
   table.IndexNames(conversion);
