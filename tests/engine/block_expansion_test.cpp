@@ -301,6 +301,10 @@ TEST(BlockExpansion, LimitFailsTheFileKeepingItsLines) {
                      Block("B", Insert("A", "0", "5") + Insert("A", "0", "6") + Point("2")),
                  Insert("A"));
   const std::int64_t top_insert = LineOf(cycle, "ENTITIES") + 1;
+  // 30000 by 30000 cells of a block whose line is not exported.
+  const std::string empty_array =
+      WithBlocks(Block("L", Entity("LINE", {{10, "0"}, {20, "0"}, {11, "1"}, {21, "0"}})),
+                 Entity("INSERT", {{2, "L"}, {70, "30000"}, {71, "30000"}, {44, "1"}, {45, "1"}}));
   struct Case {
     const char* name;
     std::string dxf;
@@ -315,6 +319,12 @@ TEST(BlockExpansion, LimitFailsTheFileKeepingItsLines) {
        {"1.000", "2.000", "11.000", "12.000", "21.000", "22.000"},
        {"  Processed entities count : 6", "  Expanded from blocks : 6 entities", "",
         "    Points : 6 ", kRule}},
+      {"an array of nothing",
+       empty_array,
+       1,
+       {},
+       {"  Processed entities count : 0", "  Expanded from blocks : 0 entities", "",
+        "    Points : 0 ", kRule}},
       {"past it: the third insert writes nothing of its block",
        three_inserts,
        5,

@@ -56,6 +56,9 @@ void BlockExpansion::Expand(DxfConversion& conversion, std::string_view block_na
 void BlockExpansion::ExpandCells(DxfConversion& conversion, std::int32_t block,
                                  const InsertPlacement& placement, int level,
                                  std::string_view layer) {
+  // An array of a block that writes nothing takes no time, however many cells it has; any other
+  // cell counts against the limit.
+  if (Weight(block, level) == 0) return;
   const TVecteur& base = (*table_)[block].base;
   for (std::int32_t row = 0; row < CellCount(placement.rows); ++row) {
     for (std::int32_t column = 0; column < CellCount(placement.columns); ++column) {
