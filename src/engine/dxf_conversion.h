@@ -15,6 +15,7 @@
 #include "dxf_lines.h"
 #include "export_config.h"
 #include "failure.h"
+#include "rounded_digits.h"
 #include "text_decoder.h"
 #include "vecteur.h"
 
@@ -140,8 +141,20 @@ class DxfConversion {
   struct OutputField {
     int node;
     std::string_view prefix;
+    // The room that the fields after this one need in the data line, with the separators.
+    std::size_t room_after = 0;
   };
-  void AppendCoordinate(SourcedText text, const Decimals& decimals, std::size_t line_start);
+  // A coordinate of a data line: the text that the file gives, or a computed value as the
+  // decimal that its text stands for.
+  struct LineCoordinate {
+    SourcedText text;
+    std::optional<ShortDecimal> computed;
+  };
+  void WriteLine(const LineCoordinate (&coordinates)[3], std::string_view handle,
+                 std::string_view layer, std::string_view entity_type, std::string_view block_name,
+                 std::string_view text_string);
+  char* WriteCoordinateField(const LineCoordinate& coordinate, const Decimals& decimals, char* at,
+                             std::size_t line_start);
   // Turns the field just appended from `field_start` (its value from `value_start`) into what
   // `format_` asks for.
   void Reformat(int node, std::size_t field_start, std::size_t value_start, bool mtext);
@@ -162,7 +175,7 @@ class DxfConversion {
   Decimals x_decimals_, y_decimals_, z_decimals_;
   std::string_view force_z_;  // trimmed "Force to" value; empty for none
   bool writes_x_ = false, writes_y_ = false, writes_z_ = false;  // the point's own coordinates
-  std::string computed_[3];
+  std::size_t line_room_ = 0;  // the room of a data line but for its entity type
   std::unique_ptr<BlockNameFilter> block_filter_;
   std::unordered_map<std::string, std::size_t> tally_index_;  // capitals of a name -> its entry
   std::string tally_key_;

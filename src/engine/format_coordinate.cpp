@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "decimal_powers.h"
 #include "rounded_digits.h"
@@ -245,45 +247,63 @@ ShortDecimal EighteenDigits(bool negative, std::uint64_t mantissa, int exponent,
 
 }  // namespace
 
-bool FormatCoordinate(std::string_view text, int decimals, std::string& out) {
+char* WriteCoordinate(std::string_view text, int decimals, char* at) {
   ShortDecimal value;
   switch (ScanDecimal(text, value)) {
     case Scan::kNotNumber:
-      return false;
-    case Scan::kReference:
-      return FormatCoordinateReference(text, decimals, out);
+      return nullptr;
+    case Scan::kReference: {
+      std::string reference;
+      if (!FormatCoordinateReference(text, decimals, reference)) return nullptr;
+      std::memcpy(at, reference.data(), reference.size());
+      return at + reference.size();
+    }
     case Scan::kShort:
       break;
   }
-  AppendRoundedDecimal(value, decimals, out);
-  return true;
+  return WriteRoundedDecimal(value, decimals, at);
 }
 
-void FormatComputedCoordinate(double value, std::string& out) {
+bool FormatCoordinate(std::string_view text, int decimals, std::string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + CoordinateRoom(decimals));
+  const char* const end = WriteCoordinate(text, decimals, out.data() + start);
+  out.resize(end ? static_cast<std::size_t>(end - out.data()) : start);
+  return end != nullptr;
+}
+
+ShortDecimal ComputedCoordinateDecimal(double value) {
   // A double converts to the extended type exactly, so its extended value is its own exact
   // binary value, which integer arithmetic renders to 18 digits.
   const auto bits = std::bit_cast<std::uint64_t>(value);
   const bool negative = (bits >> 63) != 0;
   const int biased_exponent = static_cast<int>((bits >> 52) & 0x7ff);
   std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  if (biased_exponent == 0x7ff) {
-    FormatComputedCoordinateReference(value, out);  // not finite
-    return;
-  }
   int exponent = -1074;  // subnormal
   if (biased_exponent != 0) {
     mantissa |= std::uint64_t{1} << 52;
     exponent = biased_exponent - 1075;
   }
   const int binary_exponent = exponent + 63 - std::countl_zero(mantissa);
-  if (mantissa == 0 || binary_exponent < kZeroBelowBinaryExponent) {
-    AppendRoundedDecimal(ShortDecimal{}, kComputedCoordinateDecimals, out);
-  } else if (binary_exponent > kLargestShortBinaryExponent) {
-    FormatComputedCoordinateReference(value, out);
-  } else {
-    AppendRoundedDecimal(EighteenDigits(negative, mantissa, exponent, binary_exponent),
-                         kComputedCoordinateDecimals, out);
+  if (mantissa == 0 || binary_exponent < kZeroBelowBinaryExponent) return ShortDecimal{};
+  if (binary_exponent <= kLargestShortBinaryExponent) {
+    return RoundedDecimal(EighteenDigits(negative, mantissa, exponent, binary_exponent),
+                          kComputedCoordinateDecimals);
   }
+  // Far beyond any coordinate: the text of the reference path, which is short, read back.
+  std::string text;
+  FormatComputedCoordinateReference(value, text);
+  ShortDecimal decimal;
+  ScanDecimal(text, decimal);
+  return decimal;
+}
+
+void FormatComputedCoordinate(double value, std::string& out) {
+  if (!std::isfinite(value)) {
+    FormatComputedCoordinateReference(value, out);
+    return;
+  }
+  AppendRoundedDecimal(ComputedCoordinateDecimal(value), kComputedCoordinateDecimals, out);
 }
 
 }  // namespace quorvex

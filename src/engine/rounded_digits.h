@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -28,7 +29,22 @@ struct ShortDecimal {
   int exponent = 0;
 };
 
-/// The rounding and text of AppendRoundedDigits, done on the integer: the fast path.
+/// The room that WriteRoundedDecimal needs at its destination for `decimals`: the longest text
+/// and the bytes beyond it that the wide stores of the fast path may overwrite.
+constexpr std::size_t RoundedDecimalRoom(int decimals) {
+  return static_cast<std::size_t>(decimals > 0 ? decimals : 0) + 40;
+}
+
+/// The rounding and text of AppendRoundedDigits, done on the integer: the fast path. Writes the
+/// text at `at`, which must have RoundedDecimalRoom(decimals) bytes of room, and returns its
+/// end; bytes of the room after the end may have been written.
+char* WriteRoundedDecimal(const ShortDecimal& value, int decimals, char* at);
+
+/// WriteRoundedDecimal appending to `out`.
 void AppendRoundedDecimal(const ShortDecimal& value, int decimals, std::string& out);
+
+/// The value rounded as WriteRoundedDecimal rounds it for `decimals`: the decimal that its text
+/// stands for, its sign kept also when it rounds to zero.
+ShortDecimal RoundedDecimal(const ShortDecimal& value, int decimals);
 
 }  // namespace quorvex

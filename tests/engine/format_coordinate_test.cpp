@@ -1,4 +1,5 @@
 #include "engine/format_coordinate.h"
+#include "engine/rounded_digits.h"
 
 #include <gtest/gtest.h>
 
@@ -267,6 +268,30 @@ TEST(FormatCoordinateTest, ComputedPathAgreesWithReferenceOnRandomDoubles) {
     if (fast != reference) {
       FAIL() << "value " << std::hexfloat << value << ": fast \"" << fast << "\", reference \""
              << reference << "\"";
+    }
+  }
+}
+
+// A computed coordinate goes to the data line as a decimal, without its text: with any number of
+// decimals it must give what the text gives.
+TEST(FormatCoordinateTest, ComputedDecimalWritesAsItsText) {
+  std::mt19937_64 random(20251211);
+  std::string text;
+  std::string through_text;
+  std::string direct;
+  for (int i = 0; i < kRandomCount; ++i) {
+    const double value = RandomDouble(random);
+    if (!std::isfinite(value)) continue;
+    const int decimals = RandomDecimals(random);
+    text.clear();
+    through_text.clear();
+    direct.clear();
+    FormatComputedCoordinate(value, text);
+    ASSERT_TRUE(FormatCoordinate(text, decimals, through_text));
+    AppendRoundedDecimal(ComputedCoordinateDecimal(value), decimals, direct);
+    if (direct != through_text) {
+      FAIL() << "value " << std::hexfloat << value << " with " << decimals << " decimals: \""
+             << direct << "\", through its text \"" << through_text << "\"";
     }
   }
 }
