@@ -101,17 +101,20 @@ void DxfConversion::TallyBlock(DecodedText block_name) {
 }
 
 bool DxfConversion::NextGroup() {
-  if (Lines.AtEnd(Cursor)) {
-    throw Failure{Failure::Kind::kEndsInsideEntity, {}, {}, Lines.Count() + 1};
-  }
   DxfCursor probe = Cursor;
-  GroupCode = Trimmed(Lines.Take(probe));
+  std::optional<std::int32_t> code = Lines.TakePlainGroupCode(probe, GroupCode);
+  if (!code) {
+    if (Lines.AtEnd(probe)) {
+      throw Failure{Failure::Kind::kEndsInsideEntity, {}, {}, Lines.Count() + 1};
+    }
+    GroupCode = Trimmed(Lines.Take(probe));
+    code = ParseInt32(GroupCode);
+  }
   if (GroupCode.size() == 1 && GroupCode[0] == '0') return false;
   if (Lines.AtEnd(probe)) {
     throw Failure{Failure::Kind::kEndsInsideEntity, {}, {}, Lines.Count() + 1};
   }
   GroupValue = Trimmed(Lines.Take(probe));
-  const std::optional<std::int32_t> code = ParseInt32(GroupCode);
   if (!code) {
     throw Failure{Failure::Kind::kGroupCodeNotInteger,
                   {},

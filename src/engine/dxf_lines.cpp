@@ -131,9 +131,7 @@ void DxfLines::Index() {
   begin_ = data;
   end_ = data + size;
 
-  // One pass counts the lines and tells whether any line ends in a CR alone.
   const LineEnds ends = CountLineEnds(begin_, size);
-  lone_cr_ = ends.cr != ends.crlf;
   const std::int64_t breaks = ends.lf + ends.cr - ends.crlf;
   const bool ends_with_break = size > 0 && (end_[-1] == '\n' || end_[-1] == '\r');
   count_ = size == 0 ? 0 : breaks + (ends_with_break ? 0 : 1);

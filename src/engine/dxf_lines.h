@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "byte_chunks.h"
 
 namespace quorvex {
 
@@ -38,16 +41,32 @@ class DxfLines {
   /// The line at `cursor` (which must not be at the end), without its line end; moves past it.
   std::string_view Take(DxfCursor& cursor) const {
     const char* start = cursor.pos;
-    const char* stop = lone_cr_ ? FindCrOrLf(start) : FindLf(start);
-    const char* next = stop;
-    if (next < end_) {
-      if (*next == '\r' && next + 1 < end_ && next[1] == '\n') ++next;
-      ++next;
-    }
-    if (!lone_cr_ && stop > start && stop[-1] == '\r') --stop;
-    cursor.pos = next;
+    const char* stop = FindLineEnd(start);
+    cursor.pos = PastLineEnd(stop);
     ++cursor.line;
     return {start, static_cast<std::size_t>(stop - start)};
+  }
+
+  /// Takes the line at `cursor` when it is a group code as drawings write it, spaces, one to
+  /// four digits and the line end, and returns its value, with `digits` set to the line
+  /// trimmed. Returns nullopt without moving for any other line, and near the end of the text:
+  /// then the line is to be taken and read in full. Reads the code with no loop over its bytes.
+  std::optional<std::int32_t> TakePlainGroupCode(DxfCursor& cursor,
+                                                 std::string_view& digits) const {
+    if (end_ - cursor.pos < 8) return std::nullopt;
+    const std::uint64_t chunk = LoadEightBytes(cursor.pos);
+    const int blanks = FirstMarkedByte(~BytesEqualTo(chunk, ' ') & EveryByte('\x80'));
+    if (blanks > 4) return std::nullopt;
+    const std::uint64_t code = chunk >> (8 * blanks);
+    const int count = LeadingDigits(code);
+    // The line end stands within the eight bytes, the LF of a CR LF included.
+    if (count == 0 || count > 4 || blanks + count > 6) return std::nullopt;
+    const char* const stop = cursor.pos + blanks + count;
+    if (*stop != '\n' && *stop != '\r') return std::nullopt;
+    digits = {cursor.pos + blanks, static_cast<std::size_t>(count)};
+    cursor.pos = PastLineEnd(stop);
+    ++cursor.line;
+    return LeadingDigitsValue(code, count);
   }
 
   /// The line at `cursor` without moving it.
@@ -64,18 +83,25 @@ class DxfLines {
  private:
   DxfLines() = default;
   void Index();
-  // DXF lines are short (a group code, a number): a plain loop finds their end sooner than
-  // memchr, whose set-up per call costs more than the scan (100 MB drawing: 68 ms against
-  // 100 ms for the walk's line splitting, December 2025).
-  const char* FindLf(const char* from) const {
-    while (from < end_ && *from != '\n')
-      ++from;
-    return from;
-  }
-  const char* FindCrOrLf(const char* from) const {
+  // The first CR or LF from `from` on, or the end. A CR that is not followed by an LF ends a
+  // line too, and one that is never stands inside a line, so one search serves every file.
+  // DXF lines are short (a group code, a number): eight bytes at a time find the end of most in
+  // one step, where a loop over the bytes, and memchr, which costs more to set up than the
+  // scan, take a branch that the varying lengths mispredict.
+  const char* FindLineEnd(const char* from) const {
+    for (; end_ - from >= 8; from += 8) {
+      if (const std::uint64_t ends = LineEndBytes(LoadEightBytes(from))) {
+        return from + FirstMarkedByte(ends);
+      }
+    }
     while (from < end_ && *from != '\n' && *from != '\r')
       ++from;
     return from;
+  }
+  // Where the next line starts, after the line end at `stop` (CR, LF, CR LF or none at the end).
+  const char* PastLineEnd(const char* stop) const {
+    if (stop == end_) return stop;
+    return stop + (*stop == '\r' && stop + 1 < end_ && stop[1] == '\n' ? 2 : 1);
   }
 
   std::unique_ptr<MappedFile> mapped_;
@@ -83,7 +109,6 @@ class DxfLines {
   const char* begin_ = nullptr;
   const char* end_ = nullptr;
   std::int64_t count_ = 0;
-  bool lone_cr_ = false;  // some line ends in CR alone, so lines must be split at CR too
   bool byte_order_mark_ = false;
 };
 
