@@ -9,171 +9,13 @@
 #include <string>
 
 #include "decimal_powers.h"
+#include "decimal_scan.h"
 #include "rounded_digits.h"
 
 namespace quorvex {
 namespace {
 
-// A decimal of at most 18 significant digits survives the trip through the 64-bit mantissa of
-// the extended type: printed back to 18 digits it gives its own digits (LDBL_DIG is 18). For
-// such a text the rounding can work on the text's digits, with no floating point at all.
-constexpr int kExactDigits = 18;
-
-// Within these decimal exponents the extended value of a text is normal, where the rule above
-// holds; a text beyond them (subnormal or overflowing) takes the reference path.
-constexpr std::int64_t kNormalExponentLimit = 4900;
-
-// Larger exponents are counted as this one: they lie far beyond the limit above either way.
-constexpr std::int64_t kExponentCap = 1'000'000'000'000;
-
 using Uint128 = unsigned __int128;
-
-// The digits a 64-bit integer always holds.
-constexpr std::size_t kIntegerDigits = 19;
-
-enum class Scan { kNotNumber, kShort, kReference };
-
-bool IsDigit(char c) {
-  return static_cast<unsigned char>(c - '0') < 10;
-}
-
-// The number of digits of n > 0.
-int DigitCount(std::uint64_t n) {
-  const int estimate = ((64 - std::countl_zero(n)) * 1233) >> 12;  // the count or one less
-  return estimate + (n >= kPowersOfTen[estimate] ? 1 : 0);
-}
-
-// Reads digits too many for a 64-bit integer, of which only the leading and trailing zeros may
-// be beyond the 18 significant ones; kReference otherwise. `power` receives the place of the
-// significand's last digit.
-Scan ReadManyDigits(std::string_view integer_digits, std::string_view fraction_digits,
-                    ShortDecimal& value, std::int64_t& power) {
-  const auto integer_count = static_cast<std::int64_t>(integer_digits.size());
-  const auto count = integer_count + static_cast<std::int64_t>(fraction_digits.size());
-  auto digit = [&](std::int64_t i) {
-    return i < integer_count ? integer_digits[static_cast<std::size_t>(i)]
-                             : fraction_digits[static_cast<std::size_t>(i - integer_count)];
-  };
-  std::int64_t first = 0;
-  while (first < count && digit(first) == '0')
-    ++first;
-  power = 0;
-  if (first == count) return Scan::kShort;  // zero
-  std::int64_t last = count - 1;
-  while (digit(last) == '0')
-    --last;
-  if (last - first + 1 > kExactDigits) return Scan::kReference;
-  for (std::int64_t i = first; i <= last; ++i)
-    value.significand = value.significand * 10 + static_cast<unsigned>(digit(i) - '0');
-  value.digit_count = static_cast<int>(last - first + 1);
-  power = integer_count - 1 - last;
-  return Scan::kShort;
-}
-
-// Digit runs are read eight bytes at a time, the first character in the lowest byte.
-static_assert(std::endian::native == std::endian::little);
-
-// The up to eight characters from p on, the first in the lowest byte; bytes past the end are 0.
-std::uint64_t LoadEight(const char* p, const char* begin, const char* end) {
-  std::uint64_t chunk = 0;
-  const std::ptrdiff_t left = end - p;
-  if (left >= 8) {
-    std::memcpy(&chunk, p, 8);
-  } else if (end - begin >= 8) {
-    std::memcpy(&chunk, end - 8, 8);
-    chunk >>= 8 * (8 - left);
-  } else {
-    for (std::ptrdiff_t i = 0; i < left; ++i)
-      chunk |= std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
-  }
-  return chunk;
-}
-
-// The value of eight digits 0..9, one per byte, the most significant in the lowest byte.
-std::uint64_t EightDigitsValue(std::uint64_t digits) {
-  digits = digits * 10 + (digits >> 8);  // pairs of digits
-  constexpr std::uint64_t kPairMask = 0x000000FF000000FF;
-  return (((digits & kPairMask) * (100 + (1'000'000ULL << 32))) +
-          (((digits >> 16) & kPairMask) * (1 + (10'000ULL << 32)))) >>
-         32;
-}
-
-// Reads the run of digits at p into `significand` (which wraps past 19 digits; ScanDecimal then
-// reads them again) and returns the end of the run. Inlined: the call's setup cost as much as
-// the run.
-[[gnu::always_inline]] inline const char* ReadDigitRun(const char* p, const char* begin,
-                                                       const char* end,
-                                                       std::uint64_t& significand) {
-  while (p != end) {
-    const std::uint64_t values = LoadEight(p, begin, end) ^ 0x3030303030303030;  // '0' is 0
-    const std::uint64_t non_digits =
-        (values | (values + 0x0606060606060606)) & 0xF0F0F0F0F0F0F0F0;  // above 9
-    const int count = non_digits == 0 ? 8 : std::countr_zero(non_digits) / 8;
-    if (count == 0) break;
-    significand = significand * kPowersOfTen[static_cast<std::size_t>(count)] +
-                  EightDigitsValue(values << (8 * (8 - count)));
-    p += count;
-    if (count < 8) break;
-  }
-  return p;
-}
-
-// Checks the grammar of number_text.h and reads the value in the same pass. kReference when the
-// text's digits are not those of its extended value.
-Scan ScanDecimal(std::string_view text, ShortDecimal& value) {
-  const char* const begin = text.data();
-  const char* const end = begin + text.size();
-  const char* p = begin;
-  if (p != end && (*p == '+' || *p == '-')) value.negative = *p++ == '-';
-
-  // Every digit goes into `significand`; with too many for it, ReadManyDigits reads them again.
-  std::uint64_t significand = 0;
-  const char* const integer_begin = p;
-  p = ReadDigitRun(p, begin, end, significand);
-  const std::string_view integer_digits(integer_begin, static_cast<std::size_t>(p - integer_begin));
-  std::string_view fraction_digits;
-  if (p != end && *p == '.') {
-    const char* const fraction_begin = ++p;
-    p = ReadDigitRun(p, begin, end, significand);
-    fraction_digits = {fraction_begin, static_cast<std::size_t>(p - fraction_begin)};
-  }
-  if (integer_digits.empty() && fraction_digits.empty()) return Scan::kNotNumber;
-
-  std::int64_t exponent = 0;
-  if (p != end && (*p == 'e' || *p == 'E')) {
-    ++p;
-    bool negative_exponent = false;
-    if (p != end && (*p == '+' || *p == '-')) negative_exponent = *p++ == '-';
-    if (p == end || !IsDigit(*p)) return Scan::kNotNumber;
-    for (; p != end && IsDigit(*p); ++p) {
-      if (exponent < kExponentCap) exponent = exponent * 10 + (*p - '0');
-    }
-    if (negative_exponent) exponent = -exponent;
-  }
-  if (p != end) return Scan::kNotNumber;
-
-  std::int64_t power = 0;
-  if (integer_digits.size() + fraction_digits.size() <= kIntegerDigits) {
-    power = -static_cast<std::int64_t>(fraction_digits.size());
-    if (significand >= kPowersOfTen[kExactDigits]) {
-      // 19 digits: at most 18 significant ones only with a trailing zero.
-      if (significand % 10 != 0) return Scan::kReference;
-      significand /= 10;
-      ++power;
-    }
-    value.significand = significand;
-    value.digit_count = significand != 0 ? DigitCount(significand) : 0;
-  } else if (const Scan scan = ReadManyDigits(integer_digits, fraction_digits, value, power);
-             scan != Scan::kShort) {
-    return scan;
-  }
-  if (value.significand == 0) return Scan::kShort;
-  power += exponent;
-  const std::int64_t top = power + value.digit_count - 1;
-  if (top > kNormalExponentLimit || top < -kNormalExponentLimit) return Scan::kReference;
-  value.exponent = static_cast<int>(power);
-  return Scan::kShort;
-}
 
 // A computed coordinate below 2^-56 (about 1.4E-17) rounds to zero: even rounded to 18 digits
 // its first digit stands below the 16th decimal place.
@@ -207,7 +49,7 @@ ShortDecimal EighteenDigits(bool negative, std::uint64_t mantissa, int exponent,
   // floor(binary_exponent x log10 2): the decimal exponent of the value or one less.
   const int top = (binary_exponent * 78913) >> 18;
   // The value x 10^scale has 18 or 19 integer digits: whole, and the part below.
-  const int scale = kExactDigits - 1 - top;
+  const int scale = kExtendedDigits - 1 - top;
   std::uint64_t whole = 0;
   bool half_or_more = false;
   if (scale >= 0) {
@@ -233,16 +75,16 @@ ShortDecimal EighteenDigits(bool negative, std::uint64_t mantissa, int exponent,
     half_or_more = value % unit >= unit / 2;
   }
   int decimal_exponent = -scale;
-  if (whole >= kPowersOfTen[kExactDigits]) {
+  if (whole >= kPowersOfTen[kExtendedDigits]) {
     half_or_more = whole % 10 >= 5;
     whole /= 10;
     ++decimal_exponent;
   }
-  if (half_or_more && ++whole == kPowersOfTen[kExactDigits]) {
-    whole = kPowersOfTen[kExactDigits - 1];
+  if (half_or_more && ++whole == kPowersOfTen[kExtendedDigits]) {
+    whole = kPowersOfTen[kExtendedDigits - 1];
     ++decimal_exponent;
   }
-  return ShortDecimal{negative, whole, kExactDigits, decimal_exponent};
+  return ShortDecimal{negative, whole, kExtendedDigits, decimal_exponent};
 }
 
 }  // namespace
@@ -250,15 +92,15 @@ ShortDecimal EighteenDigits(bool negative, std::uint64_t mantissa, int exponent,
 char* WriteCoordinate(std::string_view text, int decimals, char* at) {
   ShortDecimal value;
   switch (ScanDecimal(text, value)) {
-    case Scan::kNotNumber:
+    case DecimalScan::kNotNumber:
       return nullptr;
-    case Scan::kReference: {
+    case DecimalScan::kLong: {
       std::string reference;
       if (!FormatCoordinateReference(text, decimals, reference)) return nullptr;
       std::memcpy(at, reference.data(), reference.size());
       return at + reference.size();
     }
-    case Scan::kShort:
+    case DecimalScan::kShort:
       break;
   }
   return WriteRoundedDecimal(value, decimals, at);

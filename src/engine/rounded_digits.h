@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "short_decimal.h"
+
 namespace quorvex {
 
 /// A decimal value as significant digits: 0.d[0]d[1]...d[count-1] x 10^(exponent + 1), that is,
@@ -19,15 +21,6 @@ struct DecimalDigits {
 /// Rounds the digits to at most 14 significant digits and `decimals` places by the first
 /// dropped digit alone and appends the fixed or scientific text, as FormatCoordinate describes.
 void AppendRoundedDigits(const DecimalDigits& value, int decimals, std::string& out);
-
-/// A decimal of at most 18 digits: significand x 10^exponent, negative when `negative` is set.
-/// `digit_count` is the number of digits of `significand` (any, when it is 0).
-struct ShortDecimal {
-  bool negative = false;
-  std::uint64_t significand = 0;
-  int digit_count = 0;
-  int exponent = 0;
-};
 
 /// The room that WriteRoundedDecimal needs at its destination for `decimals`: the longest text
 /// and the bytes beyond it that the wide stores of the fast path may overwrite.
