@@ -87,6 +87,36 @@ ShortDecimal EighteenDigits(bool negative, std::uint64_t mantissa, int exponent,
   return ShortDecimal{negative, whole, kExtendedDigits, decimal_exponent};
 }
 
+// Within these binary exponents, 2^-6 <= value < 2^46, a computed coordinate's text keeps
+// exactly 14 significant digits (its decimal exponent lies between -2 and 13), and those are
+// rounded straight from the binary value.
+constexpr int kFourteenDigitsFrom = -6;
+constexpr int kFourteenDigitsTo = 45;
+constexpr int kKeptDigits = 14;
+
+// The value of the text of a computed coordinate in the range above, as EighteenDigits and
+// then the rounding to 15 decimals give it, in one step: the value scaled so that its 14th
+// digit is the units, by the exact product of the mantissa and a power of ten. The 18-digit
+// decimal's first dropped digit, the 15th, is 5 or more exactly when the part of the scaled
+// value below the units is at least 0.49995: from 0.49995 on, the 18-digit rounding reaches
+// ...5000 (a tie included, whichever way it is broken).
+ShortDecimal FourteenDigits(bool negative, std::uint64_t mantissa, int exponent,
+                            int binary_exponent) {
+  const int shift = -exponent;                // 7 to 58 in the range
+  int top = (binary_exponent * 78913) >> 18;  // the decimal exponent or one less
+  Uint128 scaled =
+      Uint128{mantissa} * kPowersOfTen[static_cast<std::size_t>(kKeptDigits - 1 - top)];
+  if ((scaled >> shift) >= kPowersOfTen[kKeptDigits]) {
+    ++top;
+    scaled = Uint128{mantissa} * kPowersOfTen[static_cast<std::size_t>(kKeptDigits - 1 - top)];
+  }
+  auto kept = static_cast<std::uint64_t>(scaled >> shift);
+  const Uint128 below = scaled & ((Uint128{1} << shift) - 1);
+  if (below * 20'000 >= Uint128{9'999} << shift) ++kept;
+  return {negative, kept, kept == kPowersOfTen[kKeptDigits] ? kKeptDigits + 1 : kKeptDigits,
+          top - (kKeptDigits - 1)};
+}
+
 }  // namespace
 
 char* WriteCoordinate(std::string_view text, int decimals, char* at) {
@@ -128,6 +158,9 @@ ShortDecimal ComputedCoordinateDecimal(double value) {
   }
   const int binary_exponent = exponent + 63 - std::countl_zero(mantissa);
   if (mantissa == 0 || binary_exponent < kZeroBelowBinaryExponent) return ShortDecimal{};
+  if (binary_exponent >= kFourteenDigitsFrom && binary_exponent <= kFourteenDigitsTo) {
+    return FourteenDigits(negative, mantissa, exponent, binary_exponent);
+  }
   if (binary_exponent <= kLargestShortBinaryExponent) {
     return RoundedDecimal(EighteenDigits(negative, mantissa, exponent, binary_exponent),
                           kComputedCoordinateDecimals);
