@@ -51,7 +51,7 @@ DecimalScan ReadManyDigits(std::string_view integer_digits, std::string_view fra
   if (last - first + 1 > kExtendedDigits) return DecimalScan::kLong;
   for (std::int64_t i = first; i <= last; ++i)
     value.significand = value.significand * 10 + static_cast<unsigned>(digit(i) - '0');
-  value.digit_count = static_cast<int>(last - first + 1);
+  value.digit_count = static_cast<std::int16_t>(last - first + 1);
   power = integer_count - 1 - last;
   return DecimalScan::kShort;
 }
@@ -148,7 +148,7 @@ DecimalScan ScanDecimal(std::string_view text, ShortDecimal& value) {
       ++power;
     }
     value.significand = significand;
-    value.digit_count = significand != 0 ? DigitCount(significand) : 0;
+    value.digit_count = static_cast<std::int16_t>(significand != 0 ? DigitCount(significand) : 0);
   } else if (const DecimalScan scan = ReadManyDigits(integer_digits, fraction_digits, value, power);
              scan != DecimalScan::kShort) {
     return scan;

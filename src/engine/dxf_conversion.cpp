@@ -186,7 +186,7 @@ char* DxfConversion::WriteCoordinateField(const LineCoordinate& coordinate,
     }
     ThrowAt(Failure::Kind::kValueNotNumber, decimals.text, 0, line_start);
   }
-  if (coordinate.computed) return WriteRoundedDecimal(*coordinate.computed, *decimals.value, at);
+  if (coordinate.computed) return WriteRoundedDecimal(coordinate.decimal, *decimals.value, at);
   char* const end = WriteCoordinate(text.text, *decimals.value, at);
   if (!end) ThrowAt(Failure::Kind::kValueNotNumber, text.text, text.line, line_start);
   return end;
@@ -196,7 +196,7 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
                                   std::string_view handle, std::string_view layer,
                                   std::string_view entity_type, std::string_view block_name,
                                   std::string_view text_string) {
-  const LineCoordinate coordinates[3] = {{x, std::nullopt}, {y, std::nullopt}, {z, std::nullopt}};
+  const LineCoordinate coordinates[3] = {{x, {}, false}, {y, {}, false}, {z, {}, false}};
   WriteLine(coordinates, handle, layer, entity_type, block_name, text_string);
 }
 
@@ -231,7 +231,7 @@ void DxfConversion::WriteLine(const LineCoordinate (&coordinates)[3], std::strin
       case field_node::kZ:
         at = force_z_.empty()
                  ? WriteCoordinateField(coordinates[2], z_decimals_, at, line_start)
-                 : WriteCoordinateField({{force_z_, 0}, std::nullopt}, z_decimals_, at, line_start);
+                 : WriteCoordinateField({{force_z_, 0}, {}, false}, z_decimals_, at, line_start);
         break;
       case field_node::kEntityType:
         at = Copy(entity_type, at);
@@ -296,16 +296,15 @@ void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t valu
 void DxfConversion::WriteComputedPoint(const TVecteur& point, std::string_view handle,
                                        std::string_view layer, std::string_view entity_type,
                                        std::string_view block_name, std::string_view text_string) {
-  const double components[3] = {point.X, point.Y, point.Z};
-  const bool written[3] = {writes_x_, writes_y_, writes_z_};
-  LineCoordinate coordinates[3];
-  for (int i = 0; i < 3; ++i) {
-    if (!written[i]) continue;
-    if (!std::isfinite(components[i])) {
+  const auto coordinate = [&](double value, bool written) {
+    if (written && !std::isfinite(value)) {
       throw Failure{Failure::Kind::kCoordinateOutOfRange, {}, {}, EntityLine};
     }
-    coordinates[i].computed = ComputedCoordinateDecimal(components[i]);
-  }
+    return LineCoordinate{{}, written ? ComputedCoordinateDecimal(value) : ShortDecimal{}, true};
+  };
+  const LineCoordinate coordinates[3] = {coordinate(point.X, writes_x_),
+                                         coordinate(point.Y, writes_y_),
+                                         coordinate(point.Z, writes_z_)};
   WriteLine(coordinates, handle, layer, entity_type, block_name, text_string);
 }
 

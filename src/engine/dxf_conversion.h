@@ -148,7 +148,8 @@ class DxfConversion {
   // decimal that its text stands for.
   struct LineCoordinate {
     SourcedText text;
-    std::optional<ShortDecimal> computed;
+    ShortDecimal decimal;
+    bool computed = false;
   };
   void WriteLine(const LineCoordinate (&coordinates)[3], std::string_view handle,
                  std::string_view layer, std::string_view entity_type, std::string_view block_name,

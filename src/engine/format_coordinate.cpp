@@ -84,7 +84,10 @@ ShortDecimal EighteenDigits(bool negative, std::uint64_t mantissa, int exponent,
     whole = kPowersOfTen[kExtendedDigits - 1];
     ++decimal_exponent;
   }
-  return ShortDecimal{negative, whole, kExtendedDigits, decimal_exponent};
+  return {.significand = whole,
+          .exponent = decimal_exponent,
+          .digit_count = kExtendedDigits,
+          .negative = negative};
 }
 
 // Within these binary exponents, 2^-6 <= value < 2^46, a computed coordinate's text keeps
@@ -113,8 +116,11 @@ ShortDecimal FourteenDigits(bool negative, std::uint64_t mantissa, int exponent,
   auto kept = static_cast<std::uint64_t>(scaled >> shift);
   const Uint128 below = scaled & ((Uint128{1} << shift) - 1);
   if (below * 20'000 >= Uint128{9'999} << shift) ++kept;
-  return {negative, kept, kept == kPowersOfTen[kKeptDigits] ? kKeptDigits + 1 : kKeptDigits,
-          top - (kKeptDigits - 1)};
+  return {.significand = kept,
+          .exponent = top - (kKeptDigits - 1),
+          .digit_count = static_cast<std::int16_t>(
+              kept == kPowersOfTen[kKeptDigits] ? kKeptDigits + 1 : kKeptDigits),
+          .negative = negative};
 }
 
 }  // namespace

@@ -157,7 +157,7 @@ void AppendRoundedDigits(const DecimalDigits& value, int decimals, std::string& 
 ShortDecimal RoundedDecimal(const ShortDecimal& value, int decimals) {
   const std::int64_t places = std::max(decimals, 0);
   // The rounded value is kept x 10^low, kept having kept_count digits.
-  ShortDecimal rounded{value.negative, 0, 0, 0};
+  ShortDecimal rounded{.negative = value.negative};
   if (value.significand == 0) return rounded;
   const std::int64_t top = std::int64_t{value.exponent} + value.digit_count - 1;
   const std::int64_t low = std::max(-places, top - (kMaxSignificant - 1));
@@ -165,12 +165,12 @@ ShortDecimal RoundedDecimal(const ShortDecimal& value, int decimals) {
   const std::int64_t drop = value.digit_count - keep;
   if (drop <= 0) {
     rounded.significand = value.significand * kPowersOfTen[static_cast<std::size_t>(-drop)];
-    rounded.digit_count = static_cast<int>(keep);
+    rounded.digit_count = static_cast<std::int16_t>(keep);
   } else if (drop <= value.digit_count) {
     // drop == digit_count keeps nothing: the leading digit is the first dropped one.
     const std::uint64_t unit = kPowersOfTen[static_cast<std::size_t>(drop)];
     rounded.significand = value.significand / unit;
-    rounded.digit_count = static_cast<int>(keep);
+    rounded.digit_count = static_cast<std::int16_t>(keep);
     if (value.significand - rounded.significand * unit >= unit / 2) {
       ++rounded.significand;
       if (rounded.significand == kPowersOfTen[static_cast<std::size_t>(rounded.digit_count)]) {

@@ -5,12 +5,13 @@
 namespace quorvex {
 
 /// A decimal of at most 18 digits: significand x 10^exponent, negative when `negative` is set.
-/// `digit_count` is the number of digits of `significand` (any, when it is 0).
+/// `digit_count` is the number of digits of `significand` (any, when it is 0). Sixteen bytes, so
+/// that functions return it in registers.
 struct ShortDecimal {
-  bool negative = false;
   std::uint64_t significand = 0;
-  int digit_count = 0;
-  int exponent = 0;
+  std::int32_t exponent = 0;
+  std::int16_t digit_count = 0;
+  bool negative = false;
 };
 
 /// A decimal of at most 18 significant digits survives the trip through the 64-bit mantissa of
