@@ -30,11 +30,6 @@ inline std::uint64_t BytesEqualTo(std::uint64_t chunk, char c) {
   return ~(((x & kLow7) + kLow7) | x | kLow7);
 }
 
-/// The high bit of every byte of `chunk` that is a CR or an LF.
-inline std::uint64_t LineEndBytes(std::uint64_t chunk) {
-  return BytesEqualTo(chunk, '\n') | BytesEqualTo(chunk, '\r');
-}
-
 /// The index of the first byte whose high bit `bits` has set; 8 when there is none.
 inline int FirstMarkedByte(std::uint64_t bits) {
   return std::countr_zero(bits) / 8;

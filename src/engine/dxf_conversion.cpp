@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstring>
 
 #include "format_coordinate.h"
 #include "mtext_plain.h"
@@ -15,6 +14,8 @@ namespace {
 
 // The longest text of a counter: a 64-bit integer with its sign.
 constexpr std::size_t kIntegerRoom = 20;
+// The longest line end, CR LF.
+constexpr std::size_t kLineEndRoom = 2;
 
 // A data line is written through a pointer into room added to the end of the buffer, which is
 // cut back to what was written: no check of the string's size at every piece of the line.
@@ -24,9 +25,11 @@ char* Grow(std::string& out, std::size_t room) {
   return out.data() + size;
 }
 
+// Prefixes and separators are a few characters or none: a loop costs less than a call.
 char* Copy(std::string_view text, char* at) {
-  std::memcpy(at, text.data(), text.size());
-  return at + text.size();
+  for (const char c : text)
+    *at++ = c;
+  return at;
 }
 
 }  // namespace
@@ -74,6 +77,7 @@ DxfConversion::DxfConversion(const TExportConfig& config, const RunTables& table
         return 0;
     }
   };
+  line_room_ = kLineEndRoom;
   for (auto field = fields_.rbegin(); field != fields_.rend(); ++field) {
     field->room_after = line_room_ + separator_.size();
     line_room_ = field->room_after + field->prefix.size() + value_room(field->node);
@@ -268,8 +272,9 @@ void DxfConversion::WriteLine(const LineCoordinate (&coordinates)[3], std::strin
     at = Copy(separator_, at);
   }
   if (!fields_.empty()) at -= separator_.size();
+  at = Copy(data_file_.LineEnd(), at);
   settle();
-  data_file_.EndLine();
+  data_file_.LineEnded();
 }
 
 void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t value_start,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -40,17 +41,18 @@ class DxfLines {
 
   /// The line at `cursor` (which must not be at the end), without its line end; moves past it.
   std::string_view Take(DxfCursor& cursor) const {
-    const char* start = cursor.pos;
-    const char* stop = FindLineEnd(start);
-    cursor.pos = PastLineEnd(stop);
+    const char* const start = cursor.pos;
+    const LineEnd end = FindLineEnd(start);
+    cursor.pos = end.next;
     ++cursor.line;
-    return {start, static_cast<std::size_t>(stop - start)};
+    return {start, static_cast<std::size_t>(end.stop - start)};
   }
 
   /// Takes the line at `cursor` when it is a group code as drawings write it, spaces, one to
   /// four digits and the line end, and returns its value, with `digits` set to the line
   /// trimmed. Returns nullopt without moving for any other line, and near the end of the text:
-  /// then the line is to be taken and read in full. Reads the code with no loop over its bytes.
+  /// then the line is to be taken and read in full. Reads the code and finds the next line in
+  /// eight bytes held in a register, with no loop and no further load.
   std::optional<std::int32_t> TakePlainGroupCode(DxfCursor& cursor,
                                                  std::string_view& digits) const {
     if (end_ - cursor.pos < 8) return std::nullopt;
@@ -61,10 +63,15 @@ class DxfLines {
     const int count = LeadingDigits(code);
     // The line end stands within the eight bytes, the LF of a CR LF included.
     if (count == 0 || count > 4 || blanks + count > 6) return std::nullopt;
-    const char* const stop = cursor.pos + blanks + count;
-    if (*stop != '\n' && *stop != '\r') return std::nullopt;
+    const std::uint64_t after = code >> (8 * count);  // the line end and the byte after it
+    int next = blanks + count + 1;
+    if ((after & 0xFF) == '\r') {
+      next += (after & 0xFF00) == 0x0A00 ? 1 : 0;
+    } else if ((after & 0xFF) != '\n') {
+      return std::nullopt;
+    }
     digits = {cursor.pos + blanks, static_cast<std::size_t>(count)};
-    cursor.pos = PastLineEnd(stop);
+    cursor.pos += next;
     ++cursor.line;
     return LeadingDigitsValue(code, count);
   }
@@ -83,26 +90,34 @@ class DxfLines {
  private:
   DxfLines() = default;
   void Index();
-  // The first CR or LF from `from` on, or the end. A CR that is not followed by an LF ends a
-  // line too, and one that is never stands inside a line, so one search serves every file.
+  // Where a line stops (its first CR or LF, or the end of the text) and where the next one
+  // starts. A CR that is not followed by an LF ends a line too, and one that is never stands
+  // inside a line, so one search serves every file.
+  struct LineEnd {
+    const char* stop;
+    const char* next;
+  };
   // DXF lines are short (a group code, a number): eight bytes at a time find the end of most in
   // one step, where a loop over the bytes, and memchr, which costs more to set up than the
-  // scan, take a branch that the varying lengths mispredict.
-  const char* FindLineEnd(const char* from) const {
+  // scan, take a branch that the varying lengths mispredict. An LF is known to be the whole
+  // line end from the register, without loading the byte again.
+  LineEnd FindLineEnd(const char* from) const {
     for (; end_ - from >= 8; from += 8) {
-      if (const std::uint64_t ends = LineEndBytes(LoadEightBytes(from))) {
-        return from + FirstMarkedByte(ends);
-      }
+      const std::uint64_t chunk = LoadEightBytes(from);
+      const std::uint64_t lf = BytesEqualTo(chunk, '\n');
+      const std::uint64_t ends = lf | BytesEqualTo(chunk, '\r');
+      if (ends == 0) continue;
+      const int bit = std::countr_zero(ends);
+      const char* const stop = from + bit / 8;
+      return {stop, (lf >> bit) & 1 ? stop + 1 : PastCr(stop)};
     }
     while (from < end_ && *from != '\n' && *from != '\r')
       ++from;
-    return from;
+    if (from == end_) return {from, from};
+    return {from, *from == '\n' ? from + 1 : PastCr(from)};
   }
-  // Where the next line starts, after the line end at `stop` (CR, LF, CR LF or none at the end).
-  const char* PastLineEnd(const char* stop) const {
-    if (stop == end_) return stop;
-    return stop + (*stop == '\r' && stop + 1 < end_ && stop[1] == '\n' ? 2 : 1);
-  }
+  // Where the next line starts after a CR at `cr`: past the LF that follows it, if any.
+  const char* PastCr(const char* cr) const { return cr + (cr + 1 < end_ && cr[1] == '\n' ? 2 : 1); }
 
   std::unique_ptr<MappedFile> mapped_;
   std::string owned_;
