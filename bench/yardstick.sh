@@ -3,8 +3,8 @@
 # three drawings. Builds the prototype from $QUORVEX_YARDSTICK (default ../shared/yardstick
 # beside the repository) into a temporary folder, generates the drawings into
 # $QUORVEX_YARDSTICK_DIR (default /tmp/quorvex-yardstick) when they are missing, checks that
-# both write the same bytes, then times both in one hyperfine run per drawing, each writing a
-# fresh file every run. Prints, per drawing and command, the median time and MB/s, the median of
+# both write the same bytes, then times them with hyperfine in rounds of one run each, each
+# writing a fresh file every run. Prints, per drawing and command, the median time and MB/s, the median of
 # the paired ratios to the prototype, and quorvex-cli's peak memory.
 #   bench/yardstick.sh [RUNS]        RUNS per command and drawing, at least 5 (default 10)
 set -euo pipefail
@@ -72,27 +72,33 @@ for name in survey mixed r12; do
     commands+=("$cli $arguments ${options[*]} $dxf")
     names+=("$label")
   done
-  hyperfine_arguments=(-N --style none --runs "$runs" --warmup 1
-                       --prepare "rm -f $work/q/$name.txt $work/proto.txt"
-                       --export-json "$work/$name.json")
-  for i in "${!commands[@]}"; do
-    hyperfine_arguments+=(-n "${names[$i]}" "${commands[$i]}")
+  # One run of each command per round, the order turned round every other round, so that the
+  # runs of a pair meet nearly the same load on a shared machine.
+  for round in $(seq "$runs"); do
+    order=("${!commands[@]}")
+    if [ $((round % 2)) -eq 0 ]; then
+      order=($(printf '%s\n' "${order[@]}" | tac))
+    fi
+    for i in "${order[@]}"; do
+      hyperfine -N --style none --runs 1 --prepare "rm -f $work/q/$name.txt $work/proto.txt" \
+        --export-json "$work/$name.$i.$round.json" -n "${names[$i]}" "${commands[$i]}" >/dev/null
+    done
   done
-  hyperfine "${hyperfine_arguments[@]}" >/dev/null
   rm -f "$work/q/$name.txt"
   peak_kb=$(/usr/bin/time -f %M "$cli" -q -j1 "${options[@]}" "$dxf" 2>&1 >/dev/null | tail -1)
-  python3 - "$work/$name.json" "$(stat -c %s "$dxf")" "$name" "$peak_kb" <<'EOF'
+  python3 - "$work" "$name" "${#commands[@]}" "$runs" "$(stat -c %s "$dxf")" "$peak_kb" <<'EOF'
 import json, statistics, sys
-results = json.load(open(sys.argv[1]))["results"]
-size, name, peak_kb = int(sys.argv[2]), sys.argv[3], int(sys.argv[4])
-prototype = results[0]["times"]
-print(f"{name}.dxf, {size / 1e6:.1f} MB, {len(prototype)} runs each, medians:")
-for result in results:
-    times = result["times"]
-    median = statistics.median(times)
-    line = f"  {result['command']:<16} {median:7.3f} s {size / 1e6 / median:7.1f} MB/s"
-    if result is not results[0]:
-        ratio = statistics.median(t / p for t, p in zip(times, prototype))
+work, name, count, runs, size, peak_kb = sys.argv[1], sys.argv[2], *map(int, sys.argv[3:])
+def run(i, r):
+    return json.load(open(f"{work}/{name}.{i}.{r}.json"))["results"][0]
+labels = [run(i, 1)["command"] for i in range(count)]
+times = [[run(i, r)["times"][0] for r in range(1, runs + 1)] for i in range(count)]
+print(f"{name}.dxf, {size / 1e6:.1f} MB, {runs} runs each, medians:")
+for label, own in zip(labels, times):
+    median = statistics.median(own)
+    line = f"  {label:<16} {median:7.3f} s {size / 1e6 / median:7.1f} MB/s"
+    if own is not times[0]:
+        ratio = statistics.median(t / p for t, p in zip(own, times[0]))
         line += f"   {ratio:.2f} x the prototype's time (paired)"
     print(line)
 print(f"  quorvex-cli -j1 peak memory {peak_kb / 1024:.0f} MiB")
