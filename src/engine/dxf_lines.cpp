@@ -143,6 +143,8 @@ void DxfLines::Index() {
   if (first_end != end_ && *first_end == '\n') ends = CountLineEnds<false>(begin_, size);
   if (first_end == end_ || *first_end == '\r' || ends.cr != 0)
     ends = CountLineEnds<true>(begin_, size);
+  cr_ = ends.cr != 0;
+  lone_cr_ = ends.cr != ends.crlf;
   const std::int64_t breaks = ends.lf + ends.cr - ends.crlf;
   const bool ends_with_break = size > 0 && (end_[-1] == '\n' || end_[-1] == '\r');
   count_ = size == 0 ? 0 : breaks + (ends_with_break ? 0 : 1);

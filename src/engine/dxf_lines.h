@@ -91,30 +91,31 @@ class DxfLines {
   DxfLines() = default;
   void Index();
   // Where a line stops (its first CR or LF, or the end of the text) and where the next one
-  // starts. A CR that is not followed by an LF ends a line too, and one that is never stands
-  // inside a line, so one search serves every file.
+  // starts. A CR that is not followed by an LF ends a line too, and one that is, with the LF.
   struct LineEnd {
     const char* stop;
     const char* next;
   };
   // DXF lines are short (a group code, a number): eight bytes at a time find the end of most in
   // one step, where a loop over the bytes, and memchr, which costs more to set up than the
-  // scan, take a branch that the varying lengths mispredict. An LF is known to be the whole
-  // line end from the register, without loading the byte again.
-  LineEnd FindLineEnd(const char* from) const {
-    for (; end_ - from >= 8; from += 8) {
+  // scan, take a branch that the varying lengths mispredict. Unless some CR ends a line alone,
+  // only the LFs are looked for, and a CR before one is left out of the line.
+  LineEnd FindLineEnd(const char* start) const {
+    for (const char* from = start; end_ - from >= 8; from += 8) {
       const std::uint64_t chunk = LoadEightBytes(from);
       const std::uint64_t lf = BytesEqualTo(chunk, '\n');
-      const std::uint64_t ends = lf | BytesEqualTo(chunk, '\r');
+      const std::uint64_t ends = lone_cr_ ? lf | BytesEqualTo(chunk, '\r') : lf;
       if (ends == 0) continue;
       const int bit = std::countr_zero(ends);
-      const char* const stop = from + bit / 8;
-      return {stop, (lf >> bit) & 1 ? stop + 1 : PastCr(stop)};
+      const char* const at = from + bit / 8;
+      if (((lf >> bit) & 1) == 0) return {at, PastCr(at)};
+      return {cr_ && at > start && at[-1] == '\r' ? at - 1 : at, at + 1};
     }
-    while (from < end_ && *from != '\n' && *from != '\r')
-      ++from;
-    if (from == end_) return {from, from};
-    return {from, *from == '\n' ? from + 1 : PastCr(from)};
+    const char* at = start + (end_ - start) / 8 * 8;
+    while (at < end_ && *at != '\n' && *at != '\r')
+      ++at;
+    if (at == end_) return {at, at};
+    return {at, *at == '\n' ? at + 1 : PastCr(at)};
   }
   // Where the next line starts after a CR at `cr`: past the LF that follows it, if any.
   const char* PastCr(const char* cr) const { return cr + (cr + 1 < end_ && cr[1] == '\n' ? 2 : 1); }
@@ -125,6 +126,8 @@ class DxfLines {
   const char* end_ = nullptr;
   std::int64_t count_ = 0;
   bool byte_order_mark_ = false;
+  bool cr_ = true;       // the text holds a CR
+  bool lone_cr_ = true;  // and one of them without an LF after it
 };
 
 }  // namespace quorvex
