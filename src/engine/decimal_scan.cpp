@@ -106,7 +106,7 @@ std::uint64_t EightDigitsValue(std::uint64_t digits) {
 
 }  // namespace
 
-DecimalScan ScanDecimal(std::string_view text, ShortDecimal& value) {
+DecimalScan ScanDecimal(std::string_view text, ShortDecimal& value, DecimalShape* shape) {
   const char* const begin = text.data();
   const char* const end = begin + text.size();
   const char* p = begin;
@@ -118,7 +118,8 @@ DecimalScan ScanDecimal(std::string_view text, ShortDecimal& value) {
   p = ReadDigitRun(p, begin, end, significand);
   const std::string_view integer_digits(integer_begin, static_cast<std::size_t>(p - integer_begin));
   std::string_view fraction_digits;
-  if (p != end && *p == '.') {
+  const bool point = p != end && *p == '.';
+  if (point) {
     const char* const fraction_begin = ++p;
     p = ReadDigitRun(p, begin, end, significand);
     fraction_digits = {fraction_begin, static_cast<std::size_t>(p - fraction_begin)};
@@ -126,7 +127,8 @@ DecimalScan ScanDecimal(std::string_view text, ShortDecimal& value) {
   if (integer_digits.empty() && fraction_digits.empty()) return DecimalScan::kNotNumber;
 
   std::int64_t exponent = 0;
-  if (p != end && (*p == 'e' || *p == 'E')) {
+  const bool has_exponent = p != end && (*p == 'e' || *p == 'E');
+  if (has_exponent) {
     ++p;
     bool negative_exponent = false;
     if (p != end && (*p == '+' || *p == '-')) negative_exponent = *p++ == '-';
@@ -137,6 +139,10 @@ DecimalScan ScanDecimal(std::string_view text, ShortDecimal& value) {
     if (negative_exponent) exponent = -exponent;
   }
   if (p != end) return DecimalScan::kNotNumber;
+  if (shape) {
+    *shape = {static_cast<int>(integer_digits.size()), static_cast<int>(fraction_digits.size()),
+              point, has_exponent};
+  }
 
   std::int64_t power = 0;
   if (integer_digits.size() + fraction_digits.size() <= kIntegerDigits) {

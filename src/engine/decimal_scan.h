@@ -13,7 +13,17 @@ enum class DecimalScan {
                // 4900, whose extended value is not its own digits; `value` is not set
 };
 
-/// Checks the decimal grammar and reads the value in the same pass, eight digits at a time.
-DecimalScan ScanDecimal(std::string_view text, ShortDecimal& value);
+/// How a decimal text is written: the digits before and after its point, and whether it has a
+/// point and an exponent.
+struct DecimalShape {
+  int integer_digits = 0;
+  int fraction_digits = 0;
+  bool point = false;
+  bool exponent = false;
+};
+
+/// Checks the decimal grammar and reads the value in the same pass, eight digits at a time;
+/// sets `shape`, when given, for a number.
+DecimalScan ScanDecimal(std::string_view text, ShortDecimal& value, DecimalShape* shape = nullptr);
 
 }  // namespace quorvex

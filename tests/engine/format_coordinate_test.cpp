@@ -79,6 +79,14 @@ const FormatCase kFormatCases[] = {
     {"upper-case exponent", "1E5", 3, "100000.000"},
     {"negative exponent", "1e-5", 6, "0.000010"},
     {"exponent with plus", "1e+2", 1, "100.0"},
+    {"as written, zeros appended", "529325.74", 3, "529325.740"},
+    {"as written, a point and no places", "5.", 0, "5"},
+    {"as written, a point and places", "-5.", 2, "-5.00"},
+    {"negative zero with decimals", "-0.00", 3, "0.000"},
+    {"zero with more places than written", "0.000", 5, "0.00000"},
+    {"leading zeros before the point", "007.5", 2, "7.50"},
+    {"14 digits as written", "1234567.1234567", 8, "1234567.12345670"},
+    {"15 digits are rounded", "1234567.12345678", 8, "1234567.12345680"},
 };
 
 // Each case appends to text already in `out`.
