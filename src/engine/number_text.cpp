@@ -33,11 +33,13 @@ constexpr auto kExactPowersOfTen = [] {
   return powers;
 }();
 
-std::optional<double> ExactDouble(const ShortDecimal& decimal) {
-  if (decimal.significand > kLargestExactInteger || decimal.exponent > kLargestExactPowerOfTen ||
-      decimal.exponent < -kLargestExactPowerOfTen) {
-    return std::nullopt;
-  }
+bool IsExactDouble(const ShortDecimal& decimal) {
+  return decimal.significand <= kLargestExactInteger &&
+         decimal.exponent <= kLargestExactPowerOfTen &&
+         decimal.exponent >= -kLargestExactPowerOfTen;
+}
+
+double ExactDouble(const ShortDecimal& decimal) {
   auto value = static_cast<double>(decimal.significand);
   if (decimal.exponent >= 0) {
     value *= kExactPowersOfTen[static_cast<std::size_t>(decimal.exponent)];
@@ -84,7 +86,7 @@ std::optional<double> ParseDouble(std::string_view text) {
     case DecimalScan::kNotNumber:
       return std::nullopt;
     case DecimalScan::kShort:
-      if (const std::optional<double> value = ExactDouble(decimal)) return value;
+      if (IsExactDouble(decimal)) return ExactDouble(decimal);
       break;
     case DecimalScan::kLong:
       break;
