@@ -55,6 +55,10 @@ class DxfConversion {
   std::vector<std::string> BlockTallyNames;
   std::vector<std::int64_t> BlockTallyCounts;
   std::string_view BlockFilterText;  // the run's block-name patterns; empty lets every insert in
+  // The vertices of the polyline being read and their flags, which its reader fills anew: kept
+  // from one polyline to the next, so that their storage is allocated once.
+  std::vector<TVecteur> VertexPoints;
+  std::vector<std::int32_t> VertexFlags;
 
   // --- Texts of the drawing ---
 

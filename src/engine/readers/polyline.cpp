@@ -45,7 +45,8 @@ void ReadLwPolyline(DxfConversion& conversion) {
   EntityIdentity identity;
   SourcedText elevation{"0", 0}, x;
   TVecteur extrusion{0, 0, 1};
-  std::vector<TVecteur> vertices;
+  std::vector<TVecteur>& vertices = conversion.VertexPoints;
+  vertices.clear();
   while (conversion.NextGroup()) {
     identity.Take(conversion);
     TakeNumberPoint(conversion, kExtrusionCode, extrusion);
@@ -90,8 +91,10 @@ void ReadPolyline(DxfConversion& conversion) {
       polyline_flags = IntegerValue(conversion);
     }
   }
-  std::vector<TVecteur> points;
-  std::vector<std::int32_t> flags;
+  std::vector<TVecteur>& points = conversion.VertexPoints;
+  std::vector<std::int32_t>& flags = conversion.VertexFlags;
+  points.clear();
+  flags.clear();
   // A polyline without vertices is followed directly by its SEQEND.
   if (conversion.NextEntityName() != "SEQEND") ReadVertices(conversion, points, flags);
 
