@@ -28,15 +28,7 @@ constexpr int kLargestShortBinaryExponent = 74;
 
 // 5^0 .. 5^31: with a 53-bit mantissa every product stays within 128 bits.
 constexpr int kLargestPowerOfFive = 31;
-constexpr std::array<Uint128, kLargestPowerOfFive + 1> kPowersOfFive = [] {
-  std::array<Uint128, kLargestPowerOfFive + 1> powers{};
-  Uint128 power = 1;
-  for (Uint128& entry : powers) {
-    entry = power;
-    power *= 5;
-  }
-  return powers;
-}();
+constexpr auto kPowersOfFive = Powers<Uint128, kLargestPowerOfFive + 1>(5);
 
 // The exact value mantissa x 2^exponent, 2^binary_exponent <= value < 2^(binary_exponent + 1),
 // correctly rounded to 18 significant decimal digits.

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "decimal_powers.h"
 #include "decimal_scan.h"
 
 namespace quorvex {
@@ -23,15 +24,7 @@ bool IsDigit(char c) {
 // from_chars behind the grammar check (December 2026).
 constexpr std::uint64_t kLargestExactInteger = std::uint64_t{1} << 53;
 constexpr int kLargestExactPowerOfTen = 22;
-constexpr auto kExactPowersOfTen = [] {
-  std::array<double, kLargestExactPowerOfTen + 1> powers{};
-  double power = 1;
-  for (double& entry : powers) {
-    entry = power;
-    power *= 10;
-  }
-  return powers;
-}();
+constexpr auto kExactPowersOfTen = Powers<double, kLargestExactPowerOfTen + 1>(10);
 
 bool IsExactDouble(const ShortDecimal& decimal) {
   return decimal.significand <= kLargestExactInteger &&
