@@ -22,16 +22,8 @@ if [ ! -f "$yardstick/proto_walk.cpp" ]; then
   exit 2
 fi
 
-bash scripts/deps.sh
-missing=()
-for p in hyperfine time python3-ezdxf; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq "${missing[@]}"
-fi
+# The timer, GNU time for the peak memory, and ezdxf for the prototype's drawing generator.
+bash scripts/deps.sh hyperfine time python3-ezdxf
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUORVEX_BUILD_TESTS=OFF \
   -DQUORVEX_BUILD_BENCH=ON >/dev/null
