@@ -4,9 +4,9 @@
 set -euo pipefail
 packages=(build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
           libtomlplusplus-dev clang libclang-rt-14-dev llvm clang-format clang-tidy locales
-          qt6-base-dev qt6-svg-dev xvfb xauth fonts-dejavu-core help2man "$@")
+          qt6-base-dev qt6-svg-dev xvfb xauth fonts-dejavu-core help2man)
 missing=()
-for p in "${packages[@]}"; do
+for p in "${packages[@]}" "$@"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then

@@ -124,10 +124,10 @@ class DxfLines {
   std::string owned_;
   const char* begin_ = nullptr;
   const char* end_ = nullptr;
+  bool cr_ = true;  // the text holds a CR
   std::int64_t count_ = 0;
+  bool lone_cr_ = false;  // some line ends in CR alone, so lines must be split at CR too
   bool byte_order_mark_ = false;
-  bool cr_ = true;       // the text holds a CR
-  bool lone_cr_ = true;  // and one of them without an LF after it
 };
 
 }  // namespace quorvex
