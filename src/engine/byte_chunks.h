@@ -19,7 +19,7 @@ inline std::uint64_t LoadEightBytes(const char* at) {
 
 /// `c` in every byte.
 constexpr std::uint64_t EveryByte(char c) {
-  return 0x0101010101010101 * static_cast<unsigned char>(c);
+  return std::uint64_t{0x0101010101010101} * static_cast<unsigned char>(c);
 }
 
 /// The high bit of every byte of `chunk` that equals `c`, and no other bit.
