@@ -6,7 +6,9 @@
 //   - FormatComputedCoordinate gives what FormatComputedCoordinateReference gives;
 //   - a computed coordinate written from its decimal gives what its 15-decimal text gives;
 //   - ParseDouble reads what the C library's strtod reads in the C locale, and refuses what the
-//     decimal grammar refuses and what no double stands for.
+//     decimal grammar refuses and what no double stands for;
+//   - a number written from the decimal it was read as, when that is its own computed decimal,
+//     gives what its double gives.
 
 #include <locale.h>
 
@@ -74,6 +76,17 @@ void CheckParse(std::string_view text) {
   }
 }
 
+void CheckOwnDecimal(std::string_view text, int decimals) {
+  std::optional<ShortDecimal> decimal;
+  const std::optional<double> value = ParseDouble(text, decimal);
+  if (!value || !decimal || !IsOwnComputedDecimal(*decimal)) return;
+  std::string from_decimal, from_double;
+  AppendRoundedDecimal(*decimal, decimals, from_decimal);
+  AppendRoundedDecimal(ComputedCoordinateDecimal(*value), decimals, from_double);
+  if (from_decimal != from_double)
+    Fail("IsOwnComputedDecimal", text, decimals, from_decimal, from_double);
+}
+
 }  // namespace
 }  // namespace quorvex
 
@@ -84,6 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::string_view text(reinterpret_cast<const char*>(bytes + 1), size - 1);
   CheckFormat(text, decimals);
   CheckParse(text);
+  CheckOwnDecimal(text, decimals);
   if (text.size() >= sizeof(double)) {
     double value;
     std::memcpy(&value, text.data(), sizeof value);

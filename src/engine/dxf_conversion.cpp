@@ -157,6 +157,13 @@ double DxfConversion::Number(SourcedText text) const {
   return *value;
 }
 
+double DxfConversion::Number(SourcedText text, std::optional<ShortDecimal>& decimal) const {
+  const std::optional<double> value = ParseDouble(text.text, decimal);
+  if (!value) FailNotNumber(text);
+  if (decimal && !IsOwnComputedDecimal(*decimal)) decimal.reset();
+  return *value;
+}
+
 long double DxfConversion::ExtendedNumber(SourcedText text) const {
   const std::optional<long double> value = ParseLongDouble(text.text);
   if (!value) FailNotNumber(text);
@@ -301,15 +308,30 @@ void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t valu
 void DxfConversion::WriteComputedPoint(const TVecteur& point, std::string_view handle,
                                        std::string_view layer, std::string_view entity_type,
                                        std::string_view block_name, std::string_view text_string) {
-  const auto coordinate = [&](double value, bool written) {
+  WritePoint(point, {}, handle, layer, entity_type, block_name, text_string);
+}
+
+void DxfConversion::WriteReadPoint(const TVecteur& point, const ReadDecimals& decimals,
+                                   std::string_view handle, std::string_view layer,
+                                   std::string_view entity_type) {
+  WritePoint(point, decimals, handle, layer, entity_type, {}, {});
+}
+
+void DxfConversion::WritePoint(const TVecteur& point, const ReadDecimals& decimals,
+                               std::string_view handle, std::string_view layer,
+                               std::string_view entity_type, std::string_view block_name,
+                               std::string_view text_string) {
+  const auto coordinate = [&](double value, const std::optional<ShortDecimal>& decimal,
+                              bool written) {
     if (written && !std::isfinite(value)) {
       throw Failure{Failure::Kind::kCoordinateOutOfRange, {}, {}, EntityLine};
     }
-    return LineCoordinate{{}, written ? ComputedCoordinateDecimal(value) : ShortDecimal{}, true};
+    if (!written) return LineCoordinate{{}, {}, true};
+    return LineCoordinate{{}, decimal ? *decimal : ComputedCoordinateDecimal(value), true};
   };
-  const LineCoordinate coordinates[3] = {coordinate(point.X, writes_x_),
-                                         coordinate(point.Y, writes_y_),
-                                         coordinate(point.Z, writes_z_)};
+  const LineCoordinate coordinates[3] = {coordinate(point.X, decimals.x, writes_x_),
+                                         coordinate(point.Y, decimals.y, writes_y_),
+                                         coordinate(point.Z, decimals.z, writes_z_)};
   WriteLine(coordinates, handle, layer, entity_type, block_name, text_string);
 }
 

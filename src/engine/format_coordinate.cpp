@@ -219,6 +219,15 @@ ShortDecimal ComputedCoordinateDecimal(double value) {
   return decimal;
 }
 
+bool IsOwnComputedDecimal(const ShortDecimal& decimal) {
+  // The double nearest to such a decimal lies within 2^-53 of its value, a small part of half a
+  // unit of the 14th digit and of the 15th decimal, so that the 18-digit rounding and the
+  // rounding to 15 decimals of the double give the decimal back.
+  return decimal.significand == 0 ||
+         (decimal.digit_count <= kKeptDigits && decimal.exponent >= -kComputedCoordinateDecimals &&
+          decimal.exponent + decimal.digit_count <= kKeptDigits);
+}
+
 void FormatComputedCoordinate(double value, std::string& out) {
   if (!std::isfinite(value)) {
     FormatComputedCoordinateReference(value, out);

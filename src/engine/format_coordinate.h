@@ -46,6 +46,12 @@ void FormatComputedCoordinate(double value, std::string& out);
 /// that text, without the text.
 ShortDecimal ComputedCoordinateDecimal(double value);
 
+/// True when `decimal`, the value of a text, stands for what ComputedCoordinateDecimal gives
+/// for the double nearest to it: when it has at most 14 digits, the last not below the 15th
+/// decimal, and less than 10^14. A number handed on as the file gives it is then written from
+/// its decimal, without the conversion back from binary.
+bool IsOwnComputedDecimal(const ShortDecimal& decimal);
+
 /// The literal, slow renderings through the 80-bit value and `printf`, kept as the reference the
 /// fast paths are tested against. Same contracts as FormatCoordinate and
 /// FormatComputedCoordinate.

@@ -74,12 +74,19 @@ bool IsDecimalText(std::string_view text) {
 }
 
 std::optional<double> ParseDouble(std::string_view text) {
-  ShortDecimal decimal;
-  switch (ScanDecimal(text, decimal)) {
+  std::optional<ShortDecimal> decimal;
+  return ParseDouble(text, decimal);
+}
+
+std::optional<double> ParseDouble(std::string_view text, std::optional<ShortDecimal>& decimal) {
+  ShortDecimal scanned;
+  decimal.reset();
+  switch (ScanDecimal(text, scanned)) {
     case DecimalScan::kNotNumber:
       return std::nullopt;
     case DecimalScan::kShort:
-      if (IsExactDouble(decimal)) return ExactDouble(decimal);
+      decimal = scanned;
+      if (IsExactDouble(scanned)) return ExactDouble(scanned);
       break;
     case DecimalScan::kLong:
       break;

@@ -1,4 +1,5 @@
 #include "engine/format_coordinate.h"
+#include "engine/number_text.h"
 #include "engine/rounded_digits.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -302,6 +304,32 @@ TEST(FormatCoordinateTest, ComputedDecimalWritesAsItsText) {
              << direct << "\", through its text \"" << through_text << "\"";
     }
   }
+}
+
+// A number read from a text and handed on unchanged is written from the decimal it was read as
+// when that is its own computed decimal: then it must give what its double gives.
+TEST(FormatCoordinateTest, OwnComputedDecimalWritesAsItsDouble) {
+  std::mt19937_64 random(20261212);
+  std::string from_decimal;
+  std::string from_double;
+  int compared = 0;
+  for (int i = 0; i < kRandomCount; ++i) {
+    const std::string text = RandomNumberText(random);
+    std::optional<ShortDecimal> decimal;
+    const std::optional<double> value = ParseDouble(text, decimal);
+    if (!value || !decimal || !IsOwnComputedDecimal(*decimal)) continue;
+    ++compared;
+    const int decimals = RandomDecimals(random);
+    from_decimal.clear();
+    from_double.clear();
+    AppendRoundedDecimal(*decimal, decimals, from_decimal);
+    AppendRoundedDecimal(ComputedCoordinateDecimal(*value), decimals, from_double);
+    if (from_decimal != from_double) {
+      FAIL() << "text \"" << text << "\" with " << decimals << " decimals: from its decimal \""
+             << from_decimal << "\", from its double \"" << from_double << "\"";
+    }
+  }
+  EXPECT_GT(compared, kRandomCount / 4);
 }
 
 }  // namespace
