@@ -98,8 +98,10 @@ class DxfLines {
   };
   // DXF lines are short (a group code, a number): eight bytes at a time find the end of most in
   // one step, where a loop over the bytes, and memchr, which costs more to set up than the
-  // scan, take a branch that the varying lengths mispredict. Unless some CR ends a line alone,
-  // only the LFs are looked for, and a CR before one is left out of the line.
+  // scan, take a branch that the varying lengths mispredict (with the group codes read from the
+  // same eight bytes, the mixed drawing took 0.90 s of CPU against 0.95 s, December 2026).
+  // Unless some CR ends a line alone, only the LFs are looked for, and a CR before one is left
+  // out of the line.
   LineEnd FindLineEnd(const char* start) const {
     for (const char* from = start; end_ - from >= 8; from += 8) {
       const std::uint64_t chunk = LoadEightBytes(from);

@@ -216,7 +216,9 @@ char* WriteRoundedDecimal(const ShortDecimal& value, int decimals, char* at) {
   if (shown + places <= 16) {
     // Nearly every coordinate: the digits of the whole text, without its point, are one
     // integer below 10^16, turned into characters in registers and stored in two wide stores,
-    // with the point between them.
+    // with the point between them. Characters stored one pair at a time and then read back
+    // whole waited on those stores: with this and the data line written through a pointer, the
+    // mixed drawing took 0.95 s of CPU against 1.11 s (December 2026).
     const Uint128 digits =
         SixteenDigitCharacters(kept * kPowersOfTen[static_cast<std::size_t>(low + places)]);
     const auto total = static_cast<int>(shown + places);
