@@ -173,8 +173,7 @@ char* WriteCoordinate(std::string_view text, int decimals, char* at) {
     case DecimalScan::kLong: {
       std::string reference;
       if (!FormatCoordinateReference(text, decimals, reference)) return nullptr;
-      std::memcpy(at, reference.data(), reference.size());
-      return at + reference.size();
+      return std::copy(reference.begin(), reference.end(), at);
     }
     case DecimalScan::kShort:
       break;
