@@ -110,14 +110,19 @@ class DxfLines {
       if (ends == 0) continue;
       const int bit = std::countr_zero(ends);
       const char* const at = from + bit / 8;
-      if (((lf >> bit) & 1) == 0) return {at, PastCr(at)};
-      return {cr_ && at > start && at[-1] == '\r' ? at - 1 : at, at + 1};
+      return ((lf >> bit) & 1) != 0 ? AtLf(start, at) : LineEnd{at, PastCr(at)};
     }
+    // The last bytes, one at a time: the CR of a CR LF that ends here may stand in the eight
+    // bytes looked at before.
     const char* at = start + (end_ - start) / 8 * 8;
     while (at < end_ && *at != '\n' && *at != '\r')
       ++at;
     if (at == end_) return {at, at};
-    return {at, *at == '\n' ? at + 1 : PastCr(at)};
+    return *at == '\n' ? AtLf(start, at) : LineEnd{at, PastCr(at)};
+  }
+  // The line from `start` that an LF at `lf` ends, without a CR before the LF.
+  LineEnd AtLf(const char* start, const char* lf) const {
+    return {cr_ && lf > start && lf[-1] == '\r' ? lf - 1 : lf, lf + 1};
   }
   // Where the next line starts after a CR at `cr`: past the LF that follows it, if any.
   const char* PastCr(const char* cr) const { return cr + (cr + 1 < end_ && cr[1] == '\n' ? 2 : 1); }

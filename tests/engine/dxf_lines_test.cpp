@@ -39,6 +39,7 @@ TEST(DxfLines, SplitsAtEveryLineEndAndCountsInOnePass) {
       {"LF without final end", "0\nPOINT", {"0", "POINT"}},
       {"CR only", "0\rPOINT\r8\r", {"0", "POINT", "8"}},
       {"mixed", "a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+      {"CR LF across the last eight bytes", "0\r\n1234567\r\n", {"0", "1234567"}},
       {"empty lines", "\n\r\n\r", {"", "", ""}},
       {"UTF-8 byte-order mark dropped",
        "\xEF\xBB\xBF"
