@@ -207,6 +207,26 @@ TEST(BlockExpansion, FilterAndBlocksCheck) {
   }
 }
 
+// An insert may be followed by its attributes up to a SEQEND, in a block as in the ENTITIES
+// section: they are passed over, and what follows them is read as the next entity.
+TEST(BlockExpansion, AttributesAfterInsertsArePassedOver) {
+  const auto with_attribute = [](const char* name, const char* x) {
+    return Entity("INSERT", {{66, "1"}, {2, name}, {10, x}, {20, "0"}, {30, "0"}}) +
+           Entity("ATTRIB", {{10, "7"}, {20, "7"}, {30, "7"}, {2, "TAG"}, {1, "v"}}) +
+           Entity("SEQEND", {});
+  };
+  TestSetup setup;
+  setup.Entities({entity_node::kPoints, entity_node::kBlocks})
+      .Fields({field_node::kBlockName, field_node::kX, field_node::kY})
+      .ExpandBlocks();
+  const std::string dxf = WithBlocks(
+      Block("IN", Point("1", "1")) + Block("OUT", with_attribute("IN", "10") + Point("2", "2")),
+      with_attribute("OUT", "100") + Point("3", "3"));
+  EXPECT_EQ(DataLines(setup.Convert(dxf).data),
+            (Lines{"OUT,100.000,0.000", "OUT/IN,110.000,0.000", "OUT/IN,111.000,1.000",
+                   "OUT,102.000,2.000", ",3.000,3.000"}));
+}
+
 TEST(BlockExpansion, OffUnlessAsked) {
   TestSetup setup = Expanding({entity_node::kPoints, entity_node::kBlocks});
   setup.expansion = {};
