@@ -108,7 +108,7 @@ class Conversions {
       if (i >= dxf_paths_.size()) return;
       Notify([&] { env_.observer.FileStarted(i); });
       ConversionRun run{config_,        tables_,  header_line_, block_filter_, {},
-                        env_.cancelled, progress, format_,      no_clobber_};
+                        env_.cancelled, progress, format_,      no_clobber_,   env_.writer};
       AppendFileHeading(run.ReportLines, i + 1, dxf_paths_[i]);
       FileOutcome outcome;
       if (replaces_dxf_[i]) {
@@ -203,7 +203,8 @@ BatchResult RunBatch(const TExportConfig& given_config, const RunTables& tables,
   }
   env.observer.HideProgress();
 
-  if (!request.log_path.empty()) result.log_failure = WriteLogFile(request.log_path, result.report);
+  if (!request.log_path.empty())
+    result.log_failure = WriteLogFile(request.log_path, result.report, env.writer);
   return result;
 }
 

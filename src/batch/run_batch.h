@@ -10,6 +10,7 @@
 #include "engine/export_config.h"
 #include "engine/extended_settings.h"
 #include "engine/failure.h"
+#include "engine/file_writer.h"
 #include "run_observer.h"
 
 namespace quorvex {
@@ -39,6 +40,8 @@ struct BatchEnvironment {
   const Clock& clock;
   /// Set by "Stop process" (or an interrupt) from any thread; a run clears it when it starts.
   std::atomic<bool>& cancelled;
+  /// Where the bytes of the data files, the log and the manifest go.
+  FileWriter& writer = SystemFileWriter();
 };
 
 enum class BatchEnd {

@@ -68,8 +68,8 @@ std::string FileFailureLine(std::string_view dxf_path, const FileOutcome& outcom
       line.append("\" was removed");
     } else {
       const std::int64_t n = outcome.data_lines;
-      line.append("\" is incomplete: " + std::to_string(n) + (n == 1 ? " line" : " lines") +
-                  " written before it stopped");
+      line.append("\" is incomplete: " + std::to_string(n) +
+                  (n == 1 ? " data line" : " data lines") + " written before it stopped");
     }
   }
   return line;

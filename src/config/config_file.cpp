@@ -54,9 +54,9 @@ ConfigFileRead ReadConfigFile(const std::filesystem::path& path) {
 }
 
 std::optional<Failure> WriteConfigFile(const std::filesystem::path& path, std::string_view bytes) {
-  const int error = ReplaceFile(path.string(), bytes);
-  if (error == 0) return std::nullopt;
-  return Failure{Failure::Kind::kConfigNotWritten, path.string(), {}, 0, std::strerror(error)};
+  std::string reason = ReplaceFile(path.string(), bytes);
+  if (reason.empty()) return std::nullopt;
+  return Failure{Failure::Kind::kConfigNotWritten, path.string(), {}, 0, std::move(reason)};
 }
 
 }  // namespace quorvex

@@ -35,7 +35,8 @@ struct ConfigRead {
 ConfigFileRead ReadConfigFile(const std::filesystem::path& path);
 
 /// Writes `bytes` as the configuration file at `path`, creating or replacing it through a new
-/// file beside it (ReplaceFile), so a failed write never leaves a truncated configuration behind.
+/// file beside it (ReplaceFile), so a failed write never leaves a truncated configuration behind,
+/// and neither a link nor anything that is not a regular file is written through or replaced.
 /// kConfigNotWritten with the system's reason, or nothing when the file was written.
 std::optional<Failure> WriteConfigFile(const std::filesystem::path& path, std::string_view bytes);
 

@@ -93,12 +93,16 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
 FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::string_view reason,
                     std::string_view dxf_name, const std::string& data_path) {
   std::vector<std::string>& report = run.ReportLines;
-  DataFile data_file;
+  DataFile data_file(run.Writer);
+  std::int64_t header_lines = 0;
   UndecodedCharacters undecoded;  // known once the walk has ended
+  const auto ended = [&](ConversionOutcome outcome, std::optional<Failure> failure) {
+    return FileOutcome{outcome, std::move(failure), data_file.placed(),
+                       data_file.lines() - header_lines};
+  };
   auto fail = [&](Failure failure) {
     AppendFailureLines(report, failure, undecoded);
-    return FileOutcome{ConversionOutcome::kFailed, std::move(failure), data_file.placed(),
-                       data_file.lines()};
+    return ended(ConversionOutcome::kFailed, std::move(failure));
   };
   if (!lines) return fail({Failure::Kind::kDxfUnreadable, {}, {}, 0, std::string(reason)});
   AppendDataFileLines(report, data_path);
@@ -136,6 +140,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   if (!data_file.Create(data_path)) return fail(not_written());
   if (run.Format.bom) data_file.buffer().append("\xEF\xBB\xBF");
   if (config.IncludeHeader == 1) data_file.WriteLine(run.HeaderLine);
+  header_lines = data_file.lines();
 
   const auto walk_ended = [&] {
     undecoded = {conversion.UndecodedCount(), conversion.EncodingName()};
@@ -145,8 +150,11 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
     end = Walk(run, conversion, data_file);
   } catch (const Failure& failure) {
     walk_ended();
-    data_file.Close();
+    // The lines before a conversion error are whole and kept; a data file that could not be
+    // written is not, and its failure is what the user must hear of.
+    const bool written = data_file.Close();
     if (lines->Changed()) return fail({Failure::Kind::kFileChanged});
+    if (!written) return fail(not_written());
     return fail(failure);
   }
   walk_ended();
@@ -158,7 +166,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
       return fail({Failure::Kind::kNotDxf});
     case WalkEnd::kCancelled:
       AppendUndecodedLine(report, undecoded);
-      return {ConversionOutcome::kCancelled, std::nullopt, data_file.placed(), data_file.lines()};
+      return ended(ConversionOutcome::kCancelled, std::nullopt);
     case WalkEnd::kFinished:
       break;
   }
@@ -169,7 +177,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   tally.block_counts = std::move(conversion.BlockTallyCounts);
   tally.undecoded = std::move(undecoded);
   AppendCountLines(report, run.Tables, run.BlockFilterText, tally);
-  return {ConversionOutcome::kConverted, std::nullopt, data_file.placed(), data_file.lines()};
+  return ended(ConversionOutcome::kConverted, std::nullopt);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "data_format.h"
 #include "export_config.h"
 #include "failure.h"
+#include "file_writer.h"
 #include "progress_display.h"
 
 namespace quorvex {
@@ -25,12 +26,15 @@ struct ConversionRun {
   DataFormat Format = {};
   /// Never replace a data file that exists when the conversion ends (it then fails).
   bool KeepExistingDataFile = false;
+  /// Where the data file's bytes go.
+  FileWriter& Writer = SystemFileWriter();
 };
 
 /// How the conversion of one file ended, for callers that count failures (the report says why).
 enum class ConversionOutcome {
   kConverted,  // walked to the end; the counts are in the report
-  kFailed,     // unreadable, not a valid DXF file, or stopped by a conversion error
+  kFailed,     // unreadable, not a valid DXF file, stopped by a conversion error, or its data
+               // file could not be written (the earlier data file is then as it was)
   kCancelled,  // stopped by ProcessCancelled; the data file keeps the lines written so far
   kSkipped,    // not converted: its data file exists and was to be left alone
 };
@@ -38,7 +42,8 @@ enum class ConversionOutcome {
 struct FileOutcome {
   ConversionOutcome outcome = ConversionOutcome::kFailed;
   std::optional<Failure> failure;  // why a kFailed file failed, or a kSkipped one was skipped
-  /// Whether a data file was put in place, and how many lines it holds (the header included).
+  /// Whether a data file was put in place, and how many data lines it holds (the header line
+  /// not counted).
   bool data_file_written = false;
   std::int64_t data_lines = 0;
 };

@@ -332,8 +332,11 @@ TEST_F(RunBatchTest, UnwritableLogIsReportedAndTheReportIsKept) {
     const char* reason;
   };
   const testing::ReleasedFifo pipe(root_.File("pipe.txt"));
-  const Case cases[] = {{"/dev/full", "No space left on device"},
-                        {pipe.path(), "No such device or address"},
+  // A device or a pipe in the log's place is never replaced, nor written through a link.
+  fs::create_symlink("/dev/full", root_.File("full.txt"));
+  const Case cases[] = {{"/dev/full", "Not a regular file"},
+                        {root_.File("full.txt"), "Not a regular file"},
+                        {pipe.path(), "Not a regular file"},
                         {root_.File("missing/QuorvexLog.txt"), "No such file or directory"}};
   request_.dxf_paths = {Source("a.dxf", kHatches)};
   for (const Case& c : cases) {

@@ -4,6 +4,7 @@
 #include "cli/cli_harness.h"
 #include "support/conversion_harness.h"
 #include "support/dxf_entity.h"
+#include "support/tmpfs_mount.h"
 
 namespace quorvex::cli {
 namespace {
@@ -48,14 +49,15 @@ TEST_F(CliFailuresTest, EveryFileThatDidNotConvertHasItsLineOnTheErrorStream) {
                          ": this is not a valid DXF file; its data "
                          "file \"" +
                          Data("notdxf.txt") +
-                         "\" is incomplete: 1 line written before it stopped\n"
+                         "\" is incomplete: 0 data lines written before it stopped\n"
                          "quorvex-cli: " +
                          Input("bad.dxf") +
                          ": the value \"1,5\" is not a number (line "
                          "24); its data file \"" +
                          Data("bad.txt") +
-                         "\" is incomplete: 3 lines written "
+                         "\" is incomplete: 2 data lines written "
                          "before it stopped\n");
+  // The header line and the two points before the error.
   EXPECT_EQ(testing::DataLines(ReadFile(Data("bad.txt"))).size(), 3u);
   EXPECT_EQ(run.out, "1 file converted, 3 with errors; report: " + Log() + "\n");
   // The report keeps its own words.
@@ -99,6 +101,36 @@ TEST_F(CliFailuresTest, ALogOfADashIsTheStandardOutputAndTheSummaryGoesToTheErro
   EXPECT_NE(run.err.find("\n1 file converted, 1 with errors; report: standard output\n"),
             std::string::npos)
       << run.err;
+}
+
+TEST_F(CliFailuresTest, ADataFileThatFillsTheDiskNeverReplacesTheEarlierOne) {
+  const testing::TmpfsMount disk("1m");
+  if (!disk.mounted()) GTEST_SKIP() << disk.why_not();
+  const std::string point = Entity("POINT", {{10, "1.5"}, {20, "2.5"}, {30, "0.0"}});
+  Write("site.dxf", testing::DxfWithEntities(point));
+  const std::vector<std::string> args = {"-o",       disk.path().string(), "--log",
+                                         Log(),      "--fields",           "x,y,z",
+                                         "--header", Input("site.dxf")};
+  ASSERT_EQ(RunConverter(args, Program()).status, kExitConverted);
+  const std::string earlier = ReadFile(disk.File("site.txt"));
+  // The drawing grows: its data file now needs more than the whole disk.
+  std::string points;
+  for (int i = 0; i < 60000; ++i)
+    points += point;
+  Write("site.dxf", testing::DxfWithEntities(points));
+
+  const CliRun run = RunConverter(args, Program());
+
+  EXPECT_EQ(run.status, kExitFileErrors);
+  EXPECT_EQ(run.err, "quorvex-cli: " + Input("site.dxf") +
+                         ": the data file could not be written: No space left on device\n");
+  EXPECT_EQ(ReadFile(disk.File("site.txt")), earlier);
+  for (const auto& entry : fs::directory_iterator(disk.path()))
+    EXPECT_EQ(entry.path().filename().string().rfind(".quorvex-", 0), std::string::npos)
+        << entry.path() << " was left behind";
+  EXPECT_NE(ReadFile(Log()).find(
+                "  *** Error, the data file could not be written: No space left on device ***"),
+            std::string::npos);
 }
 
 TEST_F(CliFailuresTest, DestinationsAndExtensionsThatCannotBeAreUsageErrors) {

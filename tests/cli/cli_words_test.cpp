@@ -70,12 +70,12 @@ TEST(CliWords, TheLineOfAFileThatDidNotConvert) {
        {ConversionOutcome::kFailed, not_number, true, 3},
        false,
        "/in/a.dxf: the value \"1,5\" is not a number (line 24); its data file \"/out/a.txt\" is "
-       "incomplete: 3 lines written before it stopped"},
+       "incomplete: 3 data lines written before it stopped"},
       {"one line",
        {ConversionOutcome::kFailed, not_number, true, 1},
        false,
        "/in/a.dxf: the value \"1,5\" is not a number (line 24); its data file \"/out/a.txt\" is "
-       "incomplete: 1 line written before it stopped"},
+       "incomplete: 1 data line written before it stopped"},
       {"removed",
        {ConversionOutcome::kFailed, not_number, true, 3},
        true,

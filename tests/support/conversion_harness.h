@@ -11,6 +11,7 @@
 
 #include "engine/export_config.h"
 #include "engine/failure.h"
+#include "engine/file_writer.h"
 #include "engine/progress_display.h"
 
 namespace quorvex {
@@ -58,6 +59,7 @@ class TestSetup {
   ProgressDisplay* progress = nullptr;
   std::atomic<bool>* cancelled = nullptr;
   std::string data_path;
+  FileWriter* writer = nullptr;  // the system's when not set
 };
 
 /// A DXF drawing whose ENTITIES section holds `entities` (pairs, one per line, "\n" ends).
