@@ -43,7 +43,7 @@ class ConverterRun {
  public:
   ConverterRun(const CliOptions& options, CliEnvironment& env) : options_(options), env_(env) {}
 
-  // -c and the options over it; --print-config and --save-config.
+  // -c and the options over it; --print-config, and --save-config without inputs.
   std::optional<int> Configuration() {
     const ConfigSource source{options_.config_path, env_.paths.program_directory,
                               env_.paths.configurations_folder};
@@ -57,13 +57,10 @@ class ConverterRun {
       std::fputs(ConfigToml(model_.content()).c_str(), env_.out);
       return kExitConverted;
     }
-    if (!options_.save_config) return std::nullopt;
-    if (const std::optional<Failure> failure =
-            WriteConfigFile(*options_.save_config, QrvBytesToSave(model_)))
-      return Refuse(*failure);
-    const std::string dropped = ExtendedKeys(model_.extended());
-    if (!dropped.empty()) PrintError(env_.err, QrvCannotKeepWarning(dropped));
-    if (options_.inputs.empty()) return kExitConverted;
+    // Without inputs there is no run: the configuration is saved at once, and only -c is a file
+    // it must not replace.
+    if (options_.save_config && options_.inputs.empty())
+      return SaveConfig().value_or(kExitConverted);
     return std::nullopt;
   }
 
@@ -123,11 +120,26 @@ class ConverterRun {
         std::fprintf(env_.err, "  %s\n", clash.c_str());
       return kExitUsage;
     }
-    if (!log_to_output_ && LogIsRunFile(log_path_, config_path_, request_.dxf_paths,
-                                        request_.destination, Extension()))
+    if (!log_to_output_ && IsRunFile(log_path_, {config_path_, options_.save_config.value_or("")},
+                                     request_.dxf_paths, request_.destination, Extension()))
       return Refuse({Failure::Kind::kLogIsRunFile, log_path_});
     // The run checks the values too, but only after the destination has been created.
     if (const std::optional<Failure> refused = CheckRunValues(config_)) return Refuse(*refused);
+    return std::nullopt;
+  }
+
+  // --save-config, once nothing else refuses the run, never over a file that the run reads or
+  // writes.
+  std::optional<int> SaveConfig() {
+    if (!options_.save_config) return std::nullopt;
+    const std::string& path = *options_.save_config;
+    if (IsRunFile(path, {config_path_, log_to_output_ ? std::string() : log_path_},
+                  request_.dxf_paths, request_.destination, Extension()))
+      return Refuse({Failure::Kind::kSavedConfigIsRunFile, path});
+    if (const std::optional<Failure> failure = WriteConfigFile(path, QrvBytesToSave(model_)))
+      return Refuse(*failure);
+    const std::string dropped = ExtendedKeys(model_.extended());
+    if (!dropped.empty()) PrintError(env_.err, QrvCannotKeepWarning(dropped));
     return std::nullopt;
   }
 
@@ -226,7 +238,7 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   }
   ConverterRun run(options, env);
   for (auto phase : {&ConverterRun::Configuration, &ConverterRun::Checks, &ConverterRun::Log,
-                     &ConverterRun::Request}) {
+                     &ConverterRun::Request, &ConverterRun::SaveConfig}) {
     if (const std::optional<int> status = (run.*phase)()) return *status;
   }
   return run.Run();

@@ -45,6 +45,9 @@ std::string CliFailureText(const Failure& failure) {
       return Named("Cannot open file", failure.path) + ". " + failure.reason;
     case Kind::kConfigNotWritten:
       return Named("Cannot create file", failure.path) + ". " + failure.reason;
+    case Kind::kSavedConfigIsRunFile:
+      return Named("Configuration file", failure.path) +
+             " is a file that the run reads or writes; nothing was written";
     case Kind::kNotAConfig:
       return Named("File", failure.path) + " is not a Quorvex configuration file";
     case Kind::kConfigDamaged:

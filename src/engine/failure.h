@@ -43,6 +43,7 @@ struct Failure {
     // The command line's own refusals.
     kDestinationIsFile,    // the destination names a file that is not a folder (`path`)
     kExtensionHoldsSlash,  // the extension holds the path separator (`text`)
+    kSavedConfigIsRunFile,  // --save-config would replace a file the run reads or writes (`path`)
   };
   Kind kind;
   std::string path = {};

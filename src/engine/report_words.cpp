@@ -162,6 +162,7 @@ std::string FailureText(const Failure& failure) {
     case Kind::kConfigNotWritten:
     case Kind::kDestinationIsFile:
     case Kind::kExtensionHoldsSlash:
+    case Kind::kSavedConfigIsRunFile:
       break;  // each front end says these in its own words
   }
   return {};

@@ -181,6 +181,67 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
   }
 }
 
+TEST_F(CliConfigTest, SaveConfigNeverReplacesAFileOfTheRunNorAnythingButARegularFile) {
+  const std::string road = (samples_ / "road.dxf").string();
+  const std::string drawing = ReadFile(road);
+  fs::copy_file(Default(), dir_.File("site.qrv"));
+  fs::create_directory(dir_.File("out"));
+  testing::WriteFile(dir_.File("out/road.txt"), "earlier data\r\n");
+  testing::WriteFile(Log(), "earlier report\r\n");
+  fs::create_symlink(road, dir_.File("to-road.qrv"));
+  fs::create_symlink("/dev/null", dir_.File("to-device.qrv"));
+  const testing::ReleasedFifo pipe(dir_.File("pipe.qrv"));
+  struct Case {
+    const char* name;
+    std::string save;
+    std::string error;
+  };
+  const std::string of_the_run = " is a file that the run reads or writes; nothing was written";
+  const Case cases[] = {
+      {"an input drawing", road, "Configuration file \"" + road + "\"" + of_the_run},
+      {"an input through a link", dir_.File("to-road.qrv"),
+       "Configuration file \"" + dir_.File("to-road.qrv") + "\"" + of_the_run},
+      {"the -c file", dir_.File("site.qrv"),
+       "Configuration file \"" + dir_.File("site.qrv") + "\"" + of_the_run},
+      // The log is checked first, and refused for the same reason.
+      {"the log", Log(),
+       "Log file \"" + Log() + "\" is a file that the run reads or writes; nothing was converted"},
+      {"a data file", dir_.File("out/road.txt"),
+       "Configuration file \"" + dir_.File("out/road.txt") + "\"" + of_the_run},
+      {"a pipe", pipe.path(), "Cannot create file \"" + pipe.path() + "\". Not a regular file"},
+      {"a link to a device", dir_.File("to-device.qrv"),
+       "Cannot create file \"" + dir_.File("to-device.qrv") + "\". Not a regular file"},
+  };
+  const std::string site = ReadFile(dir_.File("site.qrv"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CliRun run = RunConverter({"-c", dir_.File("site.qrv"), "--save-config", c.save, "-o",
+                                     dir_.File("out"), "--log", Log(), road},
+                                    Program());
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_EQ(run.err, "quorvex-cli: " + c.error + "\n");
+    EXPECT_EQ(ReadFile(road), drawing);
+    EXPECT_EQ(ReadFile(dir_.File("site.qrv")), site);
+    EXPECT_EQ(ReadFile(Log()), "earlier report\r\n");
+    EXPECT_EQ(ReadFile(dir_.File("out/road.txt")), "earlier data\r\n");
+  }
+  EXPECT_TRUE(fs::is_fifo(pipe.path()));
+  EXPECT_TRUE(fs::is_symlink(dir_.File("to-device.qrv")));
+  // Without inputs, the -c file is still not replaced; and the log never replaces the saved file.
+  const CliRun alone = RunConverter(
+      {"-c", dir_.File("site.qrv"), "--save-config", dir_.File("site.qrv")}, Program());
+  EXPECT_EQ(alone.status, kExitUsage);
+  const CliRun log_over_saved =
+      RunConverter({"--save-config", dir_.File("new.qrv"), "-o", dir_.File("out"), "--log",
+                    dir_.File("new.qrv"), road},
+                   Program());
+  EXPECT_EQ(log_over_saved.status, kExitUsage);
+  EXPECT_EQ(log_over_saved.err, "quorvex-cli: Log file \"" + dir_.File("new.qrv") +
+                                    "\" is a file that the run reads or writes; nothing was "
+                                    "converted\n");
+  EXPECT_FALSE(fs::exists(dir_.File("new.qrv")));
+}
+
 TEST_F(CliConfigTest, OutputOptionsAreSettingsThatOnlyTheTomlFormKeeps) {
   EXPECT_EQ(InEffect({"--quote", "--line-ends", "lf"}).extended.format,
             (DataFormat{.quote = true, .lf_line_ends = true}));

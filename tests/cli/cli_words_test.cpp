@@ -39,6 +39,10 @@ TEST(CliWords, EveryRefusalOfTheCommandLine) {
       {"decimal comma",
        {Kind::kDecimalCommaWithComma, {}, ", "},
        "option --decimal-comma cannot be used with a separator that holds a comma"},
+      {"saved configuration over a file of the run",
+       {Kind::kSavedConfigIsRunFile, "/in/a.dxf"},
+       "Configuration file \"/in/a.dxf\" is a file that the run reads or writes; nothing was "
+       "written"},
       {"shared with the window",
        {Kind::kLogIsRunFile, "/in/a.dxf"},
        FailureText({Kind::kLogIsRunFile, "/in/a.dxf"})},
