@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -15,6 +16,7 @@
 #include "engine/field_captions.h"
 #include "engine/quoted_field.h"
 #include "engine/report_words.h"
+#include "engine/stray_temporaries.h"
 #include "log_file.h"
 #include "report.h"
 #include "run_values.h"
@@ -187,11 +189,15 @@ BatchResult RunBatch(const TExportConfig& given_config, const RunTables& tables,
     return result;
   }
   const std::string destination = WithTrailingSlash(request.destination);
-  if (!DirectoryIsWritable(destination)) {
-    result.refusal = Failure{Failure::Kind::kDestinationNotWritable, destination};
+  const DirectoryProbe probe = ProbeDirectory(destination);
+  if (probe.error != 0) {
+    result.refusal = Failure{
+        Failure::Kind::kDestinationNotWritable, destination, {}, 0, std::strerror(probe.error)};
     result.end = BatchEnd::kDestinationNotWritable;
     return result;
   }
+  // Temporary files of runs that were killed; those of runs under way are locked or newer.
+  RemoveStrayTemporaries(destination, probe.made_ns);
   result.report = ReportHeader(ReportDateTime(env.clock.LocalNow()), request.dxf_paths.size());
 
   Conversions conversions(config, tables, request, env);

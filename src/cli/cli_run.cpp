@@ -145,10 +145,13 @@ class ConverterRun {
 
   // The conversions, the lines of the files that did not convert, and the summary.
   int Run() {
-    // A missing destination is created, as scripts expect; one that cannot be is refused by
-    // the run's write test.
-    std::error_code ignored;
-    fs::create_directories(request_.destination, ignored);
+    // A missing destination is created, as scripts expect; one that cannot be is refused with
+    // the system's reason for it, which the run's write test would only see as a missing folder.
+    std::error_code error;
+    fs::create_directories(request_.destination, error);
+    if (error && !fs::is_directory(request_.destination))
+      return Refuse(
+          {Failure::Kind::kDestinationNotWritable, request_.destination, {}, 0, error.message()});
     CliProgress progress(env_.err, env_.err_is_terminal && !options_.quiet, request_.dxf_paths);
     BatchEnvironment batch_env{progress, env_.clock, env_.cancelled};
     // A stop before the run begins ends here: the run would clear it.

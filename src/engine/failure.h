@@ -22,7 +22,7 @@ struct Failure {
     kDataFileWouldReplaceDxf,  // the data file is a drawing of the run (`path`)
     kDataFileExists,           // skipped: the data file exists and is left alone (`path`)
     // A whole run, refused before anything is written, or its log.
-    kDestinationNotWritable,  // `path`: the destination with its "/"
+    kDestinationNotWritable,  // `path`: the destination with its "/"; `reason`
     kConfigValueRefused,      // `node`: the option's field node index; `text`: its value
     kExtensionRefused,        // `text`: the data-file extension
     kDecimalCommaWithComma,   // a decimal comma with a separator that holds a comma (`text`)

@@ -127,8 +127,9 @@ std::string FailureText(const Failure& failure) {
       return "  *** Skipped, the data file exists and is left alone ***";
     case Kind::kDestinationNotWritable:
       return "Destination directory \"" + EscapedName(failure.path) +
-             "\" is write-protected, files can't be created here. Please select another "
-             "directory.";
+             "\" is write-protected, files can't be created here" +
+             (failure.reason.empty() ? "" : " (" + failure.reason + ")") +
+             ". Please select another directory.";
     case Kind::kConfigValueRefused:
       return ConfigValueText(failure);
     case Kind::kExtensionRefused:

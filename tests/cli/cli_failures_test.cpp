@@ -133,6 +133,21 @@ TEST_F(CliFailuresTest, ADataFileThatFillsTheDiskNeverReplacesTheEarlierOne) {
             std::string::npos);
 }
 
+TEST_F(CliFailuresTest, AnUnwritableDestinationIsRefusedWithTheSystemsReason) {
+  const testing::TmpfsMount read_only("1m", /*read_only=*/true);
+  if (!read_only.mounted()) GTEST_SKIP() << read_only.why_not();
+  for (const fs::path& destination : {read_only.path(), read_only.path() / "new"}) {
+    SCOPED_TRACE(destination);
+    const CliRun run =
+        RunConverter({"-o", destination.string(), "--log", Log(), Input("good.dxf")}, Program());
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_NE(run.err.find("files can't be created here (Read-only file system)"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(fs::exists(Log()));
+  }
+}
+
 TEST_F(CliFailuresTest, DestinationsAndExtensionsThatCannotBeAreUsageErrors) {
   testing::WriteFile(dir_.File("file"), "");
   struct Case {

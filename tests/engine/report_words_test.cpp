@@ -46,6 +46,10 @@ TEST(ReportWords, EveryFailureHasItsText) {
        {Kind::kDestinationNotWritable, "/out/"},
        "Destination directory \"/out/\" is write-protected, files can't be created here. Please "
        "select another directory."},
+      {"destination with the system's reason",
+       {Kind::kDestinationNotWritable, "/out/", {}, 0, "Read-only file system"},
+       "Destination directory \"/out/\" is write-protected, files can't be created here "
+       "(Read-only file system). Please select another directory."},
       {"log",
        {Kind::kLogNotWritten, "/var/log.txt", {}, 0, "Read-only file system"},
        "Log file \"/var/log.txt\" could not be written: Read-only file system"},
