@@ -162,6 +162,8 @@ void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
 void AddOutputOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   app.add_flag("--remove-partial", options.remove_partial);
   app.add_flag("--no-clobber", options.no_clobber);
+  app.add_flag("--incremental", options.incremental);
+  app.add_flag("--no-manifest", options.no_manifest);
   app.add_flag_callback("--quote", [&] { options.quote = true; });
   app.add_flag_callback("--mtext-plain", [&] { options.mtext_plain = true; });
   app.add_option_function<std::string>(
@@ -186,6 +188,8 @@ std::string LeftOver(const CLI::App& app, const CliOptions& options) {
   if (options.inputs.empty() && !options.help && !options.version && !options.print_config &&
       !options.save_config)
     return "no input: name at least one DXF file or folder";
+  if (options.incremental && options.no_manifest)
+    return "option --incremental cannot be given with --no-manifest: it reads the manifest";
   return {};
 }
 
@@ -249,7 +253,14 @@ std::string UsageText() {
          "Failures and existing files:\n"
          "      --remove-partial   delete the data file of a file that failed or was stopped,\n"
          "                         instead of keeping the lines written before\n"
-         "      --no-clobber       leave existing data files alone; their drawings are skipped\n"
+         "      --no-clobber       leave existing data files alone; their drawings are skipped,\n"
+         "                         but those the manifest records as failed or stopped\n"
+         "      --incremental      convert only what changed since the manifest recorded it:\n"
+         "                         new, changed, failed or stopped drawings, a configuration\n"
+         "                         or program of another version, a data file missing or\n"
+         "                         altered since\n"
+         "      --no-manifest      do not record the outcomes in the destination's\n"
+         "                         .quorvex-manifest.json\n"
          "\n"
          "Output for other programs (all off by default):\n"
          "      --quote            quote fields that hold the separator, a double quote or a\n"
@@ -261,10 +272,11 @@ std::string UsageText() {
          "                         separator that holds a comma)\n"
          "\n"
          "Exit status: 0 every file converted or skipped; 1 some file could not be read, was not\n"
-         "a valid DXF file or failed conversion, a folder could not be listed, or the log could\n"
-         "not be written; 2 usage or configuration error, unwritable destination, inputs that\n"
-         "would write the same data file, or a log that is a file of the run; 128 + N stopped by\n"
-         "signal N (130 Ctrl-C, 129 SIGHUP, 143 SIGTERM).\n";
+         "a valid DXF file or failed conversion, a folder could not be listed, or the log or the\n"
+         "manifest could not be written; 2 usage or configuration error, unwritable\n"
+         "destination, inputs that would write the same data file, or a log or saved\n"
+         "configuration that is a file of the run; 128 + N stopped by signal N (130 Ctrl-C,\n"
+         "129 SIGHUP, 143 SIGTERM).\n";
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "batch/data_file_name.h"
+#include "batch/manifest.h"
 #include "batch/process_checks.h"
 #include "batch/run_batch.h"
 #include "batch/run_values.h"
@@ -107,6 +108,8 @@ class ConverterRun {
         options_.jobs != 0 ? options_.jobs : std::max(1u, std::thread::hardware_concurrency());
     request_.extended = model_.extended();
     request_.no_clobber = options_.no_clobber;
+    request_.incremental = options_.incremental;
+    request_.manifest = !options_.no_manifest;
     if (request_.dxf_paths.empty()) {
       if (folder_failed_) return kExitFileErrors;
       PrintError(env_.err, kNoDxfFile);
@@ -120,8 +123,9 @@ class ConverterRun {
         std::fprintf(env_.err, "  %s\n", clash.c_str());
       return kExitUsage;
     }
-    if (!log_to_output_ && IsRunFile(log_path_, {config_path_, options_.save_config.value_or("")},
-                                     request_.dxf_paths, request_.destination, Extension()))
+    if (!log_to_output_ &&
+        IsRunFile(log_path_, {config_path_, options_.save_config.value_or(""), ManifestPath()},
+                  request_.dxf_paths, request_.destination, Extension()))
       return Refuse({Failure::Kind::kLogIsRunFile, log_path_});
     // The run checks the values too, but only after the destination has been created.
     if (const std::optional<Failure> refused = CheckRunValues(config_)) return Refuse(*refused);
@@ -133,7 +137,7 @@ class ConverterRun {
   std::optional<int> SaveConfig() {
     if (!options_.save_config) return std::nullopt;
     const std::string& path = *options_.save_config;
-    if (IsRunFile(path, {config_path_, log_to_output_ ? std::string() : log_path_},
+    if (IsRunFile(path, {config_path_, log_to_output_ ? std::string() : log_path_, ManifestPath()},
                   request_.dxf_paths, request_.destination, Extension()))
       return Refuse({Failure::Kind::kSavedConfigIsRunFile, path});
     if (const std::optional<Failure> failure = WriteConfigFile(path, QrvBytesToSave(model_)))
@@ -159,6 +163,7 @@ class ConverterRun {
     BatchResult result = RunBatch(config_, tables_, request_, batch_env);
     if (result.refusal) return Refuse(*result.refusal);
     if (result.log_failure) PrintFailure(env_.err, *result.log_failure);
+    if (result.manifest_failure) PrintFailure(env_.err, *result.manifest_failure);
     TellUnconverted(result);
     return Summary(result);
   }
@@ -171,12 +176,19 @@ class ConverterRun {
 
   std::string_view Extension() const { return config_.DataFileExtension.View(); }
 
-  // The lines on the error stream for the files that did not convert; with --remove-partial
-  // the data files they left are deleted first.
+  // The manifest the run writes, once the destination is known; empty when it writes none.
+  std::string ManifestPath() const {
+    if (request_.destination.empty() || !request_.manifest) return {};
+    return request_.destination + std::string(kManifestName);
+  }
+
+  // The lines on the error stream for the files that did not convert (for skipped ones only
+  // without -q); with --remove-partial the data files they left are deleted first.
   void TellUnconverted(const BatchResult& result) {
     for (std::size_t i = 0; i < result.files.size(); ++i) {
       const FileOutcome& file = result.files[i];
       if (file.outcome == ConversionOutcome::kConverted) continue;
+      if (file.outcome == ConversionOutcome::kSkipped && options_.quiet) continue;
       const std::string& dxf_path = request_.dxf_paths[i];
       const std::string data_path = DataFilePath(request_.destination, dxf_path, Extension());
       bool removed = false;
@@ -209,7 +221,8 @@ class ConverterRun {
       return kExitInterrupted;
     }
     std::fprintf(summary, "%s\n", SummaryLine(converted, failed, skipped, report).c_str());
-    return failed == 0 && !result.log_failure && !folder_failed_ ? kExitConverted : kExitFileErrors;
+    const bool recorded = !result.log_failure && !result.manifest_failure;
+    return failed == 0 && recorded && !folder_failed_ ? kExitConverted : kExitFileErrors;
   }
 
   const CliOptions& options_;

@@ -12,24 +12,6 @@ std::string Named(std::string_view name, std::string_view path) {
   return text;
 }
 
-// The reason of a file's failure in plain words: the system's reason for a drawing that cannot
-// be read, otherwise the report's error text without its "*** Error, " and " ***".
-std::string FailureReason(const Failure& failure) {
-  if (failure.kind == Failure::Kind::kDxfUnreadable && !failure.reason.empty())
-    return failure.reason;
-  const std::string whole = FailureText(failure);
-  std::string_view text = whole;
-  for (const std::string_view decoration : {"  *** Error, ", "  *** "})
-    if (text.substr(0, decoration.size()) == decoration) {
-      text.remove_prefix(decoration.size());
-      break;
-    }
-  constexpr std::string_view kEnd = " ***";
-  if (text.size() >= kEnd.size() && text.substr(text.size() - kEnd.size()) == kEnd)
-    text.remove_suffix(kEnd.size());
-  return std::string(text);
-}
-
 }  // namespace
 
 std::string CliFailureText(const Failure& failure) {

@@ -1,5 +1,6 @@
 #include "convert_dxf_file.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "data_file.h"
@@ -90,15 +91,29 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
   return WalkEnd::kFinished;
 }
 
+// Why a drawing without an ENTITIES line is none: what it is instead, where that can be told.
+Failure NotValid(const DxfLines& lines) {
+  const std::string_view text = lines.Text();
+  if (text.empty()) return {Failure::Kind::kEmptyFile};
+  // DWG files start with their version: "AC1015", or "AC1.50" and the like for the oldest.
+  const auto version_byte = [](char c) { return (c >= '0' && c <= '9') || c == '.'; };
+  if (text.size() >= 6 && text.starts_with("AC") &&
+      std::all_of(text.begin() + 2, text.begin() + 6, version_byte))
+    return {Failure::Kind::kDwgDrawing};
+  if (text.starts_with("AutoCAD Binary DXF")) return {Failure::Kind::kBinaryDxf};
+  return {Failure::Kind::kNotDxf};
+}
+
 FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::string_view reason,
                     std::string_view dxf_name, const std::string& data_path) {
   std::vector<std::string>& report = run.ReportLines;
   DataFile data_file(run.Writer);
   std::int64_t header_lines = 0;
-  UndecodedCharacters undecoded;  // known once the walk has ended
+  UndecodedCharacters undecoded;                        // known once the walk has ended
+  std::array<std::int64_t, kEntityKindCount> counts{};  // known once the walk has ended
   const auto ended = [&](ConversionOutcome outcome, std::optional<Failure> failure) {
     return FileOutcome{outcome, std::move(failure), data_file.placed(),
-                       data_file.lines() - header_lines};
+                       data_file.lines() - header_lines, counts};
   };
   auto fail = [&](Failure failure) {
     AppendFailureLines(report, failure, undecoded);
@@ -144,6 +159,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
 
   const auto walk_ended = [&] {
     undecoded = {conversion.UndecodedCount(), conversion.EncodingName()};
+    counts = conversion.EntityCounts;
   };
   WalkEnd end;
   try {
@@ -163,7 +179,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   if (!written) return fail(not_written());
   switch (end) {
     case WalkEnd::kNotValid:
-      return fail({Failure::Kind::kNotDxf});
+      return fail(NotValid(*lines));
     case WalkEnd::kCancelled:
       AppendUndecodedLine(report, undecoded);
       return ended(ConversionOutcome::kCancelled, std::nullopt);
@@ -185,7 +201,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
 FileOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
                            const std::string& data_path) {
   std::string reason;
-  std::unique_ptr<DxfLines> lines = DxfLines::Load(dxf_path, reason);
+  std::unique_ptr<DxfLines> lines = DxfLines::Load(dxf_path, reason, run.OnDrawingRead);
   return Convert(run, std::move(lines), reason, FileNameOf(dxf_path), data_path);
 }
 

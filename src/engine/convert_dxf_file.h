@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <optional>
 #include <string>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "data_format.h"
+#include "dxf_lines.h"
 #include "export_config.h"
 #include "failure.h"
 #include "file_writer.h"
@@ -28,6 +30,8 @@ struct ConversionRun {
   bool KeepExistingDataFile = false;
   /// Where the data file's bytes go.
   FileWriter& Writer = SystemFileWriter();
+  /// Sees the drawing's bytes as they are read from its file.
+  DrawingReadHook OnDrawingRead = {};
 };
 
 /// How the conversion of one file ended, for callers that count failures (the report says why).
@@ -46,6 +50,8 @@ struct FileOutcome {
   /// not counted).
   bool data_file_written = false;
   std::int64_t data_lines = 0;
+  /// The entities processed, by entity kind index, up to where the conversion ended.
+  std::array<std::int64_t, kEntityKindCount> entity_counts{};
 };
 
 /// Converts the DXF file at `dxf_path` into the data file at `data_path` and appends the file's

@@ -81,7 +81,8 @@ bool StartsWith(const char* data, std::size_t size, std::string_view prefix) {
 
 DxfLines::~DxfLines() = default;
 
-std::unique_ptr<DxfLines> DxfLines::Load(const std::string& path, std::string& reason) {
+std::unique_ptr<DxfLines> DxfLines::Load(const std::string& path, std::string& reason,
+                                         const DrawingReadHook& on_read) {
   const OpenedFile file = OpenRegularFile(path);
   if (file.fd < 0) {
     reason = file.not_regular ? NotRegularFileReason(file.folder) : std::strerror(file.error);
@@ -105,6 +106,13 @@ std::unique_ptr<DxfLines> DxfLines::Load(const std::string& path, std::string& r
   if (!ok) reason = std::strerror(errno);
   close(fd);
   if (!ok) return nullptr;
+  if (on_read) {
+    const std::string_view bytes =
+        lines->mapped_ ? std::string_view(lines->mapped_->data(), lines->mapped_->size())
+                       : std::string_view(lines->owned_);
+    on_read({bytes,
+             static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec});
+  }
   lines->Index();
   return lines;
 }

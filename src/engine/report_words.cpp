@@ -108,6 +108,9 @@ std::string FailureText(const Failure& failure) {
     case Kind::kFileChanged:
       return "  *** Error, file is used by another application ***";
     case Kind::kNotDxf:
+    case Kind::kEmptyFile:
+    case Kind::kDwgDrawing:
+    case Kind::kBinaryDxf:
       return "  *** Error, this is not a valid DXF file ***";
     case Kind::kGroupCodeNotInteger:
       return "  *** Error, the group code " + Quoted(failure.text) + " is not an integer" +
@@ -125,6 +128,9 @@ std::string FailureText(const Failure& failure) {
       return "  *** Error, the data file would replace a DXF file ***";
     case Kind::kDataFileExists:
       return "  *** Skipped, the data file exists and is left alone ***";
+    case Kind::kDrawingUnchanged:
+      return "  *** Skipped, the drawing and the configuration are as when its data file was "
+             "written ***";
     case Kind::kDestinationNotWritable:
       return "Destination directory \"" + EscapedName(failure.path) +
              "\" is write-protected, files can't be created here" +
@@ -141,6 +147,14 @@ std::string FailureText(const Failure& failure) {
     case Kind::kLogNotWritten:
       return "Log file \"" + EscapedName(failure.path) +
              "\" could not be written: " + failure.reason;
+    case Kind::kManifestNotWritten:
+      return "Manifest \"" + EscapedName(failure.path) +
+             "\" could not be written: " + failure.reason +
+             "; the next run cannot tell what this one did";
+    case Kind::kManifestDamaged:
+      return "Manifest \"" + EscapedName(failure.path) + "\" could not be read (" +
+             EscapedName(QuotedExcerpt(failure.text)) +
+             "); it was replaced by the outcomes of this run";
     case Kind::kLogIsRunFile:
       return "Log file \"" + EscapedName(failure.path) +
              "\" is a file that the run reads or writes; nothing was converted";
@@ -167,6 +181,36 @@ std::string FailureText(const Failure& failure) {
       break;  // each front end says these in its own words
   }
   return {};
+}
+
+std::string FailureReason(const Failure& failure) {
+  using Kind = Failure::Kind;
+  switch (failure.kind) {
+    case Kind::kDxfUnreadable:
+      if (!failure.reason.empty()) return failure.reason;
+      break;
+    case Kind::kNotDxf:
+      return "the drawing has no ENTITIES section";
+    case Kind::kEmptyFile:
+      return "the file is empty";
+    case Kind::kDwgDrawing:
+      return "this is a DWG drawing, not DXF: save it as ASCII DXF";
+    case Kind::kBinaryDxf:
+      return "binary DXF is not supported: save it as ASCII DXF";
+    default:
+      break;
+  }
+  // The report's line without its "*** Error, " and " ***".
+  const std::string whole = FailureText(failure);
+  std::string_view text = whole;
+  for (const std::string_view decoration : {"  *** Error, ", "  *** "}) {
+    if (text.starts_with(decoration)) {
+      text.remove_prefix(decoration.size());
+      break;
+    }
+  }
+  if (text.ends_with(" ***")) text.remove_suffix(4);
+  return std::string(text);
 }
 
 std::string_view OptionRuleMessage(OptionRule rule) {

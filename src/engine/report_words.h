@@ -45,6 +45,12 @@ std::string QuotedExcerpt(std::string_view text);
 /// both front ends show alike; empty for the failures that each front end words its own way.
 std::string FailureText(const Failure& failure);
 
+/// Why a file did not convert (or was skipped), in plain words, for a line of its own on a
+/// terminal and for the record of the run: the system's reason for a drawing that cannot be
+/// read, what a file that is no DXF drawing is, otherwise the report's line without its
+/// "*** Error, " and " ***".
+std::string FailureReason(const Failure& failure);
+
 /// The refusal of the typed-value rule (two blanks on each side); empty for kAnyText.
 std::string_view OptionRuleMessage(OptionRule rule);
 

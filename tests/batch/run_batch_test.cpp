@@ -11,6 +11,7 @@
 
 #include "batch/data_file_name.h"
 #include "batch/file_listing.h"
+#include "batch/manifest.h"
 #include "batch_fakes.h"
 #include "engine/file_replacement.h"
 #include "engine/report_words.h"
@@ -67,11 +68,13 @@ class RunBatchTest : public ::testing::Test {
     return RunBatch(setup_.config, setup_.tables, request_, env);
   }
 
-  // Every file in the destination with its bytes.
+  // Every file in the destination with its bytes, but the manifest.
   std::map<std::string, std::string> Outputs() const {
     std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(out_))
-      files[entry.path().filename()] = ReadFile(entry.path());
+    for (const auto& entry : fs::directory_iterator(out_)) {
+      if (entry.path().filename() != kManifestName)
+        files[entry.path().filename()] = ReadFile(entry.path());
+    }
     return files;
   }
 

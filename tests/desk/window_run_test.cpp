@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "batch/batch_fakes.h"
+#include "batch/manifest_file.h"
 #include "config/default_config.h"
 #include "desk/process_command.h"
 #include "desk/scripted_prompts.h"
@@ -55,6 +56,21 @@ TEST_F(WindowRunTest, ARefusedDestinationIsShownWithTheSystemsReason) {
   EXPECT_NE(prompts_.errors[0].find("files can't be created here (Read-only file system)."),
             std::string::npos)
       << prompts_.errors[0];
+}
+
+TEST_F(WindowRunTest, TheRunRecordsItsOutcomesInTheDestinationsManifest) {
+  const std::string destination = dir_.File("out");
+  std::filesystem::create_directory(destination);
+
+  const BatchResult result = Process(destination);
+
+  EXPECT_FALSE(result.manifest_failure);
+  const ManifestRead read = ReadManifest(destination + "/");
+  EXPECT_FALSE(read.failure);
+  // The drawings of the fixture hold no ENTITIES section.
+  ASSERT_EQ(read.manifest.size(), 2u);
+  EXPECT_EQ(read.manifest.at("b.txt").outcome, ConversionOutcome::kFailed);
+  EXPECT_EQ(read.manifest.at("c.txt").reason, "the drawing has no ENTITIES section");
 }
 
 }  // namespace

@@ -232,6 +232,28 @@ TEST(ConvertWalk, DataFileWhoseWritingFailedNeverReplacesTheEarlierOne) {
   }
 }
 
+TEST(ConvertWalk, AFileWithoutEntitiesIsToldByWhatItIs) {
+  using Kind = Failure::Kind;
+  struct Case {
+    const char* name;
+    std::string text;
+    Kind kind;
+  };
+  const Case cases[] = {
+      {"empty", "", Kind::kEmptyFile},
+      {"a byte-order mark alone", "\xEF\xBB\xBF", Kind::kEmptyFile},
+      {"DWG", std::string("AC1027\0\0\0\0\0\x06", 12), Kind::kDwgDrawing},
+      {"DWG of release 2.5", "AC1.50 and binary data", Kind::kDwgDrawing},
+      {"binary DXF", std::string("AutoCAD Binary DXF\r\n\x1A\0", 22), Kind::kBinaryDxf},
+      {"no ENTITIES section", "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n", Kind::kNotDxf},
+      {"blank lines", "\n\n", Kind::kNotDxf},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(TestSetup().Convert(c.text).failure, Failure{c.kind});
+  }
+}
+
 TEST(ConvertWalk, InputThatIsNotARegularFileIsRefusedWithoutReadingIt) {
   testing::TempDir dir;
   const testing::ReleasedFifo fifo(dir.File("pipe.dxf"));

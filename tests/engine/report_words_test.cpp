@@ -24,6 +24,9 @@ TEST(ReportWords, EveryFailureHasItsText) {
        {Kind::kFileChanged},
        "  *** Error, file is used by another application ***"},
       {"not a drawing", {Kind::kNotDxf}, "  *** Error, this is not a valid DXF file ***"},
+      {"empty", {Kind::kEmptyFile}, "  *** Error, this is not a valid DXF file ***"},
+      {"DWG", {Kind::kDwgDrawing}, "  *** Error, this is not a valid DXF file ***"},
+      {"binary DXF", {Kind::kBinaryDxf}, "  *** Error, this is not a valid DXF file ***"},
       {"group code",
        {Kind::kGroupCodeNotInteger, {}, "1O", 12},
        "  *** Error, the group code \"1O\" is not an integer (line 12) ***"},
@@ -76,6 +79,18 @@ TEST(ReportWords, EveryFailureHasItsText) {
       {"skipped",
        {Kind::kDataFileExists, "/out/a.txt"},
        "  *** Skipped, the data file exists and is left alone ***"},
+      {"unchanged",
+       {Kind::kDrawingUnchanged, "/out/a.txt"},
+       "  *** Skipped, the drawing and the configuration are as when its data file was written "
+       "***"},
+      {"manifest not written",
+       {Kind::kManifestNotWritten, "/out/.quorvex-manifest.json", {}, 0, "Disk quota exceeded"},
+       "Manifest \"/out/.quorvex-manifest.json\" could not be written: Disk quota exceeded; the "
+       "next run cannot tell what this one did"},
+      {"manifest damaged",
+       {Kind::kManifestDamaged, "/out/.quorvex-manifest.json", "unexpected end of input"},
+       "Manifest \"/out/.quorvex-manifest.json\" could not be read (unexpected end of input); it "
+       "was replaced by the outcomes of this run"},
       {"decimal comma",
        {Kind::kDecimalCommaWithComma, {}, ";,"},
        "  Coordinates with a decimal comma cannot be written with a separator that holds a "
@@ -101,6 +116,27 @@ TEST(ReportWords, EveryFailureHasItsText) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(FailureText(c.failure), c.text) << c.name;
+}
+
+TEST(ReportWords, TheReasonOfAFileInPlainWords) {
+  struct Case {
+    Failure failure;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {{Kind::kDxfUnreadable, {}, {}, 0, "Permission denied"}, "Permission denied"},
+      {{Kind::kFileChanged}, "file is used by another application"},
+      {{Kind::kNotDxf}, "the drawing has no ENTITIES section"},
+      {{Kind::kEmptyFile}, "the file is empty"},
+      {{Kind::kDwgDrawing}, "this is a DWG drawing, not DXF: save it as ASCII DXF"},
+      {{Kind::kBinaryDxf}, "binary DXF is not supported: save it as ASCII DXF"},
+      {{Kind::kValueNotNumber, {}, "1,5", 24}, "the value \"1,5\" is not a number (line 24)"},
+      {{Kind::kDataFileNotWritten, {}, {}, 0, "No space left on device"},
+       "the data file could not be written: No space left on device"},
+      {{Kind::kDataFileExists, "/out/a.txt"}, "Skipped, the data file exists and is left alone"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FailureReason(c.failure), c.reason) << c.reason;
 }
 
 TEST(ReportWords, ErrorLinesQuoteAtMost80BytesOfTheText) {

@@ -241,8 +241,8 @@ void GuiTest::unwritableDestination() {
   QVERIFY(finished.wait(kRunTimeoutMs));
   QCOMPARE(testing::Texts(f.prompts.errors),
            QStringList{"Destination directory \"" + f.home() +
-                       "/gone/\" is write-protected, files can't be created here. Please select "
-                       "another directory."});
+                       "/gone/\" is write-protected, files can't be created here (No such file "
+                       "or directory). Please select another directory."});
   QVERIFY(!QFile::exists(f.logFile()));
   QVERIFY(f.launcher.opened_logs.empty());
 }
