@@ -154,7 +154,7 @@ BENCHMARK_CAPTURE(Convert, survey_xyz_output_options, "survey", Selection::kEver
                              .decimal_comma = true})
     ->Unit(benchmark::kMillisecond);
 // The SHA-256 that the manifest keeps of every drawing, against survey_xyz: 529 ms of CPU against
-// 401 ms on the 149 MB survey drawing, about 1.2 GB/s of hashing (medians of 5, December 2025).
+// 401 ms on the 149 MB survey drawing, about 1.2 GB/s of hashing (medians of 5, December 2026).
 BENCHMARK_CAPTURE(Convert, survey_xyz_sha256, "survey", Selection::kEverything, DataFormat{},
                   Record::kSha256)
     ->Unit(benchmark::kMillisecond);

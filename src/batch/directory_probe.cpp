@@ -7,6 +7,7 @@
 #include <string>
 
 #include "data_file_name.h"
+#include "engine/file_time.h"
 #include "engine/unique_file.h"
 
 namespace quorvex {
@@ -20,9 +21,7 @@ DirectoryProbe ProbeDirectory(std::string_view directory) {
     return probe;
   }
   struct stat info = {};
-  if (fstat(fd, &info) == 0)
-    probe.made_ns =
-        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  if (fstat(fd, &info) == 0) probe.made_ns = ModifiedNanoseconds(info);
   close(fd);
   unlink(path.c_str());
   return probe;

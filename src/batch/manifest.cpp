@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "engine/file_time.h"
 #include "engine/utf8.h"
 
 namespace quorvex {
@@ -128,9 +129,7 @@ FileStamp StampOf(std::int64_t size, std::int64_t modified_ns) {
 std::optional<FileStamp> StampOf(const std::string& path) {
   struct stat info = {};
   if (stat(path.c_str(), &info) != 0) return std::nullopt;
-  return StampOf(
-      static_cast<std::int64_t>(info.st_size),
-      static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec);
+  return StampOf(static_cast<std::int64_t>(info.st_size), ModifiedNanoseconds(info));
 }
 
 std::string ManifestJson(const Manifest& manifest) {

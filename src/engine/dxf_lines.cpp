@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "file_time.h"
 #include "mapped_file.h"
 #include "regular_file.h"
 #include "text_util.h"
@@ -110,8 +111,7 @@ std::unique_ptr<DxfLines> DxfLines::Load(const std::string& path, std::string& r
     const std::string_view bytes =
         lines->mapped_ ? std::string_view(lines->mapped_->data(), lines->mapped_->size())
                        : std::string_view(lines->owned_);
-    on_read({bytes,
-             static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec});
+    on_read({bytes, ModifiedNanoseconds(info)});
   }
   lines->Index();
   return lines;

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "file_replacement.h"
+#include "file_time.h"
 
 namespace quorvex {
 namespace {
@@ -27,10 +28,6 @@ bool IsTemporaryName(std::string_view name) {
   return true;
 }
 
-std::int64_t ChangedNs(const struct stat& info) {
-  return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-}
-
 // Removes the file at `path` when it is an old temporary file that nobody holds.
 bool RemoveIfStray(const std::string& path, std::int64_t before_ns) {
   // Opened for writing, without following a link, as a lock over a network file system needs.
@@ -38,7 +35,7 @@ bool RemoveIfStray(const std::string& path, std::int64_t before_ns) {
   if (fd < 0) return false;
   struct stat info = {}, named = {};
   bool removed = false;
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ChangedNs(info) < before_ns &&
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ModifiedNanoseconds(info) < before_ns &&
       flock(fd, LOCK_EX | LOCK_NB) == 0 && lstat(path.c_str(), &named) == 0 &&
       named.st_dev == info.st_dev && named.st_ino == info.st_ino) {
     removed = unlink(path.c_str()) == 0;
