@@ -153,8 +153,9 @@ BENCHMARK_CAPTURE(Convert, survey_xyz_output_options, "survey", Selection::kEver
                              .bom = true,
                              .decimal_comma = true})
     ->Unit(benchmark::kMillisecond);
-// The SHA-256 that the manifest keeps of every drawing, against survey_xyz: 529 ms of CPU against
-// 401 ms on the 149 MB survey drawing, about 1.2 GB/s of hashing (medians of 5, December 2026).
+// The SHA-256 that the manifest keeps of every drawing, against survey_xyz: 489 ms of CPU against
+// 347 ms on the 149 MB survey drawing, about 1.05 GB/s of hashing, near what libcrypto's own
+// speed test gives here (medians of 5, interleaved, December 2026).
 BENCHMARK_CAPTURE(Convert, survey_xyz_sha256, "survey", Selection::kEverything, DataFormat{},
                   Record::kSha256)
     ->Unit(benchmark::kMillisecond);
