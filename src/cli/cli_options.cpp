@@ -5,26 +5,12 @@
 #include <charconv>
 
 #include "config/config_words.h"
+#include "config/nearest_word.h"
 #include "engine/report_words.h"
+#include "engine/utf8.h"
 
 namespace quorvex::cli {
 namespace {
-
-std::size_t EditDistance(std::string_view a, std::string_view b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j)
-    row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
 
 // The refusal of an option `app` does not know, with the nearest long option it knows.
 std::string UnknownOption(std::string_view given, const CLI::App& app) {
@@ -32,18 +18,15 @@ std::string UnknownOption(std::string_view given, const CLI::App& app) {
   message.append(given);
   const std::string_view name = given.substr(0, given.find('='));
   if (name.rfind("--", 0) != 0) return message;
-  std::string best;
-  std::size_t best_distance = 3;  // farther than two edits is no likely typo
-  for (const CLI::Option* option : app.get_options()) {
-    for (const std::string& long_name : option->get_lnames()) {
-      const std::string candidate = "--" + long_name;
-      const std::size_t distance = EditDistance(name, candidate);
-      if (distance < best_distance) best = candidate, best_distance = distance;
-    }
-  }
-  if (!best.empty()) {
+  std::vector<std::string> names;
+  for (const CLI::Option* option : app.get_options())
+    for (const std::string& long_name : option->get_lnames())
+      names.push_back("--" + long_name);
+  const std::vector<std::string_view> candidates(names.begin(), names.end());
+  const std::string_view nearest = NearestWord(name, candidates);
+  if (!nearest.empty()) {
     message.append("; did you mean ");
-    message.append(best);
+    message.append(nearest);
     message.push_back('?');
   }
   return message;
@@ -87,6 +70,12 @@ class ValueChecks {
   CLI::Validator NotEmpty() {
     return Checked([](const std::string&) { return std::string(); });
   }
+  // A text that becomes a text of the configuration, and so of the data files, which are UTF-8.
+  CLI::Validator Utf8Text() {
+    return Checked([](const std::string& value) {
+      return IsUtf8(value) ? std::string() : "needs UTF-8 text, not \"" + value + "\"";
+    });
+  }
   // Why the last value checked was refused.
   const std::string& cause() const { return cause_; }
 
@@ -94,12 +83,12 @@ class ValueChecks {
   std::string cause_;
 };
 
-// An option that takes a text, refused when empty.
+// An option that takes a text that `check` accepts.
 template <typename Target>
-void AddText(CLI::App& app, ValueChecks& checks, const char* names, Target& target) {
+void AddText(CLI::App& app, const char* names, Target& target, CLI::Validator check) {
   app.add_option_function<std::string>(names,
                                        [&target](const std::string& value) { target = value; })
-      ->check(checks.NotEmpty());
+      ->check(std::move(check));
 }
 
 // An option that takes a whole number `accepts` takes.
@@ -129,10 +118,10 @@ std::optional<std::string> EmptyAttachedValue(const std::vector<std::string>& ar
 
 void AddRunOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   app.add_option("INPUT", options.inputs);
-  AddText(app, checks, "-c,--config", options.config_path);
-  AddText(app, checks, "-o,--output", options.output_dir);
-  AddText(app, checks, "-e,--extension", options.extension);
-  AddText(app, checks, "--log", options.log_path);
+  AddText(app, "-c,--config", options.config_path, checks.NotEmpty());
+  AddText(app, "-o,--output", options.output_dir, checks.NotEmpty());
+  AddText(app, "-e,--extension", options.extension, checks.Utf8Text());
+  AddText(app, "--log", options.log_path, checks.NotEmpty());
   AddNumber(
       app, checks, "-j,--jobs", "a positive whole number", [](long jobs) { return jobs > 0; },
       [&options](long jobs) { options.jobs = static_cast<unsigned>(jobs); });
@@ -144,10 +133,10 @@ void AddRunOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
 // The options over the configuration; the header options exclude one another.
 void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   app.add_flag("--print-config", options.print_config);
-  AddText(app, checks, "--save-config", options.save_config);
-  AddText(app, checks, "--kinds", options.kinds);
-  AddText(app, checks, "--fields", options.fields);
-  AddText(app, checks, "--separator", options.separator);
+  AddText(app, "--save-config", options.save_config, checks.NotEmpty());
+  AddText(app, "--kinds", options.kinds, checks.Utf8Text());
+  AddText(app, "--fields", options.fields, checks.Utf8Text());
+  AddText(app, "--separator", options.separator, checks.Utf8Text());
   AddNumber(
       app, checks, "--decimals", "a whole number from 0 to 14",
       [](long decimals) { return decimals <= 14; },
@@ -155,7 +144,7 @@ void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   CLI::Option* header = app.add_flag_callback("--header", [&] { options.header = true; });
   CLI::Option* no_header = app.add_flag_callback("--no-header", [&] { options.header = false; });
   header->excludes(no_header);
-  AddText(app, checks, "--blocks", options.blocks);
+  AddText(app, "--blocks", options.blocks, checks.Utf8Text());
 }
 
 // How data files are kept and written.
@@ -218,7 +207,8 @@ std::string UsageText() {
          "                         name without a folder is also looked for in the\n"
          "                         configurations folder; default: the default configuration\n"
          "  -o, --output DIR       destination directory; default: the current directory\n"
-         "  -e, --extension EXT    data-file extension instead of the configuration's\n"
+         "  -e, --extension EXT    data-file extension instead of the configuration's; one\n"
+         "                         leading dot is dropped (-e .csv is -e csv)\n"
          "      --log FILE         where the report goes (- for standard output); default: the\n"
          "                         program's log file\n"
          "  -j, --jobs N           files converted at once (default: the number of cores)\n"
@@ -231,7 +221,8 @@ std::string UsageText() {
          "                         alone takes the point options of the default configuration,\n"
          "                         KIND.OPTION picks them\n"
          "      --fields LIST      exactly these data fields, in this order\n"
-         "      --separator SEP    comma, semicolon, space, tab, linefeed, or any other text\n"
+         "      --separator SEP    comma, semicolon, space, tab, linefeed, other, in any case;\n"
+         "                         \\t is tab; text:STRING is any other text\n"
          "      --decimals N       decimals of X, Y and Z (0 to 14)\n"
          "      --header, --no-header  with or without the line naming the fields\n"
          "      --blocks PATTERNS  block-name patterns of the block inserts, comma-separated\n"

@@ -13,6 +13,7 @@
 #include "cli/error_stream.h"
 #include "cli/run_inputs.h"
 #include "config/config_file.h"
+#include "config/config_options.h"
 #include "config/qrv_file.h"
 #include "config/toml_config.h"
 #include "engine/report_words.h"
@@ -28,12 +29,14 @@ std::optional<Failure> OutputRefusal(const CliOptions& options) {
   if (fs::exists(options.output_dir, error) && !fs::is_directory(options.output_dir, error))
     return Failure{Failure::Kind::kDestinationIsFile, options.output_dir};
   if (!options.extension) return std::nullopt;
-  if (options.extension->find('/') != std::string::npos)
-    return Failure{Failure::Kind::kExtensionHoldsSlash, {}, *options.extension};
+  // The refusals quote the extension as given.
+  const std::string& given = *options.extension;
+  if (given.find('/') != std::string::npos)
+    return Failure{Failure::Kind::kExtensionHoldsSlash, {}, given};
   // Refused whole rather than cut to its slot, so the data files are named as asked.
-  if (std::optional<Failure> refused = CheckExtension(*options.extension);
-      refused && !Trimmed(*options.extension).empty())
-    return refused;
+  const std::string_view extension = ExtensionOfOption(given);
+  if (CheckExtension(extension) && !Trimmed(extension).empty())
+    return Failure{Failure::Kind::kExtensionRefused, {}, given};
   return std::nullopt;
 }
 

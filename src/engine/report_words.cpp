@@ -133,7 +133,7 @@ std::string FailureText(const Failure& failure) {
       return ConfigValueText(failure);
     case Kind::kExtensionRefused:
       return "  The data file extension " + Quoted(failure.text) +
-             " is refused: it must not be empty, hold no \"/\" and fit in 10 characters.  ";
+             " is refused: it must be 1 to 10 characters, without / or NUL.  ";
     case Kind::kDecimalCommaWithComma:
       return "  Coordinates with a decimal comma cannot be written with a separator that holds a "
              "comma.  ";

@@ -95,8 +95,18 @@ TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
          EXPECT_EQ(FieldOrder(c),
                    (std::vector<int>{15, 3, 0, -7, -10, -14, -18, -20, -22, -24, -27, -30}));
        }},
-      {"separator words",
-       {"--separator", "tab"},
+      {"words in any case",
+       {"--kinds", "ARCS.Start,Lines", "--fields", "Layer,X", "--separator", "TaB"},
+       [&](const ConfigContent& c) {
+         EXPECT_EQ(kinds(c), (std::vector<int>{kArcs, kArcStart, kLines, kLineStart, kLineEnd,
+                                               kSplineControlPoints, kFaceFirst, kFaceSecond,
+                                               kFaceThird, kFaceFourth}));
+         EXPECT_EQ(FieldOrder(c),
+                   (std::vector<int>{15, 3, -1, -7, -10, -14, -18, -20, -22, -24, -27, -30}));
+         EXPECT_EQ(c.record.SeparatorIndex, 3);
+       }},
+      {"a tab written \\t",
+       {"--separator", "\\t"},
        [](const ConfigContent& c) { EXPECT_EQ(c.record.SeparatorIndex, 3); }},
       {"separator text of a choice",
        {"--separator", ";"},
@@ -106,6 +116,24 @@ TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
        [](const ConfigContent& c) {
          EXPECT_EQ(c.record.SeparatorIndex, 5);
          EXPECT_EQ(c.record.SeparatorText.View(), " | ");
+       }},
+      {"letters as text",
+       {"--separator", "text:tab"},
+       [](const ConfigContent& c) {
+         EXPECT_EQ(c.record.SeparatorIndex, 5);
+         EXPECT_EQ(c.record.SeparatorText.View(), "tab");
+       }},
+      {"the text of a choice as text",
+       {"--separator", "TEXT:;"},
+       [](const ConfigContent& c) {
+         EXPECT_EQ(c.record.SeparatorIndex, 5);
+         EXPECT_EQ(c.record.SeparatorText.View(), ";");
+       }},
+      {"other keeps the configuration's text",
+       {"--separator", "text: | ", "--separator", "comma", "--separator", "Other"},
+       [](const ConfigContent& c) {
+         EXPECT_EQ(c.record.SeparatorIndex, 5);
+         EXPECT_EQ(c.record.SeparatorText.View(), "");
        }},
       {"decimals",
        {"--decimals", "7"},
@@ -123,6 +151,9 @@ TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
       {"extension",
        {"-e", "csv"},
        [](const ConfigContent& c) { EXPECT_EQ(c.record.DataFileExtension.View(), "csv"); }},
+      {"extension without its leading dot",
+       {"-e", "..csv"},
+       [](const ConfigContent& c) { EXPECT_EQ(c.record.DataFileExtension.View(), ".csv"); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -140,8 +171,22 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
   };
   const Case cases[] = {
       {"unknown kind",
-       {"--kinds", "points,arc"},
-       "unknown kind \"arc\" in --kinds; the kinds are: points, circles, arcs, arcs.start,"},
+       {"--kinds", "points,curves"},
+       "unknown kind \"curves\" in --kinds; the kinds are: points, circles, arcs, arcs.start,"},
+      {"mistyped kind",
+       {"--kinds", "pionts"},
+       "unknown kind \"pionts\" in --kinds; did you mean \"points\"?\n"},
+      {"mistyped field",
+       {"--fields", "x,LYER"},
+       "unknown field \"LYER\" in --fields; did you mean \"layer\"?\n"},
+      {"letters that are no separator",
+       {"--separator", "pipe"},
+       "unknown separator \"pipe\" in --separator; the separators are: comma, semicolon, space, "
+       "tab, linefeed, other; for the text itself, give text:pipe\n"},
+      {"mistyped separator",
+       {"--separator", "Semicolom"},
+       "unknown separator \"Semicolom\" in --separator; did you mean \"semicolon\"? For the text "
+       "itself, give text:Semicolom\n"},
       {"an option is no field",
        {"--fields", "x,x.prefix"},
        "unknown field \"x.prefix\" in --fields; the fields are: line-number, x, y, z, "
@@ -149,8 +194,8 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
       {"field twice", {"--fields", "x,y,x"}, "\"x\" is named twice in --fields"},
       {"empty word", {"--kinds", "points,"}, "unknown kind \"\" in --kinds"},
       {"a word with control characters",
-       {"--fields", "x,A\x1B[2J\x9B"},
-       "unknown field \"A\\x1B[2J\\x9B\" in --fields"},
+       {"--fields", "x,A\x1B[2J\xC2\x9B"},
+       "unknown field \"A\\x1B[2J\\xC2\\x9B\" in --fields"},
       {"a word of the TOML form with a control character",
        {"-c", dir_.File("bell.toml")},
        dir_.File("bell.toml") + ":1: unknown kind \"\\x07\" in \"kinds\""},

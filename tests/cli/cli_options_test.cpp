@@ -99,6 +99,12 @@ TEST(ParseCliOptions, UsageErrorsSayWhatIsWrong) {
        "option --line-ends needs lf or crlf, not \"\\x1B]0;owned\\x07\""},
       {{"--\x1B[2J", "a.dxf"}, "unknown option --\\x1B[2J"},
       {{"--header", "--no-header", "a.dxf"}, "option --header cannot be given with --no-header"},
+      {{"--blocks",
+        "TR\xC9"
+        "E*",
+        "a.dxf"},
+       "option --blocks needs UTF-8 text, not \"TR\\xC9E*\""},
+      {{"-e\xE9", "a.dxf"}, "option -e needs UTF-8 text, not \"\\xE9\""},
       {{"a.dxf", ""}, "an input name is empty"},
       {{"--", ""}, "an input name is empty"},
   };

@@ -106,7 +106,7 @@ TEST(TomlConfig, AHandWrittenConfigurationChangesTheDefaultOne) {
       "extension = \"csv\"\n"
       "separator = \"other\"\n"
       "separator-other = \" | \"\n"
-      "kinds = [\"points\", \"arcs.start\"]\n"
+      "kinds = [\"Points\", \"ARCS.start\"]\n"  // words in any case
       "[[fields]]\n"
       "name = \"label\"\n"
       "export = true\n"
@@ -166,6 +166,8 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
       {"option of another field", "[[fields]]\nname = \"x\"\nstart = 1\n",
        "test.toml:3: the field \"x\" has no option \"start\"; its keys are: name, export, prefix, "
        "decimals"},
+      {"a key in another case", "[[fields]]\nname = \"x\"\nPrefix = \"\"\n",
+       "test.toml:3: the field \"x\" has no option \"Prefix\""},
       {"decimals as a fraction", "[[fields]]\nname = \"x\"\ndecimals = 2.5\n",
        "test.toml:3: \"decimals\" must be a whole number or a text"},
       {"bad hex", "[stored.tails]\nblocks = \"xyz\"\n",

@@ -67,8 +67,8 @@ TEST(ReportWords, EveryFailureHasItsText) {
        "  Z (Elevation) coordinate, Force to : \"1,5\" - The value must be a decimal value.  "},
       {"extension",
        {Kind::kExtensionRefused, {}, "a/b"},
-       "  The data file extension \"a/b\" is refused: it must not be empty, hold no \"/\" and fit "
-       "in 10 characters.  "},
+       "  The data file extension \"a/b\" is refused: it must be 1 to 10 characters, without / or "
+       "NUL.  "},
       {"skipped",
        {Kind::kDataFileExists, "/out/a.txt"},
        "  *** Skipped, the data file exists and is left alone ***"},
