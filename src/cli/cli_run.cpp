@@ -6,6 +6,7 @@
 
 #include "batch/data_file_name.h"
 #include "batch/process_checks.h"
+#include "batch/program_paths.h"
 #include "batch/run_batch.h"
 #include "batch/run_values.h"
 #include "cli/cli_config.h"
@@ -61,6 +62,9 @@ class ConverterRun {
       return kExitConverted;
     }
     if (!options_.save_config) return std::nullopt;
+    if (const std::optional<Failure> failure =
+            PrepareFolderOfConfigFile(env_.paths, *options_.save_config))
+      return Refuse(*failure);
     if (const std::optional<Failure> failure =
             WriteConfigFile(*options_.save_config, QrvBytesToSave(model_)))
       return Refuse(*failure);

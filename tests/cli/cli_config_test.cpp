@@ -249,5 +249,19 @@ TEST_F(CliConfigTest, ANameWithoutFolderIsAlsoLookedForInTheConfigurationsFolder
   EXPECT_EQ(content.record.DataFileExtension.View(), "pts");
 }
 
+TEST_F(CliConfigTest, SaveConfigCreatesTheConfigurationsFolderAndNoOther) {
+  // A fresh account: the configurations folder, beside this build's program, is not there yet.
+  const fs::path folder = program_ / "configurations";
+  const CliRun saved = RunConverter(
+      {"--kinds", "lines", "--save-config", (folder / "lines.qrv").string()}, Program());
+  EXPECT_EQ(saved.status, kExitConverted) << saved.err;
+  EXPECT_EQ(InEffect({"-c", "lines.qrv"}).record.EntityChecks[entity_node::kPoints], 0);
+  const CliRun elsewhere =
+      RunConverter({"--save-config", dir_.File("absent/lines.qrv")}, Program());
+  EXPECT_EQ(elsewhere.status, kExitUsage);
+  EXPECT_NE(elsewhere.err.find("Cannot create file"), std::string::npos) << elsewhere.err;
+  EXPECT_FALSE(fs::exists(dir_.File("absent")));
+}
+
 }  // namespace
 }  // namespace quorvex::cli
