@@ -152,6 +152,9 @@ std::string FailureText(const Failure& failure) {
       return "No configurations folder: neither XDG_DATA_HOME nor HOME is set to an absolute path";
     case Kind::kFolderNotCreated:
       return "Folder \"" + EscapedName(failure.path) + "\" could not be created: " + failure.reason;
+    case Kind::kConfigTooLarge:
+      return "File \"" + EscapedName(failure.path) +
+             "\" is larger than 64 KiB, too large for a configuration";
     case Kind::kConfigNotToml:
       return LocatedText(failure, "neither a .qrv file nor TOML: " + failure.text);
     case Kind::kConfigTomlRefused:

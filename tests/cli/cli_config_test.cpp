@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "cli/cli_harness.h"
+#include "config/config_file.h"
 #include "config/qrv_file.h"
 #include "config/toml_config.h"
 #include "desk/config_session.h"
@@ -164,6 +165,11 @@ TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
 TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
   testing::WriteFile(dir_.File("bad.toml"), "extension = \"csv\"\nkinds = [\"points\", \"arc\"]\n");
   testing::WriteFile(dir_.File("bell.toml"), "kinds = [\"\\u0007\"]\n");
+  std::string damaged = ReadFile(Default());
+  damaged[3] = 'X';  // "QXV300"
+  testing::WriteFile(dir_.File("damaged.qrv"), damaged);
+  testing::WriteFile(dir_.File("large.toml"),
+                     "header = true\n" + std::string(kMaxConfigFileSize, '#') + "\n");
   struct Case {
     const char* name;
     std::vector<std::string> args;
@@ -208,6 +214,13 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
       {"folder",
        {"-c", dir_.path().string()},
        "File \"" + dir_.path().string() + "\" is not a Quorvex configuration file\n"},
+      {".qrv file with a damaged identifier",
+       {"-c", dir_.File("damaged.qrv")},
+       "File \"" + dir_.File("damaged.qrv") + "\" is not a Quorvex configuration file\n"},
+      {"TOML beyond the size of any configuration",
+       {"-c", dir_.File("large.toml")},
+       "File \"" + dir_.File("large.toml") +
+           "\" is larger than 64 KiB, too large for a configuration\n"},
       {"unwritable saved file",
        {"--save-config", "/proc/quorvex.qrv"},
        "Cannot create file \"/proc/quorvex.qrv\". "},
