@@ -51,14 +51,16 @@ class ConverterRun {
   std::optional<int> Configuration() {
     const ConfigSource source{options_.config_path, env_.paths.program_directory,
                               env_.paths.configurations_folder};
-    if (const std::optional<Failure> refused = LoadCliConfiguration(source, model_, config_path_))
+    std::vector<std::string> ansi_texts;
+    if (const std::optional<Failure> refused =
+            LoadCliConfiguration(source, model_, config_path_, ansi_texts))
       return Refuse(*refused);
     if (const std::optional<std::string> refused = ApplyConfigOptions(options_, model_)) {
       PrintError(env_.err, *refused);
       return kExitUsage;
     }
     if (options_.print_config) {
-      std::fputs(ConfigToml(model_.content()).c_str(), env_.out);
+      std::fputs(ConfigToml(model_.content(), ansi_texts).c_str(), env_.out);
       return kExitConverted;
     }
     if (!options_.save_config) return std::nullopt;

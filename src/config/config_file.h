@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/config_tree.h"
 #include "engine/failure.h"
@@ -27,6 +28,8 @@ struct ConfigFileRead {
 struct ConfigRead {
   ConfigContent content;
   std::optional<Failure> failure;
+  /// The keys of the texts that were not UTF-8 and were read as ANSI_1252 (ReadForeignTexts).
+  std::vector<std::string> ansi_texts = {};
 };
 
 /// Reads the whole configuration file at `path`, whatever its form. A file that cannot be opened

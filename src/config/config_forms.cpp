@@ -1,5 +1,6 @@
 #include "config/config_forms.h"
 
+#include "config/foreign_texts.h"
 #include "config/qrv_file.h"
 #include "config/toml_config.h"
 #include "engine/text_util.h"
@@ -22,12 +23,17 @@ bool CannotBeText(std::string_view bytes) {
 ConfigRead ReadConfiguration(const std::filesystem::path& path) {
   const ConfigFileRead file = ReadConfigFile(path);
   if (file.failure) return {{}, file.failure};
-  if (!HasConfigIdentifier(file.bytes)) {
-    if (CannotBeText(file.bytes)) return {{}, Failure{Failure::Kind::kNotAConfig, path.string()}};
-    return ParseConfigToml(file.bytes, path.string());
+  ConfigRead read;
+  if (HasConfigIdentifier(file.bytes)) {
+    ParsedConfigFile parsed = ParseConfigFile(file.bytes);
+    read = {std::move(parsed.content), parsed.FailureAt(path.string())};
+  } else if (CannotBeText(file.bytes)) {
+    read.failure = Failure{Failure::Kind::kNotAConfig, path.string()};
+  } else {
+    read = ParseConfigToml(file.bytes, path.string());
   }
-  ParsedConfigFile parsed = ParseConfigFile(file.bytes);
-  return {std::move(parsed.content), parsed.FailureAt(path.string())};
+  if (!read.failure) read.ansi_texts = ReadForeignTexts(read.content.record);
+  return read;
 }
 
 ConfigForm FormOfName(const std::filesystem::path& path) {

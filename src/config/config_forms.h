@@ -13,7 +13,9 @@ namespace quorvex {
 /// TOML form, and one that cannot (a NUL byte, or a control character other than a tab or a line
 /// end first, as in a .qrv file whose identifier is damaged) is no configuration. The failure is
 /// the reading's (ReadConfigFile), kNotAConfig for a file that is neither, the .qrv reader's
-/// (kConfigDamaged) or the TOML reader's (kConfigNotToml, kConfigTomlRefused).
+/// (kConfigDamaged) or the TOML reader's (kConfigNotToml, kConfigTomlRefused). The texts of a
+/// configuration read that are not UTF-8 are read as ANSI_1252 (ReadForeignTexts), so that no
+/// byte of another code page reaches a data file.
 ConfigRead ReadConfiguration(const std::filesystem::path& path);
 
 /// The two forms of a configuration file.

@@ -276,5 +276,35 @@ TEST_F(CliConfigTest, SaveConfigCreatesTheConfigurationsFolderAndNoOther) {
   EXPECT_FALSE(fs::exists(dir_.File("absent")));
 }
 
+TEST_F(CliConfigTest, TextsOfAnotherCodePageAreReadAsAnsi1252) {
+  const std::string site = dir_.File("site.qrv");
+  ASSERT_EQ(RunConverter({"--fields", "label,x", "--separator", "text:@", "--save-config", site},
+                         Program())
+                .status,
+            kExitConverted);
+  // Saved where the system's code page is Windows-1252: the separator "§" and the label
+  // "Café\U+0041" (no escape in a configuration), one byte a character.
+  std::string bytes = ReadFile(site);
+  bytes.replace(278, 2, "\x01\xA7");
+  bytes.replace(592 + 256 * field_node::kLabelText, 12,
+                "\x0B"
+                "Caf\xE9\\U+0041");
+  testing::WriteFile(site, bytes);
+
+  const CliRun run = RunConverter(
+      {"-c", site, "-o", dir_.File("out"), "--log", Log(), (samples_ / "road.dxf").string()},
+      Program());
+  ASSERT_EQ(run.status, kExitConverted) << run.err;
+  const std::string data = ReadFile(dir_.File("out/road.txt"));
+  EXPECT_NE(data.find("\r\nCaf\xC3\xA9\\U+0041\xC2\xA7"), std::string::npos) << data;
+
+  const CliRun printed = RunConverter({"-c", site, "--print-config"}, Program());
+  EXPECT_NE(printed.out.find("\n# Not UTF-8 in the file read, so read as ANSI_1252: "
+                             "separator-other, label.text\n"),
+            std::string::npos)
+      << printed.out;
+  EXPECT_NE(printed.out.find("\nseparator-other = \"\xC2\xA7\"\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quorvex::cli
