@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <charconv>
 
-#include "config/config_words.h"
 #include "config/nearest_word.h"
 #include "engine/report_words.h"
 #include "engine/utf8.h"
@@ -195,70 +194,6 @@ std::string ParseErrorText(const CLI::ParseError& parse_error, const CLI::App& a
   }
   return message;
 }
-
-}  // namespace
-
-std::string UsageText() {
-  return "Usage: quorvex-cli [OPTIONS] INPUT...\n"
-         "Converts DXF drawings into coordinate data files.\n"
-         "\n"
-         "  INPUT                  a .dxf file, or a folder: all its DXF files, sorted by name\n"
-         "  -c, --config FILE      configuration file, .qrv or TOML (told apart by content); a\n"
-         "                         name without a folder is also looked for in the\n"
-         "                         configurations folder; default: the default configuration\n"
-         "  -o, --output DIR       destination directory; default: the current directory\n"
-         "  -e, --extension EXT    data-file extension instead of the configuration's; one\n"
-         "                         leading dot is dropped (-e .csv is -e csv)\n"
-         "      --log FILE         where the report goes (- for standard output); default: the\n"
-         "                         program's log file\n"
-         "  -j, --jobs N           files converted at once (default: the number of cores)\n"
-         "  -q, --quiet            no progress display\n"
-         "      --help             show this help and exit\n"
-         "      --version          show the version and exit\n"
-         "\n"
-         "Configuration, applied over -c:\n"
-         "      --kinds LIST       exactly these entity kinds (comma-separated); a kind named\n"
-         "                         alone takes the point options of the default configuration,\n"
-         "                         KIND.OPTION picks them\n"
-         "      --fields LIST      exactly these data fields, in this order\n"
-         "      --separator SEP    comma, semicolon, space, tab, linefeed, other, in any case;\n"
-         "                         \\t is tab; text:STRING is any other text\n"
-         "      --decimals N       decimals of X, Y and Z (0 to 14)\n"
-         "      --header, --no-header  with or without the line naming the fields\n"
-         "      --blocks PATTERNS  block-name patterns of the block inserts, comma-separated\n"
-         "      --print-config     print the configuration in effect as TOML and exit\n"
-         "      --save-config FILE write the configuration in effect as a .qrv file that the\n"
-         "                         window loads; with no INPUT, exit then\n"
-         "\n"
-         "Kinds: " +
-         KindWordList() +
-         "\n"
-         "Fields: " +
-         FieldWordList() +
-         "\n"
-         "\n"
-         "Failures and existing files:\n"
-         "      --remove-partial   delete the data file of a file that failed or was stopped,\n"
-         "                         instead of keeping the lines written before\n"
-         "      --no-clobber       leave existing data files alone; their drawings are skipped\n"
-         "\n"
-         "Output for other programs (all off by default):\n"
-         "      --quote            quote fields that hold the separator, a double quote or a\n"
-         "                         line break (RFC 4180)\n"
-         "      --mtext-plain      multiline text without its formatting codes\n"
-         "      --line-ends lf     lines end in LF instead of CR LF (the LineFeed separator too)\n"
-         "      --bom              start each data file with the UTF-8 byte-order mark\n"
-         "      --decimal-comma    coordinates with \",\" as decimal separator (not with a\n"
-         "                         separator that holds a comma)\n"
-         "\n"
-         "Exit status: 0 every file converted or skipped; 1 some file could not be read, was not\n"
-         "a valid DXF file or failed conversion, a folder could not be listed, or the log could\n"
-         "not be written; 2 usage or configuration error, unwritable destination, inputs that\n"
-         "would write the same data file, or a log that is a file of the run; 128 + N stopped by\n"
-         "signal N (130 Ctrl-C, 129 SIGHUP, 143 SIGTERM).\n";
-}
-
-namespace {
 
 std::optional<CliOptions> ParseOptions(const std::vector<std::string>& args, std::string& error) {
   if (const std::optional<std::string> empty = EmptyAttachedValue(args)) {

@@ -13,6 +13,7 @@
 #include "cli/cli_progress.h"
 #include "cli/error_stream.h"
 #include "cli/run_inputs.h"
+#include "cli/usage_text.h"
 #include "config/config_file.h"
 #include "config/config_options.h"
 #include "config/qrv_file.h"
@@ -222,7 +223,7 @@ class ConverterRun {
 
 int RunCli(const CliOptions& options, CliEnvironment& env) {
   if (options.help) {
-    std::fputs(UsageText().c_str(), env.out);
+    std::fputs(UsageText(env.paths.LogFile(), env.paths.configurations_folder).c_str(), env.out);
     return kExitConverted;
   }
   if (options.version) {

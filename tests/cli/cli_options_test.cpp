@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/temp_dir.h"
-
 namespace quorvex::cli {
 namespace {
 
@@ -115,15 +113,6 @@ TEST(ParseCliOptions, UsageErrorsSayWhatIsWrong) {
   }
   std::string error;
   EXPECT_TRUE(ParseCliOptions({"--help"}, error));
-}
-
-TEST(UsageText, IsWhatTheReadmeShows) {
-  const std::string readme = testing::ReadFile(QUORVEX_SOURCE_DIR "/README.md");
-  const std::string start = "$ quorvex-cli --help\n";
-  const std::size_t at = readme.find(start);
-  ASSERT_NE(at, std::string::npos);
-  const std::size_t end = readme.find("```", at);
-  EXPECT_EQ(readme.substr(at + start.size(), end - at - start.size()), UsageText());
 }
 
 }  // namespace
