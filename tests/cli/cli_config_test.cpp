@@ -68,6 +68,14 @@ TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
     std::vector<std::string> args;
     std::function<void(const ConfigContent&)> check;
   };
+  // The "Other" separator with `text`.
+  auto other = [](std::string text) {
+    return [text](const ConfigContent& c) {
+      EXPECT_EQ(c.record.SeparatorIndex, 5);
+      EXPECT_EQ(c.record.SeparatorText.View(), text);
+    };
+  };
+  testing::WriteFile(dir_.File("pipe.toml"), "separator = \"comma\"\nseparator-other = \" / \"\n");
   auto kinds = [](const ConfigContent& c) {
     std::vector<int> checked;
     for (int node = 0; node < kEntityNodeCount; ++node)
@@ -112,30 +120,12 @@ TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
       {"separator text of a choice",
        {"--separator", ";"},
        [](const ConfigContent& c) { EXPECT_EQ(c.record.SeparatorIndex, 1); }},
-      {"another separator",
-       {"--separator", " | "},
-       [](const ConfigContent& c) {
-         EXPECT_EQ(c.record.SeparatorIndex, 5);
-         EXPECT_EQ(c.record.SeparatorText.View(), " | ");
-       }},
-      {"letters as text",
-       {"--separator", "text:tab"},
-       [](const ConfigContent& c) {
-         EXPECT_EQ(c.record.SeparatorIndex, 5);
-         EXPECT_EQ(c.record.SeparatorText.View(), "tab");
-       }},
-      {"the text of a choice as text",
-       {"--separator", "TEXT:;"},
-       [](const ConfigContent& c) {
-         EXPECT_EQ(c.record.SeparatorIndex, 5);
-         EXPECT_EQ(c.record.SeparatorText.View(), ";");
-       }},
+      {"another separator", {"--separator", " | "}, other(" | ")},
+      {"letters as text", {"--separator", "text:tab"}, other("tab")},
+      {"the text of a choice as text", {"--separator", "TEXT:;"}, other(";")},
       {"other keeps the configuration's text",
-       {"--separator", "text: | ", "--separator", "comma", "--separator", "Other"},
-       [](const ConfigContent& c) {
-         EXPECT_EQ(c.record.SeparatorIndex, 5);
-         EXPECT_EQ(c.record.SeparatorText.View(), "");
-       }},
+       {"-c", dir_.File("pipe.toml"), "--separator", "Other"},
+       other(" / ")},
       {"decimals",
        {"--decimals", "7"},
        [](const ConfigContent& c) {
