@@ -16,7 +16,8 @@ namespace quorvex {
 /// that its reader passes over, and many times the TOML form of any configuration. A larger file
 /// is not a configuration.
 inline constexpr std::size_t kMaxConfigFileSize = 1 << 16;
-static_assert(kMaxConfigFileSize == 64 * 1024, "the refusal of a larger file says 64 KiB");
+static_assert(kMaxConfigFileSize == std::size_t{64} * 1024,
+              "the refusal of a larger file says 64 KiB");
 
 /// A configuration file's bytes, or why they could not be read.
 struct ConfigFileRead {
