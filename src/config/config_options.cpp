@@ -44,10 +44,12 @@ std::optional<std::string> SeparatorOf(std::string_view given, SeparatorSetting&
   }
   if (LettersOnly(given)) {
     const std::string_view nearest = NearestSeparatorWord(given);
+    // The words are listed even with a guess: letters that are no word may have been meant as
+    // the text itself, and the list shows that they are not taken so.
     std::string error = "unknown separator \"" + std::string(given) + "\" in --separator; ";
-    error += nearest.empty() ? "the separators are: " + SeparatorWordList() + "; for"
-                             : "did you mean \"" + std::string(nearest) + "\"? For";
-    return error + " the text itself, give text:" + std::string(given);
+    error += nearest.empty() ? "the" : "did you mean \"" + std::string(nearest) + "\"? The";
+    return error + " separators are: " + SeparatorWordList() +
+           "; for the text itself, give text:" + std::string(given);
   }
   setting = {kOtherSeparator, std::string(given)};
   for (int choice = 0; choice < kOtherSeparator; ++choice)

@@ -9,6 +9,7 @@
 #include "config/config_settings.h"
 #include "config/config_words.h"
 #include "config/default_config.h"
+#include "config/nearest_word.h"
 #include "config/toml_form.h"
 
 namespace quorvex {
@@ -114,8 +115,17 @@ int WordOf(const toml::node& node, std::string_view key, std::string_view what, 
            const std::string& valid) {
   const std::string word = TextOf(node, key);
   if (const std::optional<int> found = of(word)) return *found;
-  Refuse(node, "unknown " + std::string(what) + " " + Named(word) + " in " + Named(key) + "; the " +
-                   std::string(what) + "s are: " + valid);
+  const std::string refusal =
+      "unknown " + std::string(what) + " " + Named(word) + " in " + Named(key);
+  std::vector<std::string_view> words;
+  for (std::size_t start = 0; start < valid.size();) {
+    const std::size_t end = std::min(valid.find(", ", start), valid.size());
+    words.push_back(std::string_view(valid).substr(start, end - start));
+    start = end + 2;
+  }
+  if (const std::string_view nearest = NearestWord(word, words); !nearest.empty())
+    Refuse(node, refusal + "; did you mean " + Named(nearest) + "?");
+  Refuse(node, refusal + "; the " + std::string(what) + "s are: " + valid);
 }
 
 template <std::size_t N, typename Of>

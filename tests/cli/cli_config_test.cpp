@@ -181,8 +181,9 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
        "tab, linefeed, other; for the text itself, give text:pipe\n"},
       {"mistyped separator",
        {"--separator", "Semicolom"},
-       "unknown separator \"Semicolom\" in --separator; did you mean \"semicolon\"? For the text "
-       "itself, give text:Semicolom\n"},
+       "unknown separator \"Semicolom\" in --separator; did you mean \"semicolon\"? The "
+       "separators are: comma, semicolon, space, tab, linefeed, other; for the text itself, give "
+       "text:Semicolom\n"},
       {"an option is no field",
        {"--fields", "x,x.prefix"},
        "unknown field \"x.prefix\" in --fields; the fields are: line-number, x, y, z, "

@@ -151,9 +151,11 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
       {"wrong type", "header = \"yes\"\n", "test.toml:1: \"header\" must be true or false"},
       {"long extension", "extension = \"abcdefghijk\"\n",
        "test.toml:1: \"extension\" is longer than 10 bytes"},
-      {"unknown kind", "kinds = [\"points\",\n \"arc\"]\n",
-       "test.toml:2: unknown kind \"arc\" in \"kinds\"; the kinds are: points, circles, arcs, "
+      {"unknown kind", "kinds = [\"points\",\n \"curves\"]\n",
+       "test.toml:2: unknown kind \"curves\" in \"kinds\"; the kinds are: points, circles, arcs, "
        "arcs.start,"},
+      {"mistyped kind", "kinds = [\"Points\", \"arc\"]\n",
+       "test.toml:1: unknown kind \"arc\" in \"kinds\"; did you mean \"arcs\"?"},
       {"kind twice", "kinds = [\"points\", \"points\"]\n",
        "test.toml:1: \"points\" is named twice in \"kinds\""},
       {"unknown separator", "separator = \"pipe\"\n",
