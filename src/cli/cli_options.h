@@ -39,7 +39,4 @@ struct CliOptions : ConfigOptions {
 /// The options of `args` (without the program name); nullopt with `error` set on a usage error.
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, std::string& error);
 
-/// The text printed by --help.
-std::string UsageText();
-
 }  // namespace quorvex::cli

@@ -7,13 +7,16 @@
 #include "batch/data_file_name.h"
 #include "batch/manifest.h"
 #include "batch/process_checks.h"
+#include "batch/program_paths.h"
 #include "batch/run_batch.h"
 #include "batch/run_values.h"
 #include "cli/cli_config.h"
 #include "cli/cli_progress.h"
 #include "cli/error_stream.h"
 #include "cli/run_inputs.h"
+#include "cli/usage_text.h"
 #include "config/config_file.h"
+#include "config/config_options.h"
 #include "config/qrv_file.h"
 #include "config/toml_config.h"
 #include "engine/report_words.h"
@@ -29,12 +32,14 @@ std::optional<Failure> OutputRefusal(const CliOptions& options) {
   if (fs::exists(options.output_dir, error) && !fs::is_directory(options.output_dir, error))
     return Failure{Failure::Kind::kDestinationIsFile, options.output_dir};
   if (!options.extension) return std::nullopt;
-  if (options.extension->find('/') != std::string::npos)
-    return Failure{Failure::Kind::kExtensionHoldsSlash, {}, *options.extension};
+  // The refusals quote the extension as given.
+  const std::string& given = *options.extension;
+  if (given.find('/') != std::string::npos)
+    return Failure{Failure::Kind::kExtensionHoldsSlash, {}, given};
   // Refused whole rather than cut to its slot, so the data files are named as asked.
-  if (std::optional<Failure> refused = CheckExtension(*options.extension);
-      refused && !Trimmed(*options.extension).empty())
-    return refused;
+  const std::string_view extension = ExtensionOfOption(given);
+  if (CheckExtension(extension) && !Trimmed(extension).empty())
+    return Failure{Failure::Kind::kExtensionRefused, {}, given};
   return std::nullopt;
 }
 
@@ -48,14 +53,16 @@ class ConverterRun {
   std::optional<int> Configuration() {
     const ConfigSource source{options_.config_path, env_.paths.program_directory,
                               env_.paths.configurations_folder};
-    if (const std::optional<Failure> refused = LoadCliConfiguration(source, model_, config_path_))
+    std::vector<std::string> ansi_texts;
+    if (const std::optional<Failure> refused =
+            LoadCliConfiguration(source, model_, config_path_, ansi_texts))
       return Refuse(*refused);
     if (const std::optional<std::string> refused = ApplyConfigOptions(options_, model_)) {
       PrintError(env_.err, *refused);
       return kExitUsage;
     }
     if (options_.print_config) {
-      std::fputs(ConfigToml(model_.content()).c_str(), env_.out);
+      std::fputs(ConfigToml(model_.content(), ansi_texts).c_str(), env_.out);
       return kExitConverted;
     }
     // Without inputs there is no run: the configuration is saved at once, and only -c is a file
@@ -140,6 +147,8 @@ class ConverterRun {
     if (IsRunFile(path, {config_path_, log_to_output_ ? std::string() : log_path_, ManifestPath()},
                   request_.dxf_paths, request_.destination, Extension()))
       return Refuse({Failure::Kind::kSavedConfigIsRunFile, path});
+    if (const std::optional<Failure> failure = PrepareFolderOfConfigFile(env_.paths, path))
+      return Refuse(*failure);
     if (const std::optional<Failure> failure = WriteConfigFile(path, QrvBytesToSave(model_)))
       return Refuse(*failure);
     const std::string dropped = ExtendedKeys(model_.extended());
@@ -241,7 +250,7 @@ class ConverterRun {
 
 int RunCli(const CliOptions& options, CliEnvironment& env) {
   if (options.help) {
-    std::fputs(UsageText().c_str(), env.out);
+    std::fputs(UsageText(env.paths.LogFile(), env.paths.configurations_folder).c_str(), env.out);
     return kExitConverted;
   }
   if (options.version) {

@@ -48,7 +48,7 @@ ConfigFileRead ReadConfigFile(const std::filesystem::path& path) {
     read.failure =
         Failure{Failure::Kind::kConfigNotOpened, path.string(), {}, 0, std::strerror(error)};
   } else if (read.bytes.size() > kMaxConfigFileSize) {
-    read.failure = Failure{Failure::Kind::kNotAConfig, path.string()};
+    read.failure = Failure{Failure::Kind::kConfigTooLarge, path.string()};
   }
   return read;
 }

@@ -48,7 +48,7 @@ std::string WindowFailureText(const Failure& failure) {
     case Kind::kConfigNotOpened:
       return FileMessage("Impossible d'ouvrir le fichier", failure);
     case Kind::kConfigNotWritten:
-      return FileMessage("Impossible de créer le fichier", failure);
+      return FileMessage("Cannot create file", failure);
     case Kind::kNotAConfig:
     case Kind::kConfigNotToml:
       return std::string(kNotAConfigFile);

@@ -42,6 +42,7 @@ struct Failure {
     // Configuration files. Each front end says them in its own words, but those of the TOML form.
     kConfigNotOpened,   // a configuration file that cannot be opened or read (`path`, `reason`)
     kNotAConfig,        // a file that is not a configuration (`path`)
+    kConfigTooLarge,    // a file larger than any configuration (`path`)
     kConfigDamaged,     // a .qrv file whose tree stream is damaged (`path`, `text`: why)
     kConfigNotWritten,  // a configuration file that cannot be created or written (`path`, `reason`)
     kConfigNotToml,     // neither a .qrv file nor TOML (`path`, `line`, `text`: the TOML error)

@@ -140,7 +140,7 @@ std::string FailureText(const Failure& failure) {
       return ConfigValueText(failure);
     case Kind::kExtensionRefused:
       return "  The data file extension " + Quoted(failure.text) +
-             " is refused: it must not be empty, hold no \"/\" and fit in 10 characters.  ";
+             " is refused: it must be 1 to 10 characters, without / or NUL.  ";
     case Kind::kDecimalCommaWithComma:
       return "  Coordinates with a decimal comma cannot be written with a separator that holds a "
              "comma.  ";
@@ -167,6 +167,9 @@ std::string FailureText(const Failure& failure) {
       return "No configurations folder: neither XDG_DATA_HOME nor HOME is set to an absolute path";
     case Kind::kFolderNotCreated:
       return "Folder \"" + EscapedName(failure.path) + "\" could not be created: " + failure.reason;
+    case Kind::kConfigTooLarge:
+      return "File \"" + EscapedName(failure.path) +
+             "\" is larger than 64 KiB, too large for a configuration";
     case Kind::kConfigNotToml:
       return LocatedText(failure, "neither a .qrv file nor TOML: " + failure.text);
     case Kind::kConfigTomlRefused:

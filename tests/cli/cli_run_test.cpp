@@ -80,7 +80,9 @@ TEST_F(CliRunTest, RefusalsBeforeAnythingIsWrittenExitWithTwo) {
        "pipe.qrv\" is not a Quorvex configuration file"},
       {"configuration value", {"-c", dir_.File("decimals.qrv"), road}, "Decimals : \"20\""},
       {"no extension", {"-e", " ", road}, "extension"},
-      {"extension that does not fit", {"-e", "abcdefghijk", road}, "fit in 10 characters"},
+      {"extension that does not fit",
+       {"-e", ".abcdefghijk", road},
+       "extension \".abcdefghijk\" is refused: it must be 1 to 10 characters, without / or NUL"},
       {"extension that names a folder", {"-e", "t/xt", road}, "holds the path separator \"/\""},
       {"unwritable destination", {"-o", "/proc/quorvex", road}, "/proc/quorvex/"},
   };

@@ -45,7 +45,7 @@ TEST(WindowWords, FailuresOfConfigurationFilesInTheWindowsWords) {
        "Impossible d'ouvrir le fichier \"/c/a.qrv\". No such file or directory"},
       {"not written",
        {Kind::kConfigNotWritten, "/c/a\tb.qrv", {}, 0, "Permission denied"},
-       "Impossible de créer le fichier \"/c/a\\x09b.qrv\". Permission denied"},
+       "Cannot create file \"/c/a\\x09b.qrv\". Permission denied"},
       {"not a configuration",
        {Kind::kNotAConfig, "/c/a.qrv"},
        "This is not a Quorvex configuration file"},

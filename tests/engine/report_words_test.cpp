@@ -74,8 +74,8 @@ TEST(ReportWords, EveryFailureHasItsText) {
        "  Z (Elevation) coordinate, Force to : \"1,5\" - The value must be a decimal value.  "},
       {"extension",
        {Kind::kExtensionRefused, {}, "a/b"},
-       "  The data file extension \"a/b\" is refused: it must not be empty, hold no \"/\" and fit "
-       "in 10 characters.  "},
+       "  The data file extension \"a/b\" is refused: it must be 1 to 10 characters, without / or "
+       "NUL.  "},
       {"skipped",
        {Kind::kDataFileExists, "/out/a.txt"},
        "  *** Skipped, the data file exists and is left alone ***"},
@@ -104,6 +104,9 @@ TEST(ReportWords, EveryFailureHasItsText) {
       {"folder not created",
        {Kind::kFolderNotCreated, "/home/\x01/state", {}, 0, "Not a directory"},
        "Folder \"/home/\\x01/state\" could not be created: Not a directory"},
+      {"too large for a configuration",
+       {Kind::kConfigTooLarge, "big\n.toml"},
+       "File \"big\\x0A.toml\" is larger than 64 KiB, too large for a configuration"},
       {"not TOML",
        {Kind::kConfigNotToml, "site.toml", "expected a value", 2},
        "site.toml:2: neither a .qrv file nor TOML: expected a value"},
