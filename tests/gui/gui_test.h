@@ -62,6 +62,8 @@ class GuiTest : public QObject {
   void moveButtonsFollowTheFocus();
   void refusedTypedValue_data();
   void refusedTypedValue();
+  void keyboardEditsFollowTheCurrentRow_data();
+  void keyboardEditsFollowTheCurrentRow();
   void otherSeparator();
 
   // The "Options / Help" tab.
