@@ -105,7 +105,10 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   connect(configurationPage_, &ConfigurationPage::recordReplaced, &filesPage_->output(),
           &OutputGroup::showExtension);
   connect(configurationPage_, &ConfigurationPage::loadRequested, this, [this] {
-    if (session_.LoadConfiguration()) showConfigurationName();
+    // The prompt before the open dialog may have saved under a new name, which the title shows
+    // even when no file is loaded then.
+    session_.LoadConfiguration();
+    showConfigurationName();
   });
   connect(configurationPage_, &ConfigurationPage::saveRequested, this, [this] {
     session_.SaveConfiguration();
