@@ -1,5 +1,7 @@
 #include "desk/window_words.h"
 
+#include <algorithm>
+
 #include "batch/log_file.h"
 #include "engine/report_words.h"
 
@@ -40,6 +42,26 @@ std::string NoLogFileText() {
   text.append(kLogFileName);
   text.append("\" does not exist ");
   return text;
+}
+
+std::string NotOpenedText(std::string_view target) {
+  return "Cannot open \"" + EscapedName(target) + "\": no application to open it was found.";
+}
+
+std::string RunSummaryText(const BatchResult& result, std::string_view log_path,
+                           std::size_t file_count) {
+  if (result.refusal) return WindowFailureText(*result.refusal);
+  const std::vector<ConversionOutcome> outcomes = result.Outcomes();
+  const auto count = [&outcomes](ConversionOutcome outcome) {
+    return static_cast<std::size_t>(std::count(outcomes.begin(), outcomes.end(), outcome));
+  };
+  const std::size_t converted = count(ConversionOutcome::kConverted);
+  const std::size_t failed = count(ConversionOutcome::kFailed);
+  const std::size_t skipped = count(ConversionOutcome::kSkipped);
+  const std::string report = ReportPlace(log_path, false, !result.log_failure);
+  if (result.end == BatchEnd::kCancelled)
+    return StoppedLine(converted + failed + skipped, file_count, report);
+  return SummaryLine(converted, failed, skipped, report);
 }
 
 std::string WindowFailureText(const Failure& failure) {

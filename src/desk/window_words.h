@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "batch/run_batch.h"
 #include "engine/failure.h"
 
 namespace quorvex {
@@ -44,6 +46,14 @@ std::string ConfigNotFoundText(std::string_view path);
 
 /// "Show last Log" when there is no log file.
 std::string NoLogFileText();
+
+/// The message when the desktop could not open `target` (a file, a folder or an address).
+std::string NotOpenedText(std::string_view target);
+
+/// The status bar's words for a run over `file_count` files that ended with `result`, its
+/// report meant for `log_path`: the summary the command line prints, or why it was refused.
+std::string RunSummaryText(const BatchResult& result, std::string_view log_path,
+                           std::size_t file_count);
 
 /// The window's words for `failure`: its own for configuration files, else the words both front
 /// ends share.

@@ -37,7 +37,8 @@ class BatchRunner final : public QObject {
   /// cancel line.
   void stop();
 
-  /// The result of the last run that ended.
+  /// The last run that ended, and its result.
+  const PreparedRun& lastRun() const { return run_; }
   const BatchResult& lastResult() const { return result_; }
 
  signals:

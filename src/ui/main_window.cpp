@@ -12,11 +12,13 @@
 #include "batch/locale_formats.h"
 #include "desk/process_command.h"
 #include "desk/show_last_log.h"
+#include "desk/window_words.h"
 #include "ui/batch_runner.h"
 #include "ui/configuration_page.h"
 #include "ui/desktop_launcher.h"
 #include "ui/dxf_files_group.h"
 #include "ui/files_page.h"
+#include "ui/fitted_label.h"
 #include "ui/folder_dialog.h"
 #include "ui/icons.h"
 #include "ui/options_page.h"
@@ -38,6 +40,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     : QMainWindow(parent),
       services_(services),
       prompts_(services.prompts),
+      launcher_(services.launcher, prompts_),
       session_(config_, prompts_, services.settings, services.paths.configurations_folder),
       preferences_(services.settings),
       browser_(services.settings, CurrentDateTimeSeparators()),
@@ -72,9 +75,9 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("tabs"));
   tabs_->setIconSize(QSize(24, 24));
-  filesPage_ = new FilesPage(browser_, output_, config_, *chooser, services_.launcher, tabs_);
+  filesPage_ = new FilesPage(browser_, output_, config_, *chooser, launcher_, tabs_);
   configurationPage_ = new ConfigurationPage(config_, prompts_, tabs_);
-  optionsPage_ = new OptionsPage(preferences_, services_.launcher, services_.help, tabs_);
+  optionsPage_ = new OptionsPage(preferences_, launcher_, services_.help, tabs_);
   tabs_->addTab(filesPage_, Icon(QStringLiteral("tab-dxf-files")), QStringLiteral("DXF Files"));
   tabs_->addTab(configurationPage_, Icon(QStringLiteral("tab-configuration")),
                 QStringLiteral("Configuration"));
@@ -90,17 +93,21 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   statusBar()->setObjectName(QStringLiteral("statusBar"));
   statusBar()->setSizeGripEnabled(false);
   statusBar()->addWidget(statusIcon);
-  statusBar()->addWidget(statusText_, 1);
+  statusBar()->addWidget(statusText_);
+  runSummary_ = new FittedLabel(this);
+  runSummary_->setObjectName(QStringLiteral("runSummaryText"));
+  runSummary_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  statusBar()->addWidget(runSummary_, 1);
 
   progressWindow_ = new ProgressWindow(this);
-  runner_ = new BatchRunner(*progressWindow_, prompts_, services_.launcher, services_.clock, this);
+  runner_ = new BatchRunner(*progressWindow_, prompts_, launcher_, services_.clock, this);
   tooltips_ = new TooltipFilter(this);
   qApp->installEventFilter(tooltips_);
 
   connect(filesPage_, &FilesPage::processRequested, this, &MainWindow::process);
   connect(filesPage_, &FilesPage::exitRequested, this, &QWidget::close);
   connect(filesPage_, &FilesPage::showLogRequested, this,
-          [this] { ShowLastLog(services_.paths.LogFile(), services_.launcher, prompts_); });
+          [this] { ShowLastLog(services_.paths.LogFile(), launcher_, prompts_); });
   connect(&filesPage_->files(), &DxfFilesGroup::pathsDropped, this, &MainWindow::openPaths);
   connect(configurationPage_, &ConfigurationPage::recordReplaced, &filesPage_->output(),
           &OutputGroup::showExtension);
@@ -184,6 +191,11 @@ void MainWindow::process() {
 
 void MainWindow::runEnded() {
   setRunning(false);
+  const PreparedRun& run = runner_->lastRun();
+  const QString summary = ToQString(
+      RunSummaryText(runner_->lastResult(), run.request.log_path, run.request.dxf_paths.size()));
+  runSummary_->setFullText(summary);
+  runSummary_->setToolTip(summary);
   emit runFinished();
   if (exitAfterRun_) {
     exitAfterRun_ = false;

@@ -46,6 +46,7 @@ class GuiTest : public QObject {
   void unwritableDestination();
   void stopDuringSecondFile();
   void exitDuringRun();
+  void nothingOpensWithoutAnApplication();
 
   // The "DXF Files" tab.
   void lockUnlockAndTheTree();
