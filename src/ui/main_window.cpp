@@ -1,13 +1,16 @@
 #include "ui/main_window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <utility>
 
 #include "batch/locale_formats.h"
 #include "desk/process_command.h"
@@ -123,6 +126,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   });
   connect(optionsPage_, &OptionsPage::helpTipsChanged, tooltips_, &TooltipFilter::setEnabled);
   connect(runner_, &BatchRunner::finished, this, &MainWindow::runEnded);
+  addShortcuts();
 }
 
 MainWindow::~MainWindow() {
@@ -130,6 +134,19 @@ MainWindow::~MainWindow() {
   // The pages work on the core objects this window holds, and an editor still open commits its
   // text as it closes: the pages go while those objects still stand.
   delete takeCentralWidget();
+}
+
+// The main commands from any tab, each as a click on its button: never while that is disabled.
+void MainWindow::addShortcuts() {
+  const std::pair<QKeySequence, const char*> shortcuts[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_O), "loadButton"},
+      {QKeySequence(Qt::CTRL | Qt::Key_S), "saveButton"},
+      {QKeySequence(Qt::CTRL | Qt::Key_Q), "exitButton"},
+      {QKeySequence(Qt::Key_F1), "helpButton"}};
+  for (const auto& [keys, button_name] : shortcuts) {
+    auto* button = findChild<QAbstractButton*>(QString::fromLatin1(button_name));
+    connect(new QShortcut(keys, this), &QShortcut::activated, button, &QAbstractButton::click);
+  }
 }
 
 bool MainWindow::runInProgress() const {

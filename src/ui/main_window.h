@@ -63,6 +63,7 @@ class MainWindow final : public QMainWindow, private MainWindowParts {
   void ShowInformation(std::string_view text) override;
   void ShowFirstPage() override;
 
+  void addShortcuts();
   void startUp();
   /// The exit sequence, or the stop of the run under way; true when the window may close.
   bool confirmExit();

@@ -67,6 +67,10 @@ class GuiTest : public QObject {
   void keyboardEditsFollowTheCurrentRow();
   void otherSeparator();
 
+  // The keyboard.
+  void commandButtonsShowTheFocus();
+  void mnemonicsAndShortcuts();
+
   // The "Options / Help" tab.
   void helpTips();
   void helpAndSupportLinks();
