@@ -55,6 +55,7 @@ class GuiTest : public QObject {
   void folderDialog_data();
   void folderDialog();
   void headerClicksAndCountLine();
+  void fileListNamesTakeTheFreeWidth();
   void autoSelect();
 
   // The "Configuration" tab.

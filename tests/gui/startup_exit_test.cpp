@@ -206,7 +206,7 @@ void GuiTest::settingsRestoredAtNextStart() {
     auto* splitter = Find<QSplitter>(*window, "folderSplitter");
     splitter->setSizes({280, splitter->width() - 280 - splitter->handleWidth()});
     QHeaderView* header = Find<QHeaderView>(*window, "fileListHeader");
-    header->resizeSection(0, 200);
+    header->resizeSection(1, 150);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
     QCOMPARE(testing::ListedNames(*window),
@@ -224,7 +224,7 @@ void GuiTest::settingsRestoredAtNextStart() {
   QVERIFY(!Find<QToolButton>(*window, "lockButton")->isHidden());
   QVERIFY(Find<QToolButton>(*window, "browseButton")->isEnabled());
   QCOMPARE(Find<QSplitter>(*window, "folderSplitter")->sizes().value(0), 280);
-  QCOMPARE(Find<QHeaderView>(*window, "fileListHeader")->sectionSize(0), 200);
+  QCOMPARE(Find<QHeaderView>(*window, "fileListHeader")->sectionSize(1), 150);
   QCOMPARE(testing::ListedNames(*window), (QStringList{"building", "road", "site_blocks"}));
   QVERIFY(Find<QRadioButton>(*window, "neverReportButton")->isChecked());
   QVERIFY(!Find<QCheckBox>(*window, "helpTipsBox")->isChecked());
