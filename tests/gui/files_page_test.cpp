@@ -209,6 +209,28 @@ void GuiTest::fileListNamesTakeTheFreeWidth() {
   QCOMPARE(testing::TooltipAt(list->viewport(), cut_name), long_name);
 }
 
+// The extension box shows ten characters whole, takes no more, and drops the blanks an extension
+// would start with.
+void GuiTest::extensionBox() {
+  auto window = fixture_->startWindow();
+  QVERIFY(window);
+  auto* extension = Find<QLineEdit>(*window, "extensionEdit");
+  extension->clear();
+  QTest::keyClicks(extension, QStringLiteral("  csv"));
+  QCOMPARE(extension->text(), QStringLiteral("csv"));
+  extension->setCursorPosition(0);
+  QTest::keyClicks(extension, QStringLiteral(" "));
+  QCOMPARE(extension->text(), QStringLiteral("csv"));
+  extension->selectAll();
+  QTest::keyClicks(extension, QStringLiteral("WWWWWWWWWWWW"));
+  QCOMPARE(extension->text(), QStringLiteral("WWWWWWWWWW"));
+  // With the cursor after the last character the first one is still in view.
+  QCOMPARE(extension->cursorPosition(), 10);
+  QCOMPARE(extension->cursorPositionAt(
+               QPoint(extension->contentsRect().left() + 4, extension->height() / 2)),
+           0);
+}
+
 // "AutoSelect all files." selects every row now and in every folder listed from then on; it is
 // stored at once, and unchecking it deselects nothing.
 void GuiTest::autoSelect() {

@@ -56,6 +56,7 @@ class GuiTest : public QObject {
   void folderDialog();
   void headerClicksAndCountLine();
   void fileListNamesTakeTheFreeWidth();
+  void extensionBox();
   void autoSelect();
 
   // The "Configuration" tab.
