@@ -41,6 +41,19 @@ inline constexpr std::string_view kAllFilesFilter = "All files (*)";
 inline constexpr std::string_view kQrvExtension = "qrv";
 inline constexpr std::string_view kTomlExtension = "toml";
 
+/// What `quorvex --help` prints.
+inline constexpr std::string_view kWindowUsage =
+    "Usage: quorvex [OPTION] [DRAWING... | FOLDER]\n"
+    "Opens the window that converts DXF drawings into coordinate data files.\n"
+    "\n"
+    "  DRAWING    a .dxf file: the window opens on its folder with the drawings given selected\n"
+    "  FOLDER     the window opens on this folder\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n"
+    "  --         the arguments that follow are drawings or folders, even those starting with -\n"
+    "\n"
+    "quorvex-cli converts the same way without a window.\n";
+
 /// Start-up's message when the last configuration is not at `path`.
 std::string ConfigNotFoundText(std::string_view path);
 

@@ -37,6 +37,15 @@ TEST(WindowWords, EveryTextOfTheWindowsRules) {
             "Cannot open \"/logs/\\x1B.txt\": no application to open it was found.");
 }
 
+TEST(WindowWords, TheUsageNamesTheProgramAndFitsATerminal) {
+  EXPECT_EQ(kWindowUsage.substr(0, 15), "Usage: quorvex ");
+  EXPECT_EQ(kWindowUsage.back(), '\n');
+  std::size_t start = 0;
+  for (std::size_t end = kWindowUsage.find('\n'); end != std::string_view::npos;
+       start = end + 1, end = kWindowUsage.find('\n', start))
+    EXPECT_LE(end - start, 100u) << kWindowUsage.substr(start, end - start);
+}
+
 TEST(WindowWords, TheStatusBarAfterARun) {
   using Outcome = ConversionOutcome;
   struct Case {
