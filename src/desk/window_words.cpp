@@ -17,6 +17,21 @@ std::string FileMessage(std::string_view text, const Failure& failure) {
   return message;
 }
 
+// How many paths a message names before it counts the rest.
+constexpr std::size_t kNamedPaths = 10;
+
+// `heading`, then one line per path, quoted, the paths after the tenth counted.
+void AppendPaths(std::string& text, std::string_view heading,
+                 const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  if (!text.empty()) text.push_back('\n');
+  text.append(heading);
+  for (std::size_t i = 0; i < paths.size() && i < kNamedPaths; ++i)
+    text += "\n  \"" + EscapedName(paths[i]) + '"';
+  if (paths.size() > kNamedPaths)
+    text += "\n  and " + std::to_string(paths.size() - kNamedPaths) + " more";
+}
+
 }  // namespace
 
 std::string TitleInUse(std::string_view file_name) {
@@ -31,6 +46,16 @@ std::string QrvCannotKeepQuestion(std::string_view keys) {
   question.append(keys);
   question.append(". Do you want to save the configuration without them ?");
   return question;
+}
+
+std::string NotOpenedPathsText(std::string_view folder, const std::vector<std::string>& elsewhere,
+                               const std::vector<std::string>& not_found) {
+  std::string text;
+  if (!elsewhere.empty())
+    text = "The list shows the drawings of one folder, \"" + EscapedName(folder) + "\".";
+  AppendPaths(text, "Not opened, from other folders:", elsewhere);
+  AppendPaths(text, "Not found:", not_found);
+  return text;
 }
 
 std::string ConfigNotFoundText(std::string_view path) {

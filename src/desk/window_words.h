@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "batch/run_batch.h"
 #include "engine/failure.h"
@@ -53,6 +54,11 @@ inline constexpr std::string_view kWindowUsage =
     "  --         the arguments that follow are drawings or folders, even those starting with -\n"
     "\n"
     "quorvex-cli converts the same way without a window.\n";
+
+/// The message naming the drawings and folders given to open that the list, which shows `folder`
+/// (none when empty), does not show: those `elsewhere` and those `not_found`, at most ten of each.
+std::string NotOpenedPathsText(std::string_view folder, const std::vector<std::string>& elsewhere,
+                               const std::vector<std::string>& not_found);
 
 /// Start-up's message when the last configuration is not at `path`.
 std::string ConfigNotFoundText(std::string_view path);

@@ -236,9 +236,11 @@ void MainWindow::openPaths(const QStringList& paths) {
   for (const QString& path : paths)
     given.push_back(ToStdString(path));
   const OpenRequest request = ResolveOpenPaths(given);
-  if (request.folder.empty()) return;
-  filesPage_->files().selectFolder(ToQString(request.folder));
-  if (!request.file_names.empty()) browser_.SelectFiles(request.file_names);
+  if (!request.folder.empty()) {
+    filesPage_->files().selectFolder(ToQString(request.folder));
+    if (!request.file_names.empty()) browser_.SelectFiles(request.file_names);
+  }
+  if (const auto message = NotOpenedMessage(request)) prompts_.Information(*message);
 }
 
 // --- What start-up and exit set and read ---

@@ -37,6 +37,20 @@ TEST(WindowWords, EveryTextOfTheWindowsRules) {
             "Cannot open \"/logs/\\x1B.txt\": no application to open it was found.");
 }
 
+TEST(WindowWords, DrawingsNotOpened) {
+  EXPECT_EQ(NotOpenedPathsText("/one", {"/two/a.dxf", "/three"}, {"/one/gone\x1B.dxf"}),
+            "The list shows the drawings of one folder, \"/one\".\n"
+            "Not opened, from other folders:\n  \"/two/a.dxf\"\n  \"/three\"\n"
+            "Not found:\n  \"/one/gone\\x1B.dxf\"");
+  EXPECT_EQ(NotOpenedPathsText("", {}, {"gone.dxf"}), "Not found:\n  \"gone.dxf\"");
+  std::vector<std::string> twelve;
+  for (char name = 'a'; name < 'a' + 12; ++name)
+    twelve.push_back(std::string("/two/") + name + ".dxf");
+  const std::string text = NotOpenedPathsText("/one", twelve, {});
+  EXPECT_NE(text.find("\"/two/j.dxf\"\n  and 2 more"), std::string::npos) << text;
+  EXPECT_EQ(text.find("k.dxf"), std::string::npos) << text;
+}
+
 TEST(WindowWords, TheUsageNamesTheProgramAndFitsATerminal) {
   EXPECT_EQ(kWindowUsage.substr(0, 15), "Usage: quorvex ");
   EXPECT_EQ(kWindowUsage.back(), '\n');

@@ -12,8 +12,10 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
+#include <algorithm>
 
 #include "desk/file_list_header.h"
+#include "desk/window_words.h"
 #include "gui_test.h"
 #include "window_fixture.h"
 
@@ -245,12 +247,16 @@ void GuiTest::openedWithDrawings_data() {
   QTest::newRow("dropped on the file list") << true;
 }
 
-// Two drawings given on the command line ("Open with", the desktop file's %F) or dropped on the
-// file list: their folder opens with those two selected.
+// Drawings given on the command line ("Open with", the desktop file's %F) or dropped on the file
+// list: the first one's folder opens with those in it selected, and a message names the others.
 void GuiTest::openedWithDrawings() {
   QFETCH(bool, dropped);
   auto& f = *fixture_;
-  const QStringList drawings{f.drawings() + "/site_blocks.dxf", f.drawings() + "/building.dxf"};
+  const QString elsewhere = f.makeFolder("elsewhere") + "/road.dxf";
+  QVERIFY(QFile::copy(f.drawings() + "/road.dxf", elsewhere));
+  const QString gone = f.home() + "/gone.dxf";
+  const QStringList drawings{f.drawings() + "/site_blocks.dxf", elsewhere,
+                             f.drawings() + "/building.dxf", gone};
   WindowFixture::Start start;
   if (!dropped) {
     for (const QString& drawing : drawings)
@@ -260,7 +266,10 @@ void GuiTest::openedWithDrawings() {
   QVERIFY(window);
   if (dropped) {
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(drawings[0]), QUrl::fromLocalFile(drawings[1])});
+    QList<QUrl> urls;
+    for (const QString& drawing : drawings)
+      urls.append(QUrl::fromLocalFile(drawing));
+    data.setUrls(urls);
     QAbstractItemModel* files = Find<QTreeView>(*window, "fileList")->model();
     QVERIFY(files->dropMimeData(&data, Qt::CopyAction, -1, -1, QModelIndex()));
   }
@@ -268,6 +277,9 @@ void GuiTest::openedWithDrawings() {
   QCOMPARE(testing::SelectedNames(*window), (QStringList{"building", "site_blocks"}));
   QCOMPARE(Find<QLabel>(*window, "countLabel")->text(), QStringLiteral("3 DXF files, 2 selected."));
   QVERIFY(Find<QToolButton>(*window, "processButton")->isEnabled());
+  const std::string not_opened = NotOpenedPathsText(
+      f.drawings().toStdString(), {elsewhere.toStdString()}, {gone.toStdString()});
+  QCOMPARE(std::count(f.prompts.information.begin(), f.prompts.information.end(), not_opened), 1);
 }
 
 }  // namespace quorvex::ui
