@@ -25,8 +25,8 @@ struct WindowSize {
 class MainWindowParts {
  public:
   virtual ~MainWindowParts() = default;
-  /// The stored outer size, or nullopt on a first start: the minimum size, centred. The window's
-  /// minimum size applies either way.
+  /// The stored outer size, or nullopt on a first start: the minimum size. The window's minimum
+  /// size applies either way, and the window is centred on the screen.
   virtual void RestoreWindowSize(const std::optional<WindowSize>& size) = 0;
   virtual WindowSize CurrentWindowSize() const = 0;
   /// Selects `folder` in the folder tree and expands it one level. The tree's selection change

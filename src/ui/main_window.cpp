@@ -247,11 +247,11 @@ void MainWindow::openPaths(const QStringList& paths) {
 
 void MainWindow::RestoreWindowSize(const std::optional<WindowSize>& size) {
   resize(size ? QSize(size->width, size->height).expandedTo(minimumSize()) : minimumSize());
-  if (!size) {
-    const QRect screen =
-        (this->screen() ? this->screen() : QApplication::primaryScreen())->availableGeometry();
-    move(screen.center() - QRect(QPoint(), frameGeometry().size()).center());
-  }
+  // Centred at every start: so the window is where the start-up's message box, centred on it,
+  // expects it, before a window manager would place it anywhere.
+  const QRect screen =
+      (this->screen() ? this->screen() : QApplication::primaryScreen())->availableGeometry();
+  move(screen.center() - QRect(QPoint(), frameGeometry().size()).center());
 }
 
 WindowSize MainWindow::CurrentWindowSize() const {
