@@ -248,6 +248,10 @@ void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
   report.emplace_back(kRuleLine);
 }
 
+std::string ProgressLabel(std::string_view dxf_name) {
+  return "Processing " + EscapedName(dxf_name);
+}
+
 std::string ReportPlace(std::string_view log_path, bool to_output, bool written) {
   if (to_output) return "standard output";
   return written ? EscapedName(log_path) : "not written";

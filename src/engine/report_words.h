@@ -92,6 +92,9 @@ struct EntityTally {
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
                       std::string_view block_filter, const EntityTally& tally);
 
+/// The progress window's label while the drawing named `dxf_name` is converted.
+std::string ProgressLabel(std::string_view dxf_name);
+
 /// Where a run's summary says its report went: the log file, "standard output" or "not
 /// written".
 std::string ReportPlace(std::string_view log_path, bool to_output, bool written);

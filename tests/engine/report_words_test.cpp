@@ -228,7 +228,9 @@ TEST(ReportWords, UndecodedCharactersWarnBeforeTheRule) {
                 rule, "  *** Error, this is not a valid DXF file ***", rule}));
 }
 
-TEST(ReportWords, TheSummaryOfARun) {
+TEST(ReportWords, TheProgressAndTheSummaryOfARun) {
+  EXPECT_EQ(ProgressLabel("road.dxf"), "Processing road.dxf");
+  EXPECT_EQ(ProgressLabel("a\x1B\xFF.dxf"), "Processing a\\x1B\\xFF.dxf");
   EXPECT_EQ(ReportPlace("/logs/r\n.txt", false, true), "/logs/r\\x0A.txt");
   EXPECT_EQ(ReportPlace("/logs/r.txt", false, false), "not written");
   EXPECT_EQ(ReportPlace("/logs/r.txt", true, true), "standard output");
