@@ -100,10 +100,11 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   runSummary_ = new FittedLabel(this);
   runSummary_->setObjectName(QStringLiteral("runSummaryText"));
   runSummary_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  runSummary_->setContentsMargins(0, 0, 6, 0);
   statusBar()->addWidget(runSummary_, 1);
 
   progressWindow_ = new ProgressWindow(this);
-  runner_ = new BatchRunner(*progressWindow_, prompts_, launcher_, services_.clock, this);
+  runner_ = new BatchRunner(*progressWindow_, services_.clock, this);
   tooltips_ = new TooltipFilter(this);
   qApp->installEventFilter(tooltips_);
 
@@ -206,13 +207,16 @@ void MainWindow::process() {
   runner_->start(std::move(run));
 }
 
+// The window is usable again and sums the run up before its messages, or its log, are shown.
 void MainWindow::runEnded() {
   setRunning(false);
   const PreparedRun& run = runner_->lastRun();
-  const QString summary = ToQString(
-      RunSummaryText(runner_->lastResult(), run.request.log_path, run.request.dxf_paths.size()));
+  const BatchResult& result = runner_->lastResult();
+  const QString summary =
+      ToQString(RunSummaryText(result, run.request.log_path, run.request.dxf_paths.size()));
   runSummary_->setFullText(summary);
   runSummary_->setToolTip(summary);
+  FinishProcessCommand(run, result, prompts_, launcher_);
   emit runFinished();
   if (exitAfterRun_) {
     exitAfterRun_ = false;
