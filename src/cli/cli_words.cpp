@@ -82,26 +82,4 @@ std::string QrvCannotKeepWarning(std::string_view keys) {
   return text;
 }
 
-std::string ReportPlace(std::string_view log_path, bool to_output, bool written) {
-  if (to_output) return "standard output";
-  return written ? EscapedName(log_path) : "not written";
-}
-
-std::string SummaryLine(std::size_t converted, std::size_t failed, std::size_t skipped,
-                        std::string_view report) {
-  std::string line = std::to_string(converted) + (converted == 1 ? " file" : " files") +
-                     " converted, " + std::to_string(failed) + " with errors";
-  if (skipped > 0) line += ", " + std::to_string(skipped) + " skipped";
-  line.append("; report: ");
-  line.append(report);
-  return line;
-}
-
-std::string StoppedLine(std::size_t done, std::size_t total, std::string_view report) {
-  std::string line =
-      "stopped after " + std::to_string(done) + " of " + std::to_string(total) + " files; report: ";
-  line.append(report);
-  return line;
-}
-
 }  // namespace quorvex::cli

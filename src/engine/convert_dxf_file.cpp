@@ -123,7 +123,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   AppendDataFileLines(report, data_path);
 
   run.Progress.ShowAndRepaint();
-  run.Progress.SetLabel("Processing " + std::string(dxf_name));
+  run.Progress.SetLabel(ProgressLabel(dxf_name));
   run.Progress.SetMaximum(lines->Count());
   run.Progress.SetPosition(0);
 

@@ -297,4 +297,30 @@ void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
   report.emplace_back(kRuleLine);
 }
 
+std::string ProgressLabel(std::string_view dxf_name) {
+  return "Processing " + EscapedName(dxf_name);
+}
+
+std::string ReportPlace(std::string_view log_path, bool to_output, bool written) {
+  if (to_output) return "standard output";
+  return written ? EscapedName(log_path) : "not written";
+}
+
+std::string SummaryLine(std::size_t converted, std::size_t failed, std::size_t skipped,
+                        std::string_view report) {
+  std::string line = std::to_string(converted) + (converted == 1 ? " file" : " files") +
+                     " converted, " + std::to_string(failed) + " with errors";
+  if (skipped > 0) line += ", " + std::to_string(skipped) + " skipped";
+  line.append("; report: ");
+  line.append(report);
+  return line;
+}
+
+std::string StoppedLine(std::size_t done, std::size_t total, std::string_view report) {
+  std::string line =
+      "stopped after " + std::to_string(done) + " of " + std::to_string(total) + " files; report: ";
+  line.append(report);
+  return line;
+}
+
 }  // namespace quorvex

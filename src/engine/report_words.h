@@ -98,4 +98,17 @@ struct EntityTally {
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
                       std::string_view block_filter, const EntityTally& tally);
 
+/// The progress window's label while the drawing named `dxf_name` is converted.
+std::string ProgressLabel(std::string_view dxf_name);
+
+/// Where a run's summary says its report went: the log file, "standard output" or "not
+/// written".
+std::string ReportPlace(std::string_view log_path, bool to_output, bool written);
+
+/// The summary of a run that ended, e.g. "2 files converted, 1 with errors, 1 skipped; report:
+/// PLACE" (skipped files only when there are any), and of one that was stopped.
+std::string SummaryLine(std::size_t converted, std::size_t failed, std::size_t skipped,
+                        std::string_view report);
+std::string StoppedLine(std::size_t done, std::size_t total, std::string_view report);
+
 }  // namespace quorvex

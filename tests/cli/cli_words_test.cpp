@@ -98,14 +98,7 @@ TEST(CliWords, TheLineOfAFileThatDidNotConvert) {
     EXPECT_EQ(FileFailureLine("/in/a.dxf", c.outcome, "/out/a.txt", c.removed), c.line) << c.name;
 }
 
-TEST(CliWords, TheSummaryOfARun) {
-  EXPECT_EQ(ReportPlace("/logs/r\n.txt", false, true), "/logs/r\\x0A.txt");
-  EXPECT_EQ(ReportPlace("/logs/r.txt", false, false), "not written");
-  EXPECT_EQ(ReportPlace("/logs/r.txt", true, true), "standard output");
-  EXPECT_EQ(SummaryLine(1, 2, 0, "r.txt"), "1 file converted, 2 with errors; report: r.txt");
-  EXPECT_EQ(SummaryLine(3, 0, 1, "r.txt"),
-            "3 files converted, 0 with errors, 1 skipped; report: r.txt");
-  EXPECT_EQ(StoppedLine(2, 5, "r.txt"), "stopped after 2 of 5 files; report: r.txt");
+TEST(CliWords, WarningsAndRefusalsOfARun) {
   EXPECT_EQ(QrvCannotKeepWarning("quote, bom"),
             "warning: the .qrv form cannot keep: quote, bom; the configuration was saved without "
             "them (--print-config keeps them)");

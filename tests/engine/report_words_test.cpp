@@ -271,6 +271,18 @@ TEST(ReportWords, UndecodedCharactersWarnBeforeTheRule) {
                 rule, "  *** Error, this is not a valid DXF file ***", rule}));
 }
 
+TEST(ReportWords, TheProgressAndTheSummaryOfARun) {
+  EXPECT_EQ(ProgressLabel("road.dxf"), "Processing road.dxf");
+  EXPECT_EQ(ProgressLabel("a\x1B\xFF.dxf"), "Processing a\\x1B\\xFF.dxf");
+  EXPECT_EQ(ReportPlace("/logs/r\n.txt", false, true), "/logs/r\\x0A.txt");
+  EXPECT_EQ(ReportPlace("/logs/r.txt", false, false), "not written");
+  EXPECT_EQ(ReportPlace("/logs/r.txt", true, true), "standard output");
+  EXPECT_EQ(SummaryLine(1, 2, 0, "r.txt"), "1 file converted, 2 with errors; report: r.txt");
+  EXPECT_EQ(SummaryLine(3, 0, 1, "r.txt"),
+            "3 files converted, 0 with errors, 1 skipped; report: r.txt");
+  EXPECT_EQ(StoppedLine(2, 5, "r.txt"), "stopped after 2 of 5 files; report: r.txt");
+}
+
 TEST(ReportWords, RefusedValuesNameTheRulesMessage) {
   EXPECT_EQ(OptionRuleMessage(OptionRule::kAnyText), "");
   EXPECT_EQ(OptionRuleMessage(OptionRuleOf(field_node::kLineNumberStart)),
