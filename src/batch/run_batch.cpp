@@ -52,6 +52,8 @@ class Conversions {
         header_line_(format_.quote ? QuotedHeaderLine(tables, config.SeparatorText.View())
                                    : BuildHeaderLine(tables, config.SeparatorText.View())),
         block_filter_(config.BlockNames.View()),
+        layer_filter_(request.extended.layers),
+        code_page_(request.extended.code_page),
         blocks_(dxf_paths_.size()) {
     std::set<FileId> dxf_ids;
     for (const std::string& path : dxf_paths_) {
@@ -107,8 +109,8 @@ class Conversions {
       const std::size_t i = next_.fetch_add(1);
       if (i >= dxf_paths_.size()) return;
       Notify([&] { env_.observer.FileStarted(i); });
-      ConversionRun run{config_,        tables_,  header_line_, block_filter_, {},
-                        env_.cancelled, progress, format_,      no_clobber_};
+      ConversionRun run{config_,  tables_, header_line_, block_filter_, {},        env_.cancelled,
+                        progress, format_, no_clobber_,  layer_filter_, code_page_};
       AppendFileHeading(run.ReportLines, i + 1, dxf_paths_[i]);
       FileOutcome outcome;
       if (replaces_dxf_[i]) {
@@ -156,6 +158,8 @@ class Conversions {
   const bool no_clobber_;
   const std::string header_line_;
   const std::string block_filter_;
+  const std::string layer_filter_;
+  const std::string code_page_;
   std::vector<FileBlock> blocks_;
   std::atomic<std::size_t> next_{0};
   std::mutex observer_mutex_;

@@ -68,7 +68,7 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
     if (!line.empty() && line[0] == '$' && previous == "9") header.Take(line, lines, cursor);
     previous = line;
   }
-  conversion.SetEncoding(EncodingOf(header, lines.ByteOrderMark()));
+  conversion.SetEncoding(EncodingOf(header, lines.ByteOrderMark(), run.CodePage));
   ProgressDisplay& progress = run.Progress;
   while (!lines.AtEnd(cursor)) {
     progress.SetPosition(cursor.line);
@@ -81,7 +81,8 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
     conversion.RawValue = lines.Take(cursor);
     conversion.SequenceCounter = conversion.SequenceStart();
     if (conversion.GroupCode.size() == 1 && conversion.GroupCode[0] == '0') {
-      if (EntityReader reader = FindReader(conversion, conversion.RawValue)) {
+      EntityReader reader = FindReader(conversion, conversion.RawValue);
+      if (reader && conversion.EntityLayerPasses()) {
         conversion.EntityLine = cursor.line - 1;
         reader(conversion);
       }
@@ -98,7 +99,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   auto fail = [&](Failure failure) {
     AppendFailureLines(report, failure, undecoded);
     return FileOutcome{ConversionOutcome::kFailed, std::move(failure), data_file.placed(),
-                       data_file.lines()};
+                       data_file.lines(), undecoded};
   };
   if (!lines) return fail({Failure::Kind::kDxfUnreadable, {}, {}, 0, std::string(reason)});
   AppendDataFileLines(report, data_path);
@@ -113,6 +114,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   if (run.KeepExistingDataFile) data_file.KeepExisting();
   DxfConversion conversion(config, run.Tables, *lines, data_file, run.Format);
   conversion.BlockFilterText = run.BlockFilterText;
+  conversion.LayerFilterText = run.LayerFilterText;
   constexpr int kStartNodes[] = {field_node::kLineNumberStart, field_node::kGroupStart,
                                  field_node::kSequentialStart};
   std::int32_t starts[3];
@@ -138,7 +140,8 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   if (config.IncludeHeader == 1) data_file.WriteLine(run.HeaderLine);
 
   const auto walk_ended = [&] {
-    undecoded = {conversion.UndecodedCount(), conversion.EncodingName()};
+    undecoded = {conversion.UndecodedCount(), conversion.EncodingName(),
+                 conversion.NotDecodableCodePage()};
   };
   WalkEnd end;
   try {
@@ -158,7 +161,8 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
       return fail({Failure::Kind::kNotDxf});
     case WalkEnd::kCancelled:
       AppendUndecodedLine(report, undecoded);
-      return {ConversionOutcome::kCancelled, std::nullopt, data_file.placed(), data_file.lines()};
+      return {ConversionOutcome::kCancelled, std::nullopt, data_file.placed(), data_file.lines(),
+              undecoded};
     case WalkEnd::kFinished:
       break;
   }
@@ -167,9 +171,10 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   tally.per_kind = conversion.EntityCounts;
   tally.block_names = std::move(conversion.BlockTallyNames);
   tally.block_counts = std::move(conversion.BlockTallyCounts);
-  tally.undecoded = std::move(undecoded);
-  AppendCountLines(report, run.Tables, run.BlockFilterText, tally);
-  return {ConversionOutcome::kConverted, std::nullopt, data_file.placed(), data_file.lines()};
+  tally.undecoded = undecoded;
+  AppendCountLines(report, run.Tables, run.BlockFilterText, tally, run.LayerFilterText);
+  return {ConversionOutcome::kConverted, std::nullopt, data_file.placed(), data_file.lines(),
+          std::move(undecoded)};
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "export_config.h"
 #include "failure.h"
 #include "progress_display.h"
+#include "undecoded_characters.h"
 
 namespace quorvex {
 
@@ -25,6 +26,8 @@ struct ConversionRun {
   DataFormat Format = {};
   /// Never replace a data file that exists when the conversion ends (it then fails).
   bool KeepExistingDataFile = false;
+  std::string LayerFilterText;  // the layer-name patterns, shown on their own report line
+  std::string CodePage;  // decode every drawing from this code page (ChoosableCodePages); or ""
 };
 
 /// How the conversion of one file ended, for callers that count failures (the report says why).
@@ -41,6 +44,8 @@ struct FileOutcome {
   /// Whether a data file was put in place, and how many lines it holds (the header included).
   bool data_file_written = false;
   std::int64_t data_lines = 0;
+  /// What of the drawing's texts could not be decoded, when the walk was begun.
+  UndecodedCharacters undecoded = {};
 };
 
 /// Converts the DXF file at `dxf_path` into the data file at `data_path` and appends the file's

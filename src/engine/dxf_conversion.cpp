@@ -52,6 +52,27 @@ bool DxfConversion::BlockPasses(std::string_view block_name) {
   return block_filter_->Passes(block_name);
 }
 
+bool DxfConversion::EntityLayerPasses() {
+  if (LayerFilterText.empty()) return true;
+  std::string_view layer = "!NoLayer!";
+  for (DxfCursor probe = Cursor; !Lines.AtEnd(probe);) {
+    const std::string_view code = Trimmed(Lines.Take(probe));
+    if (code.size() == 1 && code[0] == '0') break;
+    if (Lines.AtEnd(probe)) break;
+    const std::string_view value = Lines.Take(probe);
+    if (ParseInt32(code) == 8) layer = Trimmed(value);
+  }
+  if (!layer_filter_) layer_filter_ = std::make_unique<BlockNameFilter>(LayerFilterText);
+  return layer_filter_->Passes(texts_.Decode(layer, decoded_layer_).text);
+}
+
+std::string DxfConversion::PlainText(std::string_view decoded_text) {
+  if (decoded_text.find("%%") == std::string_view::npos) return std::string(decoded_text);
+  if (!percent_codes_)
+    percent_codes_ = std::make_unique<CodePageCharacters>(texts_.Encoding().percent_codes);
+  return PlainTextCodes(decoded_text, *percent_codes_);
+}
+
 void DxfConversion::TallyBlock(DecodedText block_name) {
   tally_key_.assign(block_name.text);
   for (char& c : tally_key_)
@@ -207,7 +228,7 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
       default:
         break;
     }
-    if (!plain_format_) Reformat(field.node, field_start, value_start, entity_type == "MTEXT");
+    if (!plain_format_) Reformat(field.node, field_start, value_start, entity_type);
     out.append(separator_);
   }
   if (!fields_.empty()) out.resize(out.size() - separator_.size());
@@ -215,7 +236,7 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
 }
 
 void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t value_start,
-                             bool mtext) {
+                             std::string_view entity_type) {
   std::string& out = data_file_.buffer();
   const bool coordinate =
       node == field_node::kX || node == field_node::kY || node == field_node::kZ;
@@ -223,10 +244,20 @@ void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t valu
     for (std::size_t i = value_start; i < out.size(); ++i)
       if (out[i] == '.') out[i] = ',';
   }
-  if (format_.mtext_plain && mtext && node == field_node::kTextString) {
-    reformatted_ = PlainMText(std::string_view(out).substr(value_start));
-    out.resize(value_start);
-    out.append(reformatted_);
+  if (node == field_node::kTextString) {
+    const std::string_view value = std::string_view(out).substr(value_start);
+    bool plain = true;
+    if ((format_.mtext_plain || format_.text_plain) && entity_type == "MTEXT") {
+      reformatted_ = PlainMText(value);
+    } else if (format_.text_plain && entity_type == "TEXT") {
+      reformatted_ = PlainText(value);
+    } else {
+      plain = false;
+    }
+    if (plain) {
+      out.resize(value_start);
+      out.append(reformatted_);
+    }
   }
   if (format_.quote && NeedsQuotes(std::string_view(out).substr(field_start), separator_)) {
     reformatted_.assign(out, field_start);

@@ -15,6 +15,7 @@
 #include "dxf_lines.h"
 #include "export_config.h"
 #include "failure.h"
+#include "text_codes.h"
 #include "text_decoder.h"
 #include "vecteur.h"
 
@@ -54,6 +55,7 @@ class DxfConversion {
   std::vector<std::string> BlockTallyNames;
   std::vector<std::int64_t> BlockTallyCounts;
   std::string_view BlockFilterText;  // the run's block-name patterns; empty lets every insert in
+  std::string_view LayerFilterText;  // the run's layer-name patterns; empty lets every layer in
 
   // --- Texts of the drawing ---
 
@@ -61,6 +63,8 @@ class DxfConversion {
   void SetEncoding(DrawingEncoding encoding) { texts_.SetEncoding(std::move(encoding)); }
   /// The encoding that the texts are decoded from, as the report names it.
   const std::string& EncodingName() const { return texts_.EncodingName(); }
+  /// The code page that the header names but that could not be decoded; empty for none.
+  const std::string& NotDecodableCodePage() const { return texts_.Encoding().not_decodable; }
   /// Characters of the drawing's texts that the data file and the report received as U+FFFD
   /// because they could not be decoded.
   std::int64_t UndecodedCount() const { return undecoded_; }
@@ -73,6 +77,17 @@ class DxfConversion {
   /// True when an insert of the decoded `block_name` passes BlockFilterText (decided once per
   /// name).
   bool BlockPasses(std::string_view block_name);
+  /// True when the entity whose pairs start at the cursor is on a layer that passes
+  /// LayerFilterText (its last group 8, decoded, or kNoLayer's text without one). Reads ahead
+  /// without moving the cursor, up to the "0" line that ends the entity, and only when there is
+  /// a filter: the walk asks before a reader takes the entity, so that one left out is neither
+  /// written nor counted.
+  bool EntityLayerPasses();
+
+  /// A text of the drawing, decoded, with its %% codes as people read them (PlainTextCodes), in
+  /// the code page of the drawing's "%%nnn" codes.
+  std::string PlainText(std::string_view decoded_text);
+
   /// Counts one exported insert of the decoded `block_name` in the block tally: a name that
   /// matches an earlier one but for the case of a-z counts with it, under the spelling that came
   /// first.
@@ -144,7 +159,8 @@ class DxfConversion {
   void AppendCoordinate(SourcedText text, const Decimals& decimals, std::size_t line_start);
   // Turns the field just appended from `field_start` (its value from `value_start`) into what
   // `format_` asks for.
-  void Reformat(int node, std::size_t field_start, std::size_t value_start, bool mtext);
+  void Reformat(int node, std::size_t field_start, std::size_t value_start,
+                std::string_view entity_type);
   void ThrowAt(Failure::Kind kind, std::string_view text, std::int64_t line,
                std::size_t line_start);
   void AppendText(std::string_view text, std::string& out) {
@@ -164,6 +180,9 @@ class DxfConversion {
   bool writes_x_ = false, writes_y_ = false, writes_z_ = false;  // the point's own coordinates
   std::string computed_[3];
   std::unique_ptr<BlockNameFilter> block_filter_;
+  std::unique_ptr<BlockNameFilter> layer_filter_;
+  std::string decoded_layer_;
+  std::unique_ptr<CodePageCharacters> percent_codes_;         // made at the first "%%" code
   std::unordered_map<std::string, std::size_t> tally_index_;  // capitals of a name -> its entry
   std::string tally_key_;
   std::int64_t value_line_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "drawing_encoding.h"
 #include "field_captions.h"
 #include "utf8.h"
 
@@ -211,7 +212,14 @@ std::string UndecodedText(const UndecodedCharacters& undecoded) {
          (one ? " and was" : " and were") + " written as U+FFFD ***";
 }
 
+std::string NotDecodableText(const UndecodedCharacters& undecoded) {
+  return "  *** Warning, the drawing names the code page " + Quoted(undecoded.not_decodable) +
+         ", which cannot be decoded here; its texts were read as UTF-8 where valid, else as " +
+         std::string(kDefaultCodePage) + " ***";
+}
+
 void AppendUndecodedLine(std::vector<std::string>& report, const UndecodedCharacters& undecoded) {
+  if (!undecoded.not_decodable.empty()) report.push_back(NotDecodableText(undecoded));
   if (undecoded.count > 0) report.push_back(UndecodedText(undecoded));
 }
 
@@ -223,8 +231,10 @@ void AppendFailureLines(std::vector<std::string>& report, const Failure& failure
 }
 
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
-                      std::string_view block_filter, const EntityTally& tally) {
+                      std::string_view block_filter, const EntityTally& tally,
+                      std::string_view layer_filter) {
   report.push_back("  Processed entities count : " + std::to_string(tally.total));
+  if (!layer_filter.empty()) report.push_back("  Layer names : " + EscapedName(layer_filter));
   report.emplace_back();
   for (std::size_t kind = 0; kind < kEntityKindCount; ++kind) {
     if (tables.EntityEnabled[kind] != 1) continue;

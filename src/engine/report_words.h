@@ -10,6 +10,7 @@
 #include "export_config.h"
 #include "failure.h"
 #include "option_values.h"
+#include "undecoded_characters.h"
 
 namespace quorvex {
 
@@ -59,17 +60,15 @@ void AppendFileHeading(std::vector<std::string>& report, std::size_t number,
 /// Appends the line naming the data file and the empty line after it.
 void AppendDataFileLines(std::vector<std::string>& report, std::string_view data_path);
 
-/// Characters of a drawing's texts that the data file and the report received as U+FFFD because
-/// they could not be decoded, and the encoding they were decoded from.
-struct UndecodedCharacters {
-  std::int64_t count = 0;
-  std::string encoding;
-};
-
 /// The warning line (two leading blanks) about characters that could not be decoded.
 std::string UndecodedText(const UndecodedCharacters& undecoded);
 
-/// Appends the warning line when some characters could not be decoded; nothing otherwise.
+/// The warning line (two leading blanks) about a code page that the header names and that could
+/// not be decoded.
+std::string NotDecodableText(const UndecodedCharacters& undecoded);
+
+/// Appends the warning lines about what could not be decoded: the code page, then the
+/// characters; nothing when all was decoded.
 void AppendUndecodedLine(std::vector<std::string>& report, const UndecodedCharacters& undecoded);
 
 /// Appends the failure's line, the warning about undecoded characters when there are any, and
@@ -86,10 +85,11 @@ struct EntityTally {
   UndecodedCharacters undecoded;
 };
 
-/// Appends the count lines of a converted file: the total, one line per enabled kind (Blocks
-/// with `block_filter`), the tally of block names, the warning about undecoded characters when
-/// there are any, and the rule line.
+/// Appends the count lines of a converted file: the total, the layer filter when there is one,
+/// one line per enabled kind (Blocks with `block_filter`), the tally of block names, the
+/// warnings about decoding when there are any, and the rule line.
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
-                      std::string_view block_filter, const EntityTally& tally);
+                      std::string_view block_filter, const EntityTally& tally,
+                      std::string_view layer_filter = {});
 
 }  // namespace quorvex

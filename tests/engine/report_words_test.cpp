@@ -198,11 +198,27 @@ TEST(ReportWords, HeaderHeadingAndCounts) {
   tally.block_counts = {2, 1};
   AppendCountLines(report, tables, "TREE*", tally);
   AppendFailureLines(report, {Kind::kNotDxf});
-  EXPECT_EQ(report, (std::vector<std::string>{
-                        "File 2 :", "", "  DXF File  : /in/a.dxf", "  Data File : /out/a.txt", "",
-                        "  Processed entities count : 4", "", "    Points : 1 ",
-                        "    Blocks : 3 (TREE*)", "      TREE1 : 2", "      tree2 : 1", rule,
-                        "  *** Error, this is not a valid DXF file ***", rule}));
+  AppendCountLines(report, tables, "", {}, "TOPO*,VP");
+  EXPECT_EQ(report, (std::vector<std::string>{"File 2 :",
+                                              "",
+                                              "  DXF File  : /in/a.dxf",
+                                              "  Data File : /out/a.txt",
+                                              "",
+                                              "  Processed entities count : 4",
+                                              "",
+                                              "    Points : 1 ",
+                                              "    Blocks : 3 (TREE*)",
+                                              "      TREE1 : 2",
+                                              "      tree2 : 1",
+                                              rule,
+                                              "  *** Error, this is not a valid DXF file ***",
+                                              rule,
+                                              "  Processed entities count : 0",
+                                              "  Layer names : TOPO*,VP",
+                                              "",
+                                              "    Points : 0 ",
+                                              "    Blocks : 0 ()",
+                                              rule}));
   EXPECT_EQ(kCancelLine, "*** Process canceled by user ***");
 }
 
@@ -214,6 +230,9 @@ TEST(ReportWords, UndecodedCharactersWarnBeforeTheRule) {
   EXPECT_EQ(UndecodedText({12, "UTF-8"}),
             "  *** Warning, 12 characters could not be decoded from UTF-8 and were written as "
             "U+FFFD ***");
+  EXPECT_EQ(NotDecodableText({0, "ANSI_1252", "ANSI_9999"}),
+            "  *** Warning, the drawing names the code page \"ANSI_9999\", which cannot be decoded "
+            "here; its texts were read as UTF-8 where valid, else as ANSI_1252 ***");
   RunTables tables;
   EntityTally tally;
   tally.undecoded = {2, "ANSI_932"};
@@ -221,11 +240,16 @@ TEST(ReportWords, UndecodedCharactersWarnBeforeTheRule) {
   AppendCountLines(report, tables, "", tally);
   AppendFailureLines(report, {Kind::kNotDxf}, {3, "ANSI_932"});
   AppendFailureLines(report, {Kind::kNotDxf}, {0, "ANSI_932"});
+  AppendFailureLines(report, {Kind::kNotDxf}, {1, "ANSI_1252", "X\n"});
   EXPECT_EQ(report,
             (std::vector<std::string>{
                 "  Processed entities count : 0", "", UndecodedText({2, "ANSI_932"}), rule,
                 "  *** Error, this is not a valid DXF file ***", UndecodedText({3, "ANSI_932"}),
-                rule, "  *** Error, this is not a valid DXF file ***", rule}));
+                rule, "  *** Error, this is not a valid DXF file ***", rule,
+                "  *** Error, this is not a valid DXF file ***",
+                "  *** Warning, the drawing names the code page \"X\\x0A\", which cannot be "
+                "decoded here; its texts were read as UTF-8 where valid, else as ANSI_1252 ***",
+                UndecodedText({1, "ANSI_1252"}), rule}));
 }
 
 TEST(ReportWords, RefusedValuesNameTheRulesMessage) {
