@@ -15,6 +15,7 @@
 #include "engine/field_captions.h"
 #include "engine/quoted_field.h"
 #include "engine/report_words.h"
+#include "engine/text_util.h"
 #include "log_file.h"
 #include "report.h"
 #include "run_values.h"
@@ -52,7 +53,7 @@ class Conversions {
         header_line_(format_.quote ? QuotedHeaderLine(tables, config.SeparatorText.View())
                                    : BuildHeaderLine(tables, config.SeparatorText.View())),
         block_filter_(config.BlockNames.View()),
-        layer_filter_(request.extended.layers),
+        layer_filter_(Trimmed(request.extended.layers)),
         code_page_(request.extended.code_page),
         blocks_(dxf_paths_.size()) {
     std::set<FileId> dxf_ids;

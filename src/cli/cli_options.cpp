@@ -156,6 +156,7 @@ void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   CLI::Option* no_header = app.add_flag_callback("--no-header", [&] { options.header = false; });
   header->excludes(no_header);
   AddText(app, checks, "--blocks", options.blocks);
+  AddText(app, checks, "--layers", options.layers);
 }
 
 // How data files are kept and written.
@@ -172,6 +173,8 @@ void AddOutputOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
       }));
   app.add_flag_callback("--bom", [&] { options.bom = true; });
   app.add_flag_callback("--decimal-comma", [&] { options.decimal_comma = true; });
+  app.add_flag_callback("--text-plain", [&] { options.text_plain = true; });
+  AddText(app, checks, "--code-page", options.code_page);
 }
 
 // What the parser leaves to be refused: an unknown option, an empty input name, or no input when
@@ -235,6 +238,8 @@ std::string UsageText() {
          "      --decimals N       decimals of X, Y and Z (0 to 14)\n"
          "      --header, --no-header  with or without the line naming the fields\n"
          "      --blocks PATTERNS  block-name patterns of the block inserts, comma-separated\n"
+         "      --layers PATTERNS  layer-name patterns, comma-separated: only entities on a\n"
+         "                         matching layer are exported and counted\n"
          "      --print-config     print the configuration in effect as TOML and exit\n"
          "      --save-config FILE write the configuration in effect as a .qrv file that the\n"
          "                         window loads; with no INPUT, exit then\n"
@@ -259,6 +264,11 @@ std::string UsageText() {
          "      --bom              start each data file with the UTF-8 byte-order mark\n"
          "      --decimal-comma    coordinates with \",\" as decimal separator (not with a\n"
          "                         separator that holds a comma)\n"
+         "      --text-plain       single-line text as people read it: %%c, %%d, %%p, %%% and\n"
+         "                         %%nnn as their characters, %%u and %%o dropped; implies\n"
+         "                         --mtext-plain\n"
+         "      --code-page NAME   decode every drawing from this code page, whatever its\n"
+         "                         header says (ANSI_1252, DOS850, ISO8859-2, UTF-8, ...)\n"
          "\n"
          "Exit status: 0 every file converted or skipped; 1 some file could not be read, was not\n"
          "a valid DXF file or failed conversion, a folder could not be listed, or the log could\n"

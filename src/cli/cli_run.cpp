@@ -156,13 +156,14 @@ class ConverterRun {
 
   std::string_view Extension() const { return config_.DataFileExtension.View(); }
 
-  // The lines on the error stream for the files that did not convert; with --remove-partial
-  // the data files they left are deleted first.
+  // The lines on the error stream for the files that did not convert, and for those whose texts
+  // did not all decode; with --remove-partial the data files they left are deleted first.
   void TellUnconverted(const BatchResult& result) {
     for (std::size_t i = 0; i < result.files.size(); ++i) {
       const FileOutcome& file = result.files[i];
-      if (file.outcome == ConversionOutcome::kConverted) continue;
       const std::string& dxf_path = request_.dxf_paths[i];
+      if (file.undecoded.Any()) PrintError(env_.err, DecodingWarningLine(dxf_path, file.undecoded));
+      if (file.outcome == ConversionOutcome::kConverted) continue;
       const std::string data_path = DataFilePath(request_.destination, dxf_path, Extension());
       bool removed = false;
       if (options_.remove_partial && file.data_file_written) {

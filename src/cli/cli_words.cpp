@@ -12,14 +12,9 @@ std::string Named(std::string_view name, std::string_view path) {
   return text;
 }
 
-// The reason of a file's failure in plain words: the system's reason for a drawing that cannot
-// be read, otherwise the report's error text without its "*** Error, " and " ***".
-std::string FailureReason(const Failure& failure) {
-  if (failure.kind == Failure::Kind::kDxfUnreadable && !failure.reason.empty())
-    return failure.reason;
-  const std::string whole = FailureText(failure);
-  std::string_view text = whole;
-  for (const std::string_view decoration : {"  *** Error, ", "  *** "})
+// A line of the report in plain words: without its "*** Error, " or "*** Warning, " and " ***".
+std::string Undecorated(std::string_view text) {
+  for (const std::string_view decoration : {"  *** Error, ", "  *** Warning, ", "  *** "})
     if (text.substr(0, decoration.size()) == decoration) {
       text.remove_prefix(decoration.size());
       break;
@@ -28,6 +23,14 @@ std::string FailureReason(const Failure& failure) {
   if (text.size() >= kEnd.size() && text.substr(text.size() - kEnd.size()) == kEnd)
     text.remove_suffix(kEnd.size());
   return std::string(text);
+}
+
+// The reason of a file's failure in plain words: the system's reason for a drawing that cannot
+// be read, otherwise the report's error text undecorated.
+std::string FailureReason(const Failure& failure) {
+  if (failure.kind == Failure::Kind::kDxfUnreadable && !failure.reason.empty())
+    return failure.reason;
+  return Undecorated(FailureText(failure));
 }
 
 }  // namespace
@@ -72,6 +75,17 @@ std::string FileFailureLine(std::string_view dxf_path, const FileOutcome& outcom
                   " written before it stopped");
     }
   }
+  return line;
+}
+
+std::string DecodingWarningLine(std::string_view dxf_path, const UndecodedCharacters& undecoded) {
+  std::string line = EscapedName(dxf_path);
+  line.append(": warning: ");
+  if (!undecoded.not_decodable.empty()) {
+    line.append(Undecorated(NotDecodableText(undecoded)));
+    if (undecoded.count > 0) line.append("; ");
+  }
+  if (undecoded.count > 0) line.append(Undecorated(UndecodedText(undecoded)));
   return line;
 }
 

@@ -23,6 +23,9 @@ struct ConfigOptions {
   std::optional<bool> lf_line_ends;
   std::optional<bool> bom;
   std::optional<bool> decimal_comma;
+  std::optional<std::string> layers;
+  std::optional<bool> text_plain;
+  std::optional<std::string> code_page;
 };
 
 /// Applies the configuration options of the command line to `model` through the rules of the
@@ -35,7 +38,8 @@ struct ConfigOptions {
 /// - `--separator`: comma, semicolon, space, tab or linefeed (by word or by the text each writes),
 ///   else "Other" with the text given;
 /// - `--decimals`: the decimals of X, Y and Z; `--header`, `--no-header`; `--blocks`; `-e`;
-/// - the output options, over the settings beyond the record.
+/// - the output options, `--layers`, `--text-plain` and `--code-page` (a name of
+///   ChoosableCodePages, in either case), over the settings beyond the record.
 /// Returns the usage error (a wrong or repeated word, with the valid ones listed; a text longer
 /// than its slot) or nothing. Nothing is changed when an error is returned.
 std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model);

@@ -3,10 +3,22 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/drawing_encoding.h"
 #include "engine/export_config.h"
 
 namespace quorvex {
 namespace {
+
+// The words joined by ", ".
+template <typename Words>
+std::string Joined(const Words& words) {
+  std::string list;
+  for (const auto& word : words) {
+    if (!list.empty()) list.append(", ");
+    list.append(word);
+  }
+  return list;
+}
 
 constexpr std::array<std::string_view, kEntityNodeCount> kEntityWords = {
     "points",       "circles",          "arcs",         "arcs.start",
@@ -96,12 +108,11 @@ std::string_view FieldOptionKey(int field_node) {
 }
 
 std::string KindWordList() {
-  std::string list;
-  for (const std::string_view word : kEntityWords) {
-    if (!list.empty()) list.append(", ");
-    list.append(word);
-  }
-  return list;
+  return Joined(kEntityWords);
+}
+
+std::string CodePageList() {
+  return Joined(ChoosableCodePages());
 }
 
 std::string FieldWordList() {

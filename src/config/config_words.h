@@ -46,4 +46,7 @@ std::string_view FieldOptionKey(int field_node);
 std::string KindWordList();
 std::string FieldWordList();
 
+/// The code pages that a run can be told to decode from (ChoosableCodePages), joined by ", ".
+std::string CodePageList();
+
 }  // namespace quorvex
