@@ -144,6 +144,7 @@ void AddRunOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
 // The options over the configuration; the header options exclude one another.
 void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   app.add_flag("--print-config", options.print_config);
+  app.add_flag("--list-presets", options.list_presets);
   AddText(app, checks, "--save-config", options.save_config);
   AddText(app, checks, "--kinds", options.kinds);
   AddText(app, checks, "--fields", options.fields);
@@ -187,7 +188,7 @@ std::string LeftOver(const CLI::App& app, const CliOptions& options) {
       options.inputs.end())
     return "an input name is empty";
   if (options.inputs.empty() && !options.help && !options.version && !options.print_config &&
-      !options.save_config)
+      !options.save_config && !options.list_presets)
     return "no input: name at least one DXF file or folder";
   return {};
 }
@@ -218,8 +219,10 @@ std::string UsageText() {
          "\n"
          "  INPUT                  a .dxf file, or a folder: all its DXF files, sorted by name\n"
          "  -c, --config FILE      configuration file, .qrv or TOML (told apart by content); a\n"
-         "                         name without a folder is also looked for in the\n"
-         "                         configurations folder; default: the default configuration\n"
+         "                         name without a folder is also looked for, as NAME,\n"
+         "                         NAME.toml or NAME.qrv, in the configurations folder, then\n"
+         "                         among the presets; default: the default configuration\n"
+         "      --list-presets     print the names of the presets (csv-gis, pnezd) and exit\n"
          "  -o, --output DIR       destination directory; default: the current directory\n"
          "  -e, --extension EXT    data-file extension instead of the configuration's\n"
          "      --log FILE         where the report goes (- for standard output); default: the\n"

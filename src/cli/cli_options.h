@@ -21,6 +21,8 @@ struct CliOptions : ConfigOptions {
 
   /// Print the configuration in effect as TOML and stop.
   bool print_config = false;
+  /// Print the names of the presets, one a line, and stop.
+  bool list_presets = false;
   /// Write the configuration in effect as a .qrv file here.
   std::optional<std::string> save_config;
 

@@ -46,7 +46,7 @@ class ConverterRun {
   // -c and the options over it; --print-config and --save-config.
   std::optional<int> Configuration() {
     const ConfigSource source{options_.config_path, env_.paths.program_directory,
-                              env_.paths.configurations_folder};
+                              env_.paths.configurations_folder, env_.paths.presets_folder};
     if (const std::optional<Failure> refused = LoadCliConfiguration(source, model_, config_path_))
       return Refuse(*refused);
     if (const std::optional<std::string> refused = ApplyConfigOptions(options_, model_)) {
@@ -219,6 +219,11 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   }
   if (options.version) {
     std::fputs("quorvex-cli " QUORVEX_VERSION "\n", env.out);
+    return kExitConverted;
+  }
+  if (options.list_presets) {
+    for (const std::string& name : PresetNames(env.paths.presets_folder))
+      std::fprintf(env.out, "%s\n", name.c_str());
     return kExitConverted;
   }
   if (const std::optional<Failure> refused = OutputRefusal(options)) {
