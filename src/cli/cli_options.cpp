@@ -145,6 +145,8 @@ void AddRunOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
 void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   app.add_flag("--print-config", options.print_config);
   app.add_flag("--list-presets", options.list_presets);
+  app.add_flag("--info", options.info);
+  app.add_flag("--json", options.json);
   AddText(app, checks, "--save-config", options.save_config);
   AddText(app, checks, "--kinds", options.kinds);
   AddText(app, checks, "--fields", options.fields);
@@ -187,6 +189,7 @@ std::string LeftOver(const CLI::App& app, const CliOptions& options) {
   if (std::find(options.inputs.begin(), options.inputs.end(), std::string()) !=
       options.inputs.end())
     return "an input name is empty";
+  if (options.json && !options.info) return "option --json is given only with --info";
   if (options.inputs.empty() && !options.help && !options.version && !options.print_config &&
       !options.save_config && !options.list_presets)
     return "no input: name at least one DXF file or folder";
@@ -223,6 +226,10 @@ std::string UsageText() {
          "                         NAME.toml or NAME.qrv, in the configurations folder, then\n"
          "                         among the presets; default: the default configuration\n"
          "      --list-presets     print the names of the presets (csv-gis, pnezd) and exit\n"
+         "      --info             convert nothing; print what each INPUT holds: its version,\n"
+         "                         code page, layers, inserted blocks with their attribute\n"
+         "                         tags, and entities by kind\n"
+         "      --json             with --info: as one JSON array, an object per drawing\n"
          "  -o, --output DIR       destination directory; default: the current directory\n"
          "  -e, --extension EXT    data-file extension instead of the configuration's\n"
          "      --log FILE         where the report goes (- for standard output); default: the\n"

@@ -23,6 +23,9 @@ struct CliOptions : ConfigOptions {
   bool print_config = false;
   /// Print the names of the presets, one a line, and stop.
   bool list_presets = false;
+  /// Print what the input drawings hold instead of converting them; as JSON with `json`.
+  bool info = false;
+  bool json = false;
   /// Write the configuration in effect as a .qrv file here.
   std::optional<std::string> save_config;
 

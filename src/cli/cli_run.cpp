@@ -9,6 +9,7 @@
 #include "batch/run_batch.h"
 #include "batch/run_values.h"
 #include "cli/cli_config.h"
+#include "cli/cli_info.h"
 #include "cli/cli_progress.h"
 #include "cli/error_stream.h"
 #include "cli/run_inputs.h"
@@ -221,6 +222,7 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
     std::fputs("quorvex-cli " QUORVEX_VERSION "\n", env.out);
     return kExitConverted;
   }
+  if (options.info) return RunInfo(options, env);
   if (options.list_presets) {
     for (const std::string& name : PresetNames(env.paths.presets_folder))
       std::fprintf(env.out, "%s\n", name.c_str());

@@ -25,15 +25,13 @@ std::string Undecorated(std::string_view text) {
   return std::string(text);
 }
 
-// The reason of a file's failure in plain words: the system's reason for a drawing that cannot
-// be read, otherwise the report's error text undecorated.
-std::string FailureReason(const Failure& failure) {
+}  // namespace
+
+std::string FileFailureReason(const Failure& failure) {
   if (failure.kind == Failure::Kind::kDxfUnreadable && !failure.reason.empty())
     return failure.reason;
   return Undecorated(FailureText(failure));
 }
-
-}  // namespace
 
 std::string CliFailureText(const Failure& failure) {
   using Kind = Failure::Kind;
@@ -63,7 +61,7 @@ std::string FileFailureLine(std::string_view dxf_path, const FileOutcome& outcom
                             std::string_view data_path, bool data_file_removed) {
   std::string line = EscapedName(dxf_path);
   line.append(": ");
-  line.append(outcome.failure ? FailureReason(*outcome.failure) : "stopped");
+  line.append(outcome.failure ? FileFailureReason(*outcome.failure) : "stopped");
   if (outcome.data_file_written) {
     line.append(data_file_removed ? "; its partial data file \"" : "; its data file \"");
     line.append(EscapedName(data_path));

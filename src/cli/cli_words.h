@@ -17,6 +17,10 @@ namespace quorvex::cli {
 /// else the words both front ends share.
 std::string CliFailureText(const Failure& failure);
 
+/// Why a file failed, in plain words: the system's reason for a drawing that cannot be read,
+/// otherwise the report's error text without its decoration.
+std::string FileFailureReason(const Failure& failure);
+
 /// The line that tells on the error stream that the file at `dxf_path` did not convert (it
 /// failed, was stopped or was skipped): the path and the reason, and, when it left a data file
 /// at `data_path`, that the file is incomplete with its number of lines, or was removed.

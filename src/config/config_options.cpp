@@ -118,6 +118,12 @@ void ApplyOutputOptions(const ConfigOptions& options, ConfigModel& model) {
 
 }  // namespace
 
+std::optional<std::string> CodePageRefusal(std::string_view given) {
+  if (!ChoosableCodePage(given).empty()) return std::nullopt;
+  return "unknown code page \"" + std::string(given) +
+         "\" in --code-page; the code pages are: " + CodePageList();
+}
+
 std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model) {
   std::vector<int> kinds, fields;
   if (options.kinds) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "config/config_model.h"
 
@@ -27,6 +28,10 @@ struct ConfigOptions {
   std::optional<bool> text_plain;
   std::optional<std::string> code_page;
 };
+
+/// The usage error of a code page that is not one of ChoosableCodePages, listing them; nothing
+/// for one that is.
+std::optional<std::string> CodePageRefusal(std::string_view given);
 
 /// Applies the configuration options of the command line to `model` through the rules of the
 /// configuration trees, as the window's editors would:

@@ -258,4 +258,38 @@ void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
   report.emplace_back(kRuleLine);
 }
 
+std::vector<std::string> DrawingInfoLines(std::string_view dxf_path, const DrawingInfo& info) {
+  const auto or_none = [](const std::string& text) {
+    return text.empty() ? std::string("none") : EscapedName(text);
+  };
+  std::vector<std::string> lines;
+  lines.push_back(EscapedName(dxf_path));
+  lines.push_back("  Version : " + or_none(info.version));
+  lines.push_back("  Code page named : " + or_none(info.code_page_named));
+  lines.push_back("  Code page used : " + EscapedName(info.code_page_used));
+  const auto counts = [&](std::string_view title, const std::vector<NameCount>& names) {
+    lines.emplace_back(title);
+    for (const NameCount& name : names)
+      lines.push_back("    " + EscapedName(name.name) + " : " + std::to_string(name.count));
+    if (names.empty()) lines.emplace_back("    none");
+  };
+  counts("  Layers, with their entities :", info.layers);
+  lines.emplace_back("  Blocks inserted, with their inserts and attribute tags :");
+  for (const InsertedBlock& block : info.blocks) {
+    std::string line = "    " + EscapedName(block.name) + " : " + std::to_string(block.inserts);
+    for (std::size_t i = 0; i < block.tags.size(); ++i)
+      line += (i == 0 ? " (" : ", ") + EscapedName(block.tags[i]);
+    if (!block.tags.empty()) line.push_back(')');
+    lines.push_back(std::move(line));
+  }
+  if (info.blocks.empty()) lines.emplace_back("    none");
+  std::vector<NameCount> kinds;
+  for (std::size_t kind = 0; kind < kEntityKindCount; ++kind)
+    if (info.kinds[kind] > 0)
+      kinds.push_back({std::string(EntityKindNames[kind]), info.kinds[kind]});
+  counts("  Entities of the kinds exported :", kinds);
+  counts("  Entities of no kind exported :", info.other_entities);
+  return lines;
+}
+
 }  // namespace quorvex

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "drawing_info.h"
 #include "export_config.h"
 #include "failure.h"
 #include "option_values.h"
@@ -91,5 +92,11 @@ struct EntityTally {
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
                       std::string_view block_filter, const EntityTally& tally,
                       std::string_view layer_filter = {});
+
+/// The information of the drawing at `dxf_path` as lines to read: its path, then indented its
+/// version, the code page named and the one used, the layers with their entities, the inserted
+/// blocks with their inserts and attribute tags, the entities of each kind found and those of no
+/// kind. Names are written as EscapedName writes them.
+std::vector<std::string> DrawingInfoLines(std::string_view dxf_path, const DrawingInfo& info);
 
 }  // namespace quorvex

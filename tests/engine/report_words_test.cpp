@@ -252,6 +252,34 @@ TEST(ReportWords, UndecodedCharactersWarnBeforeTheRule) {
                 UndecodedText({1, "ANSI_1252"}), rule}));
 }
 
+TEST(ReportWords, DrawingInformation) {
+  DrawingInfo info;
+  info.code_page_named = "ANSI_9999";
+  info.code_page_used = "ANSI_1252";
+  EXPECT_EQ(DrawingInfoLines("/in/empty.dxf", info),
+            (std::vector<std::string>{
+                "/in/empty.dxf", "  Version : none", "  Code page named : ANSI_9999",
+                "  Code page used : ANSI_1252", "  Layers, with their entities :", "    none",
+                "  Blocks inserted, with their inserts and attribute tags :", "    none",
+                "  Entities of the kinds exported :", "    none",
+                "  Entities of no kind exported :", "    none"}));
+  info.version = "AC1015";
+  info.code_page_named = "";
+  info.layers = {{"TOPO", 3}, {"a\nb", 0}};
+  info.blocks = {{"PT", 2, {"PNR", "H"}}, {"TREE", 1, {}}};
+  info.kinds[entity_kind::kPoints] = 1;
+  info.kinds[entity_kind::kBlocks] = 3;
+  info.other_entities = {{"HATCH", 2}};
+  EXPECT_EQ(DrawingInfoLines("/in/site.dxf", info),
+            (std::vector<std::string>{
+                "/in/site.dxf", "  Version : AC1015", "  Code page named : none",
+                "  Code page used : ANSI_1252", "  Layers, with their entities :", "    TOPO : 3",
+                "    a\\x0Ab : 0",
+                "  Blocks inserted, with their inserts and attribute tags :", "    PT : 2 (PNR, H)",
+                "    TREE : 1", "  Entities of the kinds exported :", "    Points : 1",
+                "    Blocks : 3", "  Entities of no kind exported :", "    HATCH : 2"}));
+}
+
 TEST(ReportWords, RefusedValuesNameTheRulesMessage) {
   EXPECT_EQ(OptionRuleMessage(OptionRule::kAnyText), "");
   EXPECT_EQ(OptionRuleMessage(OptionRuleOf(field_node::kLineNumberStart)),
