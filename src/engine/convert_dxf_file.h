@@ -26,8 +26,9 @@ struct ConversionRun {
   DataFormat Format = {};
   /// Never replace a data file that exists when the conversion ends (it then fails).
   bool KeepExistingDataFile = false;
-  std::string LayerFilterText;  // the layer-name patterns, shown on their own report line
-  std::string CodePage;  // decode every drawing from this code page (ChoosableCodePages); or ""
+  std::string LayerFilterText = {};  // the layer-name patterns, shown on their own report line
+  std::string CodePage =
+      {};  // decode every drawing from this code page (ChoosableCodePages); or ""
 };
 
 /// How the conversion of one file ended, for callers that count failures (the report says why).
