@@ -77,6 +77,23 @@ std::unique_ptr<MainWindow> StartOnSiteToml(testing::WindowFixture& f) {
   return window;
 }
 
+// Processes site_blocks.dxf of the drawings in `window`, and converts it with "quorvex-cli -c
+// `config`" into a folder of its own, which it returns; empty when the window's run failed.
+QString ProcessSiteBlocks(testing::WindowFixture& f, MainWindow& window, const QString& config) {
+  Find<QTabWidget>(window, "tabs")->setCurrentIndex(0);
+  if (!testing::ChooseFolder(window, f.drawings())) return {};
+  testing::ClickRow(window, 2);
+  if (testing::SelectedNames(window) != QStringList{"site_blocks"}) return {};
+  QSignalSpy finished(&window, &MainWindow::runFinished);
+  if (!Press(Find<QToolButton>(window, "processButton")) || !finished.wait(kRunTimeoutMs) ||
+      !f.prompts.errors.empty())
+    return {};
+  const QString reference = f.makeFolder("reference");
+  RunCli({"-q", "-c", config, "-o", reference, "--log", reference + "/log.txt",
+          f.drawings() + "/site_blocks.dxf"});
+  return reference;
+}
+
 }  // namespace
 
 // A TOML file loaded through the open dialog converts a drawing to the bytes that
@@ -90,18 +107,8 @@ void GuiTest::tomlLoadedRunsAsTheCommandLine() {
            QStringLiteral("Configuration file in use : site.toml"));
   QCOMPARE(StoredSetting(f, "config").toString(), QStringLiteral("site.toml"));
 
-  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(0);
-  QVERIFY(testing::ChooseFolder(*window, f.drawings()));
-  testing::ClickRow(*window, 2);
-  QCOMPARE(testing::SelectedNames(*window), QStringList{"site_blocks"});
-  QSignalSpy finished(window.get(), &MainWindow::runFinished);
-  QVERIFY(Press(Find<QToolButton>(*window, "processButton")));
-  QVERIFY(finished.wait(kRunTimeoutMs));
-  QVERIFY(f.prompts.errors.empty());
-
-  const QString reference = f.makeFolder("reference");
-  RunCli({"-q", "-c", f.configurations() + "/site.toml", "-o", reference, "--log",
-          reference + "/log.txt", f.drawings() + "/site_blocks.dxf"});
+  const QString reference = ProcessSiteBlocks(f, *window, f.configurations() + "/site.toml");
+  QVERIFY(!reference.isEmpty());
   const QByteArray data = testing::ReadAll(f.drawings() + "/site_blocks.csv");
   QVERIFY(
       data.startsWith("\xEF\xBB\xBF"
@@ -189,17 +196,8 @@ void GuiTest::layerFilterAndTextsRunAsTheCommandLine() {
       toml.contains("\nlayers = \"veg*, Drain?ge\"\ncode-page = \"ANSI_1250\"\n"
                     "text-plain = true\n"));
 
-  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(0);
-  QVERIFY(testing::ChooseFolder(*window, f.drawings()));
-  testing::ClickRow(*window, 2);
-  QCOMPARE(testing::SelectedNames(*window), QStringList{"site_blocks"});
-  QSignalSpy finished(window.get(), &MainWindow::runFinished);
-  QVERIFY(Press(Find<QToolButton>(*window, "processButton")));
-  QVERIFY(finished.wait(kRunTimeoutMs));
-  QVERIFY(f.prompts.errors.empty());
-  const QString reference = f.makeFolder("reference");
-  RunCli({"-q", "-c", saved, "-o", reference, "--log", reference + "/log.txt",
-          f.drawings() + "/site_blocks.dxf"});
+  const QString reference = ProcessSiteBlocks(f, *window, saved);
+  QVERIFY(!reference.isEmpty());
   const QByteArray data = testing::ReadAll(f.drawings() + "/site_blocks.txt");
   QVERIFY(data.contains(",VEGETATION\r\n") && data.contains(",DRAINAGE\r\n"));
   QVERIFY(!data.contains(",WATER\r\n") && !data.contains(",BANK\r\n"));
