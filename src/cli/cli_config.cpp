@@ -26,10 +26,10 @@ std::string ConfigPath(const ConfigSource& source) {
   if (Exists(name) || name.find('/') != std::string::npos) return name;
   for (const std::string* folder : {&source.configurations_folder, &source.presets_folder}) {
     if (folder->empty()) continue;
-    const std::string in_folder = (fs::path(*folder) / name).string();
+    std::string in_folder = (fs::path(*folder) / name).string();
     if (Exists(in_folder)) return in_folder;
     for (const std::string_view extension : kConfigExtensions) {
-      const std::string named = in_folder + std::string(extension);
+      std::string named = in_folder + std::string(extension);
       if (Exists(named)) return named;
     }
   }
