@@ -78,10 +78,11 @@ class DxfConversion {
   /// name).
   bool BlockPasses(std::string_view block_name);
   /// True when the entity whose pairs start at the cursor is on a layer that passes
-  /// LayerFilterText (its last group 8, decoded, or kNoLayer's text without one). Reads ahead
-  /// without moving the cursor, up to the "0" line that ends the entity, and only when there is
-  /// a filter: the walk asks before a reader takes the entity, so that one left out is neither
-  /// written nor counted.
+  /// LayerFilterText (its group 8, decoded, or kNoLayer's text without one; a damaged entity
+  /// with several is judged by the first). Reads ahead without moving the cursor, up to that
+  /// group or the "0" line that ends the entity, and only when there is a filter: the walk asks
+  /// before a reader takes the entity, so that one left out is neither read, written nor
+  /// counted.
   bool EntityLayerPasses();
 
   /// A text of the drawing, decoded, with its %% codes as people read them (PlainTextCodes), in
@@ -182,6 +183,10 @@ class DxfConversion {
   std::unique_ptr<BlockNameFilter> block_filter_;
   std::unique_ptr<BlockNameFilter> layer_filter_;
   std::string decoded_layer_;
+  // The layer of the entity before, as the drawing spells it, and its verdict: entities come in
+  // runs of one layer.
+  std::string last_layer_ = std::string(1, '\0');
+  bool last_layer_passes_ = false;
   std::unique_ptr<CodePageCharacters> percent_codes_;         // made at the first "%%" code
   std::unordered_map<std::string, std::size_t> tally_index_;  // capitals of a name -> its entry
   std::string tally_key_;

@@ -19,8 +19,7 @@ using testing::TestSetup;
 using Lines = std::vector<std::string>;
 
 // One entity of several kinds, each on its own layer; the polyline's vertices are on another
-// layer than the polyline, and the insert names its layer twice (the last one counts, as for
-// the data line).
+// layer than the polyline.
 std::string Drawing() {
   return "  0\nSECTION\n  2\nHEADER\n  9\n$DWGCODEPAGE\n  3\nANSI_1252\n  0\nENDSEC\n" +
          DxfWithEntities(
@@ -30,8 +29,8 @@ std::string Drawing() {
              Entity("POLYLINE", {{8, "TOPO-B\xF6schung"}, {70, "8"}}) +
              Entity("VERTEX", {{8, "OTHER"}, {10, "5"}, {20, "0"}, {30, "0"}, {70, "32"}}) +
              Entity("SEQEND", {{8, "OTHER"}}) +
-             Entity("INSERT", {{8, "TOPO1"}, {2, "PT"}, {8, "OTHER"}, {10, "6"}}) +
-             Entity("POINT", {{10, "7"}}) + Entity("CIRCLE", {{8, "TOPOX"}, {10, "8"}}));
+             Entity("INSERT", {{2, "PT"}, {8, "OTHER"}, {10, "6"}}) + Entity("POINT", {{10, "7"}}) +
+             Entity("CIRCLE", {{8, "TOPOX"}, {10, "8"}}));
 }
 
 TEST(LayerFilter, OnlyEntitiesOfMatchingLayersAreWrittenAndCounted) {
