@@ -142,8 +142,8 @@ BENCHMARK_CAPTURE(Convert, survey_xyz_output_options, "survey", Selection::kEver
                              .bom = true,
                              .decimal_comma = true})
     ->Unit(benchmark::kMillisecond);
-// A layer filter reads each entity's pairs once more before its reader, to find its layer; "*"
-// lets every entity through, so the data file is that of survey_xyz.
+// A layer filter reads each entity's pairs up to its layer before its reader takes them; "*" lets
+// every entity through, so the data file is that of survey_xyz.
 BENCHMARK_CAPTURE(Convert, survey_xyz_layer_filter, "survey", Selection::kEverything, DataFormat{},
                   "*")
     ->Unit(benchmark::kMillisecond);
