@@ -17,6 +17,7 @@ namespace {
 constexpr std::string_view kDefaultConfigName = "default.qrv";
 constexpr std::string_view kConfigurationsFolder = "configurations";
 constexpr std::string_view kProgramFolder = "quorvex/";
+constexpr std::string_view kPresetsFolder = "../share/quorvex/configurations";
 
 // Appending, rather than `a + std::string(b)`, which GCC 12 wrongly flags under -Wrestrict.
 std::string Joined(std::string a, std::string_view b) {
@@ -89,7 +90,12 @@ std::optional<std::string> FindResource(std::string_view program_directory, std:
 
 ProgramPaths ChooseProgramPaths(std::string_view program_directory, const UserEnvironment& user) {
   ProgramPaths paths;
-  if (!program_directory.empty()) paths.program_directory = WithTrailingSlash(program_directory);
+  if (!program_directory.empty()) {
+    paths.program_directory = WithTrailingSlash(program_directory);
+    std::error_code error;
+    const std::string presets = Joined(paths.program_directory, kPresetsFolder);
+    if (fs::is_directory(presets, error)) paths.presets_folder = presets;
+  }
   if (IsPortableFolder(program_directory)) {
     paths.log_directory = paths.program_directory;
     paths.configurations_folder = Joined(paths.program_directory, kConfigurationsFolder);

@@ -63,6 +63,8 @@ class Conversions {
         header_line_(format_.quote ? QuotedHeaderLine(tables, config.SeparatorText.View())
                                    : BuildHeaderLine(tables, config.SeparatorText.View())),
         block_filter_(config.BlockNames.View()),
+        layer_filter_(Trimmed(request.extended.layers)),
+        code_page_(request.extended.code_page),
         blocks_(dxf_paths_.size()),
         entries_(dxf_paths_.size()) {
     std::set<FileId> dxf_ids;
@@ -134,8 +136,8 @@ class Conversions {
       const bool exists = IdOf(data_path, false).has_value();
       const ManifestEntry* recorded = Recorded(data_path);
       ConversionRun run{
-          config_,        tables_,  header_line_, block_filter_,          {},
-          env_.cancelled, progress, format_,      no_clobber_ && !exists, env_.writer};
+          config_,  tables_, header_line_,           block_filter_, {},         env_.cancelled,
+          progress, format_, no_clobber_ && !exists, layer_filter_, code_page_, env_.writer};
       AppendFileHeading(run.ReportLines, i + 1, dxf_path);
       ManifestEntry entry;
       entry.drawing = dxf_path;
@@ -225,6 +227,8 @@ class Conversions {
   const std::string configuration_;
   const std::string header_line_;
   const std::string block_filter_;
+  const std::string layer_filter_;
+  const std::string code_page_;
   std::vector<FileBlock> blocks_;
   std::vector<std::optional<ManifestEntry>> entries_;
   std::atomic<std::size_t> next_{0};

@@ -132,6 +132,9 @@ void AddRunOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
 // The options over the configuration; the header options exclude one another.
 void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   app.add_flag("--print-config", options.print_config);
+  app.add_flag("--list-presets", options.list_presets);
+  app.add_flag("--info", options.info);
+  app.add_flag("--json", options.json);
   AddText(app, "--save-config", options.save_config, checks.NotEmpty());
   AddText(app, "--kinds", options.kinds, checks.Utf8Text());
   AddText(app, "--fields", options.fields, checks.Utf8Text());
@@ -144,6 +147,7 @@ void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   CLI::Option* no_header = app.add_flag_callback("--no-header", [&] { options.header = false; });
   header->excludes(no_header);
   AddText(app, "--blocks", options.blocks, checks.Utf8Text());
+  AddText(app, "--layers", options.layers, checks.Utf8Text());
 }
 
 // How data files are kept and written.
@@ -162,6 +166,8 @@ void AddOutputOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
       }));
   app.add_flag_callback("--bom", [&] { options.bom = true; });
   app.add_flag_callback("--decimal-comma", [&] { options.decimal_comma = true; });
+  app.add_flag_callback("--text-plain", [&] { options.text_plain = true; });
+  AddText(app, "--code-page", options.code_page, checks.Utf8Text());
 }
 
 // What the parser leaves to be refused: an unknown option, an empty input name, or no input when
@@ -173,8 +179,9 @@ std::string LeftOver(const CLI::App& app, const CliOptions& options) {
   if (std::find(options.inputs.begin(), options.inputs.end(), std::string()) !=
       options.inputs.end())
     return "an input name is empty";
+  if (options.json && !options.info) return "option --json is given only with --info";
   if (options.inputs.empty() && !options.help && !options.version && !options.print_config &&
-      !options.save_config)
+      !options.save_config && !options.list_presets)
     return "no input: name at least one DXF file or folder";
   if (options.incremental && options.no_manifest)
     return "option --incremental cannot be given with --no-manifest: it reads the manifest";

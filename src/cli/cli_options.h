@@ -21,6 +21,11 @@ struct CliOptions : ConfigOptions {
 
   /// Print the configuration in effect as TOML and stop.
   bool print_config = false;
+  /// Print the names of the presets, one a line, and stop.
+  bool list_presets = false;
+  /// Print what the input drawings hold instead of converting them; as JSON with `json`.
+  bool info = false;
+  bool json = false;
   /// Write the configuration in effect as a .qrv file here.
   std::optional<std::string> save_config;
 

@@ -11,6 +11,7 @@
 #include "batch/run_batch.h"
 #include "batch/run_values.h"
 #include "cli/cli_config.h"
+#include "cli/cli_info.h"
 #include "cli/cli_progress.h"
 #include "cli/error_stream.h"
 #include "cli/run_inputs.h"
@@ -52,7 +53,7 @@ class ConverterRun {
   // -c and the options over it; --print-config, and --save-config without inputs.
   std::optional<int> Configuration() {
     const ConfigSource source{options_.config_path, env_.paths.program_directory,
-                              env_.paths.configurations_folder};
+                              env_.paths.configurations_folder, env_.paths.presets_folder};
     std::vector<std::string> ansi_texts;
     if (const std::optional<Failure> refused =
             LoadCliConfiguration(source, model_, config_path_, ansi_texts))
@@ -192,13 +193,15 @@ class ConverterRun {
   }
 
   // The lines on the error stream for the files that did not convert (for skipped ones only
-  // without -q); with --remove-partial the data files they left are deleted first.
+  // without -q), and for those whose texts did not all decode; with --remove-partial the data
+  // files they left are deleted first.
   void TellUnconverted(const BatchResult& result) {
     for (std::size_t i = 0; i < result.files.size(); ++i) {
       const FileOutcome& file = result.files[i];
-      if (file.outcome == ConversionOutcome::kConverted) continue;
       if (file.outcome == ConversionOutcome::kSkipped && options_.quiet) continue;
       const std::string& dxf_path = request_.dxf_paths[i];
+      if (file.undecoded.Any()) PrintError(env_.err, DecodingWarningLine(dxf_path, file.undecoded));
+      if (file.outcome == ConversionOutcome::kConverted) continue;
       const std::string data_path = DataFilePath(request_.destination, dxf_path, Extension());
       bool removed = false;
       if (options_.remove_partial && file.data_file_written) {
@@ -255,6 +258,12 @@ int RunCli(const CliOptions& options, CliEnvironment& env) {
   }
   if (options.version) {
     std::fputs("quorvex-cli " QUORVEX_VERSION "\n", env.out);
+    return kExitConverted;
+  }
+  if (options.info) return RunInfo(options, env);
+  if (options.list_presets) {
+    for (const std::string& name : PresetNames(env.paths.presets_folder))
+      std::fprintf(env.out, "%s\n", name.c_str());
     return kExitConverted;
   }
   if (const std::optional<Failure> refused = OutputRefusal(options)) {

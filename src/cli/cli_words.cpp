@@ -60,6 +60,17 @@ std::string FileFailureLine(std::string_view dxf_path, const FileOutcome& outcom
   return line;
 }
 
+std::string DecodingWarningLine(std::string_view dxf_path, const UndecodedCharacters& undecoded) {
+  std::string line = EscapedName(dxf_path);
+  line.append(": warning: ");
+  if (!undecoded.not_decodable.empty()) {
+    line.append(Undecorated(NotDecodableText(undecoded)));
+    if (undecoded.count > 0) line.append("; ");
+  }
+  if (undecoded.count > 0) line.append(Undecorated(UndecodedText(undecoded)));
+  return line;
+}
+
 std::string EmptyFolderWarning(std::string_view folder) {
   return "warning: " + Named("folder", folder) + " holds no DXF file";
 }

@@ -23,6 +23,10 @@ std::string CliFailureText(const Failure& failure);
 std::string FileFailureLine(std::string_view dxf_path, const FileOutcome& outcome,
                             std::string_view data_path, bool data_file_removed);
 
+/// The warning about what of the texts of the drawing at `dxf_path` could not be decoded: the
+/// code page its header names, the characters written as U+FFFD, or both, on one line.
+std::string DecodingWarningLine(std::string_view dxf_path, const UndecodedCharacters& undecoded);
+
 /// The warning for an input folder without drawings among other inputs.
 std::string EmptyFolderWarning(std::string_view folder);
 

@@ -6,6 +6,7 @@
 #include "config/config_words.h"
 #include "config/default_config.h"
 #include "config/tree_tables.h"
+#include "engine/drawing_encoding.h"
 #include "engine/text_util.h"
 
 namespace quorvex {
@@ -146,13 +147,22 @@ void ApplyOutputOptions(const ConfigOptions& options, ConfigModel& model) {
                                        {options.mtext_plain, &format.mtext_plain},
                                        {options.lf_line_ends, &format.lf_line_ends},
                                        {options.bom, &format.bom},
-                                       {options.decimal_comma, &format.decimal_comma}}) {
+                                       {options.decimal_comma, &format.decimal_comma},
+                                       {options.text_plain, &format.text_plain}}) {
     if (given) *setting = *given;
   }
+  if (options.layers) extended.layers = *options.layers;
+  if (options.code_page) extended.code_page = ChoosableCodePage(*options.code_page);
   model.SetExtended(extended);
 }
 
 }  // namespace
+
+std::optional<std::string> CodePageRefusal(std::string_view given) {
+  if (!ChoosableCodePage(given).empty()) return std::nullopt;
+  return "unknown code page \"" + std::string(given) +
+         "\" in --code-page; the code pages are: " + CodePageList();
+}
 
 std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model) {
   std::vector<int> kinds, fields;
@@ -177,6 +187,11 @@ std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, Conf
   }
   if (options.blocks) {
     if (auto error = TooLong("--blocks", Trimmed(*options.blocks), 255)) return error;
+  }
+
+  if (options.code_page && ChoosableCodePage(*options.code_page).empty()) {
+    return "unknown code page \"" + *options.code_page +
+           "\" in --code-page; the code pages are: " + CodePageList();
   }
 
   if (options.kinds) ApplyKinds(kinds, model);

@@ -24,6 +24,9 @@ struct ConfigOptions {
   std::optional<bool> lf_line_ends;
   std::optional<bool> bom;
   std::optional<bool> decimal_comma;
+  std::optional<std::string> layers;
+  std::optional<bool> text_plain;
+  std::optional<std::string> code_page;
 };
 
 /// The data-file extension that `-e` gives: its text without one leading dot, so that "-e .csv"
@@ -31,6 +34,9 @@ struct ConfigOptions {
 inline std::string_view ExtensionOfOption(std::string_view given) {
   return given.substr(given.starts_with('.') ? 1 : 0);
 }
+/// The usage error of a code page that is not one of ChoosableCodePages, listing them; nothing
+/// for one that is.
+std::optional<std::string> CodePageRefusal(std::string_view given);
 
 /// Applies the configuration options of the command line to `model` through the rules of the
 /// configuration trees, as the window's editors would:
@@ -44,7 +50,8 @@ inline std::string_view ExtensionOfOption(std::string_view given) {
 ///   STRING; any other text that is not made of letters alone the "Other" separator as given;
 /// - `--decimals`: the decimals of X, Y and Z; `--header`, `--no-header`; `--blocks`;
 /// - `-e`: ExtensionOfOption;
-/// - the output options, over the settings beyond the record.
+/// - the output options, `--layers`, `--text-plain` and `--code-page` (a name of
+///   ChoosableCodePages, in either case), over the settings beyond the record.
 /// Kind, field and separator words are taken in any letter case. Returns the usage error (a
 /// wrong word, with the nearest word or the valid ones; a repeated word; a text longer than its
 /// slot) or nothing. Nothing is changed when an error is returned.

@@ -4,11 +4,23 @@
 #include <array>
 
 #include "config/nearest_word.h"
+#include "engine/drawing_encoding.h"
 #include "engine/export_config.h"
 #include "engine/text_util.h"
 
 namespace quorvex {
 namespace {
+
+// The words joined by ", ".
+template <typename Words>
+std::string Joined(const Words& words) {
+  std::string list;
+  for (const auto& word : words) {
+    if (!list.empty()) list.append(", ");
+    list.append(word);
+  }
+  return list;
+}
 
 constexpr std::array<std::string_view, kEntityNodeCount> kEntityWords = {
     "points",       "circles",          "arcs",         "arcs.start",
@@ -64,16 +76,6 @@ std::optional<int> Find(const std::array<std::string_view, N>& words, std::strin
   return std::nullopt;
 }
 
-template <typename Words>
-std::string Joined(const Words& words) {
-  std::string list;
-  for (const std::string_view word : words) {
-    if (!list.empty()) list.append(", ");
-    list.append(word);
-  }
-  return list;
-}
-
 std::array<std::string_view, kDataFieldCount> DataFieldWords() {
   std::array<std::string_view, kDataFieldCount> words;
   std::transform(kDataFieldNodes.begin(), kDataFieldNodes.end(), words.begin(),
@@ -125,6 +127,10 @@ std::string_view FieldOptionKey(int field_node) {
 
 std::string KindWordList() {
   return Joined(kEntityWords);
+}
+
+std::string CodePageList() {
+  return Joined(ChoosableCodePages());
 }
 
 std::string FieldWordList() {

@@ -57,4 +57,7 @@ std::string_view NearestKindWord(std::string_view word);
 std::string_view NearestFieldWord(std::string_view word);
 std::string_view NearestSeparatorWord(std::string_view word);
 
+/// The code pages that a run can be told to decode from (ChoosableCodePages), joined by ", ".
+std::string CodePageList();
+
 }  // namespace quorvex

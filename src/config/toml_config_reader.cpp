@@ -11,6 +11,7 @@
 #include "config/default_config.h"
 #include "config/nearest_word.h"
 #include "config/toml_form.h"
+#include "engine/drawing_encoding.h"
 
 namespace quorvex {
 namespace {
@@ -215,10 +216,23 @@ class TomlReader {
       format.bom = BoolOf(node, name);
     } else if (name == "decimal-comma") {
       format.decimal_comma = BoolOf(node, name);
+    } else if (name == "layers") {
+      settings_.extended.layers = TextOf(node, name);
+    } else if (name == "text-plain") {
+      format.text_plain = BoolOf(node, name);
+    } else if (name == "code-page") {
+      settings_.extended.code_page = ChoosableCodePages()[static_cast<std::size_t>(
+          WordOf(node, name, "code page", CodePageOf, CodePageList()))];
     } else {
       return false;
     }
     return true;
+  }
+  static std::optional<int> CodePageOf(std::string_view word) {
+    const std::vector<std::string>& names = ChoosableCodePages();
+    const auto found = std::find(names.begin(), names.end(), ChoosableCodePage(word));
+    if (found == names.end()) return std::nullopt;
+    return static_cast<int>(found - names.begin());
   }
   static std::optional<int> LineEndOf(std::string_view word) {
     if (word == "crlf") return 0;

@@ -143,6 +143,9 @@ std::vector<std::pair<std::string_view, std::string>> ExtendedEntries(
     const ExtendedSettings& extended) {
   std::vector<std::pair<std::string_view, std::string>> entries;
   const DataFormat& format = extended.format;
+  if (!extended.layers.empty()) entries.emplace_back("layers", Quoted(extended.layers));
+  if (!extended.code_page.empty()) entries.emplace_back("code-page", Quoted(extended.code_page));
+  if (format.text_plain) entries.emplace_back("text-plain", "true");
   if (format.quote) entries.emplace_back("quote", "true");
   if (format.mtext_plain) entries.emplace_back("mtext-plain", "true");
   if (format.lf_line_ends) entries.emplace_back("line-ends", Quoted("lf"));

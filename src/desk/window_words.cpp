@@ -89,6 +89,22 @@ std::string RunSummaryText(const BatchResult& result, std::string_view log_path,
   return SummaryLine(converted, failed, skipped, report);
 }
 
+std::string DrawingInfoFailureText(std::string_view dxf_path, const Failure& failure) {
+  std::string text = "The drawing \"" + EscapedName(dxf_path) + "\" ";
+  switch (failure.kind) {
+    case Failure::Kind::kNotDxf:
+      text.append("is not a valid DXF file: it has no ENTITIES section.");
+      break;
+    case Failure::Kind::kFileChanged:
+      text.append("was changed by another program while it was read.");
+      break;
+    default:
+      text.append("cannot be read. " + failure.reason);
+      break;
+  }
+  return text;
+}
+
 std::string WindowFailureText(const Failure& failure) {
   using Kind = Failure::Kind;
   switch (failure.kind) {

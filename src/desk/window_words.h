@@ -39,6 +39,9 @@ inline constexpr std::string_view kSaveDialogTitle = "Save current configuration
 inline constexpr std::string_view kQrvFilter = "Quorvex configurations (*.qrv)";
 inline constexpr std::string_view kTomlFilter = "Quorvex configurations, text form (*.toml)";
 inline constexpr std::string_view kAllFilesFilter = "All files (*)";
+/// The load dialog's first filter, under which the presets show too.
+inline constexpr std::string_view kBothFormsFilter =
+    "Quorvex configurations, both forms (*.qrv *.toml)";
 inline constexpr std::string_view kQrvExtension = "qrv";
 inline constexpr std::string_view kTomlExtension = "toml";
 
@@ -73,6 +76,10 @@ std::string NotOpenedText(std::string_view target);
 /// report meant for `log_path`: the summary the command line prints, or why it was refused.
 std::string RunSummaryText(const BatchResult& result, std::string_view log_path,
                            std::size_t file_count);
+/// The title of the "Drawing information..." dialog, and its text when the drawing at
+/// `dxf_path` cannot be read (`failure`: kDxfUnreadable, kNotDxf, kFileChanged).
+inline constexpr std::string_view kDrawingInfoTitle = "Drawing information";
+std::string DrawingInfoFailureText(std::string_view dxf_path, const Failure& failure);
 
 /// The window's words for `failure`: its own for configuration files, else the words both front
 /// ends share.

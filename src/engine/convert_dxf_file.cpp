@@ -69,7 +69,7 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
     if (!line.empty() && line[0] == '$' && previous == "9") header.Take(line, lines, cursor);
     previous = line;
   }
-  conversion.SetEncoding(EncodingOf(header, lines.ByteOrderMark()));
+  conversion.SetEncoding(EncodingOf(header, lines.ByteOrderMark(), run.CodePage));
   ProgressDisplay& progress = run.Progress;
   while (!lines.AtEnd(cursor)) {
     progress.SetPosition(cursor.line);
@@ -82,7 +82,8 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
     conversion.RawValue = lines.Take(cursor);
     conversion.SequenceCounter = conversion.SequenceStart();
     if (conversion.GroupCode.size() == 1 && conversion.GroupCode[0] == '0') {
-      if (EntityReader reader = FindReader(conversion, conversion.RawValue)) {
+      EntityReader reader = FindReader(conversion, conversion.RawValue);
+      if (reader && conversion.EntityLayerPasses()) {
         conversion.EntityLine = cursor.line - 1;
         reader(conversion);
       }
@@ -112,8 +113,9 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   UndecodedCharacters undecoded;                        // known once the walk has ended
   std::array<std::int64_t, kEntityKindCount> counts{};  // known once the walk has ended
   const auto ended = [&](ConversionOutcome outcome, std::optional<Failure> failure) {
-    return FileOutcome{outcome, std::move(failure), data_file.placed(),
-                       data_file.lines() - header_lines, counts};
+    return FileOutcome{
+        outcome, std::move(failure), data_file.placed(), data_file.lines() - header_lines,
+        counts,  undecoded};
   };
   auto fail = [&](Failure failure) {
     AppendFailureLines(report, failure, undecoded);
@@ -132,6 +134,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   if (run.KeepExistingDataFile) data_file.KeepExisting();
   DxfConversion conversion(config, run.Tables, *lines, data_file, run.Format);
   conversion.BlockFilterText = run.BlockFilterText;
+  conversion.LayerFilterText = run.LayerFilterText;
   constexpr int kStartNodes[] = {field_node::kLineNumberStart, field_node::kGroupStart,
                                  field_node::kSequentialStart};
   std::int32_t starts[3];
@@ -158,7 +161,8 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   header_lines = data_file.lines();
 
   const auto walk_ended = [&] {
-    undecoded = {conversion.UndecodedCount(), conversion.EncodingName()};
+    undecoded = {conversion.UndecodedCount(), conversion.EncodingName(),
+                 conversion.NotDecodableCodePage()};
     counts = conversion.EntityCounts;
   };
   WalkEnd end;
@@ -191,8 +195,8 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   tally.per_kind = conversion.EntityCounts;
   tally.block_names = std::move(conversion.BlockTallyNames);
   tally.block_counts = std::move(conversion.BlockTallyCounts);
-  tally.undecoded = std::move(undecoded);
-  AppendCountLines(report, run.Tables, run.BlockFilterText, tally);
+  tally.undecoded = undecoded;
+  AppendCountLines(report, run.Tables, run.BlockFilterText, tally, run.LayerFilterText);
   return ended(ConversionOutcome::kConverted, std::nullopt);
 }
 

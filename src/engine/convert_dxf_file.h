@@ -13,6 +13,7 @@
 #include "failure.h"
 #include "file_writer.h"
 #include "progress_display.h"
+#include "undecoded_characters.h"
 
 namespace quorvex {
 
@@ -28,6 +29,9 @@ struct ConversionRun {
   DataFormat Format = {};
   /// Never replace a data file that exists when the conversion ends (it then fails).
   bool KeepExistingDataFile = false;
+  std::string LayerFilterText = {};  // the layer-name patterns, shown on their own report line
+  /// Decode every drawing from this code page (ChoosableCodePages); or "".
+  std::string CodePage = {};
   /// Where the data file's bytes go.
   FileWriter& Writer = SystemFileWriter();
   /// Sees the drawing's bytes as they are read from its file.
@@ -52,6 +56,8 @@ struct FileOutcome {
   std::int64_t data_lines = 0;
   /// The entities processed, by entity kind index, up to where the conversion ended.
   std::array<std::int64_t, kEntityKindCount> entity_counts{};
+  /// What of the drawing's texts could not be decoded, when the walk was begun.
+  UndecodedCharacters undecoded = {};
 };
 
 /// Converts the DXF file at `dxf_path` into the data file at `data_path` and appends the file's

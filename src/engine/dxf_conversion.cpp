@@ -90,6 +90,35 @@ bool DxfConversion::BlockPasses(std::string_view block_name) {
   return block_filter_->Passes(block_name);
 }
 
+bool DxfConversion::EntityLayerPasses() {
+  if (LayerFilterText.empty()) return true;
+  std::string_view layer = "!NoLayer!";
+  for (DxfCursor probe = Cursor; !Lines.AtEnd(probe);) {
+    const std::string_view code = Trimmed(Lines.Take(probe));
+    if (code.size() == 1 && code[0] == '0') break;
+    if (Lines.AtEnd(probe)) break;
+    const std::string_view value = Lines.Take(probe);
+    // The first group 8 decides: an entity has one, and reading on to the end of the entity
+    // would read it twice (survey drawing: 25% slower with a filter, December 2026).
+    if (code == "8" || (code.size() > 1 && ParseInt32(code) == 8)) {
+      layer = Trimmed(value);
+      break;
+    }
+  }
+  if (layer == last_layer_) return last_layer_passes_;
+  if (!layer_filter_) layer_filter_ = std::make_unique<BlockNameFilter>(LayerFilterText);
+  last_layer_.assign(layer);
+  last_layer_passes_ = layer_filter_->Passes(texts_.Decode(layer, decoded_layer_).text);
+  return last_layer_passes_;
+}
+
+std::string DxfConversion::PlainText(std::string_view decoded_text) {
+  if (decoded_text.find("%%") == std::string_view::npos) return std::string(decoded_text);
+  if (!percent_codes_)
+    percent_codes_ = std::make_unique<CodePageCharacters>(texts_.Encoding().percent_codes);
+  return PlainTextCodes(decoded_text, *percent_codes_);
+}
+
 void DxfConversion::TallyBlock(DecodedText block_name) {
   tally_key_.assign(block_name.text);
   for (char& c : tally_key_)
@@ -277,7 +306,7 @@ void DxfConversion::WriteLine(const LineCoordinate (&coordinates)[3], std::strin
     }
     if (!plain_format_) {
       settle();
-      Reformat(field.node, field_start, value_start, entity_type == "MTEXT");
+      Reformat(field.node, field_start, value_start, entity_type);
       at = Grow(out, field.room_after + entity_type.size());
     }
     at = Copy(separator_, at);
@@ -289,7 +318,7 @@ void DxfConversion::WriteLine(const LineCoordinate (&coordinates)[3], std::strin
 }
 
 void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t value_start,
-                             bool mtext) {
+                             std::string_view entity_type) {
   std::string& out = data_file_.buffer();
   const bool coordinate =
       node == field_node::kX || node == field_node::kY || node == field_node::kZ;
@@ -297,10 +326,20 @@ void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t valu
     for (std::size_t i = value_start; i < out.size(); ++i)
       if (out[i] == '.') out[i] = ',';
   }
-  if (format_.mtext_plain && mtext && node == field_node::kTextString) {
-    reformatted_ = PlainMText(std::string_view(out).substr(value_start));
-    out.resize(value_start);
-    out.append(reformatted_);
+  if (node == field_node::kTextString) {
+    const std::string_view value = std::string_view(out).substr(value_start);
+    bool plain = true;
+    if ((format_.mtext_plain || format_.text_plain) && entity_type == "MTEXT") {
+      reformatted_ = PlainMText(value);
+    } else if (format_.text_plain && entity_type == "TEXT") {
+      reformatted_ = PlainText(value);
+    } else {
+      plain = false;
+    }
+    if (plain) {
+      out.resize(value_start);
+      out.append(reformatted_);
+    }
   }
   if (format_.quote && NeedsQuotes(std::string_view(out).substr(field_start), separator_)) {
     reformatted_.assign(out, field_start);

@@ -16,6 +16,7 @@
 #include "export_config.h"
 #include "failure.h"
 #include "rounded_digits.h"
+#include "text_codes.h"
 #include "text_decoder.h"
 #include "vecteur.h"
 
@@ -64,6 +65,7 @@ class DxfConversion {
   std::vector<std::string> BlockTallyNames;
   std::vector<std::int64_t> BlockTallyCounts;
   std::string_view BlockFilterText;  // the run's block-name patterns; empty lets every insert in
+  std::string_view LayerFilterText;  // the run's layer-name patterns; empty lets every layer in
   // The vertices of the polyline being read, their decimals and flags, which its reader fills
   // anew: kept
   // from one polyline to the next, so that their storage is allocated once.
@@ -77,6 +79,8 @@ class DxfConversion {
   void SetEncoding(DrawingEncoding encoding) { texts_.SetEncoding(std::move(encoding)); }
   /// The encoding that the texts are decoded from, as the report names it.
   const std::string& EncodingName() const { return texts_.EncodingName(); }
+  /// The code page that the header names but that could not be decoded; empty for none.
+  const std::string& NotDecodableCodePage() const { return texts_.Encoding().not_decodable; }
   /// Characters of the drawing's texts that the data file and the report received as U+FFFD
   /// because they could not be decoded.
   std::int64_t UndecodedCount() const { return undecoded_; }
@@ -89,6 +93,18 @@ class DxfConversion {
   /// True when an insert of the decoded `block_name` passes BlockFilterText (decided once per
   /// name).
   bool BlockPasses(std::string_view block_name);
+  /// True when the entity whose pairs start at the cursor is on a layer that passes
+  /// LayerFilterText (its group 8, decoded, or kNoLayer's text without one; a damaged entity
+  /// with several is judged by the first). Reads ahead without moving the cursor, up to that
+  /// group or the "0" line that ends the entity, and only when there is a filter: the walk asks
+  /// before a reader takes the entity, so that one left out is neither read, written nor
+  /// counted.
+  bool EntityLayerPasses();
+
+  /// A text of the drawing, decoded, with its %% codes as people read them (PlainTextCodes), in
+  /// the code page of the drawing's "%%nnn" codes.
+  std::string PlainText(std::string_view decoded_text);
+
   /// Counts one exported insert of the decoded `block_name` in the block tally: a name that
   /// matches an earlier one but for the case of a-z counts with it, under the spelling that came
   /// first.
@@ -183,7 +199,8 @@ class DxfConversion {
                              std::size_t line_start);
   // Turns the field just appended from `field_start` (its value from `value_start`) into what
   // `format_` asks for.
-  void Reformat(int node, std::size_t field_start, std::size_t value_start, bool mtext);
+  void Reformat(int node, std::size_t field_start, std::size_t value_start,
+                std::string_view entity_type);
   void ThrowAt(Failure::Kind kind, std::string_view text, std::int64_t line,
                std::size_t line_start);
   void AppendText(std::string_view text, std::string& out) {
@@ -203,6 +220,13 @@ class DxfConversion {
   bool writes_x_ = false, writes_y_ = false, writes_z_ = false;  // the point's own coordinates
   std::size_t line_room_ = 0;  // the room of a data line but for its entity type
   std::unique_ptr<BlockNameFilter> block_filter_;
+  std::unique_ptr<BlockNameFilter> layer_filter_;
+  std::string decoded_layer_;
+  // The layer of the entity before, as the drawing spells it, and its verdict: entities come in
+  // runs of one layer.
+  std::string last_layer_ = std::string(1, '\0');
+  bool last_layer_passes_ = false;
+  std::unique_ptr<CodePageCharacters> percent_codes_;         // made at the first "%%" code
   std::unordered_map<std::string, std::size_t> tally_index_;  // capitals of a name -> its entry
   std::string tally_key_;
   std::int64_t value_line_ = 0;

@@ -7,11 +7,18 @@ void Append(std::string& key, bool value) {
   key.push_back(value ? '1' : '0');
 }
 
+// A text with its length before it, so that two texts can never run into each other's place.
+void Append(std::string& key, const std::string& text) {
+  key.append(std::to_string(text.size()));
+  key.push_back(':');
+  key.append(text);
+}
+
 void Append(std::string& key, const DataFormat& format) {
   // One name per member: a member added to DataFormat stops this from compiling until it is
   // named here, and so can never be left out of the key.
-  const auto& [quote, mtext_plain, lf_line_ends, bom, decimal_comma] = format;
-  for (const bool value : {quote, mtext_plain, lf_line_ends, bom, decimal_comma})
+  const auto& [quote, mtext_plain, text_plain, lf_line_ends, bom, decimal_comma] = format;
+  for (const bool value : {quote, mtext_plain, text_plain, lf_line_ends, bom, decimal_comma})
     Append(key, value);
 }
 
@@ -19,8 +26,10 @@ void Append(std::string& key, const DataFormat& format) {
 
 void AppendSettingsKey(const ExtendedSettings& settings, std::string& key) {
   // As above: every member of ExtendedSettings is named, or this does not compile.
-  const auto& [format] = settings;
+  const auto& [format, layers, code_page] = settings;
   Append(key, format);
+  Append(key, layers);
+  Append(key, code_page);
 }
 
 }  // namespace quorvex

@@ -18,6 +18,12 @@ struct ExtendedSettings {
   /// How data files are written for other programs: the keys quote, mtext-plain, line-ends,
   /// bom and decimal-comma.
   DataFormat format;
+  /// Layer-name patterns, comma-separated, as the block-name filter reads them: only entities
+  /// of a matching layer are exported and counted. The key layers; empty lets every layer in.
+  std::string layers;
+  /// The code page that every drawing's texts are decoded from, named as a drawing's header
+  /// names it ("ANSI_1251"), whatever the header says. The key code-page; empty: the header's.
+  std::string code_page;
 
   friend bool operator==(const ExtendedSettings&, const ExtendedSettings&) = default;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "drawing_encoding.h"
 #include "field_captions.h"
 #include "utf8.h"
 
@@ -203,17 +204,18 @@ std::string FailureReason(const Failure& failure) {
     default:
       break;
   }
-  // The report's line without its "*** Error, " and " ***".
-  const std::string whole = FailureText(failure);
-  std::string_view text = whole;
-  for (const std::string_view decoration : {"  *** Error, ", "  *** "}) {
-    if (text.starts_with(decoration)) {
-      text.remove_prefix(decoration.size());
+  return Undecorated(FailureText(failure));
+}
+
+std::string Undecorated(std::string_view line) {
+  for (const std::string_view decoration : {"  *** Error, ", "  *** Warning, ", "  *** "}) {
+    if (line.starts_with(decoration)) {
+      line.remove_prefix(decoration.size());
       break;
     }
   }
-  if (text.ends_with(" ***")) text.remove_suffix(4);
-  return std::string(text);
+  if (line.ends_with(" ***")) line.remove_suffix(4);
+  return std::string(line);
 }
 
 std::string_view OptionRuleMessage(OptionRule rule) {
@@ -260,7 +262,14 @@ std::string UndecodedText(const UndecodedCharacters& undecoded) {
          (one ? " and was" : " and were") + " written as U+FFFD ***";
 }
 
+std::string NotDecodableText(const UndecodedCharacters& undecoded) {
+  return "  *** Warning, the drawing names the code page " + Quoted(undecoded.not_decodable) +
+         ", which cannot be decoded here; its texts were read as UTF-8 where valid, else as " +
+         std::string(kDefaultCodePage) + " ***";
+}
+
 void AppendUndecodedLine(std::vector<std::string>& report, const UndecodedCharacters& undecoded) {
+  if (!undecoded.not_decodable.empty()) report.push_back(NotDecodableText(undecoded));
   if (undecoded.count > 0) report.push_back(UndecodedText(undecoded));
 }
 
@@ -272,8 +281,10 @@ void AppendFailureLines(std::vector<std::string>& report, const Failure& failure
 }
 
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
-                      std::string_view block_filter, const EntityTally& tally) {
+                      std::string_view block_filter, const EntityTally& tally,
+                      std::string_view layer_filter) {
   report.push_back("  Processed entities count : " + std::to_string(tally.total));
+  if (!layer_filter.empty()) report.push_back("  Layer names : " + EscapedName(layer_filter));
   report.emplace_back();
   for (std::size_t kind = 0; kind < kEntityKindCount; ++kind) {
     if (tables.EntityEnabled[kind] != 1) continue;
@@ -321,6 +332,40 @@ std::string StoppedLine(std::size_t done, std::size_t total, std::string_view re
       "stopped after " + std::to_string(done) + " of " + std::to_string(total) + " files; report: ";
   line.append(report);
   return line;
+}
+
+std::vector<std::string> DrawingInfoLines(std::string_view dxf_path, const DrawingInfo& info) {
+  const auto or_none = [](const std::string& text) {
+    return text.empty() ? std::string("none") : EscapedName(text);
+  };
+  std::vector<std::string> lines;
+  lines.push_back(EscapedName(dxf_path));
+  lines.push_back("  Version : " + or_none(info.version));
+  lines.push_back("  Code page named : " + or_none(info.code_page_named));
+  lines.push_back("  Code page used : " + EscapedName(info.code_page_used));
+  const auto counts = [&](std::string_view title, const std::vector<NameCount>& names) {
+    lines.emplace_back(title);
+    for (const NameCount& name : names)
+      lines.push_back("    " + EscapedName(name.name) + " : " + std::to_string(name.count));
+    if (names.empty()) lines.emplace_back("    none");
+  };
+  counts("  Layers, with their entities :", info.layers);
+  lines.emplace_back("  Blocks inserted, with their inserts and attribute tags :");
+  for (const InsertedBlock& block : info.blocks) {
+    std::string line = "    " + EscapedName(block.name) + " : " + std::to_string(block.inserts);
+    for (std::size_t i = 0; i < block.tags.size(); ++i)
+      line += (i == 0 ? " (" : ", ") + EscapedName(block.tags[i]);
+    if (!block.tags.empty()) line.push_back(')');
+    lines.push_back(std::move(line));
+  }
+  if (info.blocks.empty()) lines.emplace_back("    none");
+  std::vector<NameCount> kinds;
+  for (std::size_t kind = 0; kind < kEntityKindCount; ++kind)
+    if (info.kinds[kind] > 0)
+      kinds.push_back({std::string(EntityKindNames[kind]), info.kinds[kind]});
+  counts("  Entities of the kinds exported :", kinds);
+  counts("  Entities of no kind exported :", info.other_entities);
+  return lines;
 }
 
 }  // namespace quorvex

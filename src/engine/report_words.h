@@ -7,9 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "drawing_info.h"
 #include "export_config.h"
 #include "failure.h"
 #include "option_values.h"
+#include "undecoded_characters.h"
 
 namespace quorvex {
 
@@ -51,6 +53,9 @@ std::string FailureText(const Failure& failure);
 /// "*** Error, " and " ***".
 std::string FailureReason(const Failure& failure);
 
+/// A line of the report in plain words: without its "*** Error, " or "*** Warning, " and " ***".
+std::string Undecorated(std::string_view line);
+
 /// The refusal of the typed-value rule (two blanks on each side); empty for kAnyText.
 std::string_view OptionRuleMessage(OptionRule rule);
 
@@ -65,17 +70,15 @@ void AppendFileHeading(std::vector<std::string>& report, std::size_t number,
 /// Appends the line naming the data file and the empty line after it.
 void AppendDataFileLines(std::vector<std::string>& report, std::string_view data_path);
 
-/// Characters of a drawing's texts that the data file and the report received as U+FFFD because
-/// they could not be decoded, and the encoding they were decoded from.
-struct UndecodedCharacters {
-  std::int64_t count = 0;
-  std::string encoding;
-};
-
 /// The warning line (two leading blanks) about characters that could not be decoded.
 std::string UndecodedText(const UndecodedCharacters& undecoded);
 
-/// Appends the warning line when some characters could not be decoded; nothing otherwise.
+/// The warning line (two leading blanks) about a code page that the header names and that could
+/// not be decoded.
+std::string NotDecodableText(const UndecodedCharacters& undecoded);
+
+/// Appends the warning lines about what could not be decoded: the code page, then the
+/// characters; nothing when all was decoded.
 void AppendUndecodedLine(std::vector<std::string>& report, const UndecodedCharacters& undecoded);
 
 /// Appends the failure's line, the warning about undecoded characters when there are any, and
@@ -92,11 +95,18 @@ struct EntityTally {
   UndecodedCharacters undecoded;
 };
 
-/// Appends the count lines of a converted file: the total, one line per enabled kind (Blocks
-/// with `block_filter`), the tally of block names, the warning about undecoded characters when
-/// there are any, and the rule line.
+/// Appends the count lines of a converted file: the total, the layer filter when there is one,
+/// one line per enabled kind (Blocks with `block_filter`), the tally of block names, the
+/// warnings about decoding when there are any, and the rule line.
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
-                      std::string_view block_filter, const EntityTally& tally);
+                      std::string_view block_filter, const EntityTally& tally,
+                      std::string_view layer_filter = {});
+
+/// The information of the drawing at `dxf_path` as lines to read: its path, then indented its
+/// version, the code page named and the one used, the layers with their entities, the inserted
+/// blocks with their inserts and attribute tags, the entities of each kind found and those of no
+/// kind. Names are written as EscapedName writes them.
+std::vector<std::string> DrawingInfoLines(std::string_view dxf_path, const DrawingInfo& info);
 
 /// The progress window's label while the drawing named `dxf_name` is converted.
 std::string ProgressLabel(std::string_view dxf_name);

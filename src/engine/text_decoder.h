@@ -35,6 +35,8 @@ class TextDecoder {
   /// The name of the encoding decoded from: the one set, or DefaultEncoding's when iconv cannot
   /// decode that one.
   const std::string& EncodingName() const { return encoding_.name; }
+  /// The encoding decoded from, as EncodingName names it.
+  const DrawingEncoding& Encoding() const { return encoding_; }
 
   /// Appends `text` decoded to `out`; returns how many characters became U+FFFD. A text of
   /// ASCII characters without a backslash, the usual case, is appended as it is.

@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
     }
   }
   const std::string& program_directory = paths.program_directory;
+  prompts.SetPresetsFolder(paths.presets_folder);
 
   SystemClock clock;
   ui::QSettingsStore settings;

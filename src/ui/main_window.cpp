@@ -13,12 +13,15 @@
 #include <utility>
 
 #include "batch/locale_formats.h"
+#include "desk/drawing_information.h"
 #include "desk/process_command.h"
 #include "desk/show_last_log.h"
 #include "desk/window_words.h"
+#include "engine/text_util.h"
 #include "ui/batch_runner.h"
 #include "ui/configuration_page.h"
 #include "ui/desktop_launcher.h"
+#include "ui/drawing_info_dialog.h"
 #include "ui/dxf_files_group.h"
 #include "ui/files_page.h"
 #include "ui/fitted_label.h"
@@ -113,6 +116,8 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   connect(filesPage_, &FilesPage::showLogRequested, this,
           [this] { ShowLastLog(services_.paths.LogFile(), launcher_, prompts_); });
   connect(&filesPage_->files(), &DxfFilesGroup::pathsDropped, this, &MainWindow::openPaths);
+  connect(&filesPage_->files(), &DxfFilesGroup::drawingInfoRequested, this,
+          &MainWindow::showDrawingInfo);
   connect(configurationPage_, &ConfigurationPage::recordReplaced, &filesPage_->output(),
           &OutputGroup::showExtension);
   connect(configurationPage_, &ConfigurationPage::loadRequested, this, [this] {
@@ -290,6 +295,18 @@ void MainWindow::ShowInformation(std::string_view text) {
 
 void MainWindow::ShowFirstPage() {
   tabs_->setCurrentIndex(0);
+}
+
+void MainWindow::showDrawingInfo(const QString& path) {
+  const std::string dxf_path = ToStdString(path);
+  const DrawingInformation shown = ReadDrawingInformation(dxf_path, config_.extended().code_page);
+  if (!shown.read) {
+    prompts_.Error(shown.text);
+    return;
+  }
+  auto* dialog =
+      new DrawingInfoDialog(ToQString(FileNameOf(dxf_path)), ToQString(shown.text), this);
+  dialog->show();
 }
 
 }  // namespace quorvex::ui

@@ -71,6 +71,9 @@ class MainWindow final : public QMainWindow, private MainWindowParts {
   void runEnded();
   void setRunning(bool running);
   void showConfigurationName();
+  /// "Drawing information..." of the file list: a dialog, or the error when the drawing cannot
+  /// be read.
+  void showDrawingInfo(const QString& path);
 
   WindowServices services_;
   WindowPrompts prompts_;

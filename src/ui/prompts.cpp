@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 #include "config/config_forms.h"
 #include "desk/window_words.h"
@@ -27,11 +28,15 @@ QString StartFolder(const std::filesystem::path& folder) {
 // extension takes that of the form whose filter is chosen, else ".qrv".
 std::optional<std::filesystem::path> RunFileDialog(QFileDialog& dialog, ConfigForm form) {
   const QString toml = ToQString(kTomlFilter);
-  dialog.setNameFilters({ToQString(kQrvFilter), toml, ToQString(kAllFilesFilter)});
+  QStringList filters = {ToQString(kQrvFilter), toml, ToQString(kAllFilesFilter)};
+  // What is opened may be of either form; the presets are TOML.
+  if (dialog.acceptMode() == QFileDialog::AcceptOpen) filters.prepend(ToQString(kBothFormsFilter));
+  dialog.setNameFilters(filters);
   const auto take_suffix = [&dialog, toml](const QString& filter) {
     dialog.setDefaultSuffix(ToQString(filter == toml ? kTomlExtension : kQrvExtension));
   };
-  if (form == ConfigForm::kToml) dialog.selectNameFilter(toml);
+  if (form == ConfigForm::kToml && dialog.acceptMode() == QFileDialog::AcceptSave)
+    dialog.selectNameFilter(toml);
   take_suffix(dialog.selectedNameFilter());
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, take_suffix);
   dialog.setOption(QFileDialog::ReadOnly, false);
@@ -78,6 +83,13 @@ std::optional<std::filesystem::path> DialogPrompts::ChooseFileToLoad(
   QFileDialog dialog(parent_, ToQString(kLoadDialogTitle), StartFolder(folder));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
+  // The configurations folder and the presets are a click away in the dialog's side bar.
+  QList<QUrl> places = dialog.sidebarUrls();
+  for (const std::filesystem::path& place : {folder, presets_folder_}) {
+    const QString local = ToQString(place.string());
+    if (!place.empty() && QDir(local).exists()) places.append(QUrl::fromLocalFile(local));
+  }
+  dialog.setSidebarUrls(places);
   return RunFileDialog(dialog, ConfigForm::kQrv);
 }
 

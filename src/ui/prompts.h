@@ -16,6 +16,8 @@ class DialogPrompts final : public Prompts {
  public:
   explicit DialogPrompts(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
+  /// The folder of the presets, which the load dialog offers beside the configurations folder.
+  void SetPresetsFolder(const std::filesystem::path& folder) { presets_folder_ = folder; }
 
   void Information(std::string_view text) override;
   void Error(std::string_view text) override;
@@ -28,6 +30,7 @@ class DialogPrompts final : public Prompts {
 
  private:
   QWidget* parent_;
+  std::filesystem::path presets_folder_;
 };
 
 }  // namespace quorvex::ui

@@ -55,6 +55,13 @@ TEST(CliWords, EveryRefusalOfTheCommandLine) {
   EXPECT_EQ(EmptyFolderWarning("/in/empty/"), "warning: folder \"/in/empty/\" holds no DXF file");
   EXPECT_EQ(DataFileClashLine("/out/a.txt", {"/in/a.dxf", "/in/a.DXF", "/x/a.dxf"}),
             "/out/a.txt would be written by /in/a.dxf and /in/a.DXF and /x/a.dxf");
+  EXPECT_EQ(DecodingWarningLine("/in/a.dxf", {2, "ANSI_932"}),
+            "/in/a.dxf: warning: 2 characters could not be decoded from ANSI_932 and were written "
+            "as U+FFFD");
+  EXPECT_EQ(DecodingWarningLine("/in/b\n.dxf", {1, "ANSI_1252", "X"}),
+            "/in/b\\x0A.dxf: warning: the drawing names the code page \"X\", which cannot be "
+            "decoded here; its texts were read as UTF-8 where valid, else as ANSI_1252; 1 "
+            "character could not be decoded from ANSI_1252 and was written as U+FFFD");
 }
 
 TEST(CliWords, TheLineOfAFileThatDidNotConvert) {

@@ -85,20 +85,26 @@ TEST(TomlConfig, SettingsBeyondTheRecordAreKeysOnlyWhenSet) {
   EXPECT_EQ(ExtendedKeys(content.extended), "");
   const std::string plain = ConfigToml(content);
   DataFormat& format = content.extended.format;
-  format.quote = format.lf_line_ends = format.decimal_comma = true;
+  format.quote = format.lf_line_ends = format.decimal_comma = format.text_plain = true;
+  content.extended.layers = "TOPO*,\"VP\"";
+  content.extended.code_page = "ANSI_1251";
   const std::string toml = ConfigToml(content);
   const std::size_t kinds = toml.find("\nkinds = ");
   ASSERT_NE(kinds, std::string::npos);
   const std::size_t after = toml.find("]\n", kinds) + 2;
   EXPECT_EQ(toml.substr(after, toml.find("\n[[fields]]", after) - after),
+            "layers = \"TOPO*,\\\"VP\\\"\"\ncode-page = \"ANSI_1251\"\ntext-plain = true\n"
             "quote = true\nline-ends = \"lf\"\ndecimal-comma = true\n");
   EXPECT_EQ(toml.substr(0, after) + toml.substr(toml.find("\n[[fields]]", after)), plain);
-  EXPECT_EQ(ExtendedKeys(content.extended), "quote, line-ends, decimal-comma");
+  EXPECT_EQ(ExtendedKeys(content.extended),
+            "layers, code-page, text-plain, quote, line-ends, decimal-comma");
   const ConfigContent back = FromToml(toml);
   EXPECT_EQ(back.extended, content.extended);
   EXPECT_EQ(ConfigToml(back), toml);
   EXPECT_EQ(FromToml("line-ends = \"crlf\"\nbom = true\nmtext-plain = false\n").extended.format,
             (DataFormat{.bom = true}));
+  // A code page is named in either case and kept as headers name it.
+  EXPECT_EQ(FromToml("code-page = \"iso8859-2\"\n").extended.code_page, "ISO8859-2");
 }
 
 TEST(TomlConfig, AHandWrittenConfigurationChangesTheDefaultOne) {

@@ -31,6 +31,15 @@ TEST(WindowWords, EveryTextOfTheWindowsRules) {
   EXPECT_EQ(kQrvFilter, "Quorvex configurations (*.qrv)");
   EXPECT_EQ(kTomlFilter, "Quorvex configurations, text form (*.toml)");
   EXPECT_EQ(kAllFilesFilter, "All files (*)");
+  EXPECT_EQ(kBothFormsFilter, "Quorvex configurations, both forms (*.qrv *.toml)");
+  EXPECT_EQ(kDrawingInfoTitle, "Drawing information");
+  EXPECT_EQ(
+      DrawingInfoFailureText("/d/a.dxf", {Kind::kDxfUnreadable, {}, {}, 0, "Permission denied"}),
+      "The drawing \"/d/a.dxf\" cannot be read. Permission denied");
+  EXPECT_EQ(DrawingInfoFailureText("/d/a\n.dxf", {Kind::kNotDxf}),
+            "The drawing \"/d/a\\x0A.dxf\" is not a valid DXF file: it has no ENTITIES section.");
+  EXPECT_EQ(DrawingInfoFailureText("/d/a.dxf", {Kind::kFileChanged}),
+            "The drawing \"/d/a.dxf\" was changed by another program while it was read.");
   EXPECT_EQ(NotOpenedText("/help/index.html"),
             "Cannot open \"/help/index.html\": no application to open it was found.");
   EXPECT_EQ(NotOpenedText("/logs/\x1B.txt"),

@@ -241,11 +241,27 @@ TEST(ReportWords, HeaderHeadingAndCounts) {
   tally.block_counts = {2, 1};
   AppendCountLines(report, tables, "TREE*", tally);
   AppendFailureLines(report, {Kind::kNotDxf});
-  EXPECT_EQ(report, (std::vector<std::string>{
-                        "File 2 :", "", "  DXF File  : /in/a.dxf", "  Data File : /out/a.txt", "",
-                        "  Processed entities count : 4", "", "    Points : 1 ",
-                        "    Blocks : 3 (TREE*)", "      TREE1 : 2", "      tree2 : 1", rule,
-                        "  *** Error, this is not a valid DXF file ***", rule}));
+  AppendCountLines(report, tables, "", {}, "TOPO*,VP");
+  EXPECT_EQ(report, (std::vector<std::string>{"File 2 :",
+                                              "",
+                                              "  DXF File  : /in/a.dxf",
+                                              "  Data File : /out/a.txt",
+                                              "",
+                                              "  Processed entities count : 4",
+                                              "",
+                                              "    Points : 1 ",
+                                              "    Blocks : 3 (TREE*)",
+                                              "      TREE1 : 2",
+                                              "      tree2 : 1",
+                                              rule,
+                                              "  *** Error, this is not a valid DXF file ***",
+                                              rule,
+                                              "  Processed entities count : 0",
+                                              "  Layer names : TOPO*,VP",
+                                              "",
+                                              "    Points : 0 ",
+                                              "    Blocks : 0 ()",
+                                              rule}));
   EXPECT_EQ(kCancelLine, "*** Process canceled by user ***");
 }
 
@@ -257,6 +273,9 @@ TEST(ReportWords, UndecodedCharactersWarnBeforeTheRule) {
   EXPECT_EQ(UndecodedText({12, "UTF-8"}),
             "  *** Warning, 12 characters could not be decoded from UTF-8 and were written as "
             "U+FFFD ***");
+  EXPECT_EQ(NotDecodableText({0, "ANSI_1252", "ANSI_9999"}),
+            "  *** Warning, the drawing names the code page \"ANSI_9999\", which cannot be decoded "
+            "here; its texts were read as UTF-8 where valid, else as ANSI_1252 ***");
   RunTables tables;
   EntityTally tally;
   tally.undecoded = {2, "ANSI_932"};
@@ -264,11 +283,44 @@ TEST(ReportWords, UndecodedCharactersWarnBeforeTheRule) {
   AppendCountLines(report, tables, "", tally);
   AppendFailureLines(report, {Kind::kNotDxf}, {3, "ANSI_932"});
   AppendFailureLines(report, {Kind::kNotDxf}, {0, "ANSI_932"});
+  AppendFailureLines(report, {Kind::kNotDxf}, {1, "ANSI_1252", "X\n"});
   EXPECT_EQ(report,
             (std::vector<std::string>{
                 "  Processed entities count : 0", "", UndecodedText({2, "ANSI_932"}), rule,
                 "  *** Error, this is not a valid DXF file ***", UndecodedText({3, "ANSI_932"}),
-                rule, "  *** Error, this is not a valid DXF file ***", rule}));
+                rule, "  *** Error, this is not a valid DXF file ***", rule,
+                "  *** Error, this is not a valid DXF file ***",
+                "  *** Warning, the drawing names the code page \"X\\x0A\", which cannot be "
+                "decoded here; its texts were read as UTF-8 where valid, else as ANSI_1252 ***",
+                UndecodedText({1, "ANSI_1252"}), rule}));
+}
+
+TEST(ReportWords, DrawingInformation) {
+  DrawingInfo info;
+  info.code_page_named = "ANSI_9999";
+  info.code_page_used = "ANSI_1252";
+  EXPECT_EQ(DrawingInfoLines("/in/empty.dxf", info),
+            (std::vector<std::string>{
+                "/in/empty.dxf", "  Version : none", "  Code page named : ANSI_9999",
+                "  Code page used : ANSI_1252", "  Layers, with their entities :", "    none",
+                "  Blocks inserted, with their inserts and attribute tags :", "    none",
+                "  Entities of the kinds exported :", "    none",
+                "  Entities of no kind exported :", "    none"}));
+  info.version = "AC1015";
+  info.code_page_named = "";
+  info.layers = {{"TOPO", 3}, {"a\nb", 0}};
+  info.blocks = {{"PT", 2, {"PNR", "H"}}, {"TREE", 1, {}}};
+  info.kinds[entity_kind::kPoints] = 1;
+  info.kinds[entity_kind::kBlocks] = 3;
+  info.other_entities = {{"HATCH", 2}};
+  EXPECT_EQ(DrawingInfoLines("/in/site.dxf", info),
+            (std::vector<std::string>{
+                "/in/site.dxf", "  Version : AC1015", "  Code page named : none",
+                "  Code page used : ANSI_1252", "  Layers, with their entities :", "    TOPO : 3",
+                "    a\\x0Ab : 0",
+                "  Blocks inserted, with their inserts and attribute tags :", "    PT : 2 (PNR, H)",
+                "    TREE : 1", "  Entities of the kinds exported :", "    Points : 1",
+                "    Blocks : 3", "  Entities of no kind exported :", "    HATCH : 2"}));
 }
 
 TEST(ReportWords, TheProgressAndTheSummaryOfARun) {

@@ -1,8 +1,15 @@
 // The window opens and saves configurations of both forms, as the command line reads them: the
 // built quorvex-cli is run on the same files for comparison.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -70,6 +77,23 @@ std::unique_ptr<MainWindow> StartOnSiteToml(testing::WindowFixture& f) {
   return window;
 }
 
+// Processes site_blocks.dxf of the drawings in `window`, and converts it with "quorvex-cli -c
+// `config`" into a folder of its own, which it returns; empty when the window's run failed.
+QString ProcessSiteBlocks(testing::WindowFixture& f, MainWindow& window, const QString& config) {
+  Find<QTabWidget>(window, "tabs")->setCurrentIndex(0);
+  if (!testing::ChooseFolder(window, f.drawings())) return {};
+  testing::ClickRow(window, 2);
+  if (testing::SelectedNames(window) != QStringList{"site_blocks"}) return {};
+  QSignalSpy finished(&window, &MainWindow::runFinished);
+  if (!Press(Find<QToolButton>(window, "processButton")) || !finished.wait(kRunTimeoutMs) ||
+      !f.prompts.errors.empty())
+    return {};
+  const QString reference = f.makeFolder("reference");
+  RunCli({"-q", "-c", config, "-o", reference, "--log", reference + "/log.txt",
+          f.drawings() + "/site_blocks.dxf"});
+  return reference;
+}
+
 }  // namespace
 
 // A TOML file loaded through the open dialog converts a drawing to the bytes that
@@ -83,18 +107,8 @@ void GuiTest::tomlLoadedRunsAsTheCommandLine() {
            QStringLiteral("Configuration file in use : site.toml"));
   QCOMPARE(StoredSetting(f, "config").toString(), QStringLiteral("site.toml"));
 
-  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(0);
-  QVERIFY(testing::ChooseFolder(*window, f.drawings()));
-  testing::ClickRow(*window, 2);
-  QCOMPARE(testing::SelectedNames(*window), QStringList{"site_blocks"});
-  QSignalSpy finished(window.get(), &MainWindow::runFinished);
-  QVERIFY(Press(Find<QToolButton>(*window, "processButton")));
-  QVERIFY(finished.wait(kRunTimeoutMs));
-  QVERIFY(f.prompts.errors.empty());
-
-  const QString reference = f.makeFolder("reference");
-  RunCli({"-q", "-c", f.configurations() + "/site.toml", "-o", reference, "--log",
-          reference + "/log.txt", f.drawings() + "/site_blocks.dxf"});
+  const QString reference = ProcessSiteBlocks(f, *window, f.configurations() + "/site.toml");
+  QVERIFY(!reference.isEmpty());
   const QByteArray data = testing::ReadAll(f.drawings() + "/site_blocks.csv");
   QVERIFY(
       data.startsWith("\xEF\xBB\xBF"
@@ -157,6 +171,72 @@ void GuiTest::qrvSaveAsksBeforeDroppingSettings() {
   QVERIFY(Press(Find<QToolButton>(*window, "exitButton")));
   QVERIFY(f.prompts.questions.empty());
   QVERIFY(!window->isVisible());
+}
+
+// A layer filter, plain texts and a code page set through the widgets, saved as TOML, convert a
+// drawing to the bytes that "quorvex-cli -c" gives for the saved file.
+void GuiTest::layerFilterAndTextsRunAsTheCommandLine() {
+  auto& f = *fixture_;
+  QVERIFY(QDir().mkpath(f.configurations()));
+  auto window = f.startWindow();
+  QVERIFY(window);
+  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(1);
+  auto* layers = Find<QLineEdit>(*window, "layerNamesEdit");
+  QVERIFY(layers && layers->isEnabled());
+  QTest::keyClicks(layers, QStringLiteral("veg*, Drain?ge"));
+  QVERIFY(Press(Find<QCheckBox>(*window, "textPlainBox")));
+  auto* code_page = Find<QComboBox>(*window, "codePageCombo");
+  QCOMPARE(code_page->currentText(), QStringLiteral("As the drawing says"));
+  code_page->setCurrentIndex(code_page->findText(QStringLiteral("ANSI_1250")));
+  const QString saved = f.configurations() + "/layers.toml";
+  f.prompts.files_to_save = {saved.toStdString()};
+  QVERIFY(Press(Find<QToolButton>(*window, "saveButton")));
+  const QByteArray toml = testing::ReadAll(saved);
+  QVERIFY(
+      toml.contains("\nlayers = \"veg*, Drain?ge\"\ncode-page = \"ANSI_1250\"\n"
+                    "text-plain = true\n"));
+
+  const QString reference = ProcessSiteBlocks(f, *window, saved);
+  QVERIFY(!reference.isEmpty());
+  const QByteArray data = testing::ReadAll(f.drawings() + "/site_blocks.txt");
+  QVERIFY(data.contains(",VEGETATION\r\n") && data.contains(",DRAINAGE\r\n"));
+  QVERIFY(!data.contains(",WATER\r\n") && !data.contains(",BANK\r\n"));
+  QCOMPARE(data, testing::ReadAll(reference + "/site_blocks.txt"));
+  QVERIFY(testing::ReadAll(f.logFile()).contains("  Layer names : veg*, Drain?ge\r\n"));
+
+  // Loaded again, the file shows its settings in the widgets.
+  layers->clear();
+  f.prompts.answers = {Prompts::Answer::kNo};
+  f.prompts.files_to_load = {saved.toStdString()};
+  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(1);
+  QVERIFY(Press(Find<QToolButton>(*window, "loadButton")));
+  QCOMPARE(layers->text(), QStringLiteral("veg*, Drain?ge"));
+  QVERIFY(Find<QCheckBox>(*window, "textPlainBox")->isChecked());
+  QCOMPARE(code_page->currentText(), QStringLiteral("ANSI_1250"));
+}
+
+// "Drawing information..." of the file list's pop-up menu shows what --info prints.
+void GuiTest::drawingInformation() {
+  auto& f = *fixture_;
+  auto window = f.startWindow();
+  QVERIFY(window);
+  QVERIFY(testing::ChooseFolder(*window, f.drawings()));
+  testing::ClickRow(*window, 2);
+  auto* action = Find<QAction>(*window, "drawingInfoAction");
+  QVERIFY(action);
+  action->trigger();
+  QDialog* dialog = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == QStringLiteral("drawingInfoDialog") && widget->isVisible())
+      dialog = qobject_cast<QDialog*>(widget);
+  QVERIFY(dialog);
+  QCOMPARE(dialog->windowTitle(), QStringLiteral("Drawing information - site_blocks.dxf"));
+  const QString text =
+      dialog->findChild<QPlainTextEdit*>(QStringLiteral("drawingInfoText"))->toPlainText();
+  const QByteArray printed = RunCli({"--info", f.drawings() + "/site_blocks.dxf"});
+  QCOMPARE(text, QString::fromUtf8(printed));
+  QVERIFY(text.contains(QStringLiteral("\n    TREE : 18\n")));
+  dialog->close();
 }
 
 }  // namespace quorvex::ui

@@ -37,6 +37,8 @@ class GuiTest : public QObject {
   void tomlLoadedRunsAsTheCommandLine();
   void savedAsTomlPrintsTheSame();
   void qrvSaveAsksBeforeDroppingSettings();
+  void layerFilterAndTextsRunAsTheCommandLine();
+  void drawingInformation();
 
   // Runs.
   void processMatchesTheCore_data();

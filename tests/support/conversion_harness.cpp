@@ -87,8 +87,10 @@ ConversionResult Run(const TestSetup& setup, const std::string* dxf_path,
                     {},
                     setup.cancelled ? *setup.cancelled : not_cancelled,
                     setup.progress ? *setup.progress : no_progress,
-                    {},
+                    setup.format,
                     false,
+                    setup.layer_filter,
+                    setup.code_page,
                     setup.writer ? *setup.writer : SystemFileWriter()};
   const FileOutcome outcome = dxf_path ? ConvertDxfFile(run, *dxf_path, data_path)
                                        : ConvertDxfText(run, dxf_text, "test.dxf", data_path);

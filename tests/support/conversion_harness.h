@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/data_format.h"
 #include "engine/export_config.h"
 #include "engine/failure.h"
 #include "engine/file_writer.h"
@@ -55,6 +56,9 @@ class TestSetup {
   TExportConfig config;
   RunTables tables;
   std::string block_filter;
+  std::string layer_filter;
+  std::string code_page;  // a name of ChoosableCodePages, or empty
+  DataFormat format;
   // Optional stand-ins for a run's progress window, its stop button and the data file's path.
   ProgressDisplay* progress = nullptr;
   std::atomic<bool>* cancelled = nullptr;
