@@ -13,7 +13,6 @@
 #include "data_file_name.h"
 #include "directory_probe.h"
 #include "engine/field_captions.h"
-#include "engine/quoted_field.h"
 #include "engine/report_words.h"
 #include "log_file.h"
 #include "report.h"
@@ -49,8 +48,8 @@ class Conversions {
         dxf_paths_(request.dxf_paths),
         format_(request.extended.format),
         no_clobber_(request.no_clobber),
-        header_line_(format_.quote ? QuotedHeaderLine(tables, config.SeparatorText.View())
-                                   : BuildHeaderLine(tables, config.SeparatorText.View())),
+        header_line_(BuildHeaderLine(tables, config.SeparatorText.View(), request.extended)),
+        attributes_(request.extended.attributes),
         block_filter_(config.BlockNames.View()),
         blocks_(dxf_paths_.size()) {
     std::set<FileId> dxf_ids;
@@ -108,7 +107,7 @@ class Conversions {
       if (i >= dxf_paths_.size()) return;
       Notify([&] { env_.observer.FileStarted(i); });
       ConversionRun run{config_,        tables_,  header_line_, block_filter_, {},
-                        env_.cancelled, progress, format_,      no_clobber_};
+                        env_.cancelled, progress, format_,      no_clobber_,   attributes_};
       AppendFileHeading(run.ReportLines, i + 1, dxf_paths_[i]);
       FileOutcome outcome;
       if (replaces_dxf_[i]) {
@@ -155,6 +154,7 @@ class Conversions {
   const DataFormat format_;
   const bool no_clobber_;
   const std::string header_line_;
+  const std::vector<AttributeColumn>& attributes_;
   const std::string block_filter_;
   std::vector<FileBlock> blocks_;
   std::atomic<std::size_t> next_{0};

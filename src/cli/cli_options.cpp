@@ -147,6 +147,7 @@ void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   AddText(app, checks, "--save-config", options.save_config);
   AddText(app, checks, "--kinds", options.kinds);
   AddText(app, checks, "--fields", options.fields);
+  AddText(app, checks, "--captions", options.captions);
   AddText(app, checks, "--separator", options.separator);
   AddNumber(
       app, checks, "--decimals", "a whole number from 0 to 14",
@@ -230,7 +231,9 @@ std::string UsageText() {
          "      --kinds LIST       exactly these entity kinds (comma-separated); a kind named\n"
          "                         alone takes the point options of the default configuration,\n"
          "                         KIND.OPTION picks them\n"
-         "      --fields LIST      exactly these data fields, in this order\n"
+         "      --fields LIST      exactly these data fields, in this order; attrib:TAG is the\n"
+         "                         value of the block attribute TAG of each block insert\n"
+         "      --captions LIST    the header's names of the exported fields, in their order\n"
          "      --separator SEP    comma, semicolon, space, tab, linefeed, or any other text\n"
          "      --decimals N       decimals of X, Y and Z (0 to 14)\n"
          "      --header, --no-header  with or without the line naming the fields\n"
@@ -244,6 +247,7 @@ std::string UsageText() {
          "\n"
          "Fields: " +
          FieldWordList() +
+         ", attrib:TAG"
          "\n"
          "\n"
          "Failures and existing files:\n"

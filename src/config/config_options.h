@@ -17,6 +17,7 @@ struct ConfigOptions {
   std::optional<bool> header;
   std::optional<std::string> blocks;
   std::optional<std::string> extension;
+  std::optional<std::string> captions;
   // The settings beyond the record.
   std::optional<bool> quote;
   std::optional<bool> mtext_plain;
@@ -31,13 +32,17 @@ struct ConfigOptions {
 ///   of the default configuration, KIND.OPTION words pick them (and check their kind); the kinds
 ///   not listed are unchecked with their options kept;
 /// - `--fields`: exactly the fields listed are checked, moved to the front in the order given;
-///   the others follow unchecked, in their order, with their options kept;
+///   the others follow unchecked, in their order, with their options kept; `attrib:TAG` names
+///   the attribute column of TAG, which is added when the configuration has none;
+/// - `--captions`: the captions of the exported fields, in their order (after `--fields`); an
+///   empty one gives a field its own caption back;
 /// - `--separator`: comma, semicolon, space, tab or linefeed (by word or by the text each writes),
 ///   else "Other" with the text given;
 /// - `--decimals`: the decimals of X, Y and Z; `--header`, `--no-header`; `--blocks`; `-e`;
 /// - the output options, over the settings beyond the record.
 /// Returns the usage error (a wrong or repeated word, with the valid ones listed; a text longer
-/// than its slot) or nothing. Nothing is changed when an error is returned.
+/// than its slot; more captions than exported fields; a tag or caption that is not UTF-8) or
+/// nothing. Nothing is changed when an error is returned.
 std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model);
 
 }  // namespace quorvex

@@ -2,10 +2,12 @@
 
 #include <atomic>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "attribute_columns.h"
 #include "data_format.h"
 #include "export_config.h"
 #include "failure.h"
@@ -25,6 +27,8 @@ struct ConversionRun {
   DataFormat Format = {};
   /// Never replace a data file that exists when the conversion ends (it then fails).
   bool KeepExistingDataFile = false;
+  /// The attribute columns that attribute fields of `Tables.FieldOrder` name.
+  std::span<const AttributeColumn> Attributes = {};
 };
 
 /// How the conversion of one file ended, for callers that count failures (the report says why).

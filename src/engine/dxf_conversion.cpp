@@ -22,18 +22,26 @@ void AppendInteger(std::int64_t value, std::string& out) {
 }  // namespace
 
 DxfConversion::DxfConversion(const TExportConfig& config, const RunTables& tables,
-                             const DxfLines& lines, DataFile& data_file, const DataFormat& format)
+                             const DxfLines& lines, DataFile& data_file, const DataFormat& format,
+                             std::span<const AttributeColumn> attributes)
     : Config(config),
       Tables(tables),
       Lines(lines),
       Cursor(lines.Begin()),
       data_file_(data_file),
       format_(format),
-      plain_format_(format.Plain()) {
+      plain_format_(format.Plain()),
+      attributes_(attributes),
+      attribute_values_(attributes.size()) {
   auto value = [&](int node) { return Trimmed(config.FieldValues[node].View()); };
   for (const std::int32_t node : tables.FieldOrder) {
-    if (node < 0 || node >= kFieldNodeCount) continue;
-    fields_.push_back({node, config.FieldValues[node + 1].View()});
+    if (!IsRunField(node, attributes.size())) continue;
+    if (IsAttributeNode(node)) {
+      fields_.push_back({node, attributes[AttributeColumnOf(node)].prefix});
+      reads_attributes_ = true;
+    } else {
+      fields_.push_back({node, config.FieldValues[node + 1].View()});
+    }
   }
   separator_ = config.SeparatorText.View();
   x_decimals_ = {value(field_node::kXDecimals), ParseInt32(value(field_node::kXDecimals))};
@@ -65,6 +73,29 @@ void DxfConversion::TallyBlock(DecodedText block_name) {
   BlockTallyCounts.push_back(1);
   // The report writes the name once.
   undecoded_ += static_cast<std::int64_t>(block_name.replaced);
+}
+
+void DxfConversion::TakeAttribute(std::string_view tag, std::string_view text, bool multiline) {
+  const std::string_view decoded = texts_.Decode(tag, decoded_tag_).text;
+  for (std::size_t column = 0; column < attributes_.size(); ++column) {
+    AttributeValue& value = attribute_values_[column];
+    if (value.taken || !SameTag(decoded, attributes_[column].tag)) continue;
+    value.text.assign(text);
+    value.taken = true;
+    value.multiline = multiline;
+  }
+}
+
+void DxfConversion::ClearAttributes() {
+  for (AttributeValue& value : attribute_values_) {
+    value.text.clear();
+    value.taken = false;
+    value.multiline = false;
+  }
+}
+
+void DxfConversion::FailSeqendMissing() const {
+  throw Failure{Failure::Kind::kSeqendMissing, {}, QuotedText(Value()), value_line_};
 }
 
 bool DxfConversion::NextGroup() {
@@ -205,9 +236,17 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
         AppendInteger(GroupCounter, out);
         break;
       default:
+        if (IsAttributeNode(field.node))
+          AppendText(attribute_values_[AttributeColumnOf(field.node)].text, out);
         break;
     }
-    if (!plain_format_) Reformat(field.node, field_start, value_start, entity_type == "MTEXT");
+    if (!plain_format_) {
+      const bool mtext_text = field.node == field_node::kTextString
+                                  ? entity_type == "MTEXT"
+                                  : IsAttributeNode(field.node) &&
+                                        attribute_values_[AttributeColumnOf(field.node)].multiline;
+      Reformat(field.node, field_start, value_start, mtext_text);
+    }
     out.append(separator_);
   }
   if (!fields_.empty()) out.resize(out.size() - separator_.size());
@@ -215,7 +254,7 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
 }
 
 void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t value_start,
-                             bool mtext) {
+                             bool mtext_text) {
   std::string& out = data_file_.buffer();
   const bool coordinate =
       node == field_node::kX || node == field_node::kY || node == field_node::kZ;
@@ -223,7 +262,7 @@ void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t valu
     for (std::size_t i = value_start; i < out.size(); ++i)
       if (out[i] == '.') out[i] = ',';
   }
-  if (format_.mtext_plain && mtext && node == field_node::kTextString) {
+  if (format_.mtext_plain && mtext_text) {
     reformatted_ = PlainMText(std::string_view(out).substr(value_start));
     out.resize(value_start);
     out.append(reformatted_);

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <array>
+#include <string>
+#include <vector>
+
+#include "attribute_columns.h"
 #include "data_format.h"
+#include "export_config.h"
 
 namespace quorvex {
 
@@ -15,6 +21,13 @@ struct ExtendedSettings {
   /// How data files are written for other programs: the keys quote, mtext-plain, line-ends,
   /// bom and decimal-comma.
   DataFormat format;
+  /// Captions that replace the header's captions of the record's data fields, by the fields'
+  /// places in kDataFieldNodes; an empty one leaves the field's own: the key caption of their
+  /// [[fields]] tables.
+  std::array<std::string, kDataFieldCount> captions{};
+  /// The attribute columns, column i at the field node index AttributeFieldNode(i): the
+  /// [[fields]] tables named attrib:TAG.
+  std::vector<AttributeColumn> attributes;
 
   friend bool operator==(const ExtendedSettings&, const ExtendedSettings&) = default;
 };

@@ -46,6 +46,20 @@ inline CliRun RunConverter(std::vector<std::string> args, const std::string& pro
   return run;
 }
 
+// What tests/cli/read_data_file.py, which reads a data file with Python's csv module, found in
+// `path`, as its JSON text.
+inline std::string ReadBack(const std::string& path, const std::string& delimiter) {
+  const std::string command = "python3 " QUORVEX_SOURCE_DIR "/tests/cli/read_data_file.py '" +
+                              path + "' '" + delimiter + "' 2>&1";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    text.append(buffer, n);
+  EXPECT_EQ(pclose(pipe), 0) << text;
+  return text;
+}
+
 class CliRunTest : public ::testing::Test {
  protected:
   CliRunTest() {
