@@ -36,6 +36,9 @@ class NoPrompts final : public Prompts {
   }
   Answer AskYesNoCancel(std::string_view) override { return Answer::kCancel; }
   bool AskYesNo(std::string_view) override { return false; }
+  std::optional<std::string> AskText(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
   std::optional<std::filesystem::path> ChooseFileToLoad(const std::filesystem::path&) override {
     return std::nullopt;
   }

@@ -247,7 +247,6 @@ std::string UsageText() {
          "\n"
          "Fields: " +
          FieldWordList() +
-         ", attrib:TAG"
          "\n"
          "\n"
          "Failures and existing files:\n"

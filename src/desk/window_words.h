@@ -39,6 +39,10 @@ inline constexpr std::string_view kAllFilesFilter = "All files (*)";
 inline constexpr std::string_view kQrvExtension = "qrv";
 inline constexpr std::string_view kTomlExtension = "toml";
 
+/// The dialog of "Add attribute column...", which asks for the tag.
+inline constexpr std::string_view kAttributeColumnTitle = "Add attribute column";
+inline constexpr std::string_view kAttributeColumnLabel = "Tag of the block attribute :";
+
 /// Start-up's message when the last configuration is not at `path`.
 std::string ConfigNotFoundText(std::string_view path);
 

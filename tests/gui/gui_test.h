@@ -37,6 +37,7 @@ class GuiTest : public QObject {
   void tomlLoadedRunsAsTheCommandLine();
   void savedAsTomlPrintsTheSame();
   void qrvSaveAsksBeforeDroppingSettings();
+  void attributeColumnsRunAsTheCommandLine();
 
   // Runs.
   void processMatchesTheCore_data();
