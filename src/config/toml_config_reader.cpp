@@ -262,7 +262,8 @@ class TomlReader {
       const toml::table& entry = TableOf(item, "fields");
       const toml::node* name = entry.get("name");
       if (!name) Refuse(item, "a [[fields]] table needs a \"name\"");
-      if (const std::optional<std::string_view> tag = AttributeTagOfWord(TextOf(*name, "name"))) {
+      const std::string word = TextOf(*name, "name");
+      if (const std::optional<std::string_view> tag = AttributeTagOfWord(word)) {
         order.push_back(ReadAttributeColumn(entry, *name, *tag));
         continue;
       }

@@ -142,32 +142,5 @@ TEST(AttributeColumns, TheTomlFormKeepsThemWithTheWindowsView) {
   EXPECT_EQ(ExtendedKeys(model.extended()), "attrib:PNR, attrib:h, caption");
 }
 
-TEST(AttributeColumns, RefusalsOfTheTomlForm) {
-  struct Case {
-    const char* name;
-    const char* text;
-    const char* error;
-  };
-  const Case cases[] = {
-      {"no tag", "[[fields]]\nname = \"attrib:\"\n",
-       "test.toml:2: the field \"attrib:\" needs a tag after attrib:"},
-      {"a tag twice", "[[fields]]\nname = \"attrib:PNR\"\n[[fields]]\nname = \"Attrib:pnr\"\n",
-       "test.toml:4: the field \"attrib:pnr\" is listed twice"},
-      {"an option of another field", "[[fields]]\nname = \"attrib:PNR\"\ndecimals = 3\n",
-       "test.toml:3: the field \"attrib:PNR\" has no option \"decimals\"; its keys are: name, "
-       "export, prefix, caption"},
-      {"a caption that is no text", "[[fields]]\nname = \"x\"\ncaption = 1\n",
-       "test.toml:3: \"caption\" must be a text in double quotes"},
-      {"a window word of no column", "[window]\nexpanded-fields = [\"attrib:H\"]\n",
-       "test.toml:2: unknown field node \"attrib:H\" in \"expanded-fields\""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const ConfigRead read = ParseConfigToml(c.text, "test.toml");
-    ASSERT_TRUE(read.failure);
-    EXPECT_EQ(FailureText(*read.failure).substr(0, std::string(c.error).size()), c.error);
-  }
-}
-
 }  // namespace
 }  // namespace quorvex
