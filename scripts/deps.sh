@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build and the tests need, and those named as arguments (for
+# the benchmark scripts), when any is missing.
 set -euo pipefail
 packages=(build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
           libtomlplusplus-dev clang libclang-rt-14-dev llvm clang-format clang-tidy locales
           qt6-base-dev qt6-svg-dev xvfb xauth fonts-dejavu-core help2man libunistring-dev
           dpkg-dev lintian appstream bash-completion)
 missing=()
-for p in "${packages[@]}"; do
+for p in "${packages[@]}" "$@"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then

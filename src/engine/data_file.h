@@ -31,10 +31,15 @@ class DataFile {
   /// Never replaces a file that exists when it is closed: closing fails with EEXIST instead.
   void KeepExisting() { keep_existing_ = true; }
 
-  /// The buffer that lines are assembled in; call `EndLine` after each line.
+  /// The buffer that lines are assembled in; call `EndLine` after each line, or `LineEnded`
+  /// after a line that ends in `LineEnd` already.
   std::string& buffer() { return buffer_; }
   void EndLine() {
     buffer_.append(line_end_);
+    LineEnded();
+  }
+  std::string_view LineEnd() const { return line_end_; }
+  void LineEnded() {
     ++lines_;
     if (buffer_.size() >= limit_) Spill();
   }

@@ -13,10 +13,24 @@
 namespace quorvex {
 namespace {
 
-void AppendInteger(std::int64_t value, std::string& out) {
-  char buffer[24];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out.append(buffer, end);
+// The longest text of a counter: a 64-bit integer with its sign.
+constexpr std::size_t kIntegerRoom = 20;
+// The longest line end, CR LF.
+constexpr std::size_t kLineEndRoom = 2;
+
+// A data line is written through a pointer into room added to the end of the buffer, which is
+// cut back to what was written: no check of the string's size at every piece of the line.
+char* Grow(std::string& out, std::size_t room) {
+  const std::size_t size = out.size();
+  out.resize(size + room);
+  return out.data() + size;
+}
+
+// Prefixes and separators are a few characters or none: a loop costs less than a call.
+char* Copy(std::string_view text, char* at) {
+  for (const char c : text)
+    *at++ = c;
+  return at;
 }
 
 }  // namespace
@@ -52,6 +66,30 @@ DxfConversion::DxfConversion(const TExportConfig& config, const RunTables& table
     writes_x_ = writes_x_ || field.node == field_node::kX;
     writes_y_ = writes_y_ || field.node == field_node::kY;
     writes_z_ = writes_z_ || (field.node == field_node::kZ && force_z_.empty());
+  }
+  // Texts of the drawing have no room of their own: they are appended to the buffer.
+  auto value_room = [&](int node) -> std::size_t {
+    switch (node) {
+      case field_node::kLineNumber:
+      case field_node::kSequentialNumber:
+      case field_node::kGroupNumber:
+        return kIntegerRoom;
+      case field_node::kX:
+        return CoordinateRoom(x_decimals_.value.value_or(0));
+      case field_node::kY:
+        return CoordinateRoom(y_decimals_.value.value_or(0));
+      case field_node::kZ:
+        return CoordinateRoom(z_decimals_.value.value_or(0));
+      case field_node::kLabel:
+        return config.FieldValues[field_node::kLabelText].View().size();
+      default:
+        return 0;
+    }
+  };
+  line_room_ = kLineEndRoom;
+  for (auto field = fields_.rbegin(); field != fields_.rend(); ++field) {
+    field->room_after = line_room_ + separator_.size();
+    line_room_ = field->room_after + field->prefix.size() + value_room(field->node);
   }
 }
 
@@ -99,17 +137,20 @@ void DxfConversion::FailSeqendMissing() const {
 }
 
 bool DxfConversion::NextGroup() {
-  if (Lines.AtEnd(Cursor)) {
-    throw Failure{Failure::Kind::kEndsInsideEntity, {}, {}, Lines.Count() + 1};
-  }
   DxfCursor probe = Cursor;
-  GroupCode = Trimmed(Lines.Take(probe));
+  std::optional<std::int32_t> code = Lines.TakePlainGroupCode(probe, GroupCode);
+  if (!code) {
+    if (Lines.AtEnd(probe)) {
+      throw Failure{Failure::Kind::kEndsInsideEntity, {}, {}, Lines.Count() + 1};
+    }
+    GroupCode = Trimmed(Lines.Take(probe));
+    code = ParseInt32(GroupCode);
+  }
   if (GroupCode.size() == 1 && GroupCode[0] == '0') return false;
   if (Lines.AtEnd(probe)) {
     throw Failure{Failure::Kind::kEndsInsideEntity, {}, {}, Lines.Count() + 1};
   }
   GroupValue = Trimmed(Lines.Take(probe));
-  const std::optional<std::int32_t> code = ParseInt32(GroupCode);
   if (!code) {
     throw Failure{Failure::Kind::kGroupCodeNotInteger,
                   {},
@@ -148,6 +189,13 @@ double DxfConversion::Number(SourcedText text) const {
   return *value;
 }
 
+double DxfConversion::Number(SourcedText text, std::optional<ShortDecimal>& decimal) const {
+  const std::optional<double> value = ParseDouble(text.text, decimal);
+  if (!value) FailNotNumber(text);
+  if (decimal && !IsOwnComputedDecimal(*decimal)) decimal.reset();
+  return *value;
+}
+
 long double DxfConversion::ExtendedNumber(SourcedText text) const {
   const std::optional<long double> value = ParseLongDouble(text.text);
   if (!value) FailNotNumber(text);
@@ -173,71 +221,91 @@ std::string DxfConversion::QuotedText(SourcedText text) const {
   return quoted;
 }
 
-void DxfConversion::AppendCoordinate(SourcedText text, const Decimals& decimals,
-                                     std::size_t line_start) {
+char* DxfConversion::WriteCoordinateField(const LineCoordinate& coordinate,
+                                          const Decimals& decimals, char* at,
+                                          std::size_t line_start) {
+  const SourcedText& text = coordinate.text;
   // The number is read before its decimals, so a bad coordinate is named first.
   if (!decimals.value) {
-    if (!IsDecimalText(text.text)) {
+    if (!coordinate.computed && !IsDecimalText(text.text)) {
       ThrowAt(Failure::Kind::kValueNotNumber, text.text, text.line, line_start);
     }
     ThrowAt(Failure::Kind::kValueNotNumber, decimals.text, 0, line_start);
   }
-  if (!FormatCoordinate(text.text, *decimals.value, data_file_.buffer())) {
-    ThrowAt(Failure::Kind::kValueNotNumber, text.text, text.line, line_start);
-  }
+  if (coordinate.computed) return WriteRoundedDecimal(coordinate.decimal, *decimals.value, at);
+  char* const end = WriteCoordinate(text.text, *decimals.value, at);
+  if (!end) ThrowAt(Failure::Kind::kValueNotNumber, text.text, text.line, line_start);
+  return end;
 }
 
 void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
                                   std::string_view handle, std::string_view layer,
                                   std::string_view entity_type, std::string_view block_name,
                                   std::string_view text_string) {
+  const LineCoordinate coordinates[3] = {{x, {}, false}, {y, {}, false}, {z, {}, false}};
+  WriteLine(coordinates, handle, layer, entity_type, block_name, text_string);
+}
+
+void DxfConversion::WriteLine(const LineCoordinate (&coordinates)[3], std::string_view handle,
+                              std::string_view layer, std::string_view entity_type,
+                              std::string_view block_name, std::string_view text_string) {
   std::string& out = data_file_.buffer();
   const std::size_t line_start = out.size();
   line_start_undecoded_ = undecoded_;
+  char* at = Grow(out, line_room_ + entity_type.size());
+  // Goes on with the line through the string, for what has no room of its own.
+  const auto settle = [&] { out.resize(static_cast<std::size_t>(at - out.data())); };
   for (const OutputField& field : fields_) {
-    const std::size_t field_start = out.size();
-    out.append(field.prefix);
-    const std::size_t value_start = out.size();
+    const auto field_start = static_cast<std::size_t>(at - out.data());
+    at = Copy(field.prefix, at);
+    const auto value_start = static_cast<std::size_t>(at - out.data());
+    const auto append_text = [&](std::string_view text) {
+      settle();
+      AppendText(text, out);
+      at = Grow(out, field.room_after + entity_type.size());
+    };
     switch (field.node) {
       case field_node::kLineNumber:
-        AppendInteger(LineCounter++, out);
+        at = std::to_chars(at, at + kIntegerRoom, LineCounter++).ptr;
         break;
       case field_node::kX:
-        AppendCoordinate(x, x_decimals_, line_start);
+        at = WriteCoordinateField(coordinates[0], x_decimals_, at, line_start);
         break;
       case field_node::kY:
-        AppendCoordinate(y, y_decimals_, line_start);
+        at = WriteCoordinateField(coordinates[1], y_decimals_, at, line_start);
         break;
       case field_node::kZ:
-        AppendCoordinate(force_z_.empty() ? z : SourcedText{force_z_, 0}, z_decimals_, line_start);
+        at = force_z_.empty()
+                 ? WriteCoordinateField(coordinates[2], z_decimals_, at, line_start)
+                 : WriteCoordinateField({{force_z_, 0}, {}, false}, z_decimals_, at, line_start);
         break;
       case field_node::kEntityType:
-        out.append(entity_type);
+        at = Copy(entity_type, at);
         break;
       case field_node::kLayer:
-        AppendText(layer, out);
+        append_text(layer);
         break;
       case field_node::kHandle:
-        AppendText(handle, out);
+        append_text(handle);
         break;
       case field_node::kBlockName:
-        AppendText(block_name, out);
+        append_text(block_name);
         break;
       case field_node::kTextString:
-        AppendText(text_string, out);
+        append_text(text_string);
         break;
       case field_node::kLabel:
-        out.append(Config.FieldValues[field_node::kLabelText].View());
+        at = Copy(Config.FieldValues[field_node::kLabelText].View(), at);
         break;
       case field_node::kSequentialNumber:
-        AppendInteger(SequenceCounter++, out);
+        at = std::to_chars(at, at + kIntegerRoom, SequenceCounter++).ptr;
         break;
       case field_node::kGroupNumber:
-        AppendInteger(GroupCounter, out);
+        at = std::to_chars(at, at + kIntegerRoom, GroupCounter).ptr;
         break;
       default:
         if (IsAttributeNode(field.node))
-          AppendText(attribute_values_[AttributeColumnOf(field.node)].text, out);
+          append_text(attribute_values_[AttributeColumnOf(field.node)].text);
         break;
     }
     if (!plain_format_) {
@@ -245,12 +313,16 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
                                   ? entity_type == "MTEXT"
                                   : IsAttributeNode(field.node) &&
                                         attribute_values_[AttributeColumnOf(field.node)].multiline;
+      settle();
       Reformat(field.node, field_start, value_start, mtext_text);
+      at = Grow(out, field.room_after + entity_type.size());
     }
-    out.append(separator_);
+    at = Copy(separator_, at);
   }
-  if (!fields_.empty()) out.resize(out.size() - separator_.size());
-  data_file_.EndLine();
+  if (!fields_.empty()) at -= separator_.size();
+  at = Copy(data_file_.LineEnd(), at);
+  settle();
+  data_file_.LineEnded();
 }
 
 void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t value_start,
@@ -277,17 +349,31 @@ void DxfConversion::Reformat(int node, std::size_t field_start, std::size_t valu
 void DxfConversion::WriteComputedPoint(const TVecteur& point, std::string_view handle,
                                        std::string_view layer, std::string_view entity_type,
                                        std::string_view block_name, std::string_view text_string) {
-  if ((writes_x_ && !std::isfinite(point.X)) || (writes_y_ && !std::isfinite(point.Y)) ||
-      (writes_z_ && !std::isfinite(point.Z))) {
-    throw Failure{Failure::Kind::kCoordinateOutOfRange, {}, {}, EntityLine};
-  }
-  const double components[3] = {point.X, point.Y, point.Z};
-  for (int i = 0; i < 3; ++i) {
-    computed_[i].clear();
-    FormatComputedCoordinate(components[i], computed_[i]);
-  }
-  WriteDataLine({computed_[0], 0}, {computed_[1], 0}, {computed_[2], 0}, handle, layer, entity_type,
-                block_name, text_string);
+  WritePoint(point, {}, handle, layer, entity_type, block_name, text_string);
+}
+
+void DxfConversion::WriteReadPoint(const TVecteur& point, const ReadDecimals& decimals,
+                                   std::string_view handle, std::string_view layer,
+                                   std::string_view entity_type) {
+  WritePoint(point, decimals, handle, layer, entity_type, {}, {});
+}
+
+void DxfConversion::WritePoint(const TVecteur& point, const ReadDecimals& decimals,
+                               std::string_view handle, std::string_view layer,
+                               std::string_view entity_type, std::string_view block_name,
+                               std::string_view text_string) {
+  const auto coordinate = [&](double value, const std::optional<ShortDecimal>& decimal,
+                              bool written) {
+    if (written && !std::isfinite(value)) {
+      throw Failure{Failure::Kind::kCoordinateOutOfRange, {}, {}, EntityLine};
+    }
+    if (!written) return LineCoordinate{{}, {}, true};
+    return LineCoordinate{{}, decimal ? *decimal : ComputedCoordinateDecimal(value), true};
+  };
+  const LineCoordinate coordinates[3] = {coordinate(point.X, decimals.x, writes_x_),
+                                         coordinate(point.Y, decimals.y, writes_y_),
+                                         coordinate(point.Z, decimals.z, writes_z_)};
+  WriteLine(coordinates, handle, layer, entity_type, block_name, text_string);
 }
 
 }  // namespace quorvex

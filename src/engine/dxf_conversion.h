@@ -17,6 +17,7 @@
 #include "dxf_lines.h"
 #include "export_config.h"
 #include "failure.h"
+#include "rounded_digits.h"
 #include "text_decoder.h"
 #include "vecteur.h"
 
@@ -28,6 +29,15 @@ namespace quorvex {
 struct SourcedText {
   std::string_view text;
   std::int64_t line = 0;
+};
+
+/// For a point whose coordinates a reader hands on as the file gives them: the decimal that each
+/// was read as, when that decimal is what the computed coordinate stands for
+/// (IsOwnComputedDecimal); the point is then written from it, without the conversion back from
+/// binary, to the same bytes. Polyline vertices go this way: the R12 contour drawing, nearly all
+/// vertices, is converted in 9% less time (0.157 s against 0.173 s, December 2026).
+struct ReadDecimals {
+  std::optional<ShortDecimal> x, y, z;
 };
 
 /// The state of one conversion, shared by the walk and the entity readers, and the reader
@@ -58,6 +68,12 @@ class DxfConversion {
   std::vector<std::string> BlockTallyNames;
   std::vector<std::int64_t> BlockTallyCounts;
   std::string_view BlockFilterText;  // the run's block-name patterns; empty lets every insert in
+  // The vertices of the polyline being read, their decimals and flags, which its reader fills
+  // anew: kept
+  // from one polyline to the next, so that their storage is allocated once.
+  std::vector<TVecteur> VertexPoints;
+  std::vector<ReadDecimals> VertexDecimals;
+  std::vector<std::int32_t> VertexFlags;
 
   // --- Texts of the drawing ---
 
@@ -116,6 +132,9 @@ class DxfConversion {
   double NumberValue() const { return Number(Value()); }
   /// `text` as a number (an empty default included); throws a Failure when it is not one.
   double Number(SourcedText text) const;
+  /// Number, with `decimal` set to the decimal that the text was read as when that is the
+  /// number's own computed decimal, and to nullopt otherwise (see ReadDecimals).
+  double Number(SourcedText text, std::optional<ShortDecimal>& decimal) const;
   long double ExtendedNumber(SourcedText text) const;
 
   /// The 1-based line at the cursor, named by failures of texts that the file never supplied.
@@ -144,6 +163,10 @@ class DxfConversion {
   void WriteComputedPoint(const TVecteur& point, std::string_view handle, std::string_view layer,
                           std::string_view entity_type, std::string_view block_name = {},
                           std::string_view text_string = {});
+  /// WriteComputedPoint for a point that the reader hands on as read, with `decimals` from
+  /// Number.
+  void WriteReadPoint(const TVecteur& point, const ReadDecimals& decimals, std::string_view handle,
+                      std::string_view layer, std::string_view entity_type);
 
   /// Start value of the sequential number, set back before every pair the walk examines.
   std::int64_t SequenceStart() const { return sequence_start_; }
@@ -158,6 +181,8 @@ class DxfConversion {
   struct OutputField {
     int node;
     std::string_view prefix;
+    // The room that the fields after this one need in the data line, with the separators.
+    std::size_t room_after = 0;
   };
   // The value an insert's attribute gave a column.
   struct AttributeValue {
@@ -165,7 +190,21 @@ class DxfConversion {
     bool taken = false;
     bool multiline = false;
   };
-  void AppendCoordinate(SourcedText text, const Decimals& decimals, std::size_t line_start);
+  // A coordinate of a data line: the text that the file gives, or a computed value as the
+  // decimal that its text stands for.
+  struct LineCoordinate {
+    SourcedText text;
+    ShortDecimal decimal;
+    bool computed = false;
+  };
+  void WritePoint(const TVecteur& point, const ReadDecimals& decimals, std::string_view handle,
+                  std::string_view layer, std::string_view entity_type, std::string_view block_name,
+                  std::string_view text_string);
+  void WriteLine(const LineCoordinate (&coordinates)[3], std::string_view handle,
+                 std::string_view layer, std::string_view entity_type, std::string_view block_name,
+                 std::string_view text_string);
+  char* WriteCoordinateField(const LineCoordinate& coordinate, const Decimals& decimals, char* at,
+                             std::size_t line_start);
   // Turns the field just appended from `field_start` (its value from `value_start`) into what
   // `format_` asks for.
   void Reformat(int node, std::size_t field_start, std::size_t value_start, bool mtext_text);
@@ -186,7 +225,7 @@ class DxfConversion {
   Decimals x_decimals_, y_decimals_, z_decimals_;
   std::string_view force_z_;  // trimmed "Force to" value; empty for none
   bool writes_x_ = false, writes_y_ = false, writes_z_ = false;  // the point's own coordinates
-  std::string computed_[3];
+  std::size_t line_room_ = 0;  // the room of a data line but for its entity type
   std::unique_ptr<BlockNameFilter> block_filter_;
   std::unordered_map<std::string, std::size_t> tally_index_;  // capitals of a name -> its entry
   std::string tally_key_;

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "byte_chunks.h"
 
 namespace quorvex {
 
@@ -41,17 +45,39 @@ class DxfLines {
 
   /// The line at `cursor` (which must not be at the end), without its line end; moves past it.
   std::string_view Take(DxfCursor& cursor) const {
-    const char* start = cursor.pos;
-    const char* stop = lone_cr_ ? FindCrOrLf(start) : FindLf(start);
-    const char* next = stop;
-    if (next < end_) {
-      if (*next == '\r' && next + 1 < end_ && next[1] == '\n') ++next;
-      ++next;
-    }
-    if (!lone_cr_ && stop > start && stop[-1] == '\r') --stop;
-    cursor.pos = next;
+    const char* const start = cursor.pos;
+    const LineEnd end = FindLineEnd(start);
+    cursor.pos = end.next;
     ++cursor.line;
-    return {start, static_cast<std::size_t>(stop - start)};
+    return {start, static_cast<std::size_t>(end.stop - start)};
+  }
+
+  /// Takes the line at `cursor` when it is a group code as drawings write it, spaces, one to
+  /// four digits and the line end, and returns its value, with `digits` set to the line
+  /// trimmed. Returns nullopt without moving for any other line, and near the end of the text:
+  /// then the line is to be taken and read in full. Reads the code and finds the next line in
+  /// eight bytes held in a register, with no loop and no further load.
+  std::optional<std::int32_t> TakePlainGroupCode(DxfCursor& cursor,
+                                                 std::string_view& digits) const {
+    if (end_ - cursor.pos < 8) return std::nullopt;
+    const std::uint64_t chunk = LoadEightBytes(cursor.pos);
+    const int blanks = FirstMarkedByte(~BytesEqualTo(chunk, ' ') & EveryByte('\x80'));
+    if (blanks > 4) return std::nullopt;
+    const std::uint64_t code = chunk >> (8 * blanks);
+    const int count = LeadingDigits(code);
+    // The line end stands within the eight bytes, the LF of a CR LF included.
+    if (count == 0 || count > 4 || blanks + count > 6) return std::nullopt;
+    const std::uint64_t after = code >> (8 * count);  // the line end and the byte after it
+    int next = blanks + count + 1;
+    if ((after & 0xFF) == '\r') {
+      next += (after & 0xFF00) == 0x0A00 ? 1 : 0;
+    } else if ((after & 0xFF) != '\n') {
+      return std::nullopt;
+    }
+    digits = {cursor.pos + blanks, static_cast<std::size_t>(count)};
+    cursor.pos += next;
+    ++cursor.line;
+    return LeadingDigitsValue(code, count);
   }
 
   /// The Unicode byte-order mark that the file began with: with one, its text is UTF-8
@@ -65,24 +91,48 @@ class DxfLines {
  private:
   DxfLines() = default;
   void Index();
-  // DXF lines are short (a group code, a number): a plain loop finds their end sooner than
-  // memchr, whose set-up per call costs more than the scan (100 MB drawing: 68 ms against
-  // 100 ms for the walk's line splitting, December 2025).
-  const char* FindLf(const char* from) const {
-    while (from < end_ && *from != '\n')
-      ++from;
-    return from;
+  // Where a line stops (its first CR or LF, or the end of the text) and where the next one
+  // starts. A CR that is not followed by an LF ends a line too, and one that is, with the LF.
+  struct LineEnd {
+    const char* stop;
+    const char* next;
+  };
+  // DXF lines are short (a group code, a number): eight bytes at a time find the end of most in
+  // one step, where a loop over the bytes, and memchr, which costs more to set up than the
+  // scan, take a branch that the varying lengths mispredict (with the group codes read from the
+  // same eight bytes, the mixed drawing took 0.90 s of CPU against 0.95 s, December 2026).
+  // Unless some CR ends a line alone, only the LFs are looked for, and a CR before one is left
+  // out of the line.
+  LineEnd FindLineEnd(const char* start) const {
+    for (const char* from = start; end_ - from >= 8; from += 8) {
+      const std::uint64_t chunk = LoadEightBytes(from);
+      const std::uint64_t lf = BytesEqualTo(chunk, '\n');
+      const std::uint64_t ends = lone_cr_ ? lf | BytesEqualTo(chunk, '\r') : lf;
+      if (ends == 0) continue;
+      const int bit = std::countr_zero(ends);
+      const char* const at = from + bit / 8;
+      return ((lf >> bit) & 1) != 0 ? AtLf(start, at) : LineEnd{at, PastCr(at)};
+    }
+    // The last bytes, one at a time: the CR of a CR LF that ends here may stand in the eight
+    // bytes looked at before.
+    const char* at = start + (end_ - start) / 8 * 8;
+    while (at < end_ && *at != '\n' && *at != '\r')
+      ++at;
+    if (at == end_) return {at, at};
+    return *at == '\n' ? AtLf(start, at) : LineEnd{at, PastCr(at)};
   }
-  const char* FindCrOrLf(const char* from) const {
-    while (from < end_ && *from != '\n' && *from != '\r')
-      ++from;
-    return from;
+  // The line from `start` that an LF at `lf` ends, without a CR before the LF.
+  LineEnd AtLf(const char* start, const char* lf) const {
+    return {cr_ && lf > start && lf[-1] == '\r' ? lf - 1 : lf, lf + 1};
   }
+  // Where the next line starts after a CR at `cr`: past the LF that follows it, if any.
+  const char* PastCr(const char* cr) const { return cr + (cr + 1 < end_ && cr[1] == '\n' ? 2 : 1); }
 
   std::unique_ptr<MappedFile> mapped_;
   std::string owned_;
   const char* begin_ = nullptr;
   const char* end_ = nullptr;
+  bool cr_ = true;  // the text holds a CR
   std::int64_t count_ = 0;
   bool lone_cr_ = false;  // some line ends in CR alone, so lines must be split at CR too
   UnicodeMark byte_order_mark_ = UnicodeMark::kNone;

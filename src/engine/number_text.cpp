@@ -1,17 +1,45 @@
 #include "number_text.h"
 
 #include <locale.h>
+#include <array>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
+#include "decimal_powers.h"
+#include "decimal_scan.h"
+
 namespace quorvex {
 namespace {
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+// Integers up to 2^53 and powers of ten up to 10^22 are doubles exactly, so that one product or
+// quotient of the two, rounded once, is the double nearest to the decimal. Coordinates of
+// drawings are nearly all such decimals: 16 ns a survey coordinate against 32 ns with
+// from_chars behind the grammar check (December 2026).
+constexpr std::uint64_t kLargestExactInteger = std::uint64_t{1} << 53;
+constexpr int kLargestExactPowerOfTen = 22;
+constexpr auto kExactPowersOfTen = Powers<double, kLargestExactPowerOfTen + 1>(10);
+
+bool IsExactDouble(const ShortDecimal& decimal) {
+  return decimal.significand <= kLargestExactInteger &&
+         decimal.exponent <= kLargestExactPowerOfTen &&
+         decimal.exponent >= -kLargestExactPowerOfTen;
+}
+
+double ExactDouble(const ShortDecimal& decimal) {
+  auto value = static_cast<double>(decimal.significand);
+  if (decimal.exponent >= 0) {
+    value *= kExactPowersOfTen[static_cast<std::size_t>(decimal.exponent)];
+  } else {
+    value /= kExactPowersOfTen[static_cast<std::size_t>(-decimal.exponent)];
+  }
+  return decimal.negative ? -value : value;
 }
 
 // The C locale, so that conversions read "." whatever locale the process runs under.
@@ -46,7 +74,23 @@ bool IsDecimalText(std::string_view text) {
 }
 
 std::optional<double> ParseDouble(std::string_view text) {
-  if (!IsDecimalText(text)) return std::nullopt;
+  std::optional<ShortDecimal> decimal;
+  return ParseDouble(text, decimal);
+}
+
+std::optional<double> ParseDouble(std::string_view text, std::optional<ShortDecimal>& decimal) {
+  ShortDecimal scanned;
+  decimal.reset();
+  switch (ScanDecimal(text, scanned)) {
+    case DecimalScan::kNotNumber:
+      return std::nullopt;
+    case DecimalScan::kShort:
+      decimal = scanned;
+      if (IsExactDouble(scanned)) return ExactDouble(scanned);
+      break;
+    case DecimalScan::kLong:
+      break;
+  }
   // from_chars takes no leading '+'; the grammar check above already refused inf, nan and hex.
   if (text.front() == '+') text.remove_prefix(1);
   double value = 0;

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "short_decimal.h"
+
 namespace quorvex {
 
 // Every number the engine reads follows one grammar, whatever the process locale:
@@ -18,6 +20,11 @@ bool IsDecimalText(std::string_view text);
 /// The decimal text correctly rounded to a double; nullopt when the grammar rejects it or the
 /// value is beyond the double range (a value too small for it becomes zero).
 std::optional<double> ParseDouble(std::string_view text);
+
+/// ParseDouble that also sets `decimal` to the text's value as a decimal when the text has at
+/// most 18 significant digits and a decimal exponent within about 4900 of 0, and to nullopt
+/// otherwise.
+std::optional<double> ParseDouble(std::string_view text, std::optional<ShortDecimal>& decimal);
 
 /// The decimal text rounded to the nearest x86-64 80-bit extended value; nullopt when the grammar
 /// rejects it or the value is beyond the extended range (a value too small for it becomes zero).

@@ -1,7 +1,8 @@
 #include "rounded_digits.h"
 
 #include <algorithm>
-#include <array>
+#include <bit>
+#include <charconv>
 #include <cstring>
 
 #include "decimal_powers.h"
@@ -25,30 +26,41 @@ void AppendExponent(int exponent, std::string& out) {
     out.push_back(buffer[--n]);
 }
 
-// "00" "01" ... "99": two digits per division by 100.
-constexpr std::array<char, 200> kDigitPairs = [] {
-  std::array<char, 200> pairs{};
-  for (std::size_t i = 0; i < 100; ++i) {
-    pairs[2 * i] = static_cast<char>('0' + i / 10);
-    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-  }
-  return pairs;
-}();
+using Uint128 = unsigned __int128;
 
-void WriteFourDigits(std::uint32_t n, char* at) {
-  std::memcpy(at, &kDigitPairs[2 * std::size_t{n / 100}], 2);
-  std::memcpy(at + 2, &kDigitPairs[2 * std::size_t{n % 100}], 2);
+// Digit characters are assembled in registers, the first character in the lowest byte.
+static_assert(std::endian::native == std::endian::little);
+
+// The eight digits of n < 10^8 as characters, with leading zeros. Each step splits every lane
+// of the register in two: 4 + 4 digits, then 2 + 2, then 1 + 1, by multiplications that stand
+// for the divisions by 100 and 10 within the lane's range.
+std::uint64_t EightDigitCharacters(std::uint32_t n) {
+  std::uint64_t lanes = n / 10'000 | std::uint64_t{n % 10'000} << 32;
+  std::uint64_t high = ((lanes * 10'486) >> 20) & 0x0000007F0000007F;
+  lanes = high | (lanes - high * 100) << 16;
+  high = ((lanes * 103) >> 10) & 0x000F000F000F000F;
+  lanes = high | (lanes - high * 10) << 8;
+  return lanes + 0x3030303030303030;
 }
 
-// Writes n < 10^16 as 16 digits, leading zeros included. Four independent short chains of
-// divisions by constants: quicker than a digit loop, whose divisions wait on one another.
-[[gnu::always_inline]] inline void WriteSixteenDigits(std::uint64_t n, char* at) {
-  const auto high = static_cast<std::uint32_t>(n / 100'000'000);
-  const auto low = static_cast<std::uint32_t>(n % 100'000'000);
-  WriteFourDigits(high / 10'000, at);
-  WriteFourDigits(high % 10'000, at + 4);
-  WriteFourDigits(low / 10'000, at + 8);
-  WriteFourDigits(low % 10'000, at + 12);
+// The sixteen digits of n < 10^16 as characters, with leading zeros.
+Uint128 SixteenDigitCharacters(std::uint64_t n) {
+  return EightDigitCharacters(static_cast<std::uint32_t>(n / 100'000'000)) |
+         Uint128{EightDigitCharacters(static_cast<std::uint32_t>(n % 100'000'000))} << 64;
+}
+
+void StoreSixteen(Uint128 characters, char* at) {
+  std::memcpy(at, &characters, sizeof characters);
+}
+
+char* WriteZero(std::int64_t places, char* at) {
+  *at++ = '0';
+  if (places > 0) {
+    *at++ = '.';
+    std::memset(at, '0', static_cast<std::size_t>(places));
+    at += places;
+  }
+  return at;
 }
 
 void AppendZero(std::int64_t places, std::string& out) {
@@ -142,91 +154,103 @@ void AppendRoundedDigits(const DecimalDigits& value, int decimals, std::string& 
   }
 }
 
-void AppendRoundedDecimal(const ShortDecimal& value, int decimals, std::string& out) {
+ShortDecimal RoundedDecimal(const ShortDecimal& value, int decimals) {
   const std::int64_t places = std::max(decimals, 0);
   // The rounded value is kept x 10^low, kept having kept_count digits.
-  std::uint64_t kept = 0;
-  int kept_count = 0;
-  std::int64_t low = 0;
-  if (value.significand != 0) {
-    const std::int64_t top = std::int64_t{value.exponent} + value.digit_count - 1;
-    low = std::max(-places, top - (kMaxSignificant - 1));
-    const std::int64_t keep = top - low + 1;  // at most 14
-    const std::int64_t drop = value.digit_count - keep;
-    if (drop <= 0) {
-      kept = value.significand * kPowersOfTen[static_cast<std::size_t>(-drop)];
-      kept_count = static_cast<int>(keep);
-    } else if (drop <= value.digit_count) {
-      // drop == digit_count keeps nothing: the leading digit is the first dropped one.
-      const std::uint64_t unit = kPowersOfTen[static_cast<std::size_t>(drop)];
-      kept = value.significand / unit;
-      kept_count = static_cast<int>(keep);
-      if (value.significand - kept * unit >= unit / 2) {
-        ++kept;
-        if (kept == kPowersOfTen[kept_count]) ++kept_count;
+  ShortDecimal rounded{.negative = value.negative};
+  if (value.significand == 0) return rounded;
+  const std::int64_t top = std::int64_t{value.exponent} + value.digit_count - 1;
+  const std::int64_t low = std::max(-places, top - (kMaxSignificant - 1));
+  const std::int64_t keep = top - low + 1;  // at most 14
+  const std::int64_t drop = value.digit_count - keep;
+  if (drop <= 0) {
+    rounded.significand = value.significand * kPowersOfTen[static_cast<std::size_t>(-drop)];
+    rounded.digit_count = static_cast<std::int16_t>(keep);
+  } else if (drop <= value.digit_count) {
+    // drop == digit_count keeps nothing: the leading digit is the first dropped one.
+    const std::uint64_t unit = kPowersOfTen[static_cast<std::size_t>(drop)];
+    rounded.significand = value.significand / unit;
+    rounded.digit_count = static_cast<std::int16_t>(keep);
+    if (value.significand - rounded.significand * unit >= unit / 2) {
+      ++rounded.significand;
+      if (rounded.significand == kPowersOfTen[static_cast<std::size_t>(rounded.digit_count)]) {
+        ++rounded.digit_count;
       }
     }
-    // Otherwise the first dropped digit is a leading zero: the value rounds to zero.
   }
-  if (kept == 0) {
-    AppendZero(places, out);
-    return;
-  }
+  // Otherwise the first dropped digit is a leading zero: the value rounds to zero.
+  if (rounded.significand != 0) rounded.exponent = static_cast<int>(low);
+  return rounded;
+}
+
+char* WriteRoundedDecimal(const ShortDecimal& value, int decimals, char* at) {
+  const std::int64_t places = std::max(decimals, 0);
+  const ShortDecimal rounded = RoundedDecimal(value, decimals);
+  std::uint64_t kept = rounded.significand;
+  int kept_count = rounded.digit_count;
+  const std::int64_t low = rounded.exponent;
+  if (kept == 0) return WriteZero(places, at);
+  if (value.negative) *at++ = '-';
 
   const std::int64_t top = low + kept_count - 1;
   if (top >= kMaxSignificant) {
     // More than 14 integer digits: mantissa without trailing zeros, then the exponent.
     while (kept % 10 == 0)
       kept /= 10, --kept_count;
-    char buffer[16];  // kept, right-aligned
-    WriteSixteenDigits(kept, buffer);
-    const char* const digits = buffer + sizeof buffer - kept_count;
-    if (value.negative) out.push_back('-');
-    out.push_back(digits[0]);
+    char digits[16];  // kept, right-aligned
+    StoreSixteen(SixteenDigitCharacters(kept), digits);
+    *at++ = digits[16 - kept_count];
     if (kept_count > 1) {
-      out.push_back('.');
-      out.append(digits + 1, static_cast<std::size_t>(kept_count - 1));
+      *at++ = '.';
+      std::memcpy(at, digits + 16 - kept_count + 1, static_cast<std::size_t>(kept_count - 1));
+      at += kept_count - 1;
     }
-    AppendExponent(static_cast<int>(top), out);
-    return;
+    *at++ = 'E';
+    *at++ = '+';
+    return std::to_chars(at, at + 8, top).ptr;
   }
 
-  // Fixed notation; here low <= 0, so the kept digits reach the point or stand behind it. The
-  // text starts as zeros, into which the sign, the digits and the point are written.
-  char digits_buffer[32];  // kept right-aligned in the first 16, then zeros
-  WriteSixteenDigits(kept, digits_buffer);
-  std::memset(digits_buffer + 16, '0', 16);
-  const char* const digits = digits_buffer + 16 - kept_count;
+  // Fixed notation; here low <= 0, so the kept digits reach the point or stand behind it.
   const int integer_count = static_cast<int>(std::max<std::int64_t>(kept_count + low, 0));
-  const int fraction_count = kept_count - integer_count;
-  const std::size_t size = (value.negative ? 1 : 0) +
-                           static_cast<std::size_t>(std::max(integer_count, 1)) +
-                           (places > 0 ? 1 + static_cast<std::size_t>(places) : 0);
-  auto compose = [&](char* p, std::size_t integer_copy, std::size_t fraction_copy) {
-    if (value.negative) *p++ = '-';
-    if (integer_count > 0) std::memcpy(p, digits, integer_copy);
-    p += std::max(integer_count, 1);
-    if (places > 0) {
-      *p = '.';
-      // The last kept digit stands at the place 10^low, that is -low places after the point.
-      std::memcpy(p + 1 - low - fraction_count, digits + integer_count, fraction_copy);
-    }
-  };
-  // Short texts (nearly all) are composed in a local buffer by fixed-size copies, whose excess
-  // falls on places written later or beyond the text: about 10% quicker than exact copies
-  // into the string.
-  constexpr std::size_t kShortText = 48;
-  if (size <= kShortText) {
-    char text[kShortText + 16];
-    std::memset(text, '0', sizeof text);
-    compose(text, 16, 16);
-    out.append(text, size);
-  } else {
-    const std::size_t start = out.size();
-    out.append(size, '0');
-    compose(out.data() + start, static_cast<std::size_t>(integer_count),
-            static_cast<std::size_t>(fraction_count));
+  const int shown = std::max(integer_count, 1);  // "0" before the point of a fraction
+  if (shown + places <= 16) {
+    // Nearly every coordinate: the digits of the whole text, without its point, are one
+    // integer below 10^16, turned into characters in registers and stored in two wide stores,
+    // with the point between them. Characters stored one pair at a time and then read back
+    // whole waited on those stores: with this and the data line written through a pointer, the
+    // mixed drawing took 0.95 s of CPU against 1.11 s (December 2026).
+    const Uint128 digits =
+        SixteenDigitCharacters(kept * kPowersOfTen[static_cast<std::size_t>(low + places)]);
+    const auto total = static_cast<int>(shown + places);
+    StoreSixteen(digits >> (8 * (16 - total)), at);
+    if (places == 0) return at + shown;
+    at[shown] = '.';
+    StoreSixteen(digits >> (8 * (16 - places)), at + shown + 1);
+    return at + shown + 1 + places;
   }
+  // Long texts: zeros, into which the digits and the point are copied.
+  const std::size_t size =
+      static_cast<std::size_t>(shown) + (places > 0 ? 1 + static_cast<std::size_t>(places) : 0);
+  std::memset(at, '0', size);
+  char digits[16];  // kept, right-aligned
+  StoreSixteen(SixteenDigitCharacters(kept), digits);
+  const char* const first = digits + 16 - kept_count;
+  std::memcpy(at, first, static_cast<std::size_t>(integer_count));
+  if (places > 0) {
+    at[shown] = '.';
+    // The last kept digit stands at the place 10^low, that is -low places after the point.
+    const int fraction_count = kept_count - integer_count;
+    std::memcpy(at + shown + 1 - low - fraction_count, first + integer_count,
+                static_cast<std::size_t>(fraction_count));
+  }
+  return at + size;
+}
+
+void AppendRoundedDecimal(const ShortDecimal& value, int decimals, std::string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + RoundedDecimalRoom(decimals));
+  const char* const end = WriteRoundedDecimal(value, decimals, out.data() + start);
+  out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 }  // namespace quorvex

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "short_decimal.h"
 
 namespace quorvex {
 
@@ -19,16 +22,22 @@ struct DecimalDigits {
 /// dropped digit alone and appends the fixed or scientific text, as FormatCoordinate describes.
 void AppendRoundedDigits(const DecimalDigits& value, int decimals, std::string& out);
 
-/// A decimal of at most 18 digits: significand x 10^exponent, negative when `negative` is set.
-/// `digit_count` is the number of digits of `significand` (any, when it is 0).
-struct ShortDecimal {
-  bool negative = false;
-  std::uint64_t significand = 0;
-  int digit_count = 0;
-  int exponent = 0;
-};
+/// The room that WriteRoundedDecimal needs at its destination for `decimals`: the longest text
+/// and the bytes beyond it that the wide stores of the fast path may overwrite.
+constexpr std::size_t RoundedDecimalRoom(int decimals) {
+  return static_cast<std::size_t>(decimals > 0 ? decimals : 0) + 40;
+}
 
-/// The rounding and text of AppendRoundedDigits, done on the integer: the fast path.
+/// The rounding and text of AppendRoundedDigits, done on the integer: the fast path. Writes the
+/// text at `at`, which must have RoundedDecimalRoom(decimals) bytes of room, and returns its
+/// end; bytes of the room after the end may have been written.
+char* WriteRoundedDecimal(const ShortDecimal& value, int decimals, char* at);
+
+/// WriteRoundedDecimal appending to `out`.
 void AppendRoundedDecimal(const ShortDecimal& value, int decimals, std::string& out);
+
+/// The value rounded as WriteRoundedDecimal rounds it for `decimals`: the decimal that its text
+/// stands for, its sign kept also when it rounds to zero.
+ShortDecimal RoundedDecimal(const ShortDecimal& value, int decimals);
 
 }  // namespace quorvex

@@ -1,7 +1,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <iterator>
+#include <optional>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "engine/dxf_lines.h"
+#include "engine/text_util.h"
 #include "support/temp_dir.h"
 
 namespace quorvex {
@@ -39,6 +47,7 @@ TEST(DxfLines, SplitsAtEveryLineEndAndCountsInOnePass) {
       {"LF without final end", "0\nPOINT", {"0", "POINT"}},
       {"CR only", "0\rPOINT\r8\r", {"0", "POINT", "8"}},
       {"mixed", "a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+      {"CR LF across the last eight bytes", "0\r\n1234567\r\n", {"0", "1234567"}},
       {"empty lines", "\n\r\n\r", {"", "", ""}},
       {"UTF-8 byte-order mark dropped",
        "\xEF\xBB\xBF"
@@ -65,6 +74,57 @@ TEST(DxfLines, SplitsAtEveryLineEndAndCountsInOnePass) {
     const auto lines = DxfLines::FromText(c.text);
     EXPECT_EQ(AllLines(*lines), c.lines);
     EXPECT_EQ(lines->Count(), static_cast<std::int64_t>(c.lines.size()));
+  }
+}
+
+// Random texts of short lines, group codes among them, ended all by LF, all by CR LF, or by a
+// mix with lone CRs, against a split one byte at a time: every line, the count, and group codes
+// read as their trimmed lines.
+TEST(DxfLines, SplitsAsALoopOverTheBytesDoes) {
+  std::mt19937 random(20261211);
+  const std::string_view kPieces[] = {"",     " ",    "0", "  0",   " 10",        "330",
+                                      "1001", "  7 ", "x", "12345", "AcDbEntity", "-5409886.753",
+                                      "0.0"};
+  const std::string_view kEnds[3][3] = {
+      {"\n", "\n", "\n"}, {"\r\n", "\r\n", "\r\n"}, {"\n", "\r\n", "\r"}};
+  for (int round = 0; round < 3000; ++round) {
+    const auto& ends = kEnds[round % 3];
+    std::string text;
+    const int line_count = 1 + static_cast<int>(random() % 12);
+    for (int i = 0; i < line_count; ++i) {
+      if (random() % 2 == 0) {
+        text += kPieces[random() % std::size(kPieces)];
+      } else {
+        text.append(random() % 18, static_cast<char>('0' + random() % 10));  // any length
+      }
+      if (i + 1 < line_count || random() % 2 == 0) text += ends[random() % 3];
+    }
+    std::vector<std::string> expected;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] != '\n' && text[i] != '\r') {
+        line += text[i];
+        continue;
+      }
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      expected.push_back(std::exchange(line, {}));
+    }
+    if (!line.empty()) expected.push_back(line);
+    SCOPED_TRACE(text);
+    const auto lines = DxfLines::FromText(text);
+    EXPECT_EQ(AllLines(*lines), expected);
+    EXPECT_EQ(lines->Count(), static_cast<std::int64_t>(expected.size()));
+    for (DxfCursor cursor = lines->Begin(); !lines->AtEnd(cursor);) {
+      DxfCursor plain = cursor;
+      std::string_view digits;
+      const std::optional<std::int32_t> code = lines->TakePlainGroupCode(plain, digits);
+      const std::string_view taken = lines->Take(cursor);
+      if (!code) continue;
+      EXPECT_EQ(digits, Trimmed(taken));
+      EXPECT_EQ(*code, std::stoi(std::string(digits)));
+      EXPECT_EQ(plain.pos, cursor.pos);
+      EXPECT_EQ(plain.line, cursor.line);
+    }
   }
 }
 

@@ -1,4 +1,6 @@
 #include "engine/format_coordinate.h"
+#include "engine/number_text.h"
+#include "engine/rounded_digits.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -78,6 +81,14 @@ const FormatCase kFormatCases[] = {
     {"upper-case exponent", "1E5", 3, "100000.000"},
     {"negative exponent", "1e-5", 6, "0.000010"},
     {"exponent with plus", "1e+2", 1, "100.0"},
+    {"as written, zeros appended", "529325.74", 3, "529325.740"},
+    {"as written, a point and no places", "5.", 0, "5"},
+    {"as written, a point and places", "-5.", 2, "-5.00"},
+    {"negative zero with decimals", "-0.00", 3, "0.000"},
+    {"zero with more places than written", "0.000", 5, "0.00000"},
+    {"leading zeros before the point", "007.5", 2, "7.50"},
+    {"14 digits as written", "1234567.1234567", 8, "1234567.12345670"},
+    {"15 digits are rounded", "1234567.12345678", 8, "1234567.12345680"},
 };
 
 // Each case appends to text already in `out`.
@@ -269,6 +280,56 @@ TEST(FormatCoordinateTest, ComputedPathAgreesWithReferenceOnRandomDoubles) {
              << reference << "\"";
     }
   }
+}
+
+// A computed coordinate goes to the data line as a decimal, without its text: with any number of
+// decimals it must give what the text gives.
+TEST(FormatCoordinateTest, ComputedDecimalWritesAsItsText) {
+  std::mt19937_64 random(20251211);
+  std::string text;
+  std::string through_text;
+  std::string direct;
+  for (int i = 0; i < kRandomCount; ++i) {
+    const double value = RandomDouble(random);
+    if (!std::isfinite(value)) continue;
+    const int decimals = RandomDecimals(random);
+    text.clear();
+    through_text.clear();
+    direct.clear();
+    FormatComputedCoordinate(value, text);
+    ASSERT_TRUE(FormatCoordinate(text, decimals, through_text));
+    AppendRoundedDecimal(ComputedCoordinateDecimal(value), decimals, direct);
+    if (direct != through_text) {
+      FAIL() << "value " << std::hexfloat << value << " with " << decimals << " decimals: \""
+             << direct << "\", through its text \"" << through_text << "\"";
+    }
+  }
+}
+
+// A number read from a text and handed on unchanged is written from the decimal it was read as
+// when that is its own computed decimal: then it must give what its double gives.
+TEST(FormatCoordinateTest, OwnComputedDecimalWritesAsItsDouble) {
+  std::mt19937_64 random(20261212);
+  std::string from_decimal;
+  std::string from_double;
+  int compared = 0;
+  for (int i = 0; i < kRandomCount; ++i) {
+    const std::string text = RandomNumberText(random);
+    std::optional<ShortDecimal> decimal;
+    const std::optional<double> value = ParseDouble(text, decimal);
+    if (!value || !decimal || !IsOwnComputedDecimal(*decimal)) continue;
+    ++compared;
+    const int decimals = RandomDecimals(random);
+    from_decimal.clear();
+    from_double.clear();
+    AppendRoundedDecimal(*decimal, decimals, from_decimal);
+    AppendRoundedDecimal(ComputedCoordinateDecimal(*value), decimals, from_double);
+    if (from_decimal != from_double) {
+      FAIL() << "text \"" << text << "\" with " << decimals << " decimals: from its decimal \""
+             << from_decimal << "\", from its double \"" << from_double << "\"";
+    }
+  }
+  EXPECT_GT(compared, kRandomCount / 4);
 }
 
 }  // namespace

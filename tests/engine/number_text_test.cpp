@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <locale.h>
+
+#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace quorvex {
@@ -48,6 +53,37 @@ TEST(NumberTextTest, ParseDouble) {
   EXPECT_EQ(ParseDouble("nan"), std::nullopt);
   EXPECT_EQ(ParseDouble("1,5"), std::nullopt);
   EXPECT_EQ(ParseDouble(""), std::nullopt);
+}
+
+// Decimals on both sides of the exact product or quotient that most texts take: significands
+// beside 2^53, exponents beside 22, 17 to 20 digits, against the C library's reading.
+TEST(NumberTextTest, ParseDoubleAgreesWithStrtodOnRandomDecimals) {
+  const locale_t c_locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  std::mt19937_64 random(20261211);
+  for (int i = 0; i < 300'000; ++i) {
+    std::string digits;
+    if (random() % 4 == 0) {
+      digits = std::to_string((std::uint64_t{1} << 53) - 2 + random() % 5);
+    } else {
+      const int count = 1 + static_cast<int>(random() % 20);
+      for (int d = 0; d < count; ++d)
+        digits += static_cast<char>('0' + random() % 10);
+    }
+    const std::size_t point = random() % (digits.size() + 1);
+    std::string text = random() % 2 == 0 ? "-" : "";
+    text.append(digits, 0, point);
+    if (random() % 2 == 0) text += '.';
+    text.append(digits, point);
+    if (random() % 2 == 0) {
+      text += 'e';
+      text += std::to_string(static_cast<int>(random() % 61) - 30);
+    }
+    const std::optional<double> value = ParseDouble(text);
+    ASSERT_TRUE(value) << text;
+    const double expected = strtod_l(text.c_str(), nullptr, c_locale);
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(*value), std::bit_cast<std::uint64_t>(expected)) << text;
+  }
+  freelocale(c_locale);
 }
 
 TEST(NumberTextTest, ParseLongDouble) {

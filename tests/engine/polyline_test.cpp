@@ -75,6 +75,9 @@ TEST(ReadPolylines, ObjectCoordinatesAndElevation) {
        "0\nPOLYLINE\n30\n5\n210\n0.48\n220\n0.64\n230\n0.6\n"
        "0\nVERTEX\n10\n1\n20\n2\n0\nVERTEX\n10\n3\n20\n-1\n30\n9\n0\nSEQEND\n",
        {"0.880,2.840,4.600,2DPOLYLINE", "0.360,5.480,2.200,2DPOLYLINE"}},
+      {"2D POLYLINE without elevation: at 0, whatever the vertex Z",
+       "0\nPOLYLINE\n70\n0\n0\nVERTEX\n10\n1.5\n20\n2\n30\n9\n0\nSEQEND\n",
+       {"1.500,2.000,0.000,2DPOLYLINE"}},
       {"3D POLYLINE: vertices taken as world coordinates",
        "0\nPOLYLINE\n30\n5\n70\n8\n230\n-1\n0\nVERTEX\n10\n1\n20\n2\n30\n9\n70\n32\n0\nSEQEND\n",
        {"1.000,2.000,9.000,3DPOLYLINE"}},
@@ -208,6 +211,22 @@ TEST(ReadPolyline, SequenceEnd) {
     EXPECT_EQ(DataLines(result.data), c.expected);
     EXPECT_EQ(result.report[2], "  Processed entities count : " + std::to_string(c.total));
   }
+}
+
+// Vertices are computed coordinates: a number of more than 14 digits is written with the 14 that
+// its double keeps, one of up to 14 as the file gives it.
+TEST(ReadPolylines, VerticesAreWrittenAsComputedCoordinates) {
+  TestSetup setup = XyzAndType({entity_node::kPolylines2D, entity_node::kPolylines3D});
+  for (int node : {field_node::kXDecimals, field_node::kYDecimals, field_node::kZDecimals}) {
+    setup.Value(node, "12");
+  }
+  const ConversionResult result = setup.Convert(
+      DxfWithEntities("0\nLWPOLYLINE\n38\n0.1\n10\n1234567.123456789\n20\n-0.000000000000004\n"
+                      "0\nPOLYLINE\n70\n8\n0\nVERTEX\n10\n2.675\n20\n12345678901234.5\n30\n1e-16\n"
+                      "70\n32\n0\nSEQEND\n"));
+  EXPECT_EQ(DataLines(result.data),
+            (Lines{"1234567.123456800000,0.000000000000,0.100000000000,LWPOLYLINE",
+                   "2.675000000000,12345678901235.000000000000,0.000000000000,3DPOLYLINE"}));
 }
 
 TEST(ReadPolylines, OneGroupNumberPerPolylineAndSequentialNumbersPerVertex) {

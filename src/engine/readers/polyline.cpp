@@ -25,7 +25,7 @@ std::int32_t IntegerValue(const DxfConversion& conversion) {
 // VERTEX's groups. A vertex is complete at the "0" line after its groups; a VERTEX that lacks
 // a coordinate or its flags keeps those of the vertex before it.
 void ReadVertices(DxfConversion& conversion, std::vector<TVecteur>& points,
-                  std::vector<std::int32_t>& flags) {
+                  std::vector<ReadDecimals>& decimals, std::vector<std::int32_t>& flags) {
   TextPoint vertex;
   std::int32_t vertex_flags = 0;
   do {
@@ -33,10 +33,21 @@ void ReadVertices(DxfConversion& conversion, std::vector<TVecteur>& points,
       TakeTextPoint(conversion, 10, vertex);
       if (conversion.GroupCodeNumber == 70) vertex_flags = IntegerValue(conversion);
     }
-    points.push_back(
-        {conversion.Number(vertex.X), conversion.Number(vertex.Y), conversion.Number(vertex.Z)});
+    ReadDecimals read;
+    points.push_back({conversion.Number(vertex.X, read.x), conversion.Number(vertex.Y, read.y),
+                      conversion.Number(vertex.Z, read.z)});
+    decimals.push_back(read);
     flags.push_back(vertex_flags);
   } while (conversion.NextEntityName() != "SEQEND");
+}
+
+// Points in object coordinates turned into world coordinates: computed now, so no longer as read.
+void ToWorld(const TVecteur& extrusion, std::vector<TVecteur>& points,
+             std::vector<ReadDecimals>& decimals) {
+  if (!NeedsTransform(extrusion)) return;
+  ObjectToWorld(extrusion, points);
+  for (ReadDecimals& read : decimals)
+    read = {};
 }
 
 }  // namespace
@@ -45,7 +56,10 @@ void ReadLwPolyline(DxfConversion& conversion) {
   EntityIdentity identity;
   SourcedText elevation{"0", 0}, x;
   TVecteur extrusion{0, 0, 1};
-  std::vector<TVecteur> vertices;
+  std::vector<TVecteur>& vertices = conversion.VertexPoints;
+  std::vector<ReadDecimals>& decimals = conversion.VertexDecimals;
+  vertices.clear();
+  decimals.clear();
   while (conversion.NextGroup()) {
     identity.Take(conversion);
     TakeNumberPoint(conversion, kExtrusionCode, extrusion);
@@ -61,39 +75,47 @@ void ReadLwPolyline(DxfConversion& conversion) {
         // group-code line, the line where the conversion happens.
         const SourcedText vertex_x =
             x.line != 0 ? x : SourcedText{x.text, conversion.Value().line - 1};
-        const double vx = conversion.Number(vertex_x);
-        const double vy = conversion.NumberValue();
-        vertices.push_back({vx, vy, conversion.Number(elevation)});
+        ReadDecimals read;
+        const double vx = conversion.Number(vertex_x, read.x);
+        const double vy = conversion.Number(conversion.Value(), read.y);
+        vertices.push_back({vx, vy, conversion.Number(elevation, read.z)});
+        decimals.push_back(read);
         break;
       }
       default:
         break;
     }
   }
-  ObjectToWorld(extrusion, vertices);
-  for (const TVecteur& vertex : vertices)
-    conversion.WriteComputedPoint(vertex, identity.handle, identity.layer, "LWPOLYLINE");
+  ToWorld(extrusion, vertices, decimals);
+  for (std::size_t i = 0; i < vertices.size(); ++i)
+    conversion.WriteReadPoint(vertices[i], decimals[i], identity.handle, identity.layer,
+                              "LWPOLYLINE");
   conversion.CountEntity(entity_kind::kPolylines2D);
 }
 
 void ReadPolyline(DxfConversion& conversion) {
   EntityIdentity identity;
   double elevation = 0;
+  std::optional<ShortDecimal> elevation_decimal = ShortDecimal{};
   std::int32_t polyline_flags = 0;
   TVecteur extrusion{0, 0, 1};
   while (conversion.NextGroup()) {
     identity.Take(conversion);
     TakeNumberPoint(conversion, kExtrusionCode, extrusion);
     if (conversion.GroupCodeNumber == 30) {
-      elevation = conversion.NumberValue();
+      elevation = conversion.Number(conversion.Value(), elevation_decimal);
     } else if (conversion.GroupCodeNumber == 70) {
       polyline_flags = IntegerValue(conversion);
     }
   }
-  std::vector<TVecteur> points;
-  std::vector<std::int32_t> flags;
+  std::vector<TVecteur>& points = conversion.VertexPoints;
+  std::vector<ReadDecimals>& decimals = conversion.VertexDecimals;
+  std::vector<std::int32_t>& flags = conversion.VertexFlags;
+  points.clear();
+  decimals.clear();
+  flags.clear();
   // A polyline without vertices is followed directly by its SEQEND.
-  if (conversion.NextEntityName() != "SEQEND") ReadVertices(conversion, points, flags);
+  if (conversion.NextEntityName() != "SEQEND") ReadVertices(conversion, points, decimals, flags);
 
   const bool is_3d = (polyline_flags & kPolyline3D) != 0;
   const bool is_mesh = (polyline_flags & (kPolygonMesh | kPolyfaceMesh)) != 0;
@@ -103,7 +125,8 @@ void ReadPolyline(DxfConversion& conversion) {
   const auto write_vertices = [&](std::string_view entity_type, auto keep) {
     for (std::size_t i = 0; i < points.size(); ++i) {
       if (keep(flags[i])) {
-        conversion.WriteComputedPoint(points[i], identity.handle, identity.layer, entity_type);
+        conversion.WriteReadPoint(points[i], decimals[i], identity.handle, identity.layer,
+                                  entity_type);
       }
     }
   };
@@ -117,9 +140,11 @@ void ReadPolyline(DxfConversion& conversion) {
   } else if (!is_3d && take_2d) {
     // A 2D polyline lies in its object XY plane at the polyline's elevation; the vertices' own
     // Z values are not part of its geometry.
-    for (TVecteur& point : points)
-      point.Z = elevation;
-    ObjectToWorld(extrusion, points);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      points[i].Z = elevation;
+      decimals[i].z = elevation_decimal;
+    }
+    ToWorld(extrusion, points, decimals);
     const bool curve_points = conversion.EntityChecked(entity_node::kPolylines2DSplinePoints);
     write_vertices("2DPOLYLINE", [&](std::int32_t f) {
       return f == 0 || (f & kSplineFrameVertex) != 0 || curve_points;
