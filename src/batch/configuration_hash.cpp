@@ -14,9 +14,9 @@ void AppendText(std::string& key, std::string_view text) {
   key.append(text);
 }
 
-template <typename Number, std::size_t N>
-void AppendNumbers(std::string& key, const std::array<Number, N>& numbers) {
-  for (const Number number : numbers) {
+template <typename Numbers>
+void AppendNumbers(std::string& key, const Numbers& numbers) {
+  for (const auto number : numbers) {
     key.append(std::to_string(number));
     key.push_back(',');
   }
@@ -44,6 +44,7 @@ std::string ConfigurationHash(const TExportConfig& config, const RunTables& tabl
     AppendText(key, value.View());
   key.append(";tables;");
   AppendNumbers(key, tables.FieldOrder);
+  key.push_back(';');
   AppendNumbers(key, tables.EntityEnabled);
   key.append(";settings;");
   AppendSettingsKey(extended, key);

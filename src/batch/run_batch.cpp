@@ -15,7 +15,6 @@
 #include "data_file_name.h"
 #include "directory_probe.h"
 #include "engine/field_captions.h"
-#include "engine/quoted_field.h"
 #include "engine/report_words.h"
 #include "engine/stray_temporaries.h"
 #include "engine/text_util.h"
@@ -60,8 +59,8 @@ class Conversions {
         record_(request.manifest),
         recorded_(recorded),
         configuration_(ConfigurationHash(config, tables, request.extended)),
-        header_line_(format_.quote ? QuotedHeaderLine(tables, config.SeparatorText.View())
-                                   : BuildHeaderLine(tables, config.SeparatorText.View())),
+        header_line_(BuildHeaderLine(tables, config.SeparatorText.View(), request.extended)),
+        attributes_(request.extended.attributes),
         block_filter_(config.BlockNames.View()),
         layer_filter_(Trimmed(request.extended.layers)),
         code_page_(request.extended.code_page),
@@ -138,6 +137,7 @@ class Conversions {
       ConversionRun run{
           config_,  tables_, header_line_,           block_filter_, {},         env_.cancelled,
           progress, format_, no_clobber_ && !exists, layer_filter_, code_page_, env_.writer};
+      run.Attributes = attributes_;
       AppendFileHeading(run.ReportLines, i + 1, dxf_path);
       ManifestEntry entry;
       entry.drawing = dxf_path;
@@ -226,6 +226,7 @@ class Conversions {
   const Manifest& recorded_;
   const std::string configuration_;
   const std::string header_line_;
+  const std::vector<AttributeColumn>& attributes_;
   const std::string block_filter_;
   const std::string layer_filter_;
   const std::string code_page_;

@@ -138,6 +138,7 @@ void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   AddText(app, "--save-config", options.save_config, checks.NotEmpty());
   AddText(app, "--kinds", options.kinds, checks.Utf8Text());
   AddText(app, "--fields", options.fields, checks.Utf8Text());
+  AddText(app, "--captions", options.captions, checks.Utf8Text());
   AddText(app, "--separator", options.separator, checks.Utf8Text());
   AddNumber(
       app, checks, "--decimals", "a whole number from 0 to 14",

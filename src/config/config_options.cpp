@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "config/config_words.h"
+#include "config/data_nodes.h"
 #include "config/default_config.h"
 #include "config/tree_tables.h"
 #include "engine/drawing_encoding.h"
 #include "engine/text_util.h"
+#include "engine/utf8.h"
 
 namespace quorvex {
 namespace {
@@ -123,15 +125,67 @@ std::size_t PositionOf(const ConfigModel& model, int field) {
   return fields.size();
 }
 
-void ApplyFields(const std::vector<int>& named, ConfigModel& model) {
+// The field nodes that the words of --fields name. The word of an attribute column names the
+// column of its tag, and a tag that no column has yet the column that it is to get; those tags
+// are kept, in the order named.
+class FieldWordNodes {
+ public:
+  explicit FieldWordNodes(const ExtendedSettings& extended) {
+    for (const AttributeColumn& column : extended.attributes)
+      tags_.push_back(column.tag);
+    existing_ = tags_.size();
+  }
+
+  std::optional<int> operator()(std::string_view word) {
+    const std::optional<std::string_view> tag = AttributeTagOfWord(word);
+    if (!tag) {
+      const std::optional<int> node = FieldNodeOfWord(word);
+      return node && IsDataField(*node) ? node : std::nullopt;
+    }
+    if (tag->empty() || !IsUtf8(*tag)) return std::nullopt;
+    std::size_t column = 0;
+    while (column < tags_.size() && !SameTag(tags_[column], *tag))
+      ++column;
+    if (column == tags_.size()) tags_.emplace_back(*tag);
+    return AttributeFieldNode(column);
+  }
+  /// The tags of the columns to add.
+  std::vector<std::string> NewTags() const { return {tags_.begin() + existing_, tags_.end()}; }
+
+ private:
+  std::vector<std::string> tags_;
+  std::ptrdiff_t existing_ = 0;
+};
+
+void ApplyFields(const std::vector<int>& named, const std::vector<std::string>& new_tags,
+                 ConfigModel& model) {
+  for (const std::string& tag : new_tags)
+    model.AddAttributeColumn(tag);
   for (std::size_t i = 0; i < named.size(); ++i) {
     model.FocusDataNode(named[i]);
     while (PositionOf(model, named[i]) > i && model.MoveFieldUp()) {
     }
   }
-  for (const int field : kDataFieldNodes)
+  std::vector<int> fields;
+  for (const TreeNode& field : model.trees().data)
+    fields.push_back(field.data);
+  for (const int field : fields)
     model.SetChecked(ConfigTreeId::kData, field,
                      std::find(named.begin(), named.end(), field) != named.end());
+}
+
+// The exported fields in their order: the checked data fields.
+std::vector<int> ExportedFields(const ConfigModel& model) {
+  std::vector<int> exported;
+  for (const TreeNode& field : model.trees().data)
+    if (field.Checked()) exported.push_back(field.data);
+  return exported;
+}
+
+void ApplyCaptions(const std::vector<std::string>& captions, ConfigModel& model) {
+  const std::vector<int> exported = ExportedFields(model);
+  for (std::size_t i = 0; i < captions.size() && i < exported.size(); ++i)
+    model.AcceptTypedValue(CaptionNodeOf(exported[i]), captions[i]);
 }
 
 std::optional<std::string> TooLong(std::string_view option, std::string_view text,
@@ -166,19 +220,29 @@ std::optional<std::string> CodePageRefusal(std::string_view given) {
 
 std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model) {
   std::vector<int> kinds, fields;
+  FieldWordNodes field_nodes(model.extended());
   if (options.kinds) {
     if (auto error = NodesOf(*options.kinds, "--kinds", "kind", EntityNodeOfWord, NearestKindWord,
                              KindWordList(), kinds))
       return error;
   }
   if (options.fields) {
-    auto field_of = [](std::string_view word) -> std::optional<int> {
-      const std::optional<int> node = FieldNodeOfWord(word);
-      return node && IsDataField(*node) ? node : std::nullopt;
-    };
-    if (auto error = NodesOf(*options.fields, "--fields", "field", field_of, NearestFieldWord,
-                             FieldWordList(), fields))
+    if (auto error = NodesOf(
+            *options.fields, "--fields", "field",
+            [&](std::string_view word) { return field_nodes(word); }, NearestFieldWord,
+            FieldWordList() + ", attrib:TAG", fields))
       return error;
+  }
+  std::vector<std::string> captions;
+  if (options.captions) {
+    captions = Words(*options.captions);
+    const std::size_t exported = options.fields ? fields.size() : ExportedFields(model).size();
+    if (captions.size() > exported)
+      return "--captions gives " + std::to_string(captions.size()) + " captions for " +
+             std::to_string(exported) + " exported fields";
+    if (!std::all_of(captions.begin(), captions.end(),
+                     [](const std::string& caption) { return IsUtf8(caption); }))
+      return "the captions of --captions must be UTF-8 text";
   }
   SeparatorSetting separator;
   if (options.separator) {
@@ -195,7 +259,8 @@ std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, Conf
   }
 
   if (options.kinds) ApplyKinds(kinds, model);
-  if (options.fields) ApplyFields(fields, model);
+  if (options.fields) ApplyFields(fields, field_nodes.NewTags(), model);
+  if (options.captions) ApplyCaptions(captions, model);
   if (options.separator) {
     model.SetSeparatorIndex(separator.choice);
     if (separator.other_text) model.SetSeparatorText(*separator.other_text);

@@ -18,6 +18,7 @@ struct ConfigOptions {
   std::optional<bool> header;
   std::optional<std::string> blocks;
   std::optional<std::string> extension;
+  std::optional<std::string> captions;
   // The settings beyond the record.
   std::optional<bool> quote;
   std::optional<bool> mtext_plain;
@@ -44,7 +45,10 @@ std::optional<std::string> CodePageRefusal(std::string_view given);
 ///   of the default configuration, KIND.OPTION words pick them (and check their kind); the kinds
 ///   not listed are unchecked with their options kept;
 /// - `--fields`: exactly the fields listed are checked, moved to the front in the order given;
-///   the others follow unchecked, in their order, with their options kept;
+///   the others follow unchecked, in their order, with their options kept; `attrib:TAG` names
+///   the attribute column of TAG, which is added when the configuration has none;
+/// - `--captions`: the captions of the exported fields, in their order (after `--fields`); an
+///   empty one gives a field its own caption back;
 /// - `--separator`: a choice by its word (SeparatorOfWord; "other" keeps the configuration's
 ///   text), "\t" for a tab, or by the text it writes; "text:STRING" the "Other" separator
 ///   STRING; any other text that is not made of letters alone the "Other" separator as given;
@@ -54,7 +58,8 @@ std::optional<std::string> CodePageRefusal(std::string_view given);
 ///   ChoosableCodePages, in either case), over the settings beyond the record.
 /// Kind, field and separator words are taken in any letter case. Returns the usage error (a
 /// wrong word, with the nearest word or the valid ones; a repeated word; a text longer than its
-/// slot) or nothing. Nothing is changed when an error is returned.
+/// slot; more captions than exported fields; a tag or caption that is not UTF-8) or nothing.
+/// Nothing is changed when an error is returned.
 std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model);
 
 }  // namespace quorvex

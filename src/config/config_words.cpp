@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 
+#include "config/data_nodes.h"
 #include "config/nearest_word.h"
 #include "engine/drawing_encoding.h"
 #include "engine/export_config.h"
+#include "engine/extended_settings.h"
 #include "engine/text_util.h"
 
 namespace quorvex {
@@ -68,6 +70,8 @@ bool SameWord(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
 }
+constexpr std::string_view kAttributePrefix = "attrib:";
+constexpr std::string_view kCaptionKey = ".caption";
 
 template <std::size_t N>
 std::optional<int> Find(const std::array<std::string_view, N>& words, std::string_view word) {
@@ -151,6 +155,46 @@ std::string_view NearestFieldWord(std::string_view word) {
 
 std::string_view NearestSeparatorWord(std::string_view word) {
   return NearestWord(word, kSeparatorWords);
+}
+
+std::string AttributeFieldWord(std::string_view tag) {
+  std::string word(kAttributePrefix);
+  word.append(tag);
+  return word;
+}
+
+std::optional<std::string_view> AttributeTagOfWord(std::string_view word) {
+  if (word.size() < kAttributePrefix.size()) return std::nullopt;
+  for (std::size_t i = 0; i < kAttributePrefix.size(); ++i)
+    if (AsciiUpper(word[i]) != AsciiUpper(kAttributePrefix[i])) return std::nullopt;
+  return Trimmed(word.substr(kAttributePrefix.size()));
+}
+
+std::string DataNodeWord(int node, const ExtendedSettings& extended) {
+  if (IsRecordNode(node)) return std::string(FieldNodeWord(node));
+  if (!IsAttributeNode(node)) {
+    const int field = FieldOfCaptionNode(node);
+    return IsDataField(field) ? std::string(FieldNodeWord(field)) + std::string(kCaptionKey)
+                              : std::string();
+  }
+  const std::size_t column = AttributeColumnOf(node);
+  if (column >= extended.attributes.size()) return {};
+  std::string word = AttributeFieldWord(extended.attributes[column].tag);
+  if (IsCaptionNode(node)) {
+    word.append(kCaptionKey);
+  } else if (!IsAttributeField(node)) {
+    word.append(".prefix");
+  }
+  return word;
+}
+
+std::optional<int> DataNodeOfWord(std::string_view word, const ExtendedSettings& extended) {
+  if (const std::optional<int> node = FieldNodeOfWord(word)) return node;
+  const int first_caption = CaptionNodeOf(kDataFieldNodes.front());
+  const int after_columns = AttributeFieldNode(extended.attributes.size());
+  for (int node = first_caption; node < after_columns; ++node)
+    if (!word.empty() && DataNodeWord(node, extended) == word) return node;
+  return std::nullopt;
 }
 
 }  // namespace quorvex

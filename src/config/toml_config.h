@@ -22,7 +22,8 @@ std::string ConfigToml(const ConfigContent& content,
                        const std::vector<std::string>& ansi_texts = {});
 
 /// The keys of the settings beyond the record that are not at their defaults, joined by ", " in
-/// the order the text form writes them: what a .qrv file of the configuration cannot keep. Empty
+/// the order the text form writes them, then the words of the attribute columns and "caption"
+/// when a field of the record has one: what a .qrv file of the configuration cannot keep. Empty
 /// when there is none.
 std::string ExtendedKeys(const ExtendedSettings& extended);
 

@@ -35,13 +35,11 @@ class TomlWriter {
   void Bool(std::string_view key, bool on) { Key(key, on ? "true" : "false"); }
   void Integer(std::string_view key, std::int64_t value) { Key(key, std::to_string(value)); }
   // A list that does not fit on one line goes on with one line per 96 columns.
-  template <std::size_t N, typename Word>
-  void Words(std::string_view key, const std::array<bool, N>& on, Word word) {
+  void Words(std::string_view key, const std::vector<std::string>& words) {
     std::string list = "[";
     std::size_t line_start = 0;
-    for (int node = 0; node < static_cast<int>(N); ++node) {
-      if (!on[static_cast<std::size_t>(node)]) continue;
-      const std::string quoted = Quoted(word(node));
+    for (const std::string& word : words) {
+      const std::string quoted = Quoted(word);
       if (list.size() > 1) list.push_back(',');
       if (list.size() - line_start + quoted.size() + key.size() > 90) {
         list.append("\n ");
@@ -62,6 +60,15 @@ class TomlWriter {
  private:
   std::string out_;
 };
+
+// The words of the nodes that are on.
+template <std::size_t N, typename Word>
+std::vector<std::string> WordsOf(const std::array<bool, N>& on, Word word) {
+  std::vector<std::string> words;
+  for (int node = 0; node < static_cast<int>(N); ++node)
+    if (on[static_cast<std::size_t>(node)]) words.emplace_back(word(node));
+  return words;
+}
 
 void WriteNodeBytes(TomlWriter& writer, std::string_view word, const NodeBytes& bytes) {
   std::string table = "{ ";
@@ -157,12 +164,21 @@ std::vector<std::pair<std::string_view, std::string>> ExtendedEntries(
 }  // namespace
 
 std::string ExtendedKeys(const ExtendedSettings& extended) {
-  std::string keys;
-  for (const auto& [key, value] : ExtendedEntries(extended)) {
-    if (!keys.empty()) keys.append(", ");
-    keys.append(key);
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : ExtendedEntries(extended))
+    keys.emplace_back(key);
+  // What [[fields]] tables hold beyond the record: the attribute columns, and captions.
+  for (const AttributeColumn& column : extended.attributes)
+    keys.push_back(AttributeFieldWord(column.tag));
+  if (std::any_of(extended.captions.begin(), extended.captions.end(),
+                  [](const std::string& caption) { return !caption.empty(); }))
+    keys.emplace_back("caption");
+  std::string joined;
+  for (const std::string& key : keys) {
+    if (!joined.empty()) joined.append(", ");
+    joined.append(key);
   }
-  return keys;
+  return joined;
 }
 
 std::string ConfigToml(const ConfigContent& content, const std::vector<std::string>& ansi_texts) {
@@ -189,12 +205,22 @@ std::string ConfigToml(const ConfigContent& content, const std::vector<std::stri
     writer.Text("separator-other", settings.separator_other);
   writer.Bool("header", settings.header);
   if (readable(kSlotBlocks, settings.blocks)) writer.Text("blocks", settings.blocks);
-  writer.Words("kinds", settings.kinds, EntityNodeWord);
+  writer.Words("kinds", WordsOf(settings.kinds, EntityNodeWord));
   for (const auto& [key, value] : ExtendedEntries(settings.extended))
     writer.Key(key, value);
+  const ExtendedSettings& extended = settings.extended;
   for (const int field : settings.field_order) {
+    if (!IsRunField(field, extended.attributes.size())) continue;
     writer.Line("");
     writer.Line("[[fields]]");
+    if (IsAttributeField(field)) {
+      const AttributeColumn& column = extended.attributes[AttributeColumnOf(field)];
+      writer.Text("name", AttributeFieldWord(column.tag));
+      writer.Bool("export", column.exported);
+      writer.Text("prefix", column.prefix);
+      if (!column.caption.empty()) writer.Text("caption", column.caption);
+      continue;
+    }
     writer.Text("name", FieldNodeWord(field));
     writer.Bool("export", settings.exported[static_cast<std::size_t>(field)]);
     for (int node = field + 1; node < kFieldNodeCount && !IsDataField(node); ++node) {
@@ -207,18 +233,24 @@ std::string ConfigToml(const ConfigContent& content, const std::vector<std::stri
       else
         writer.Text(FieldOptionKey(node), value);
     }
+    const std::string& caption = extended.captions[DataFieldPlace(field)];
+    if (!caption.empty()) writer.Text("caption", caption);
   }
   writer.Line("");
   writer.Line("# How the window shows the trees; it changes nothing in the data files.");
   writer.Line("[window]");
-  writer.Words("expanded-kinds", settings.kind_expanded, EntityNodeWord);
-  writer.Words("expanded-fields", settings.field_expanded, FieldNodeWord);
+  writer.Words("expanded-kinds", WordsOf(settings.kind_expanded, EntityNodeWord));
+  std::vector<std::string> expanded_fields = WordsOf(settings.field_expanded, FieldNodeWord);
+  for (std::size_t column = 0; column < settings.attribute_expanded.size(); ++column)
+    if (settings.attribute_expanded[column])
+      expanded_fields.push_back(AttributeFieldWord(extended.attributes[column].tag));
+  writer.Words("expanded-fields", expanded_fields);
   if (settings.kind_disabled != RuleDisabledKinds(settings))
-    writer.Words("disabled-kinds", settings.kind_disabled, EntityNodeWord);
+    writer.Words("disabled-kinds", WordsOf(settings.kind_disabled, EntityNodeWord));
   if (settings.field_disabled != RuleDisabledFields(settings))
-    writer.Words("disabled-fields", settings.field_disabled, FieldNodeWord);
+    writer.Words("disabled-fields", WordsOf(settings.field_disabled, FieldNodeWord));
   writer.Text("selected-kind", EntityNodeWord(settings.selected_kind));
-  writer.Text("selected-field", FieldNodeWord(settings.selected_field));
+  writer.Text("selected-field", DataNodeWord(settings.selected_field, extended));
   WriteStored(writer, stored);
   return std::move(writer.out());
 }

@@ -62,6 +62,9 @@ inline constexpr std::string_view kWindowUsage =
 /// (none when empty), does not show: those `elsewhere` and those `not_found`, at most ten of each.
 std::string NotOpenedPathsText(std::string_view folder, const std::vector<std::string>& elsewhere,
                                const std::vector<std::string>& not_found);
+/// The dialog of "Add attribute column...", which asks for the tag.
+inline constexpr std::string_view kAttributeColumnTitle = "Add attribute column";
+inline constexpr std::string_view kAttributeColumnLabel = "Tag of the block attribute :";
 
 /// Start-up's message when the last configuration is not at `path`.
 std::string ConfigNotFoundText(std::string_view path);

@@ -132,7 +132,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   const TExportConfig& config = run.Config;
   if (run.Format.lf_line_ends) data_file.UseLfLineEnds();
   if (run.KeepExistingDataFile) data_file.KeepExisting();
-  DxfConversion conversion(config, run.Tables, *lines, data_file, run.Format);
+  DxfConversion conversion(config, run.Tables, *lines, data_file, run.Format, run.Attributes);
   conversion.BlockFilterText = run.BlockFilterText;
   conversion.LayerFilterText = run.LayerFilterText;
   constexpr int kStartNodes[] = {field_node::kLineNumberStart, field_node::kGroupStart,

@@ -3,10 +3,12 @@
 #include <array>
 #include <atomic>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "attribute_columns.h"
 #include "data_format.h"
 #include "dxf_lines.h"
 #include "export_config.h"
@@ -36,6 +38,8 @@ struct ConversionRun {
   FileWriter& Writer = SystemFileWriter();
   /// Sees the drawing's bytes as they are read from its file.
   DrawingReadHook OnDrawingRead = {};
+  /// The attribute columns that attribute fields of `Tables.FieldOrder` name.
+  std::span<const AttributeColumn> Attributes = {};
 };
 
 /// How the conversion of one file ended, for callers that count failures (the report says why).

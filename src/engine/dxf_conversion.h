@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "attribute_columns.h"
 #include "block_name_filter.h"
 #include "data_file.h"
 #include "data_format.h"
@@ -43,9 +45,11 @@ struct ReadDecimals {
 /// interface they use. Readers move `DxfCursor` forward only, through `NextGroup`.
 class DxfConversion {
  public:
-  /// `format` beyond the plain one takes a slower way through each data line.
+  /// `format` beyond the plain one takes a slower way through each data line. `attributes` are
+  /// the attribute columns that the field order's attribute fields name.
   DxfConversion(const TExportConfig& config, const RunTables& tables, const DxfLines& lines,
-                DataFile& data_file, const DataFormat& format = {});
+                DataFile& data_file, const DataFormat& format = {},
+                std::span<const AttributeColumn> attributes = {});
 
   const TExportConfig& Config;
   const RunTables& Tables;
@@ -109,6 +113,20 @@ class DxfConversion {
   /// matches an earlier one but for the case of a-z counts with it, under the spelling that came
   /// first.
   void TallyBlock(DecodedText block_name);
+
+  // --- Attributes of block inserts ---
+
+  /// True when an attribute column is exported: inserts then read their attributes.
+  bool ReadsAttributes() const { return reads_attributes_; }
+  /// Keeps `text` as the value of the attribute columns whose tag is `tag` (compared decoded,
+  /// with SameTag) and that no attribute of the insert has given a value yet. `multiline`: the
+  /// text is that of an MTEXT, formatting codes and all.
+  void TakeAttribute(std::string_view tag, std::string_view text, bool multiline);
+  /// Empties the attribute columns again, for the next insert and every other entity.
+  void ClearAttributes();
+  /// Where an insert's attributes should end in SEQEND, the pair at the cursor starts another
+  /// entity: fails naming it (GroupValue) and its line.
+  [[noreturn]] void FailSeqendMissing() const;
 
   // --- Reader interface ---
 
@@ -182,6 +200,12 @@ class DxfConversion {
     // The room that the fields after this one need in the data line, with the separators.
     std::size_t room_after = 0;
   };
+  // The value an insert's attribute gave a column.
+  struct AttributeValue {
+    std::string text;
+    bool taken = false;
+    bool multiline = false;
+  };
   // A coordinate of a data line: the text that the file gives, or a computed value as the
   // decimal that its text stands for.
   struct LineCoordinate {
@@ -199,8 +223,10 @@ class DxfConversion {
                              std::size_t line_start);
   // Turns the field just appended from `field_start` (its value from `value_start`) into what
   // `format_` asks for.
-  void Reformat(int node, std::size_t field_start, std::size_t value_start,
-                std::string_view entity_type);
+  // Which texts a field holds, for the options that make texts plain: the multiline texts and
+  // attributes (formatting codes), the single-line ones (%% codes), or none.
+  enum class TextKind { kNone, kSingleLine, kMultiline };
+  void Reformat(int node, std::size_t field_start, std::size_t value_start, TextKind text_kind);
   void ThrowAt(Failure::Kind kind, std::string_view text, std::int64_t line,
                std::size_t line_start);
   void AppendText(std::string_view text, std::string& out) {
@@ -236,6 +262,10 @@ class DxfConversion {
   mutable std::int64_t undecoded_ = 0;
   std::int64_t line_start_undecoded_ = 0;  // undecoded_ before the data line being written
   std::string decoded_block_name_;
+  std::span<const AttributeColumn> attributes_;
+  std::vector<AttributeValue> attribute_values_;  // by column
+  bool reads_attributes_ = false;
+  std::string decoded_tag_;
 };
 
 }  // namespace quorvex

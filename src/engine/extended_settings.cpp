@@ -22,14 +22,27 @@ void Append(std::string& key, const DataFormat& format) {
     Append(key, value);
 }
 
+void Append(std::string& key, const AttributeColumn& column) {
+  // As above, one name per member.
+  const auto& [tag, prefix, caption, exported] = column;
+  for (const std::string* text : {&tag, &prefix, &caption})
+    Append(key, *text);
+  Append(key, exported);
+}
+
 }  // namespace
 
 void AppendSettingsKey(const ExtendedSettings& settings, std::string& key) {
   // As above: every member of ExtendedSettings is named, or this does not compile.
-  const auto& [format, layers, code_page] = settings;
+  const auto& [format, layers, code_page, captions, attributes] = settings;
   Append(key, format);
   Append(key, layers);
   Append(key, code_page);
+  for (const std::string& caption : captions)
+    Append(key, caption);
+  Append(key, std::to_string(attributes.size()));
+  for (const AttributeColumn& column : attributes)
+    Append(key, column);
 }
 
 }  // namespace quorvex

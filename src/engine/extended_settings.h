@@ -1,8 +1,12 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
 
+#include "attribute_columns.h"
 #include "data_format.h"
+#include "export_config.h"
 
 namespace quorvex {
 
@@ -24,6 +28,13 @@ struct ExtendedSettings {
   /// The code page that every drawing's texts are decoded from, named as a drawing's header
   /// names it ("ANSI_1251"), whatever the header says. The key code-page; empty: the header's.
   std::string code_page;
+  /// Captions that replace the header's captions of the record's data fields, by the fields'
+  /// places in kDataFieldNodes; an empty one leaves the field's own: the key caption of their
+  /// [[fields]] tables.
+  std::array<std::string, kDataFieldCount> captions{};
+  /// The attribute columns, column i at the field node index AttributeFieldNode(i): the
+  /// [[fields]] tables named attrib:TAG.
+  std::vector<AttributeColumn> attributes;
 
   friend bool operator==(const ExtendedSettings&, const ExtendedSettings&) = default;
 };

@@ -20,8 +20,9 @@ struct Failure {
     kValueNotNumber,        // a value that must be a number, empty text included (`text`, `line`)
     kCoordinateOutOfRange,  // a computed coordinate overflowed (`line`: the entity's first)
     kEndsInsideEntity,      // the file ends before the line that ends the entity (`line`)
-    kFileChanged,           // another program changed the drawing while it was read
-    kDataFileNotWritten,    // the data file could not be created or written (`reason`)
+    kSeqendMissing,  // another entity where an insert's attributes end in SEQEND (`text`, `line`)
+    kFileChanged,    // another program changed the drawing while it was read
+    kDataFileNotWritten,       // the data file could not be created or written (`reason`)
     kDataFileWouldReplaceDxf,  // the data file is a drawing of the run (`path`)
     kDataFileExists,           // skipped: the data file exists and is left alone (`path`)
     kDrawingUnchanged,  // skipped: converted before from the same bytes and configuration (`path`)

@@ -123,6 +123,9 @@ std::string FailureText(const Failure& failure) {
       return "  *** Error, a computed coordinate is out of range" + LineText(failure.line);
     case Kind::kEndsInsideEntity:
       return "  *** Error, the file ends inside an entity" + LineText(failure.line);
+    case Kind::kSeqendMissing:
+      return "  *** Error, SEQEND missing after the attributes of a block insert: " +
+             Quoted(failure.text) + " follows them" + LineText(failure.line);
     case Kind::kDataFileNotWritten:
       return "  *** Error, the data file could not be written: " + failure.reason + " ***";
     case Kind::kDataFileWouldReplaceDxf:

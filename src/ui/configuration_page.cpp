@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "desk/window_words.h"
 #include "engine/drawing_encoding.h"
 #include "ui/command_bar.h"
 #include "ui/config_tree_view.h"
@@ -178,6 +179,10 @@ QGroupBox* ConfigurationPage::buildDataGroup() {
   moveUpButton_ =
       MoveButton(group, QStringLiteral("moveUpButton"), QStringLiteral("move-up"),
                  QStringLiteral("Move item up"), QStringLiteral("Move the selected item up."));
+  connect(dataTree_, &ConfigTreeView::attributeColumnRequested, this, [this] {
+    if (const auto tag = prompts_.AskText(kAttributeColumnTitle, kAttributeColumnLabel))
+      config_.AddAttributeColumn(*tag);
+  });
   connect(moveUpButton_, &QToolButton::clicked, this, [this] { config_.MoveFieldUp(); });
   connect(moveDownButton_, &QToolButton::clicked, this, [this] { config_.MoveFieldDown(); });
   auto* buttons = new QHBoxLayout;

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -76,6 +78,20 @@ bool DialogPrompts::AskYesNo(std::string_view question) {
   box.setObjectName(QStringLiteral("formPrompt"));
   box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> DialogPrompts::AskText(std::string_view title, std::string_view label) {
+  QInputDialog dialog(parent_);
+  dialog.setObjectName(QStringLiteral("textPrompt"));
+  dialog.setWindowTitle(ToQString(title));
+  dialog.setLabelText(ToQString(label));
+  dialog.setInputMode(QInputDialog::TextInput);
+  // Wide enough for its title, which the frame of a dialog as narrow as its label would cut; its
+  // layout takes its width from the line edit.
+  if (auto* edit = dialog.findChild<QLineEdit*>())
+    edit->setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 120);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return ToStdString(dialog.textValue());
 }
 
 std::optional<std::filesystem::path> DialogPrompts::ChooseFileToLoad(

@@ -23,6 +23,7 @@ class DialogPrompts final : public Prompts {
   void Error(std::string_view text) override;
   Answer AskYesNoCancel(std::string_view question) override;
   bool AskYesNo(std::string_view question) override;
+  std::optional<std::string> AskText(std::string_view title, std::string_view label) override;
   std::optional<std::filesystem::path> ChooseFileToLoad(
       const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> ChooseFileToSave(const std::filesystem::path& folder,

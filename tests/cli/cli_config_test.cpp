@@ -104,6 +104,18 @@ TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
          EXPECT_EQ(FieldOrder(c),
                    (std::vector<int>{15, 3, 0, -7, -10, -14, -18, -20, -22, -24, -27, -30}));
        }},
+      {"attribute columns among the fields, and captions",
+       {"--fields", "block-name,x,attrib:PNR,y,attrib:h", "--captions", "Block,E,Point,,H"},
+       [](const ConfigContent& c) {
+         const int pnr = AttributeFieldNode(0), h = AttributeFieldNode(1);
+         EXPECT_EQ(FieldOrder(c), (std::vector<int>{19, 3, pnr, 6, h, -1, -10, -14, -16, -18, -22,
+                                                    -24, -27, -30}));
+         EXPECT_EQ(c.extended.attributes, (std::vector<AttributeColumn>{{"PNR", "", "Point", true},
+                                                                        {"h", "", "H", true}}));
+         EXPECT_EQ(c.extended.captions[DataFieldPlace(field_node::kBlockName)], "Block");
+         EXPECT_EQ(c.extended.captions[DataFieldPlace(field_node::kX)], "E");
+         EXPECT_EQ(c.extended.captions[DataFieldPlace(field_node::kY)], "");
+       }},
       {"words in any case",
        {"--kinds", "ARCS.Start,Lines", "--fields", "Layer,X", "--separator", "TaB"},
        [&](const ConfigContent& c) {
@@ -187,7 +199,16 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
       {"an option is no field",
        {"--fields", "x,x.prefix"},
        "unknown field \"x.prefix\" in --fields; the fields are: line-number, x, y, z, "
-       "entity-type, layer, handle, block-name, text, label, sequence, group\n"},
+       "entity-type, layer, handle, block-name, text, label, sequence, group, attrib:TAG\n"},
+      {"an attribute column without its tag",
+       {"--fields", "x,attrib: "},
+       "unknown field \"attrib:\" in --fields"},
+      {"an attribute column twice",
+       {"--fields", "attrib:PNR,x,ATTRIB:pnr"},
+       "\"ATTRIB:pnr\" is named twice in --fields"},
+      {"more captions than fields",
+       {"--fields", "x,y", "--captions", "E,N,H"},
+       "--captions gives 3 captions for 2 exported fields"},
       {"field twice", {"--fields", "x,y,x"}, "\"x\" is named twice in --fields"},
       {"empty word", {"--kinds", "points,"}, "unknown kind \"\" in --kinds"},
       {"a word with control characters",

@@ -185,6 +185,19 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
       {"quote as a number", "quote = 1\n", "test.toml:1: \"quote\" must be true or false"},
       {"unknown window key", "[window]\nzoom = 2\n",
        "test.toml:2: unknown key \"zoom\" in [window]"},
+      {"attribute column without its tag", "[[fields]]\nname = \"attrib:\"\n",
+       "test.toml:2: the field \"attrib:\" needs a tag after attrib:"},
+      {"attribute column twice",
+       "[[fields]]\nname = \"attrib:PNR\"\n[[fields]]\nname = \"Attrib:pnr\"\n",
+       "test.toml:4: the field \"attrib:pnr\" is listed twice"},
+      {"option of another field for an attribute column",
+       "[[fields]]\nname = \"attrib:PNR\"\ndecimals = 3\n",
+       "test.toml:3: the field \"attrib:PNR\" has no option \"decimals\"; its keys are: name, "
+       "export, prefix, caption"},
+      {"caption as a number", "[[fields]]\nname = \"x\"\ncaption = 1\n",
+       "test.toml:3: \"caption\" must be a text in double quotes"},
+      {"window word of no attribute column", "[window]\nexpanded-fields = [\"attrib:H\"]\n",
+       "test.toml:2: unknown field node \"attrib:H\" in \"expanded-fields\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -23,6 +23,9 @@ class ScriptedPrompts : public Prompts {
     questions.emplace_back(question);
     return yes;
   }
+  std::optional<std::string> AskText(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
   std::optional<std::filesystem::path> ChooseFileToLoad(const std::filesystem::path&) override {
     return load_path;
   }

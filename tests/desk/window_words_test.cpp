@@ -20,6 +20,8 @@ TEST(WindowWords, EveryTextOfTheWindowsRules) {
   EXPECT_EQ(kChangedQuestion, "Current configuration has changed, do you want to save it ?");
   EXPECT_EQ(kLoadDialogTitle, "Load a configuration");
   EXPECT_EQ(kSaveDialogTitle, "Save current configuration");
+  EXPECT_EQ(kAttributeColumnTitle, "Add attribute column");
+  EXPECT_EQ(kAttributeColumnLabel, "Tag of the block attribute :");
   EXPECT_EQ(ConfigNotFoundText("/c/none"),
             "Configuration file \"/c/none\" not found, default values will be used.");
   EXPECT_EQ(ConfigNotFoundText("/c/a\nb"),

@@ -36,6 +36,10 @@ TEST(ReportWords, EveryFailureHasItsText) {
       {"ends inside an entity",
        {Kind::kEndsInsideEntity, {}, {}, 41},
        "  *** Error, the file ends inside an entity (line 41) ***"},
+      {"attributes without their SEQEND",
+       {Kind::kSeqendMissing, {}, "LINE", 57},
+       "  *** Error, SEQEND missing after the attributes of a block insert: \"LINE\" follows them "
+       "(line 57) ***"},
       {"computed coordinate",
        {Kind::kCoordinateOutOfRange, {}, {}, 5},
        "  *** Error, a computed coordinate is out of range (line 5) ***"},

@@ -9,14 +9,20 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
+#include "config/data_nodes.h"
 #include "gui_test.h"
+#include "support/attributed_points.h"
+#include "ui/config_tree_view.h"
+#include "ui/models/config_tree_model.h"
 #include "window_fixture.h"
 
 namespace quorvex::ui {
@@ -92,6 +98,24 @@ QString ProcessSiteBlocks(testing::WindowFixture& f, MainWindow& window, const Q
   RunCli({"-q", "-c", config, "-o", reference, "--log", reference + "/log.txt",
           f.drawings() + "/site_blocks.dxf"});
   return reference;
+}
+
+QAction* ActionOf(const ConfigTreeView& view, const char* name) {
+  return view.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// Types `text` into the "Options" cell of `node`, as a user does: the focus opens its editor.
+bool TypeValue(ConfigTreeView& view, int node, const QString& text) {
+  auto& model = *qobject_cast<ConfigTreeModel*>(view.model());
+  view.setCurrentIndex(model.indexOfNode(node));
+  QLineEdit* editor = nullptr;
+  if (!QTest::qWaitFor([&] { return (editor = view.viewport()->findChild<QLineEdit*>()); }))
+    return false;
+  editor->selectAll();
+  QTest::keyClicks(editor, text);
+  QTest::keyClick(editor, Qt::Key_Return);
+  const QPointer<QLineEdit> open_editor(editor);
+  return QTest::qWaitFor([&] { return !open_editor; });
 }
 
 }  // namespace
@@ -237,6 +261,73 @@ void GuiTest::drawingInformation() {
   QCOMPARE(text, QString::fromUtf8(printed));
   QVERIFY(text.contains(QStringLiteral("\n    TREE : 18\n")));
   dialog->close();
+}
+
+// Attribute columns added, captioned, moved and removed through the data tree's pop-up menu and
+// editors: the window's run writes the data file that quorvex-cli writes from the configuration
+// the window saves as TOML.
+void GuiTest::attributeColumnsRunAsTheCommandLine() {
+  auto& f = *fixture_;
+  const QString survey = f.home() + "/survey";
+  QVERIFY(QDir().mkpath(survey) && QDir().mkpath(f.configurations()));
+  QVERIFY(WriteFile(survey + "/points.dxf",
+                    QByteArray::fromStdString(quorvex::testing::AttributedPointsDxf())));
+  auto window = f.startWindow();
+  QVERIFY(window);
+  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(1);
+  auto& fields = *Find<ConfigTreeView>(*window, "dataTree");
+  auto& model = *qobject_cast<ConfigTreeModel*>(fields.model());
+  const int pnr = AttributeFieldNode(0), height = AttributeFieldNode(1);
+
+  f.prompts.texts = {"PNR", " h ", std::nullopt, "CODE"};
+  for (int i = 0; i < 4; ++i)
+    ActionOf(fields, "addAttributeAction")->trigger();
+  QCOMPARE(f.prompts.text_dialogs.front(),
+           std::string("Add attribute column | Tag of the block attribute :"));
+  QCOMPARE(model.rowCount(), 15);
+  QCOMPARE(model.indexOfNode(pnr).data().toString(), QStringLiteral("Attribute PNR"));
+  QCOMPARE(model.indexOfNode(height).data().toString(), QStringLiteral("Attribute h"));
+  QCOMPARE(model.indexOfNode(pnr).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
+  QCOMPARE(model.nodeAt(fields.currentIndex()), AttributeFieldNode(2));
+  // "Remove attribute column" shows on an attribute column only.
+  QAction* remove = ActionOf(fields, "removeAttributeAction");
+  emit qobject_cast<QMenu*>(remove->parent())->aboutToShow();
+  QVERIFY(remove->isVisible());
+  remove->trigger();
+  QCOMPARE(model.rowCount(), 14);
+  fields.setCurrentIndex(model.indexOfNode(field_node::kX));
+  emit qobject_cast<QMenu*>(remove->parent())->aboutToShow();
+  QVERIFY(!remove->isVisible());
+
+  ActionOf(fields, "expandAllAction")->trigger();
+  QVERIFY(TypeValue(fields, CaptionNodeOf(pnr), QStringLiteral("Point")));
+  QVERIFY(TypeValue(fields, CaptionNodeOf(field_node::kX), QStringLiteral("E")));
+  fields.setCurrentIndex(model.indexOfNode(pnr));
+  for (int i = 0; i < 9; ++i)
+    QVERIFY(Press(Find<QToolButton>(*window, "moveUpButton")));
+  QCOMPARE(model.index(3, 0).data().toString(), QStringLiteral("Attribute PNR"));
+
+  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(0);
+  QVERIFY(testing::ChooseFolder(*window, survey));
+  testing::ClickRow(*window, 0);
+  QSignalSpy finished(window.get(), &MainWindow::runFinished);
+  QVERIFY(Press(Find<QToolButton>(*window, "processButton")));
+  QVERIFY(finished.wait(kRunTimeoutMs));
+  QVERIFY(f.prompts.errors.empty());
+  const QStringList lines = testing::ReadLines(survey + "/points.txt");
+  QCOMPARE(lines.mid(0, 2),
+           (QStringList{"E,Y (North) coordinate,Point,Z (Elevation) coordinate,Entity Type,"
+                        "Entity Layer,h",
+                        "2600001.500,1200001.250,101,0.000,INSERT,POINTS,412.30"}));
+
+  const QString saved = f.configurations() + "/survey.toml";
+  f.prompts.files_to_save = {saved.toStdString()};
+  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(1);
+  QVERIFY(Press(Find<QToolButton>(*window, "saveButton")));
+  const QString reference = f.makeFolder("reference");
+  RunCli({"-q", "-c", saved, "-o", reference, "--log", reference + "/log.txt",
+          survey + "/points.dxf"});
+  QCOMPARE(testing::ReadAll(survey + "/points.txt"), testing::ReadAll(reference + "/points.txt"));
 }
 
 }  // namespace quorvex::ui

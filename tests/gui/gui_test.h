@@ -39,6 +39,7 @@ class GuiTest : public QObject {
   void qrvSaveAsksBeforeDroppingSettings();
   void layerFilterAndTextsRunAsTheCommandLine();
   void drawingInformation();
+  void attributeColumnsRunAsTheCommandLine();
 
   // Runs.
   void processMatchesTheCore_data();

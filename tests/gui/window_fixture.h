@@ -38,6 +38,7 @@ class ScriptedPrompts final : public Prompts {
   }
   Prompts::Answer AskYesNoCancel(std::string_view question) override;
   bool AskYesNo(std::string_view question) override;
+  std::optional<std::string> AskText(std::string_view title, std::string_view label) override;
   std::optional<std::filesystem::path> ChooseFileToLoad(
       const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> ChooseFileToSave(const std::filesystem::path& folder,
@@ -47,10 +48,14 @@ class ScriptedPrompts final : public Prompts {
   /// The answers to Yes/No questions; an unscripted one is answered No.
   std::deque<bool> yes_no_answers;
   std::deque<std::optional<std::filesystem::path>> files_to_load, files_to_save;
+  /// What the text dialogs give, in order; an unscripted one is cancelled.
+  std::deque<std::optional<std::string>> texts;
   /// Called as a question is asked, before it is answered.
   std::function<void()> on_question;
 
   std::vector<std::string> information, errors, questions;
+  /// The title and the label of each text dialog.
+  std::vector<std::string> text_dialogs;
   /// Every information and error message, in the order shown.
   std::vector<std::string> shown;
   int load_dialogs = 0;

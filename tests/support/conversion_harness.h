@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/attribute_columns.h"
 #include "engine/data_format.h"
 #include "engine/export_config.h"
 #include "engine/failure.h"
@@ -42,8 +43,10 @@ class TestSetup {
   /// Checks these entity nodes (kind nodes also enable their kind for the report).
   TestSetup& Entities(std::initializer_list<int> entity_nodes);
   TestSetup& Entities(std::span<const int> entity_nodes);
-  /// Exports these data fields, in this order.
+  /// Exports these data fields, in this order; AttributeFieldNode(i) names `attributes[i]`.
   TestSetup& Fields(std::initializer_list<int> field_nodes);
+  /// The attribute columns, with the tags given and nothing else.
+  TestSetup& Attributes(std::initializer_list<std::string_view> tags);
   TestSetup& Value(int field_node, std::string_view text);
   TestSetup& Separator(std::string_view text);
   TestSetup& Header(bool on);
@@ -59,6 +62,7 @@ class TestSetup {
   std::string layer_filter;
   std::string code_page;  // a name of ChoosableCodePages, or empty
   DataFormat format;
+  std::vector<AttributeColumn> attributes;
   // Optional stand-ins for a run's progress window, its stop button and the data file's path.
   ProgressDisplay* progress = nullptr;
   std::atomic<bool>* cancelled = nullptr;
