@@ -166,8 +166,8 @@ Conversion Convert(const std::string& path, bool expand) {
     tables.EntityEnabled[kind] = 1;
   const std::atomic<bool> cancelled{false};
   NullProgressDisplay progress;
-  ConversionRun run{config,    tables,   "", "",    {},
-                    cancelled, progress, {}, false, {expand, ExpansionSettings::kDefaultLimit}};
+  ConversionRun run{config, tables, "", "", {}, cancelled, progress};
+  run.Expansion = {expand, ExpansionSettings::kDefaultLimit};
   PeakMemory memory;
   memory.Start();
   ConvertDxfFile(run, path, BenchDirectory() + "/blocks-bench-data.txt");

@@ -1,7 +1,9 @@
 // Arbitrary bytes converted as a DXF drawing with every entity kind, option and data field
 // selected, under two configurations (plain values; then extreme ones: 15 decimals, a forced Z,
-// CR LF between fields, counters that start at the 32-bit limit, a block filter); inputs of an
-// odd length with the contents of their blocks expanded too, up to a small limit. For every input:
+// CR LF between fields, counters that start at the 32-bit limit, a block filter, attribute
+// columns among the fields, whose inserts then read their ATTRIB runs up to the SEQEND, and
+// quoted fields with plain multiline text); inputs of an odd length with the contents of their
+// blocks expanded too, up to a small limit. For every input:
 //   - no crash, no sanitizer report;
 //   - the report block is well formed: the data file line first, the rule line last, and where
 //     the counts stand, the kinds add up to the total, the entities expanded from blocks stay
@@ -54,7 +56,7 @@ struct Setup {
   TExportConfig config;
   RunTables tables;
   std::string block_filter;
-  ExpansionSettings expansion;
+  ExtendedSettings extended;
 };
 
 Setup MakeSetup(bool extreme) {
@@ -97,12 +99,19 @@ Setup MakeSetup(bool extreme) {
   }
   setup.block_filter = "A*, ?B ,*$";
   config.BlockNames.Assign(setup.block_filter);
+  // Tags as drawings write them, one in another case, one beyond ASCII.
+  setup.extended.attributes = {
+      {"PNR", "P=", {}, true}, {"h", {}, "H", true}, {"H\xC3\x96HE", {}, {}, true}};
+  setup.tables.FieldOrder.insert(setup.tables.FieldOrder.begin() + 3, AttributeFieldNode(0));
+  setup.tables.FieldOrder.push_back(AttributeFieldNode(2));
+  setup.tables.FieldOrder.push_back(AttributeFieldNode(1));
+  setup.extended.format.quote = setup.extended.format.mtext_plain = true;
   return setup;
 }
 
 // `setup` with the contents of blocks expanded, up to a limit that keeps an input fast.
 Setup Expanding(Setup setup) {
-  setup.expansion = {true, 20000};
+  setup.extended.expansion = {true, 20000};
   return setup;
 }
 
@@ -194,16 +203,17 @@ Outcome Convert(const Setup& setup, std::string_view dxf, const std::string* dxf
                 const std::string& data_path) {
   const std::atomic<bool> cancelled{false};
   NullProgressDisplay progress;
-  ConversionRun run{setup.config,
-                    setup.tables,
-                    BuildHeaderLine(setup.tables, setup.config.SeparatorText.View()),
-                    setup.block_filter,
-                    {},
-                    cancelled,
-                    progress,
-                    {},
-                    false,
-                    setup.expansion};
+  ConversionRun run{
+      setup.config,
+      setup.tables,
+      BuildHeaderLine(setup.tables, setup.config.SeparatorText.View(), setup.extended),
+      setup.block_filter,
+      {},
+      cancelled,
+      progress,
+      setup.extended.format};
+  run.Attributes = setup.extended.attributes;
+  run.Expansion = setup.extended.expansion;
   std::filesystem::remove(data_path);
   if (dxf_path) {
     ConvertDxfFile(run, *dxf_path, data_path);

@@ -1,5 +1,6 @@
 #include "program_paths.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -16,6 +17,7 @@ namespace {
 constexpr std::string_view kDefaultConfigName = "default.qrv";
 constexpr std::string_view kConfigurationsFolder = "configurations";
 constexpr std::string_view kProgramFolder = "quorvex/";
+constexpr std::string_view kPresetsFolder = "../share/quorvex/configurations";
 
 // Appending, rather than `a + std::string(b)`, which GCC 12 wrongly flags under -Wrestrict.
 std::string Joined(std::string a, std::string_view b) {
@@ -88,7 +90,12 @@ std::optional<std::string> FindResource(std::string_view program_directory, std:
 
 ProgramPaths ChooseProgramPaths(std::string_view program_directory, const UserEnvironment& user) {
   ProgramPaths paths;
-  if (!program_directory.empty()) paths.program_directory = WithTrailingSlash(program_directory);
+  if (!program_directory.empty()) {
+    paths.program_directory = WithTrailingSlash(program_directory);
+    std::error_code error;
+    const std::string presets = Joined(paths.program_directory, kPresetsFolder);
+    if (fs::is_directory(presets, error)) paths.presets_folder = presets;
+  }
   if (IsPortableFolder(program_directory)) {
     paths.log_directory = paths.program_directory;
     paths.configurations_folder = Joined(paths.program_directory, kConfigurationsFolder);
@@ -106,6 +113,19 @@ std::optional<Failure> PrepareLogFolder(const ProgramPaths& paths) {
 
 std::optional<Failure> PrepareConfigurationsFolder(const ProgramPaths& paths) {
   return PrepareFolder(paths.configurations_folder, Failure::Kind::kNoConfigurationsFolder);
+}
+
+std::optional<Failure> PrepareFolderOfConfigFile(const ProgramPaths& paths,
+                                                 const std::string& path) {
+  if (paths.configurations_folder.empty()) return std::nullopt;
+  std::error_code error;
+  const fs::path folder = fs::absolute(path, error).parent_path().lexically_normal();
+  const fs::path configurations = fs::path(paths.configurations_folder).lexically_normal();
+  if (error ||
+      std::mismatch(configurations.begin(), configurations.end(), folder.begin(), folder.end())
+              .first != configurations.end())
+    return std::nullopt;
+  return PrepareFolder(folder.string(), Failure::Kind::kNoConfigurationsFolder);
 }
 
 }  // namespace quorvex

@@ -17,6 +17,10 @@ struct ProgramPaths {
   /// The folder of the user's configuration files, without a trailing "/"; empty when it cannot
   /// be known.
   std::string configurations_folder;
+  /// The folder of the read-only presets shipped with the program, "share/quorvex/
+  /// configurations" beside the program's folder, without a trailing "/"; empty when there is
+  /// none.
+  std::string presets_folder = {};
 
   /// The log file in `log_directory`; empty when that is.
   std::string LogFile() const;
@@ -47,7 +51,8 @@ std::optional<std::string> FindResource(std::string_view program_directory, std:
 /// it could (as root): the log goes to "quorvex/" in the user's state folder ($XDG_STATE_HOME,
 /// else "$HOME/.local/state") and the configurations to "quorvex/configurations" in the user's
 /// data folder ($XDG_DATA_HOME, else "$HOME/.local/share"). Variables that do not hold an
-/// absolute path count as unset; a folder they leave unplaced is empty. Nothing is created.
+/// absolute path count as unset; a folder they leave unplaced is empty. The presets are found in
+/// both layouts in the same place. Nothing is created.
 ProgramPaths ChooseProgramPaths(std::string_view program_directory, const UserEnvironment& user);
 
 /// Creates the log folder of `paths` with its parents when missing. Nothing when it is there,
@@ -56,5 +61,13 @@ std::optional<Failure> PrepareLogFolder(const ProgramPaths& paths);
 
 /// The same for the configurations folder, with kNoConfigurationsFolder.
 std::optional<Failure> PrepareConfigurationsFolder(const ProgramPaths& paths);
+
+/// Creates the folder of the configuration file at `path` with its parents when that folder is
+/// the configurations folder of `paths` or inside it, so that a file can be saved there on an
+/// account that has never saved one. Nothing when the folder is there or elsewhere (a folder
+/// elsewhere is never created), otherwise kFolderNotCreated with the folder and the system's
+/// reason.
+std::optional<Failure> PrepareFolderOfConfigFile(const ProgramPaths& paths,
+                                                 const std::string& path);
 
 }  // namespace quorvex

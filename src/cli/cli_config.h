@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/config_model.h"
 #include "engine/failure.h"
@@ -17,13 +18,23 @@ struct ConfigSource {
   /// The per-user configurations folder, where -c naming a file without a folder is looked for
   /// when it is not found as given; empty when there is none.
   std::string configurations_folder;
+  /// The folder of the shipped presets, where such a name is looked for last; empty for none.
+  std::string presets_folder;
 };
 
+/// The names of the presets in `presets_folder`: its .toml and .qrv files without their
+/// extension, sorted, each once. None when the folder is empty or cannot be listed.
+std::vector<std::string> PresetNames(const std::string& presets_folder);
+
 /// Loads the configuration into `model` as the window loads a file: -c FILE, a .qrv
-/// file or the TOML form, told apart by the .qrv identifier at its start; else "default.qrv";
-/// else the built-in default configuration. `path` is set to the file read, if any. Returns
-/// why the file was refused (ReadConfiguration), or nothing when the configuration was loaded.
+/// file or the TOML form, told apart by the .qrv identifier at its start (a name without a
+/// folder that is not found as given is looked for as NAME, NAME.toml and NAME.qrv in the
+/// configurations folder, then in the presets folder); else "default.qrv";
+/// else the built-in default configuration. `path` is set to the file read, if any, and
+/// `ansi_texts` to the keys of its texts read as ANSI_1252 (ConfigRead). Returns why the file
+/// was refused (ReadConfiguration), or nothing when the configuration was loaded.
 std::optional<Failure> LoadCliConfiguration(const ConfigSource& source, ConfigModel& model,
-                                            std::string& path);
+                                            std::string& path,
+                                            std::vector<std::string>& ansi_texts);
 
 }  // namespace quorvex::cli

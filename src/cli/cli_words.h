@@ -23,6 +23,10 @@ std::string CliFailureText(const Failure& failure);
 std::string FileFailureLine(std::string_view dxf_path, const FileOutcome& outcome,
                             std::string_view data_path, bool data_file_removed);
 
+/// The warning about what of the texts of the drawing at `dxf_path` could not be decoded: the
+/// code page its header names, the characters written as U+FFFD, or both, on one line.
+std::string DecodingWarningLine(std::string_view dxf_path, const UndecodedCharacters& undecoded);
+
 /// The warning for an input folder without drawings among other inputs.
 std::string EmptyFolderWarning(std::string_view folder);
 
@@ -40,14 +44,5 @@ std::string DataFileClashLine(std::string_view data_path, const std::vector<std:
 /// The warning of --save-config when the configuration holds settings that a .qrv file cannot
 /// keep, named by their keys ("quote, bom").
 std::string QrvCannotKeepWarning(std::string_view keys);
-
-/// Where the summary says the report went: the log file, "standard output" or "not written".
-std::string ReportPlace(std::string_view log_path, bool to_output, bool written);
-
-/// The summary of a run that ended, e.g. "2 files converted, 1 with errors, 1 skipped; report:
-/// PLACE" (skipped files only when there are any), and of one that was stopped.
-std::string SummaryLine(std::size_t converted, std::size_t failed, std::size_t skipped,
-                        std::string_view report);
-std::string StoppedLine(std::size_t done, std::size_t total, std::string_view report);
 
 }  // namespace quorvex::cli

@@ -1,8 +1,10 @@
 #include "config/config_model.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
+#include "config/data_nodes.h"
 #include "config/run_tables.h"
 #include "config/typed_value.h"
 #include "engine/text_util.h"
@@ -86,6 +88,15 @@ void ConfigModel::SetSignature(std::string_view text) {
   content_.record.Signature.Assign(text);
 }
 
+void ConfigModel::SetExtended(const ExtendedSettings& extended) {
+  content_.extended = extended;
+  TreeNodes data_tree = content_.trees.data;
+  CompleteDataTree(data_tree, content_.extended.attributes);
+  if (data_tree != content_.trees.data) ReplaceDataTree(std::move(data_tree));
+  if (SelectedNode(ConfigTreeId::kData) < 0 && !content_.trees.data.empty())
+    FocusDataNode(content_.trees.data.front().data);
+}
+
 // --- Checks ---
 
 bool ConfigModel::SetChecked(ConfigTreeId id, int node, bool on) {
@@ -138,7 +149,10 @@ void ConfigModel::CheckFirstOption(int node) {
 void ConfigModel::DataCheckRule(TreeNode& node, bool top_level) {
   if (!top_level) return;
   const bool on = node.Checked();
-  content_.record.FieldChecks[node.data] = on ? 1 : 0;
+  if (IsAttributeNode(node.data))
+    content_.extended.attributes[AttributeColumnOf(node.data)].exported = on;
+  else
+    content_.record.FieldChecks[node.data] = on ? 1 : 0;
   for (TreeNode& option : node.children) {
     option.Set(node_state::kDisabled, !on);
     observer_->NodeChanged(ConfigTreeId::kData, option.data);
@@ -210,11 +224,24 @@ bool ConfigModel::CanEditCell(int field_node, int column) const {
 
 TypedValueOutcome ConfigModel::AcceptTypedValue(int field_node, std::string_view text) {
   if (config_loading_ || !CanEditCell(field_node, 1)) return {};
-  const TypedValueCheck check = CheckTypedValue(field_node, text);
+  TypedValueCheck check = CheckTypedValue(field_node, text);
   if (!check.accepted) return {TypedValueStatus::kRefused, check.refusal};
-  content_.record.FieldValues[field_node].Assign(check.value);
+  StoreOptionValue(field_node, std::move(check.value));
   observer_->NodeChanged(ConfigTreeId::kData, field_node);
   return {TypedValueStatus::kStored, {}};
+}
+
+void ConfigModel::StoreOptionValue(int field_node, std::string value) {
+  ExtendedSettings& extended = content_.extended;
+  if (IsRecordNode(field_node)) {
+    content_.record.FieldValues[field_node].Assign(value);
+  } else if (!IsAttributeNode(field_node)) {
+    extended.captions[DataFieldPlace(FieldOfCaptionNode(field_node))] = std::move(value);
+  } else if (IsCaptionNode(field_node)) {
+    extended.attributes[AttributeColumnOf(field_node)].caption = std::move(value);
+  } else {
+    extended.attributes[AttributeColumnOf(field_node)].prefix = std::move(value);
+  }
 }
 
 bool ConfigModel::MoveField(int step) {
@@ -228,6 +255,45 @@ bool ConfigModel::MoveField(int step) {
   observer_->TreeReset(ConfigTreeId::kData);
   DataFocusRule();
   return true;
+}
+
+int ConfigModel::AddAttributeColumn(std::string_view tag) {
+  const std::string_view trimmed = Trimmed(tag);
+  if (trimmed.empty()) return -1;
+  std::vector<AttributeColumn>& columns = content_.extended.attributes;
+  std::size_t column = 0;
+  while (column < columns.size() && !SameTag(columns[column].tag, trimmed))
+    ++column;
+  if (column == columns.size()) {
+    columns.push_back({std::string(trimmed), {}, {}, true});
+    TreeNodes data_tree = content_.trees.data;
+    data_tree.push_back(AttributeColumnNode(column, true));
+    ReplaceDataTree(std::move(data_tree));
+  }
+  const int field = AttributeFieldNode(column);
+  FocusDataNode(field);
+  return field;
+}
+
+bool ConfigModel::RemoveAttributeColumn(int field_node) {
+  const NodePlace<TreeNode> place = FindNode(content_.trees.data, field_node);
+  if (!place.node || !IsAttributeNode(field_node)) return false;
+  const std::size_t column = AttributeColumnOf(field_node);
+  content_.extended.attributes.erase(content_.extended.attributes.begin() +
+                                     static_cast<std::ptrdiff_t>(column));
+  TreeNodes data_tree = content_.trees.data;
+  RemoveAttributeNodes(data_tree, column);
+  ReplaceDataTree(std::move(data_tree));
+  const TreeNodes& fields = content_.trees.data;
+  if (!fields.empty()) FocusDataNode(fields[std::min(place.top, fields.size() - 1)].data);
+  return true;
+}
+
+// Every change of the data tree's structure passes here: the window's view is reset around it.
+void ConfigModel::ReplaceDataTree(TreeNodes data_tree) {
+  observer_->TreeAboutToReset(ConfigTreeId::kData);
+  content_.trees.data = std::move(data_tree);
+  observer_->TreeReset(ConfigTreeId::kData);
 }
 
 bool ConfigModel::MoveFieldUp() {
@@ -269,6 +335,7 @@ void ConfigModel::ReplaceContent(const ConfigContent& content) {
   for (const ConfigTreeId id : {ConfigTreeId::kEntity, ConfigTreeId::kData})
     observer_->TreeAboutToReset(id);
   content_ = content;
+  CompleteDataTree(content_.trees.data, content_.extended.attributes);
   for (const ConfigTreeId id : {ConfigTreeId::kEntity, ConfigTreeId::kData}) {
     for (const int data : TreeOrder(tree(id)))
       FindNode(nodes(id), data).node->Set(node_state::kSelected, false);

@@ -66,8 +66,9 @@ class ConfigModel {
   void SetSeparatorIndex(int item);
   void SetIncludeHeader(bool on);
   void SetSignature(std::string_view text);
-  /// The settings beyond the record; the window has no editors for them.
-  void SetExtended(const ExtendedSettings& extended) { content_.extended = extended; }
+  /// The settings beyond the record. The data tree follows their attribute columns
+  /// (CompleteDataTree); when a node it loses was focused, the first node takes the focus.
+  void SetExtended(const ExtendedSettings& extended);
 
   // --- Entity tree.
 
@@ -85,12 +86,21 @@ class ConfigModel {
   void ClickDataTree();
   /// Only the "Options" column (1) of an option node can be edited.
   bool CanEditCell(int field_node, int column) const;
-  /// The typed-value rule: the text accepted for an option node is stored in `FieldValues`.
+  /// The typed-value rule: the text accepted for an option node is stored in `FieldValues`, or
+  /// for the nodes beyond the record's in the settings beyond it.
   TypedValueOutcome AcceptTypedValue(int field_node, std::string_view text);
   /// Moves the focused data field, with its option nodes, before the previous one or after the
   /// next one; false when no data field has the focus or it is already at that end.
   bool MoveFieldUp();
   bool MoveFieldDown();
+  /// Adds an attribute column for `tag`, trimmed, after the last data field, checked, and
+  /// focuses it; a tag that a column has already (SameTag) focuses that column instead. Returns
+  /// the column's field node, or -1 for an empty tag.
+  int AddAttributeColumn(std::string_view tag);
+  /// Removes the attribute column of `field_node`, its data field or one of its options; the
+  /// data field that takes its place, or else the last one, takes the focus. False for a node
+  /// of no attribute column.
+  bool RemoveAttributeColumn(int field_node);
 
   // --- Both trees.
 
@@ -130,6 +140,8 @@ class ConfigModel {
   void DataCheckRule(TreeNode& node, bool top_level);
   void Select(ConfigTreeId id, int node);
   void DataFocusRule();
+  void StoreOptionValue(int field_node, std::string value);
+  void ReplaceDataTree(TreeNodes data_tree);
   void SetBlockNamesEnabled(bool on);
   bool MoveField(int step);
 

@@ -4,22 +4,59 @@
 #include <vector>
 
 #include "config/config_words.h"
+#include "config/data_nodes.h"
 #include "config/default_config.h"
 #include "config/tree_tables.h"
+#include "engine/drawing_encoding.h"
 #include "engine/text_util.h"
+#include "engine/utf8.h"
 
 namespace quorvex {
 namespace {
 
-// The separator choice that `given` names by its word or by the text it writes; the choice
-// "Other" (5) is never named so, as it writes what is given.
-std::optional<int> FixedSeparatorChoice(std::string_view given) {
-  constexpr int kOther = 5;
-  for (int choice = 0; choice < kOther; ++choice) {
-    if (given == kSeparatorWords[static_cast<std::size_t>(choice)] ||
-        given == ResolvedSeparator(choice, {}))
-      return choice;
+constexpr int kOtherSeparator = 5;
+
+// What --separator sets: a choice, and for "Other" the text, unless the configuration's own is
+// kept.
+struct SeparatorSetting {
+  int choice = kOtherSeparator;
+  std::optional<std::string> other_text;
+};
+
+bool LettersOnly(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
+}
+
+// The separator that `given` asks for: "text:" and any text as the "Other" separator; a choice by
+// its word in any case, "other" keeping the configuration's text; "\\t" for a tab; a choice by
+// the text it writes; any other text that is not made of letters alone as the "Other" separator.
+// Letters that are no word are refused, with the words.
+std::optional<std::string> SeparatorOf(std::string_view given, SeparatorSetting& setting) {
+  constexpr std::string_view kText = "TEXT:";
+  std::string prefix(given.substr(0, kText.size()));
+  for (char& c : prefix)
+    c = AsciiUpper(c);
+  if (prefix == kText) {
+    setting = {kOtherSeparator, std::string(given.substr(kText.size()))};
+    return std::nullopt;
   }
+  if (const std::optional<int> choice = SeparatorOfWord(given == "\\t" ? "tab" : given)) {
+    setting = {*choice, std::nullopt};
+    return std::nullopt;
+  }
+  if (LettersOnly(given)) {
+    const std::string_view nearest = NearestSeparatorWord(given);
+    // The words are listed even with a guess: letters that are no word may have been meant as
+    // the text itself, and the list shows that they are not taken so.
+    std::string error = "unknown separator \"" + std::string(given) + "\" in --separator; ";
+    error += nearest.empty() ? "the" : "did you mean \"" + std::string(nearest) + "\"? The";
+    return error + " separators are: " + SeparatorWordList() +
+           "; for the text itself, give text:" + std::string(given);
+  }
+  setting = {kOtherSeparator, std::string(given)};
+  for (int choice = 0; choice < kOtherSeparator; ++choice)
+    if (given == ResolvedSeparator(choice, {})) setting = {choice, std::nullopt};
   return std::nullopt;
 }
 
@@ -35,17 +72,23 @@ std::vector<std::string> Words(std::string_view list) {
   }
 }
 
+// The refusal of a word that names nothing: the nearest word when one is near, else them all.
+std::string UnknownWord(std::string_view what, std::string_view word, std::string_view option,
+                        std::string_view nearest, const std::string& valid) {
+  std::string error = "unknown " + std::string(what) + " \"" + std::string(word) + "\" in " +
+                      std::string(option) + "; ";
+  if (!nearest.empty()) return error + "did you mean \"" + std::string(nearest) + "\"?";
+  return error + "the " + std::string(what) + "s are: " + valid;
+}
+
 // The nodes a list names, or the usage error.
-template <typename Of>
+template <typename Of, typename Nearest>
 std::optional<std::string> NodesOf(std::string_view list, std::string_view option,
-                                   std::string_view what, Of of, const std::string& valid,
-                                   std::vector<int>& nodes) {
+                                   std::string_view what, Of of, Nearest nearest,
+                                   const std::string& valid, std::vector<int>& nodes) {
   for (const std::string& word : Words(list)) {
     const std::optional<int> node = of(word);
-    if (!node) {
-      return "unknown " + std::string(what) + " \"" + word + "\" in " + std::string(option) +
-             "; the " + std::string(what) + "s are: " + valid;
-    }
+    if (!node) return UnknownWord(what, word, option, nearest(word), valid);
     if (std::find(nodes.begin(), nodes.end(), *node) != nodes.end())
       return "\"" + word + "\" is named twice in " + std::string(option);
     nodes.push_back(*node);
@@ -82,15 +125,67 @@ std::size_t PositionOf(const ConfigModel& model, int field) {
   return fields.size();
 }
 
-void ApplyFields(const std::vector<int>& named, ConfigModel& model) {
+// The field nodes that the words of --fields name. The word of an attribute column names the
+// column of its tag, and a tag that no column has yet the column that it is to get; those tags
+// are kept, in the order named.
+class FieldWordNodes {
+ public:
+  explicit FieldWordNodes(const ExtendedSettings& extended) {
+    for (const AttributeColumn& column : extended.attributes)
+      tags_.push_back(column.tag);
+    existing_ = tags_.size();
+  }
+
+  std::optional<int> operator()(std::string_view word) {
+    const std::optional<std::string_view> tag = AttributeTagOfWord(word);
+    if (!tag) {
+      const std::optional<int> node = FieldNodeOfWord(word);
+      return node && IsDataField(*node) ? node : std::nullopt;
+    }
+    if (tag->empty() || !IsUtf8(*tag)) return std::nullopt;
+    std::size_t column = 0;
+    while (column < tags_.size() && !SameTag(tags_[column], *tag))
+      ++column;
+    if (column == tags_.size()) tags_.emplace_back(*tag);
+    return AttributeFieldNode(column);
+  }
+  /// The tags of the columns to add.
+  std::vector<std::string> NewTags() const { return {tags_.begin() + existing_, tags_.end()}; }
+
+ private:
+  std::vector<std::string> tags_;
+  std::ptrdiff_t existing_ = 0;
+};
+
+void ApplyFields(const std::vector<int>& named, const std::vector<std::string>& new_tags,
+                 ConfigModel& model) {
+  for (const std::string& tag : new_tags)
+    model.AddAttributeColumn(tag);
   for (std::size_t i = 0; i < named.size(); ++i) {
     model.FocusDataNode(named[i]);
     while (PositionOf(model, named[i]) > i && model.MoveFieldUp()) {
     }
   }
-  for (const int field : kDataFieldNodes)
+  std::vector<int> fields;
+  for (const TreeNode& field : model.trees().data)
+    fields.push_back(field.data);
+  for (const int field : fields)
     model.SetChecked(ConfigTreeId::kData, field,
                      std::find(named.begin(), named.end(), field) != named.end());
+}
+
+// The exported fields in their order: the checked data fields.
+std::vector<int> ExportedFields(const ConfigModel& model) {
+  std::vector<int> exported;
+  for (const TreeNode& field : model.trees().data)
+    if (field.Checked()) exported.push_back(field.data);
+  return exported;
+}
+
+void ApplyCaptions(const std::vector<std::string>& captions, ConfigModel& model) {
+  const std::vector<int> exported = ExportedFields(model);
+  for (std::size_t i = 0; i < captions.size() && i < exported.size(); ++i)
+    model.AcceptTypedValue(CaptionNodeOf(exported[i]), captions[i]);
 }
 
 std::optional<std::string> TooLong(std::string_view option, std::string_view text,
@@ -106,9 +201,12 @@ void ApplyOutputOptions(const ConfigOptions& options, ConfigModel& model) {
                                        {options.mtext_plain, &format.mtext_plain},
                                        {options.lf_line_ends, &format.lf_line_ends},
                                        {options.bom, &format.bom},
-                                       {options.decimal_comma, &format.decimal_comma}}) {
+                                       {options.decimal_comma, &format.decimal_comma},
+                                       {options.text_plain, &format.text_plain}}) {
     if (given) *setting = *given;
   }
+  if (options.layers) extended.layers = *options.layers;
+  if (options.code_page) extended.code_page = ChoosableCodePage(*options.code_page);
   if (options.expand_blocks) extended.expansion.expand_blocks = *options.expand_blocks;
   if (options.expand_limit) extended.expansion.limit = *options.expand_limit;
   model.SetExtended(extended);
@@ -116,38 +214,58 @@ void ApplyOutputOptions(const ConfigOptions& options, ConfigModel& model) {
 
 }  // namespace
 
+std::optional<std::string> CodePageRefusal(std::string_view given) {
+  if (!ChoosableCodePage(given).empty()) return std::nullopt;
+  return "unknown code page \"" + std::string(given) +
+         "\" in --code-page; the code pages are: " + CodePageList();
+}
+
 std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model) {
   std::vector<int> kinds, fields;
+  FieldWordNodes field_nodes(model.extended());
   if (options.kinds) {
-    if (auto error =
-            NodesOf(*options.kinds, "--kinds", "kind", EntityNodeOfWord, KindWordList(), kinds))
+    if (auto error = NodesOf(*options.kinds, "--kinds", "kind", EntityNodeOfWord, NearestKindWord,
+                             KindWordList(), kinds))
       return error;
   }
   if (options.fields) {
-    auto field_of = [](std::string_view word) -> std::optional<int> {
-      const std::optional<int> node = FieldNodeOfWord(word);
-      return node && IsDataField(*node) ? node : std::nullopt;
-    };
-    if (auto error =
-            NodesOf(*options.fields, "--fields", "field", field_of, FieldWordList(), fields))
+    if (auto error = NodesOf(
+            *options.fields, "--fields", "field",
+            [&](std::string_view word) { return field_nodes(word); }, NearestFieldWord,
+            FieldWordList() + ", attrib:TAG", fields))
       return error;
   }
+  std::vector<std::string> captions;
+  if (options.captions) {
+    captions = Words(*options.captions);
+    const std::size_t exported = options.fields ? fields.size() : ExportedFields(model).size();
+    if (captions.size() > exported)
+      return "--captions gives " + std::to_string(captions.size()) + " captions for " +
+             std::to_string(exported) + " exported fields";
+    if (!std::all_of(captions.begin(), captions.end(),
+                     [](const std::string& caption) { return IsUtf8(caption); }))
+      return "the captions of --captions must be UTF-8 text";
+  }
+  SeparatorSetting separator;
   if (options.separator) {
-    if (auto error = TooLong("--separator", *options.separator, 255)) return error;
+    if (auto error = SeparatorOf(*options.separator, separator)) return error;
+    if (auto error = TooLong("--separator", separator.other_text.value_or(""), 255)) return error;
   }
   if (options.blocks) {
     if (auto error = TooLong("--blocks", Trimmed(*options.blocks), 255)) return error;
   }
 
+  if (options.code_page && ChoosableCodePage(*options.code_page).empty()) {
+    return "unknown code page \"" + *options.code_page +
+           "\" in --code-page; the code pages are: " + CodePageList();
+  }
+
   if (options.kinds) ApplyKinds(kinds, model);
-  if (options.fields) ApplyFields(fields, model);
+  if (options.fields) ApplyFields(fields, field_nodes.NewTags(), model);
+  if (options.captions) ApplyCaptions(captions, model);
   if (options.separator) {
-    if (const std::optional<int> choice = FixedSeparatorChoice(*options.separator)) {
-      model.SetSeparatorIndex(*choice);
-    } else {
-      model.SetSeparatorIndex(5);
-      model.SetSeparatorText(*options.separator);
-    }
+    model.SetSeparatorIndex(separator.choice);
+    if (separator.other_text) model.SetSeparatorText(*separator.other_text);
   }
   if (options.decimals) {
     for (const int node : {field_node::kXDecimals, field_node::kYDecimals, field_node::kZDecimals})
@@ -155,7 +273,7 @@ std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, Conf
   }
   if (options.header) model.SetIncludeHeader(*options.header);
   if (options.blocks) model.SetBlockNames(*options.blocks);
-  if (options.extension) model.SetDataFileExtension(*options.extension);
+  if (options.extension) model.SetDataFileExtension(ExtensionOfOption(*options.extension));
   ApplyOutputOptions(options, model);
   return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "config/config_model.h"
 
@@ -18,15 +19,28 @@ struct ConfigOptions {
   std::optional<bool> header;
   std::optional<std::string> blocks;
   std::optional<std::string> extension;
+  std::optional<std::string> captions;
   // The settings beyond the record.
   std::optional<bool> quote;
   std::optional<bool> mtext_plain;
   std::optional<bool> lf_line_ends;
   std::optional<bool> bom;
   std::optional<bool> decimal_comma;
+  std::optional<std::string> layers;
+  std::optional<bool> text_plain;
+  std::optional<std::string> code_page;
   std::optional<bool> expand_blocks;
   std::optional<std::int64_t> expand_limit;
 };
+
+/// The data-file extension that `-e` gives: its text without one leading dot, so that "-e .csv"
+/// names the data files "road.csv", as "-e csv" does, and not "road..csv".
+inline std::string_view ExtensionOfOption(std::string_view given) {
+  return given.substr(given.starts_with('.') ? 1 : 0);
+}
+/// The usage error of a code page that is not one of ChoosableCodePages, listing them; nothing
+/// for one that is.
+std::optional<std::string> CodePageRefusal(std::string_view given);
 
 /// Applies the configuration options of the command line to `model` through the rules of the
 /// configuration trees, as the window's editors would:
@@ -34,13 +48,22 @@ struct ConfigOptions {
 ///   of the default configuration, KIND.OPTION words pick them (and check their kind); the kinds
 ///   not listed are unchecked with their options kept;
 /// - `--fields`: exactly the fields listed are checked, moved to the front in the order given;
-///   the others follow unchecked, in their order, with their options kept;
-/// - `--separator`: comma, semicolon, space, tab or linefeed (by word or by the text each writes),
-///   else "Other" with the text given;
-/// - `--decimals`: the decimals of X, Y and Z; `--header`, `--no-header`; `--blocks`; `-e`;
-/// - the output options and the expansion of blocks, over the settings beyond the record.
-/// Returns the usage error (a wrong or repeated word, with the valid ones listed; a text longer
-/// than its slot) or nothing. Nothing is changed when an error is returned.
+///   the others follow unchecked, in their order, with their options kept; `attrib:TAG` names
+///   the attribute column of TAG, which is added when the configuration has none;
+/// - `--captions`: the captions of the exported fields, in their order (after `--fields`); an
+///   empty one gives a field its own caption back;
+/// - `--separator`: a choice by its word (SeparatorOfWord; "other" keeps the configuration's
+///   text), "\t" for a tab, or by the text it writes; "text:STRING" the "Other" separator
+///   STRING; any other text that is not made of letters alone the "Other" separator as given;
+/// - `--decimals`: the decimals of X, Y and Z; `--header`, `--no-header`; `--blocks`;
+/// - `-e`: ExtensionOfOption;
+/// - the output options, `--layers`, `--text-plain`, `--code-page` (a name of
+///   ChoosableCodePages, in either case) and the expansion of blocks, over the settings beyond
+///   the record.
+/// Kind, field and separator words are taken in any letter case. Returns the usage error (a
+/// wrong word, with the nearest word or the valid ones; a repeated word; a text longer than its
+/// slot; more captions than exported fields; a tag or caption that is not UTF-8) or nothing.
+/// Nothing is changed when an error is returned.
 std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model);
 
 }  // namespace quorvex

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/config_words.h"
+#include "config/data_nodes.h"
 
 namespace quorvex {
 namespace {
@@ -155,15 +156,24 @@ ConfigSettings SettingsOf(const ConfigContent& content) {
     if (node.Has(node_state::kSelected) && settings.selected_kind < 0)
       settings.selected_kind = node.data;
   });
-  for (std::size_t i = 0; i < content.trees.data.size() && i < kDataFieldNodes.size(); ++i)
-    settings.field_order[i] = content.trees.data[i].data;
+  settings.field_order.clear();
+  for (const TreeNode& field : content.trees.data)
+    settings.field_order.push_back(field.data);
+  settings.attribute_expanded.assign(content.extended.attributes.size(), false);
   ForEachNode(content.trees.data, [&](const TreeNode& node) {
+    if (node.Has(node_state::kSelected) && settings.selected_field < 0)
+      settings.selected_field = node.data;
+    if (IsAttributeField(node.data) &&
+        AttributeColumnOf(node.data) < settings.attribute_expanded.size()) {
+      const std::size_t column = AttributeColumnOf(node.data);
+      settings.extended.attributes[column].exported = node.Checked();
+      settings.attribute_expanded[column] = node.Has(node_state::kExpanded);
+    }
+    if (!IsRecordNode(node.data)) return;
     const auto k = static_cast<std::size_t>(node.data);
     if (IsDataField(node.data)) settings.exported[k] = node.Checked();
     settings.field_expanded[k] = node.Has(node_state::kExpanded);
     settings.field_disabled[k] = node.Has(node_state::kDisabled);
-    if (node.Has(node_state::kSelected) && settings.selected_field < 0)
-      settings.selected_field = node.data;
   });
   return settings;
 }
@@ -187,6 +197,9 @@ ConfigContent ContentOf(const ConfigSettings& settings, const StoredBytes& store
                   settings.selected_kind == node.data);
     ApplyNodeBytes(node, stored.kind_nodes[k]);
   });
+  const std::vector<AttributeColumn>& columns = settings.extended.attributes;
+  for (std::size_t column = 0; column < columns.size(); ++column)
+    content.trees.data.push_back(AttributeColumnNode(column, columns[column].exported));
   TreeNodes ordered;
   for (const int field : settings.field_order) {
     auto found = std::find_if(content.trees.data.begin(), content.trees.data.end(),
@@ -195,6 +208,8 @@ ConfigContent ContentOf(const ConfigSettings& settings, const StoredBytes& store
   }
   if (ordered.size() == content.trees.data.size()) content.trees.data = std::move(ordered);
   ForEachNode(content.trees.data, [&](TreeNode& node) {
+    node.Set(node_state::kSelected, settings.selected_field == node.data);
+    if (!IsRecordNode(node.data)) return;
     const auto k = static_cast<std::size_t>(node.data);
     if (IsDataField(node.data)) {
       node.check_state = settings.exported[k] ? kChecked : kUnchecked;
@@ -204,6 +219,19 @@ ConfigContent ContentOf(const ConfigSettings& settings, const StoredBytes& store
                   settings.selected_field == node.data);
     ApplyNodeBytes(node, stored.field_nodes[k]);
   });
+  // The caption options are disabled as the options beside them, which their field's check
+  // state and [window] say; an attribute column's are as its check state leaves them.
+  for (TreeNode& field : content.trees.data) {
+    if (IsAttributeNode(field.data)) {
+      const std::size_t column = AttributeColumnOf(field.data);
+      field.Set(node_state::kExpanded,
+                column < settings.attribute_expanded.size() && settings.attribute_expanded[column]);
+      continue;
+    }
+    const bool disabled = field.children.front().Has(node_state::kDisabled);
+    for (TreeNode& option : field.children)
+      if (!IsRecordNode(option.data)) option.Set(node_state::kDisabled, disabled);
+  }
   if (stored.entity_checks) record.EntityChecks = *stored.entity_checks;
   if (stored.field_checks) record.FieldChecks = *stored.field_checks;
   return content;
@@ -232,6 +260,7 @@ StoredBytes StoredBytesOf(const ConfigContent& content, const ConfigSettings& se
         NodeBytesOf(node, *FindNode(derived.trees.entity, node.data).node);
   });
   ForEachNode(content.trees.data, [&](const TreeNode& node) {
+    if (!IsRecordNode(node.data)) return;
     stored.field_nodes[static_cast<std::size_t>(node.data)] =
         NodeBytesOf(node, *FindNode(derived.trees.data, node.data).node);
   });

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/config_tree.h"
 
@@ -18,7 +19,8 @@ struct ConfigSettings {
   bool header = false;
   std::string blocks;
   std::array<bool, kEntityNodeCount> kinds{};  // checked entity nodes, options included
-  std::array<int, kDataFieldCount> field_order = kDataFieldNodes;
+  /// The data fields in export order, the attribute columns' among them.
+  std::vector<int> field_order{kDataFieldNodes.begin(), kDataFieldNodes.end()};
   std::array<bool, kFieldNodeCount> exported{};       // at the data fields
   std::array<std::string, kFieldNodeCount> values{};  // at the option nodes
   ExtendedSettings extended;
@@ -26,8 +28,9 @@ struct ConfigSettings {
   // The window's view of the trees.
   std::array<bool, kEntityNodeCount> kind_expanded{}, kind_disabled{};
   std::array<bool, kFieldNodeCount> field_expanded{}, field_disabled{};
-  int selected_kind = -1;   // entity node, or -1
-  int selected_field = -1;  // field node, or -1
+  std::vector<bool> attribute_expanded;  // by attribute column
+  int selected_kind = -1;                // entity node, or -1
+  int selected_field = -1;               // node of the data tree, or -1
 };
 
 /// The stored text slots, in this order: the signature, the extension, the block names, the

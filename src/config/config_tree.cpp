@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "config/data_nodes.h"
 #include "config/tree_tables.h"
 
 namespace quorvex {
@@ -58,7 +59,9 @@ bool HasOwnOptions(const TreeNode& top, const std::array<int, N>& child_counts) 
 }  // namespace
 
 ConfigTrees BuildConfigTrees() {
-  return {BuildTree(EntityChildCounts, true), BuildTree(FieldChildCounts, false)};
+  ConfigTrees trees{BuildTree(EntityChildCounts, true), BuildTree(FieldChildCounts, false)};
+  CompleteDataTree(trees.data, {});
+  return trees;
 }
 
 NodePlace<TreeNode> FindNode(TreeNodes& nodes, int data) {

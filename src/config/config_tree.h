@@ -57,7 +57,8 @@ struct TreeNode {
 using TreeNodes = std::vector<TreeNode>;
 
 /// Both configuration trees. The entity tree always holds its 25 nodes in the fixed order; the
-/// data tree holds its 12 data fields in export order, each with its option nodes in fixed order.
+/// data tree holds its data fields in export order, each with its option nodes in fixed order:
+/// the record's 12, and the nodes that only the TOML form keeps (config/data_nodes.h).
 struct ConfigTrees {
   TreeNodes entity;
   TreeNodes data;
@@ -76,7 +77,8 @@ struct ConfigContent {
 enum class ConfigTreeId { kEntity, kData };
 
 /// Both trees as first built: every node unchecked, enabled and collapsed; entity nodes and data
-/// fields with a check box, data option nodes without one; data fields in table order.
+/// fields with a check box, data option nodes without one; the record's data fields in table
+/// order, each with its caption option last, and no attribute column.
 ConfigTrees BuildConfigTrees();
 
 /// Where a node sits: the node, its parent (null for a top-level node) and the position of its
@@ -92,7 +94,8 @@ NodePlace<const TreeNode> FindNode(const TreeNodes& nodes, int data);
 
 /// True when the entity tree has the fixed structure, each node's data being its position.
 bool HasEntityTreeShape(const TreeNodes& nodes);
-/// True when the data tree holds each data field once, with its own option nodes in fixed order.
+/// True when the data tree holds each data field of the record once, with its own option nodes
+/// in fixed order, and nothing else: the shape of a .qrv file's data tree.
 bool HasDataTreeShape(const TreeNodes& nodes);
 
 }  // namespace quorvex

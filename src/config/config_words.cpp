@@ -3,10 +3,26 @@
 #include <algorithm>
 #include <array>
 
+#include "config/data_nodes.h"
+#include "config/nearest_word.h"
+#include "engine/drawing_encoding.h"
 #include "engine/export_config.h"
+#include "engine/extended_settings.h"
+#include "engine/text_util.h"
 
 namespace quorvex {
 namespace {
+
+// The words joined by ", ".
+template <typename Words>
+std::string Joined(const Words& words) {
+  std::string list;
+  for (const auto& word : words) {
+    if (!list.empty()) list.append(", ");
+    list.append(word);
+  }
+  return list;
+}
 
 constexpr std::array<std::string_view, kEntityNodeCount> kEntityWords = {
     "points",       "circles",          "arcs",         "arcs.start",
@@ -50,11 +66,25 @@ constexpr std::array<std::string_view, kFieldNodeCount> kFieldWords = {"line-num
                                                                        "group.prefix",
                                                                        "group.start"};
 
+bool SameWord(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
+}
+constexpr std::string_view kAttributePrefix = "attrib:";
+constexpr std::string_view kCaptionKey = ".caption";
+
 template <std::size_t N>
 std::optional<int> Find(const std::array<std::string_view, N>& words, std::string_view word) {
   for (std::size_t i = 0; i < N; ++i)
-    if (words[i] == word) return static_cast<int>(i);
+    if (SameWord(words[i], word)) return static_cast<int>(i);
   return std::nullopt;
+}
+
+std::array<std::string_view, kDataFieldCount> DataFieldWords() {
+  std::array<std::string_view, kDataFieldCount> words;
+  std::transform(kDataFieldNodes.begin(), kDataFieldNodes.end(), words.begin(),
+                 [](int node) { return kFieldWords[static_cast<std::size_t>(node)]; });
+  return words;
 }
 
 }  // namespace
@@ -79,6 +109,10 @@ std::optional<int> FieldNodeOfWord(std::string_view word) {
   return Find(kFieldWords, word);
 }
 
+std::optional<int> SeparatorOfWord(std::string_view word) {
+  return Find(kSeparatorWords, word);
+}
+
 bool IsDataField(int field_node) {
   return std::find(kDataFieldNodes.begin(), kDataFieldNodes.end(), field_node) !=
          kDataFieldNodes.end();
@@ -96,21 +130,71 @@ std::string_view FieldOptionKey(int field_node) {
 }
 
 std::string KindWordList() {
-  std::string list;
-  for (const std::string_view word : kEntityWords) {
-    if (!list.empty()) list.append(", ");
-    list.append(word);
-  }
-  return list;
+  return Joined(kEntityWords);
+}
+
+std::string CodePageList() {
+  return Joined(ChoosableCodePages());
 }
 
 std::string FieldWordList() {
-  std::string list;
-  for (const int node : kDataFieldNodes) {
-    if (!list.empty()) list.append(", ");
-    list.append(kFieldWords[static_cast<std::size_t>(node)]);
+  return Joined(DataFieldWords());
+}
+
+std::string SeparatorWordList() {
+  return Joined(kSeparatorWords);
+}
+
+std::string_view NearestKindWord(std::string_view word) {
+  return NearestWord(word, kEntityWords);
+}
+
+std::string_view NearestFieldWord(std::string_view word) {
+  return NearestWord(word, DataFieldWords());
+}
+
+std::string_view NearestSeparatorWord(std::string_view word) {
+  return NearestWord(word, kSeparatorWords);
+}
+
+std::string AttributeFieldWord(std::string_view tag) {
+  std::string word(kAttributePrefix);
+  word.append(tag);
+  return word;
+}
+
+std::optional<std::string_view> AttributeTagOfWord(std::string_view word) {
+  if (word.size() < kAttributePrefix.size()) return std::nullopt;
+  for (std::size_t i = 0; i < kAttributePrefix.size(); ++i)
+    if (AsciiUpper(word[i]) != AsciiUpper(kAttributePrefix[i])) return std::nullopt;
+  return Trimmed(word.substr(kAttributePrefix.size()));
+}
+
+std::string DataNodeWord(int node, const ExtendedSettings& extended) {
+  if (IsRecordNode(node)) return std::string(FieldNodeWord(node));
+  if (!IsAttributeNode(node)) {
+    const int field = FieldOfCaptionNode(node);
+    return IsDataField(field) ? std::string(FieldNodeWord(field)) + std::string(kCaptionKey)
+                              : std::string();
   }
-  return list;
+  const std::size_t column = AttributeColumnOf(node);
+  if (column >= extended.attributes.size()) return {};
+  std::string word = AttributeFieldWord(extended.attributes[column].tag);
+  if (IsCaptionNode(node)) {
+    word.append(kCaptionKey);
+  } else if (!IsAttributeField(node)) {
+    word.append(".prefix");
+  }
+  return word;
+}
+
+std::optional<int> DataNodeOfWord(std::string_view word, const ExtendedSettings& extended) {
+  if (const std::optional<int> node = FieldNodeOfWord(word)) return node;
+  const int first_caption = CaptionNodeOf(kDataFieldNodes.front());
+  const int after_columns = AttributeFieldNode(extended.attributes.size());
+  for (int node = first_caption; node < after_columns; ++node)
+    if (!word.empty() && DataNodeWord(node, extended) == word) return node;
+  return std::nullopt;
 }
 
 }  // namespace quorvex

@@ -7,6 +7,8 @@
 
 namespace quorvex {
 
+struct ExtendedSettings;
+
 /// The words that name the nodes of both configuration trees on the command line and in the
 /// text form of a configuration.
 ///
@@ -19,7 +21,9 @@ namespace quorvex {
 /// Data tree: the fields `line-number`, `x`, `y`, `z`, `entity-type`, `layer`, `handle`,
 /// `block-name`, `text`, `label`, `sequence`, `group`, and their option nodes as FIELD.OPTION:
 /// every field's `.prefix`, `line-number.start`, `sequence.start`, `group.start`, `x.decimals`,
-/// `y.decimals`, `z.decimals`, `z.force-to` and `label.text`.
+/// `y.decimals`, `z.decimals`, `z.force-to` and `label.text`. The nodes that only the TOML form
+/// keeps: every field's `.caption`, and the attribute columns `attrib:TAG` with their
+/// `attrib:TAG.prefix` and `attrib:TAG.caption`.
 
 /// The separator choices in the order of the window's list.
 inline constexpr std::array<std::string_view, 6> kSeparatorWords = {"comma", "semicolon", "space",
@@ -29,9 +33,12 @@ inline constexpr std::array<std::string_view, 6> kSeparatorWords = {"comma", "se
 std::string_view EntityNodeWord(int entity_node);
 std::string_view FieldNodeWord(int field_node);
 
-/// The node a word names, or nullopt. Exact, case-sensitive match.
+/// The node a word names, in any letter case of a-z, or nullopt.
 std::optional<int> EntityNodeOfWord(std::string_view word);
 std::optional<int> FieldNodeOfWord(std::string_view word);
+
+/// The separator choice (0..5) a word of kSeparatorWords names, in any letter case, or nullopt.
+std::optional<int> SeparatorOfWord(std::string_view word);
 
 /// True for the 12 data fields among the field nodes, and for the 12 kinds among the entity nodes.
 bool IsDataField(int field_node);
@@ -45,5 +52,28 @@ std::string_view FieldOptionKey(int field_node);
 /// and the refusals of a wrong word list them.
 std::string KindWordList();
 std::string FieldWordList();
+/// The separator words joined by ", ".
+std::string SeparatorWordList();
+
+/// The word of the kinds with their options, of the data fields, or of the separator choices
+/// nearest to a mistyped `word`, for "did you mean" (NearestWord); empty when none is near.
+std::string_view NearestKindWord(std::string_view word);
+std::string_view NearestFieldWord(std::string_view word);
+std::string_view NearestSeparatorWord(std::string_view word);
+
+/// The code pages that a run can be told to decode from (ChoosableCodePages), joined by ", ".
+std::string CodePageList();
+
+/// The word of an attribute column: "attrib:" and its tag.
+std::string AttributeFieldWord(std::string_view tag);
+/// The tag that the word of an attribute column names ("attrib:" in any case, then the tag,
+/// trimmed; it may be empty), or nullopt for a word that names none.
+std::optional<std::string_view> AttributeTagOfWord(std::string_view word);
+
+/// The word of any node of the data tree under `extended`, which holds the attribute columns'
+/// tags; empty for an index that names none.
+std::string DataNodeWord(int node, const ExtendedSettings& extended);
+/// The node of the data tree that `word` names under `extended`, or nullopt.
+std::optional<int> DataNodeOfWord(std::string_view word, const ExtendedSettings& extended);
 
 }  // namespace quorvex

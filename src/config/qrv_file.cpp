@@ -1,5 +1,7 @@
 #include "config/qrv_file.h"
 
+#include "config/data_nodes.h"
+
 namespace quorvex {
 namespace {
 
@@ -69,7 +71,7 @@ std::string ConfigFileBytes(const ConfigContent& content) {
   for (const auto& value : record.FieldValues)
     AppendSlot(out, value);
   AppendTreeStream(out, content.trees.entity, ConfigTreeId::kEntity);
-  AppendTreeStream(out, content.trees.data, ConfigTreeId::kData);
+  AppendTreeStream(out, RecordNodes(content.trees.data), ConfigTreeId::kData);
   return out;
 }
 
@@ -113,6 +115,7 @@ ParsedConfigFile ParseConfigFile(std::string_view bytes) {
       ReadTreeStream(bytes, pos, ConfigTreeId::kEntity, parsed.content.trees.entity);
   if (parsed.tree_error == TreeStreamError::kNone)
     parsed.tree_error = ReadTreeStream(bytes, pos, ConfigTreeId::kData, parsed.content.trees.data);
+  if (parsed.ok()) CompleteDataTree(parsed.content.trees.data, {});
   return parsed;
 }
 

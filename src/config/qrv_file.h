@@ -20,7 +20,8 @@ inline constexpr std::size_t kConfigFileSize = 12749;
 /// The bytes of a configuration file: the record's nine fields in file order (`Signature`,
 /// `DataFileExtension`, `BlockNames`, `SeparatorIndex`, `SeparatorText`, `IncludeHeader`,
 /// `EntityChecks`, `FieldChecks`, `FieldValues`; every text slot copied whole, bytes behind the
-/// length included), then the entity-tree and data-tree streams.
+/// length included), then the entity-tree and data-tree streams; the data tree as RecordNodes
+/// gives it.
 std::string ConfigFileBytes(const ConfigContent& content);
 
 /// The bytes a save of `model` writes, once it is prepared as before every save.
@@ -43,8 +44,9 @@ struct ParsedConfigFile {
 
 /// Reads a configuration file held in memory. A file without the identifier is refused before
 /// anything else is read; then the record, the entity-tree stream at its fixed offset and the
-/// data-tree stream right behind it. Bytes after the data-tree stream are ignored. A text slot
-/// whose length byte exceeds its capacity is cut to the capacity.
+/// data-tree stream right behind it, whose tree is completed as CompleteDataTree does. Bytes after
+/// the data-tree stream are ignored. A text slot whose length byte exceeds its capacity is cut to
+/// the capacity.
 ParsedConfigFile ParseConfigFile(std::string_view bytes);
 
 }  // namespace quorvex

@@ -4,12 +4,16 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <limits>
 
 #include "config/config_settings.h"
 #include "config/config_words.h"
+#include "config/data_nodes.h"
 #include "config/default_config.h"
+#include "config/nearest_word.h"
 #include "config/toml_form.h"
+#include "engine/drawing_encoding.h"
 
 namespace quorvex {
 namespace {
@@ -114,17 +118,32 @@ int WordOf(const toml::node& node, std::string_view key, std::string_view what, 
            const std::string& valid) {
   const std::string word = TextOf(node, key);
   if (const std::optional<int> found = of(word)) return *found;
-  Refuse(node, "unknown " + std::string(what) + " " + Named(word) + " in " + Named(key) + "; the " +
-                   std::string(what) + "s are: " + valid);
+  const std::string refusal =
+      "unknown " + std::string(what) + " " + Named(word) + " in " + Named(key);
+  std::vector<std::string_view> words;
+  for (std::size_t start = 0; start < valid.size();) {
+    const std::size_t end = std::min(valid.find(", ", start), valid.size());
+    words.push_back(std::string_view(valid).substr(start, end - start));
+    start = end + 2;
+  }
+  if (const std::string_view nearest = NearestWord(word, words); !nearest.empty())
+    Refuse(node, refusal + "; did you mean " + Named(nearest) + "?");
+  Refuse(node, refusal + "; the " + std::string(what) + "s are: " + valid);
 }
 
+// The set of nodes a list of words names; a word that `taken_elsewhere` takes is left to it.
 template <std::size_t N, typename Of>
-std::array<bool, N> WordSetOf(const toml::node& node, std::string_view key, std::string_view what,
-                              Of of, const std::string& valid) {
+std::array<bool, N> WordSetOf(
+    const toml::node& node, std::string_view key, std::string_view what, Of of,
+    const std::string& valid,
+    const std::function<bool(std::string_view)>& taken_elsewhere = [](std::string_view) {
+      return false;
+    }) {
   const toml::array* list = node.as_array();
   if (!list) Refuse(node, Named(key) + " must be a list of words, such as [\"a\", \"b\"]");
   std::array<bool, N> on{};
   for (const toml::node& item : *list) {
+    if (taken_elsewhere(TextOf(item, key))) continue;
     const auto k = static_cast<std::size_t>(WordOf(item, key, what, of, valid));
     if (on[k]) Refuse(item, Named(TextOf(item, key)) + " is named twice in " + Named(key));
     on[k] = true;
@@ -148,7 +167,7 @@ std::string FieldOptionsOf(int field) {
     list.append(", ");
     list.append(FieldOptionKey(node));
   }
-  return list;
+  return list + ", caption";
 }
 
 class TomlReader {
@@ -157,13 +176,14 @@ class TomlReader {
 
   ConfigContent Read(const toml::table& root) {
     if (root.empty()) throw Refusal{1, "holds no setting of a configuration"};
-    bool window = false;
+    // [window] names the attribute columns that [[fields]] makes: it is read last.
+    const toml::table* window = nullptr;
     for (const auto& [key, node] : root) {
       const std::string_view name = key.str();
       if (name == "extension") {
         settings_.extension = SlotTextOf(node, name, 10);
       } else if (name == "separator") {
-        settings_.separator = WordOf(node, name, "separator", SeparatorChoice, SeparatorWords());
+        settings_.separator = WordOf(node, name, "separator", SeparatorOfWord, SeparatorWordList());
       } else if (name == "separator-other") {
         settings_.separator_other = SlotTextOf(node, name, 255);
       } else if (name == "header") {
@@ -177,35 +197,23 @@ class TomlReader {
       } else if (name == "fields") {
         ReadFields(node);
       } else if (name == "window") {
-        ReadWindow(TableOf(node, name));
-        window = true;
+        window = &TableOf(node, name);
       } else if (name == "stored") {
         ReadStored(TableOf(node, name));
       } else {
         Unknown(node, name, "");
       }
     }
-    if (!window) SetWindowDefaults();
+    if (window)
+      ReadWindow(*window);
+    else
+      SetWindowDefaults();
     if (!disabled_kinds_) settings_.kind_disabled = RuleDisabledKinds(settings_);
     if (!disabled_fields_) settings_.field_disabled = RuleDisabledFields(settings_);
     return ContentOf(settings_, stored_);
   }
 
  private:
-  static std::optional<int> SeparatorChoice(std::string_view word) {
-    for (std::size_t i = 0; i < kSeparatorWords.size(); ++i)
-      if (kSeparatorWords[i] == word) return static_cast<int>(i);
-    return std::nullopt;
-  }
-  static std::string SeparatorWords() {
-    std::string list;
-    for (const std::string_view word : kSeparatorWords) {
-      if (!list.empty()) list.append(", ");
-      list.append(word);
-    }
-    return list;
-  }
-
   // A key of the settings beyond the record; false for any other key.
   bool ReadExtended(std::string_view name, const toml::node& node) {
     DataFormat& format = settings_.extended.format;
@@ -219,6 +227,13 @@ class TomlReader {
       format.bom = BoolOf(node, name);
     } else if (name == "decimal-comma") {
       format.decimal_comma = BoolOf(node, name);
+    } else if (name == "layers") {
+      settings_.extended.layers = TextOf(node, name);
+    } else if (name == "text-plain") {
+      format.text_plain = BoolOf(node, name);
+    } else if (name == "code-page") {
+      settings_.extended.code_page = ChoosableCodePages()[static_cast<std::size_t>(
+          WordOf(node, name, "code page", CodePageOf, CodePageList()))];
     } else if (name == "expand-blocks") {
       settings_.extended.expansion.expand_blocks = BoolOf(node, name);
     } else if (name == "expand-limit") {
@@ -228,6 +243,12 @@ class TomlReader {
       return false;
     }
     return true;
+  }
+  static std::optional<int> CodePageOf(std::string_view word) {
+    const std::vector<std::string>& names = ChoosableCodePages();
+    const auto found = std::find(names.begin(), names.end(), ChoosableCodePage(word));
+    if (found == names.end()) return std::nullopt;
+    return static_cast<int>(found - names.begin());
   }
   static std::optional<int> LineEndOf(std::string_view word) {
     if (word == "crlf") return 0;
@@ -256,7 +277,13 @@ class TomlReader {
       const toml::table& entry = TableOf(item, "fields");
       const toml::node* name = entry.get("name");
       if (!name) Refuse(item, "a [[fields]] table needs a \"name\"");
-      const int field = WordOf(*name, "name", "field", FieldOfWord, FieldWordList());
+      const std::string word = TextOf(*name, "name");
+      if (const std::optional<std::string_view> tag = AttributeTagOfWord(word)) {
+        order.push_back(ReadAttributeColumn(entry, *name, *tag));
+        continue;
+      }
+      const int field =
+          WordOf(*name, "name", "field", FieldOfWord, FieldWordList() + ", attrib:TAG");
       if (std::find(order.begin(), order.end(), field) != order.end())
         Refuse(*name, "the field " + Named(FieldNodeWord(field)) + " is listed twice");
       order.push_back(field);
@@ -267,19 +294,51 @@ class TomlReader {
           settings_.exported[static_cast<std::size_t>(field)] = BoolOf(value, option);
           continue;
         }
+        if (option == "caption") {
+          settings_.extended.captions[DataFieldPlace(field)] = TextOf(value, option);
+          continue;
+        }
         const std::optional<int> node_of_option =
             FieldNodeOfWord(std::string(FieldNodeWord(field)) + "." + std::string(option));
-        if (!node_of_option)
+        // Words are taken in any case, but keys are TOML's, which are exact.
+        if (!node_of_option || FieldOptionKey(*node_of_option) != option)
           Refuse(value, "the field " + Named(FieldNodeWord(field)) + " has no option " +
                             Named(option) + "; its keys are: " + FieldOptionsOf(field));
         settings_.values[static_cast<std::size_t>(*node_of_option)] =
             OptionValueOf(value, *node_of_option);
       }
     }
-    // The fields not listed follow, in the order they had.
+    // The fields of the record not listed follow, in the order they had.
     for (const int field : settings_.field_order)
-      if (std::find(order.begin(), order.end(), field) == order.end()) order.push_back(field);
-    std::copy(order.begin(), order.end(), settings_.field_order.begin());
+      if (!IsAttributeNode(field) && std::find(order.begin(), order.end(), field) == order.end())
+        order.push_back(field);
+    settings_.field_order = std::move(order);
+  }
+
+  // A [[fields]] table named attrib:TAG; returns the column's field node.
+  int ReadAttributeColumn(const toml::table& entry, const toml::node& name, std::string_view tag) {
+    std::vector<AttributeColumn>& columns = settings_.extended.attributes;
+    if (tag.empty())
+      Refuse(name, "the field " + Named(TextOf(name, "name")) + " needs a tag after attrib:");
+    for (const AttributeColumn& column : columns)
+      if (SameTag(column.tag, tag))
+        Refuse(name, "the field " + Named(AttributeFieldWord(tag)) + " is listed twice");
+    AttributeColumn& column = columns.emplace_back(AttributeColumn{std::string(tag), {}, {}, true});
+    settings_.attribute_expanded.push_back(false);
+    for (const auto& [key, value] : entry) {
+      const std::string_view option = key.str();
+      if (option == "export") {
+        column.exported = BoolOf(value, option);
+      } else if (option == "prefix") {
+        column.prefix = TextOf(value, option);
+      } else if (option == "caption") {
+        column.caption = TextOf(value, option);
+      } else if (option != "name") {
+        Refuse(value, "the field " + Named(AttributeFieldWord(tag)) + " has no option " +
+                          Named(option) + "; its keys are: name, export, prefix, caption");
+      }
+    }
+    return AttributeFieldNode(columns.size() - 1);
   }
 
   static std::optional<int> FieldOfWord(std::string_view word) {
@@ -297,8 +356,7 @@ class TomlReader {
         settings_.kind_expanded =
             WordSetOf<kEntityNodeCount>(node, name, "kind", EntityNodeOfWord, KindWordList());
       } else if (name == "expanded-fields") {
-        settings_.field_expanded =
-            WordSetOf<kFieldNodeCount>(node, name, "field node", FieldNodeOf, FieldNodeWords());
+        ReadExpandedFields(node, name);
       } else if (name == "disabled-kinds") {
         settings_.kind_disabled =
             WordSetOf<kEntityNodeCount>(node, name, "kind", EntityNodeOfWord, KindWordList());
@@ -310,11 +368,34 @@ class TomlReader {
       } else if (name == "selected-kind") {
         settings_.selected_kind = SelectedOf(node, name, EntityNodeOfWord, KindWordList());
       } else if (name == "selected-field") {
-        settings_.selected_field = SelectedOf(node, name, FieldNodeOf, FieldNodeWords());
+        const auto data_node = [this](std::string_view word) {
+          return DataNodeOfWord(word, settings_.extended);
+        };
+        settings_.selected_field = SelectedOf(node, name, data_node, DataNodeWords());
       } else {
         Unknown(node, name, "window");
       }
     }
+  }
+
+  // The expanded data fields: nodes of the record, and attribute columns.
+  void ReadExpandedFields(const toml::node& node, std::string_view key) {
+    settings_.field_expanded = WordSetOf<kFieldNodeCount>(
+        node, key, "field node", FieldNodeOf, FieldNodeWords(), [this](std::string_view word) {
+          const std::optional<int> field = DataNodeOfWord(word, settings_.extended);
+          if (!field || !IsAttributeField(*field)) return false;
+          settings_.attribute_expanded[AttributeColumnOf(*field)] = true;
+          return true;
+        });
+  }
+  std::string DataNodeWords() const {
+    std::string list = FieldNodeWords();
+    const int after_columns = AttributeFieldNode(settings_.extended.attributes.size());
+    for (int node = kFieldNodeCount; node < after_columns; ++node) {
+      const std::string word = DataNodeWord(node, settings_.extended);
+      if (!word.empty()) list += ", " + word;
+    }
+    return list;
   }
 
   template <typename Of>

@@ -35,13 +35,11 @@ class TomlWriter {
   void Bool(std::string_view key, bool on) { Key(key, on ? "true" : "false"); }
   void Integer(std::string_view key, std::int64_t value) { Key(key, std::to_string(value)); }
   // A list that does not fit on one line goes on with one line per 96 columns.
-  template <std::size_t N, typename Word>
-  void Words(std::string_view key, const std::array<bool, N>& on, Word word) {
+  void Words(std::string_view key, const std::vector<std::string>& words) {
     std::string list = "[";
     std::size_t line_start = 0;
-    for (int node = 0; node < static_cast<int>(N); ++node) {
-      if (!on[static_cast<std::size_t>(node)]) continue;
-      const std::string quoted = Quoted(word(node));
+    for (const std::string& word : words) {
+      const std::string quoted = Quoted(word);
       if (list.size() > 1) list.push_back(',');
       if (list.size() - line_start + quoted.size() + key.size() > 90) {
         list.append("\n ");
@@ -62,6 +60,15 @@ class TomlWriter {
  private:
   std::string out_;
 };
+
+// The words of the nodes that are on.
+template <std::size_t N, typename Word>
+std::vector<std::string> WordsOf(const std::array<bool, N>& on, Word word) {
+  std::vector<std::string> words;
+  for (int node = 0; node < static_cast<int>(N); ++node)
+    if (on[static_cast<std::size_t>(node)]) words.emplace_back(word(node));
+  return words;
+}
 
 void WriteNodeBytes(TomlWriter& writer, std::string_view word, const NodeBytes& bytes) {
   std::string table = "{ ";
@@ -143,6 +150,9 @@ std::vector<std::pair<std::string_view, std::string>> ExtendedEntries(
     const ExtendedSettings& extended) {
   std::vector<std::pair<std::string_view, std::string>> entries;
   const DataFormat& format = extended.format;
+  if (!extended.layers.empty()) entries.emplace_back("layers", Quoted(extended.layers));
+  if (!extended.code_page.empty()) entries.emplace_back("code-page", Quoted(extended.code_page));
+  if (format.text_plain) entries.emplace_back("text-plain", "true");
   if (format.quote) entries.emplace_back("quote", "true");
   if (format.mtext_plain) entries.emplace_back("mtext-plain", "true");
   if (format.lf_line_ends) entries.emplace_back("line-ends", Quoted("lf"));
@@ -158,15 +168,24 @@ std::vector<std::pair<std::string_view, std::string>> ExtendedEntries(
 }  // namespace
 
 std::string ExtendedKeys(const ExtendedSettings& extended) {
-  std::string keys;
-  for (const auto& [key, value] : ExtendedEntries(extended)) {
-    if (!keys.empty()) keys.append(", ");
-    keys.append(key);
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : ExtendedEntries(extended))
+    keys.emplace_back(key);
+  // What [[fields]] tables hold beyond the record: the attribute columns, and captions.
+  for (const AttributeColumn& column : extended.attributes)
+    keys.push_back(AttributeFieldWord(column.tag));
+  if (std::any_of(extended.captions.begin(), extended.captions.end(),
+                  [](const std::string& caption) { return !caption.empty(); }))
+    keys.emplace_back("caption");
+  std::string joined;
+  for (const std::string& key : keys) {
+    if (!joined.empty()) joined.append(", ");
+    joined.append(key);
   }
-  return keys;
+  return joined;
 }
 
-std::string ConfigToml(const ConfigContent& content) {
+std::string ConfigToml(const ConfigContent& content, const std::vector<std::string>& ansi_texts) {
   ConfigSettings settings = SettingsOf(content);
   StoredBytes stored = StoredBytesOf(content, settings);
   // A text that is not UTF-8 cannot stand in TOML; its bytes go to [stored.texts] instead.
@@ -178,18 +197,34 @@ std::string ConfigToml(const ConfigContent& content) {
   TomlWriter writer;
   writer.Line("# Quorvex configuration: quorvex-cli -c FILE reads it, --save-config writes it as");
   writer.Line("# a .qrv file for the window.");
+  if (!ansi_texts.empty()) {
+    std::string note = "# Not UTF-8 in the file read, so read as ANSI_1252:";
+    for (std::size_t i = 0; i < ansi_texts.size(); ++i)
+      note += (i == 0 ? " " : ", ") + ansi_texts[i];
+    writer.Line(note);
+  }
   if (readable(kSlotExtension, settings.extension)) writer.Text("extension", settings.extension);
   writer.Text("separator", kSeparatorWords[static_cast<std::size_t>(settings.separator)]);
   if (readable(kSlotSeparatorOther, settings.separator_other))
     writer.Text("separator-other", settings.separator_other);
   writer.Bool("header", settings.header);
   if (readable(kSlotBlocks, settings.blocks)) writer.Text("blocks", settings.blocks);
-  writer.Words("kinds", settings.kinds, EntityNodeWord);
+  writer.Words("kinds", WordsOf(settings.kinds, EntityNodeWord));
   for (const auto& [key, value] : ExtendedEntries(settings.extended))
     writer.Key(key, value);
+  const ExtendedSettings& extended = settings.extended;
   for (const int field : settings.field_order) {
+    if (!IsRunField(field, extended.attributes.size())) continue;
     writer.Line("");
     writer.Line("[[fields]]");
+    if (IsAttributeField(field)) {
+      const AttributeColumn& column = extended.attributes[AttributeColumnOf(field)];
+      writer.Text("name", AttributeFieldWord(column.tag));
+      writer.Bool("export", column.exported);
+      writer.Text("prefix", column.prefix);
+      if (!column.caption.empty()) writer.Text("caption", column.caption);
+      continue;
+    }
     writer.Text("name", FieldNodeWord(field));
     writer.Bool("export", settings.exported[static_cast<std::size_t>(field)]);
     for (int node = field + 1; node < kFieldNodeCount && !IsDataField(node); ++node) {
@@ -202,18 +237,24 @@ std::string ConfigToml(const ConfigContent& content) {
       else
         writer.Text(FieldOptionKey(node), value);
     }
+    const std::string& caption = extended.captions[DataFieldPlace(field)];
+    if (!caption.empty()) writer.Text("caption", caption);
   }
   writer.Line("");
   writer.Line("# How the window shows the trees; it changes nothing in the data files.");
   writer.Line("[window]");
-  writer.Words("expanded-kinds", settings.kind_expanded, EntityNodeWord);
-  writer.Words("expanded-fields", settings.field_expanded, FieldNodeWord);
+  writer.Words("expanded-kinds", WordsOf(settings.kind_expanded, EntityNodeWord));
+  std::vector<std::string> expanded_fields = WordsOf(settings.field_expanded, FieldNodeWord);
+  for (std::size_t column = 0; column < settings.attribute_expanded.size(); ++column)
+    if (settings.attribute_expanded[column])
+      expanded_fields.push_back(AttributeFieldWord(extended.attributes[column].tag));
+  writer.Words("expanded-fields", expanded_fields);
   if (settings.kind_disabled != RuleDisabledKinds(settings))
-    writer.Words("disabled-kinds", settings.kind_disabled, EntityNodeWord);
+    writer.Words("disabled-kinds", WordsOf(settings.kind_disabled, EntityNodeWord));
   if (settings.field_disabled != RuleDisabledFields(settings))
-    writer.Words("disabled-fields", settings.field_disabled, FieldNodeWord);
+    writer.Words("disabled-fields", WordsOf(settings.field_disabled, FieldNodeWord));
   writer.Text("selected-kind", EntityNodeWord(settings.selected_kind));
-  writer.Text("selected-field", FieldNodeWord(settings.selected_field));
+  writer.Text("selected-field", DataNodeWord(settings.selected_field, extended));
   WriteStored(writer, stored);
   return std::move(writer.out());
 }

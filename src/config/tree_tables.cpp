@@ -1,5 +1,8 @@
 #include "config/tree_tables.h"
 
+#include "config/data_nodes.h"
+#include "engine/field_captions.h"
+
 namespace quorvex {
 
 const std::array<std::string_view, kEntityNodeCount> EntityCaptions = {
@@ -87,6 +90,19 @@ const std::array<std::string_view, kFieldNodeCount> FieldHints = {
     "Prefix to use",
     "Start numbering at :"};
 
+namespace {
+
+constexpr std::string_view kDxfDataSuffix = " - (DXF Data : this data is taken from the DXF file)";
+
+// The attribute column of `node`, or null.
+const AttributeColumn* ColumnOf(int node, const ExtendedSettings& extended) {
+  if (!IsAttributeNode(node) || AttributeColumnOf(node) >= extended.attributes.size())
+    return nullptr;
+  return &extended.attributes[AttributeColumnOf(node)];
+}
+
+}  // namespace
+
 bool IsCustomDataField(int field_node) {
   return field_node == field_node::kLineNumber || field_node == field_node::kLabel ||
          field_node == field_node::kSequentialNumber || field_node == field_node::kGroupNumber;
@@ -97,7 +113,41 @@ std::string_view FieldHintSuffix(int field_node) {
     return {};
   return IsCustomDataField(field_node)
              ? " - (Custom Data : you can use your own values for this data)"
-             : " - (DXF Data : this data is taken from the DXF file)";
+             : kDxfDataSuffix;
+}
+
+std::string DataNodeCaption(int node, const ExtendedSettings& extended) {
+  if (IsRecordNode(node)) return std::string(FieldCaptions[static_cast<std::size_t>(node)]);
+  if (IsCaptionNode(node)) return "Caption :";
+  const AttributeColumn* column = ColumnOf(node, extended);
+  if (!column) return {};
+  return IsAttributeField(node) ? "Attribute " + column->tag : "Prefix :";
+}
+
+std::string DataNodeHint(int node, const ExtendedSettings& extended) {
+  if (IsRecordNode(node))
+    return std::string(FieldHints[static_cast<std::size_t>(node)]) +
+           std::string(FieldHintSuffix(node));
+  if (IsCaptionNode(node))
+    return "Name of the column in the first line of the file; empty: its own";
+  const AttributeColumn* column = ColumnOf(node, extended);
+  if (!column) return {};
+  if (!IsAttributeField(node)) return "Prefix to use";
+  return "Export the value of the attribute " + column->tag +
+         " of each block insert, empty where it has none" + std::string(kDxfDataSuffix);
+}
+
+std::string_view DataNodeValue(int node, const TExportConfig& record,
+                               const ExtendedSettings& extended) {
+  if (IsRecordNode(node)) return record.FieldValues[static_cast<std::size_t>(node)].View();
+  if (!IsAttributeNode(node)) {
+    const std::size_t place = DataFieldPlace(FieldOfCaptionNode(node));
+    return place < extended.captions.size() ? std::string_view(extended.captions[place])
+                                            : std::string_view();
+  }
+  const AttributeColumn* column = ColumnOf(node, extended);
+  if (!column || IsAttributeField(node)) return {};
+  return IsCaptionNode(node) ? column->caption : column->prefix;
 }
 
 }  // namespace quorvex

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "engine/export_config.h"
+#include "engine/extended_settings.h"
 
 namespace quorvex {
 
@@ -27,5 +29,16 @@ bool IsCustomDataField(int field_node);
 /// What follows `FieldHints` in a data field's hint, telling custom data from DXF data; empty for
 /// an option node.
 std::string_view FieldHintSuffix(int field_node);
+
+/// What the data tree shows of any of its nodes, the record's and those that only the TOML form
+/// keeps (config/data_nodes.h), under `extended`, which holds the attribute columns: the
+/// caption ("Caption :"; an attribute column's "Attribute " and its tag), the hint (a data
+/// field's with its suffix), and the text of the "Options" cell (the value of an option node;
+/// a data field's own entry of `FieldValues`, which no editor writes, and nothing for an
+/// attribute column). Empty for a node of no column.
+std::string DataNodeCaption(int node, const ExtendedSettings& extended);
+std::string DataNodeHint(int node, const ExtendedSettings& extended);
+std::string_view DataNodeValue(int node, const TExportConfig& record,
+                               const ExtendedSettings& extended);
 
 }  // namespace quorvex

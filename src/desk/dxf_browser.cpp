@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "batch/data_file_name.h"
+
 namespace quorvex {
 namespace {
 
@@ -120,6 +122,10 @@ FileListHeaderState DxfBrowser::HeaderState() const {
 
 std::vector<std::string> DxfBrowser::SelectedDxfPaths() const {
   return list_.SelectedDxfPaths(tree_path_);
+}
+
+std::string DxfBrowser::DxfPathOf(std::size_t row) const {
+  return WithTrailingSlash(tree_path_) + list_.rows().at(row).entry.FileName;
 }
 
 void DxfBrowser::ListStateChanged() {

@@ -91,6 +91,8 @@ class DxfBrowser {
   bool HasSelection() const { return list_.SelectedCount() > 0; }
   /// The selected files' paths in display order: what a run converts.
   std::vector<std::string> SelectedDxfPaths() const;
+  /// The path of the file of `row`, in display order.
+  std::string DxfPathOf(std::size_t row) const;
 
  private:
   void ListTreeFolder();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace quorvex {
@@ -24,6 +25,9 @@ class Prompts {
   /// A question with the information icon and the buttons Yes and No; true for Yes, false for
   /// No and for a box closed without a button.
   virtual bool AskYesNo(std::string_view question) = 0;
+  /// A small dialog titled `title` that asks for one line of text beside `label`, with OK and
+  /// Cancel; the text as typed, or nullopt when cancelled.
+  virtual std::optional<std::string> AskText(std::string_view title, std::string_view label) = 0;
   /// The open dialog "Load a configuration", starting in `folder`, for files of either form;
   /// nullopt when cancelled.
   virtual std::optional<std::filesystem::path> ChooseFileToLoad(

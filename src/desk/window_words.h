@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "batch/run_batch.h"
 #include "engine/failure.h"
 
 namespace quorvex {
@@ -36,14 +39,50 @@ inline constexpr std::string_view kSaveDialogTitle = "Save current configuration
 inline constexpr std::string_view kQrvFilter = "Quorvex configurations (*.qrv)";
 inline constexpr std::string_view kTomlFilter = "Quorvex configurations, text form (*.toml)";
 inline constexpr std::string_view kAllFilesFilter = "All files (*)";
+/// The load dialog's first filter, under which the presets show too.
+inline constexpr std::string_view kBothFormsFilter =
+    "Quorvex configurations, both forms (*.qrv *.toml)";
 inline constexpr std::string_view kQrvExtension = "qrv";
 inline constexpr std::string_view kTomlExtension = "toml";
+
+/// What `quorvex --help` prints.
+inline constexpr std::string_view kWindowUsage =
+    "Usage: quorvex [OPTION] [DRAWING... | FOLDER]\n"
+    "Opens the window that converts DXF drawings into coordinate data files.\n"
+    "\n"
+    "  DRAWING    a .dxf file: the window opens on its folder with the drawings given selected\n"
+    "  FOLDER     the window opens on this folder\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n"
+    "  --         the arguments that follow are drawings or folders, even those starting with -\n"
+    "\n"
+    "quorvex-cli converts the same way without a window.\n";
+
+/// The message naming the drawings and folders given to open that the list, which shows `folder`
+/// (none when empty), does not show: those `elsewhere` and those `not_found`, at most ten of each.
+std::string NotOpenedPathsText(std::string_view folder, const std::vector<std::string>& elsewhere,
+                               const std::vector<std::string>& not_found);
+/// The dialog of "Add attribute column...", which asks for the tag.
+inline constexpr std::string_view kAttributeColumnTitle = "Add attribute column";
+inline constexpr std::string_view kAttributeColumnLabel = "Tag of the block attribute :";
 
 /// Start-up's message when the last configuration is not at `path`.
 std::string ConfigNotFoundText(std::string_view path);
 
 /// "Show last Log" when there is no log file.
 std::string NoLogFileText();
+
+/// The message when the desktop could not open `target` (a file, a folder or an address).
+std::string NotOpenedText(std::string_view target);
+
+/// The status bar's words for a run over `file_count` files that ended with `result`, its
+/// report meant for `log_path`: the summary the command line prints, or why it was refused.
+std::string RunSummaryText(const BatchResult& result, std::string_view log_path,
+                           std::size_t file_count);
+/// The title of the "Drawing information..." dialog, and its text when the drawing at
+/// `dxf_path` cannot be read (`failure`: kDxfUnreadable, kNotDxf, kFileChanged).
+inline constexpr std::string_view kDrawingInfoTitle = "Drawing information";
+std::string DrawingInfoFailureText(std::string_view dxf_path, const Failure& failure);
 
 /// The window's words for `failure`: its own for configuration files, else the words both front
 /// ends share.

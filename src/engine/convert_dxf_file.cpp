@@ -1,5 +1,6 @@
 #include "convert_dxf_file.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "blocks/block_expansion.h"
@@ -39,7 +40,7 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
     if (!line.empty() && line[0] == '$' && previous == "9") header.Take(line, lines, cursor);
     previous = line;
   }
-  conversion.SetEncoding(EncodingOf(header, lines.ByteOrderMark()));
+  conversion.SetEncoding(EncodingOf(header, lines.ByteOrderMark(), run.CodePage));
   if (conversion.Expansion) conversion.Expansion->ReadBlocks(conversion, cursor.line - 1);
   ProgressDisplay& progress = run.Progress;
   while (!lines.AtEnd(cursor)) {
@@ -53,7 +54,8 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
     conversion.RawValue = lines.Take(cursor);
     conversion.SequenceCounter = conversion.SequenceStart();
     if (conversion.GroupCode.size() == 1 && conversion.GroupCode[0] == '0') {
-      if (EntityReader reader = FindReader(conversion, conversion.RawValue)) {
+      EntityReader reader = FindReader(conversion, conversion.RawValue);
+      if (reader && conversion.EntityLayerPasses()) {
         conversion.EntityLine = cursor.line - 1;
         reader(conversion);
       }
@@ -62,33 +64,53 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
   return WalkEnd::kFinished;
 }
 
+// Why a drawing without an ENTITIES line is none: what it is instead, where that can be told.
+Failure NotValid(const DxfLines& lines) {
+  const std::string_view text = lines.Text();
+  if (text.empty()) return {Failure::Kind::kEmptyFile};
+  // DWG files start with their version: "AC1015", or "AC1.50" and the like for the oldest.
+  const auto version_byte = [](char c) { return (c >= '0' && c <= '9') || c == '.'; };
+  if (text.size() >= 6 && text.starts_with("AC") &&
+      std::all_of(text.begin() + 2, text.begin() + 6, version_byte))
+    return {Failure::Kind::kDwgDrawing};
+  if (text.starts_with("AutoCAD Binary DXF")) return {Failure::Kind::kBinaryDxf};
+  return {Failure::Kind::kNotDxf};
+}
+
 FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::string_view reason,
                     std::string_view dxf_name, const std::string& data_path) {
   std::vector<std::string>& report = run.ReportLines;
-  DataFile data_file;
-  UndecodedCharacters undecoded;  // known once the walk has ended
+  DataFile data_file(run.Writer);
+  std::int64_t header_lines = 0;
+  UndecodedCharacters undecoded;                        // known once the walk has ended
+  std::array<std::int64_t, kEntityKindCount> counts{};  // known once the walk has ended
   std::optional<BlockExpansion> expansion;
   const auto notices = [&] {
     return expansion ? expansion->Notices() : std::vector<BlockNotice>();
   };
+  const auto ended = [&](ConversionOutcome outcome, std::optional<Failure> failure) {
+    return FileOutcome{
+        outcome, std::move(failure), data_file.placed(), data_file.lines() - header_lines,
+        counts,  undecoded};
+  };
   auto fail = [&](Failure failure) {
     AppendFailureLines(report, failure, undecoded, notices());
-    return FileOutcome{ConversionOutcome::kFailed, std::move(failure), data_file.placed(),
-                       data_file.lines()};
+    return ended(ConversionOutcome::kFailed, std::move(failure));
   };
   if (!lines) return fail({Failure::Kind::kDxfUnreadable, {}, {}, 0, std::string(reason)});
   AppendDataFileLines(report, data_path);
 
   run.Progress.ShowAndRepaint();
-  run.Progress.SetLabel("Processing " + std::string(dxf_name));
+  run.Progress.SetLabel(ProgressLabel(dxf_name));
   run.Progress.SetMaximum(lines->Count());
   run.Progress.SetPosition(0);
 
   const TExportConfig& config = run.Config;
   if (run.Format.lf_line_ends) data_file.UseLfLineEnds();
   if (run.KeepExistingDataFile) data_file.KeepExisting();
-  DxfConversion conversion(config, run.Tables, *lines, data_file, run.Format);
+  DxfConversion conversion(config, run.Tables, *lines, data_file, run.Format, run.Attributes);
   conversion.BlockFilterText = run.BlockFilterText;
+  conversion.LayerFilterText = run.LayerFilterText;
   if (run.Expansion.expand_blocks) {
     expansion.emplace(run.Expansion, run.ProcessCancelled);
     conversion.Expansion = &*expansion;
@@ -116,17 +138,23 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   if (!data_file.Create(data_path)) return fail(not_written());
   if (run.Format.bom) data_file.buffer().append("\xEF\xBB\xBF");
   if (config.IncludeHeader == 1) data_file.WriteLine(run.HeaderLine);
+  header_lines = data_file.lines();
 
   const auto walk_ended = [&] {
-    undecoded = {conversion.UndecodedCount(), conversion.EncodingName()};
+    undecoded = {conversion.UndecodedCount(), conversion.EncodingName(),
+                 conversion.NotDecodableCodePage()};
+    counts = conversion.EntityCounts;
   };
   WalkEnd end;
   try {
     end = Walk(run, conversion, data_file);
   } catch (const Failure& failure) {
     walk_ended();
-    data_file.Close();
+    // The lines before a conversion error are whole and kept; a data file that could not be
+    // written is not, and its failure is what the user must hear of.
+    const bool written = data_file.Close();
     if (lines->Changed()) return fail({Failure::Kind::kFileChanged});
+    if (!written) return fail(not_written());
     return fail(failure);
   }
   walk_ended();
@@ -135,11 +163,11 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   if (!written) return fail(not_written());
   switch (end) {
     case WalkEnd::kNotValid:
-      return fail({Failure::Kind::kNotDxf});
+      return fail(NotValid(*lines));
     case WalkEnd::kCancelled:
       AppendBlockNotices(report, notices());
       AppendUndecodedLine(report, undecoded);
-      return {ConversionOutcome::kCancelled, std::nullopt, data_file.placed(), data_file.lines()};
+      return ended(ConversionOutcome::kCancelled, std::nullopt);
     case WalkEnd::kFinished:
       break;
   }
@@ -148,13 +176,13 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   tally.per_kind = conversion.EntityCounts;
   tally.block_names = std::move(conversion.BlockTallyNames);
   tally.block_counts = std::move(conversion.BlockTallyCounts);
-  tally.undecoded = std::move(undecoded);
+  tally.undecoded = undecoded;
   if (expansion) {
     tally.expanded = expansion->ExpandedCount();
     tally.block_notices = expansion->Notices();
   }
-  AppendCountLines(report, run.Tables, run.BlockFilterText, tally);
-  return {ConversionOutcome::kConverted, std::nullopt, data_file.placed(), data_file.lines()};
+  AppendCountLines(report, run.Tables, run.BlockFilterText, tally, run.LayerFilterText);
+  return ended(ConversionOutcome::kConverted, std::nullopt);
 }
 
 }  // namespace
@@ -162,7 +190,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
 FileOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
                            const std::string& data_path) {
   std::string reason;
-  std::unique_ptr<DxfLines> lines = DxfLines::Load(dxf_path, reason);
+  std::unique_ptr<DxfLines> lines = DxfLines::Load(dxf_path, reason, run.OnDrawingRead);
   return Convert(run, std::move(lines), reason, FileNameOf(dxf_path), data_path);
 }
 

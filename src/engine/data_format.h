@@ -10,6 +10,9 @@ struct DataFormat {
   bool quote = false;
   /// Multiline text without its formatting codes (see PlainMText).
   bool mtext_plain = false;
+  /// Single-line text and attribute values without their %% codes (see PlainTextCodes); it
+  /// implies `mtext_plain`.
+  bool text_plain = false;
   /// Lines end in LF alone instead of CR LF.
   bool lf_line_ends = false;
   /// The file starts with the UTF-8 byte-order mark.
@@ -17,7 +20,9 @@ struct DataFormat {
   /// Coordinates are written with "," as their decimal separator.
   bool decimal_comma = false;
 
-  bool Plain() const { return !quote && !mtext_plain && !lf_line_ends && !bom && !decimal_comma; }
+  bool Plain() const {
+    return !quote && !mtext_plain && !text_plain && !lf_line_ends && !bom && !decimal_comma;
+  }
 
   friend bool operator==(const DataFormat&, const DataFormat&) = default;
 };

@@ -1,6 +1,9 @@
 #include "drawing_encoding.h"
 
+#include <iconv.h>
+
 #include <charconv>
+#include <cstdint>
 #include <utility>
 
 #include "text_util.h"
@@ -35,14 +38,52 @@ bool StoresUtf8(std::string_view version) {
   return error == std::errc() && end == version.data() + 6 && number >= kFirstUtf8Version;
 }
 
+bool CanDecode(const std::string& iconv_name) {
+  if (iconv_name == "UTF-8") return true;
+  const iconv_t descriptor = iconv_open("UTF-8", iconv_name.c_str());
+  if (descriptor == reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1))) return false;
+  iconv_close(descriptor);
+  return true;
+}
+
+std::vector<std::string> DecodableCodePages() {
+  std::vector<std::string> names;
+  auto add = [&](std::string name) {
+    if (CanDecode(IconvCodePage(name))) names.push_back(std::move(name));
+  };
+  for (const int number :
+       {874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 1361})
+    add("ANSI_" + std::to_string(number));
+  for (const int number : {437, 850, 852, 855, 857, 860, 861, 863, 864, 865, 866, 869})
+    add("DOS" + std::to_string(number));
+  for (int number = 1; number <= 16; ++number)
+    if (number != 12) add("ISO8859-" + std::to_string(number));
+  for (const char* name : {"MAC-ROMAN", "BIG5", "GB2312", "KSC5601", "JOHAB", "UTF-8"})
+    add(name);
+  return names;
+}
+
 }  // namespace
+
+const std::vector<std::string>& ChoosableCodePages() {
+  static const std::vector<std::string> names = DecodableCodePages();
+  return names;
+}
+
+std::string ChoosableCodePage(std::string_view name) {
+  const std::string upper = Upper(name);
+  for (const std::string& choosable : ChoosableCodePages())
+    if (choosable == upper) return choosable;
+  return {};
+}
 
 DrawingEncoding DefaultEncoding() {
   // Drawings without a code page come from small writers of either kind: old ones that write
   // the system's code page, and newer ones that write UTF-8. Text in a Windows code page is
   // almost never valid UTF-8, while UTF-8 read as ANSI_1252 would turn into other characters
   // without a byte that fails to decode, so UTF-8 is tried first.
-  return {std::string(kDefaultCodePage), IconvCodePage(kDefaultCodePage), true};
+  std::string iconv = IconvCodePage(kDefaultCodePage);
+  return {std::string(kDefaultCodePage), iconv, true, iconv, {}};
 }
 
 void TextHeader::Take(std::string_view name, const DxfLines& lines, DxfCursor after) {
@@ -81,14 +122,28 @@ std::string IconvCodePage(std::string_view dxf_name) {
   return {};
 }
 
-DrawingEncoding EncodingOf(const TextHeader& header, UnicodeMark byte_order_mark) {
-  if (byte_order_mark == UnicodeMark::kUtf16) return {"UTF-16", "UTF-8"};
-  if (byte_order_mark == UnicodeMark::kUtf8 || StoresUtf8(header.version)) {
-    return {"UTF-8", "UTF-8"};
+DrawingEncoding EncodingOf(const TextHeader& header, UnicodeMark byte_order_mark,
+                           std::string_view chosen) {
+  const std::string named = IconvCodePage(header.code_page);
+  const bool named_decodable = !named.empty() && CanDecode(named);
+  // A drawing whose texts are UTF-8 still writes "%%nnn" in the code page it names.
+  const std::string codes =
+      named_decodable && named != "UTF-8" ? named : IconvCodePage(kDefaultCodePage);
+  auto encoding = [&](std::string_view name, std::string iconv) {
+    std::string percent = iconv == "UTF-8" ? codes : iconv;
+    return DrawingEncoding{std::string(name), std::move(iconv), false, std::move(percent), {}};
+  };
+  if (byte_order_mark == UnicodeMark::kUtf16) return encoding("UTF-16", "UTF-8");
+  if (byte_order_mark == UnicodeMark::kUtf8) return encoding("UTF-8", "UTF-8");
+  if (!chosen.empty()) return encoding(chosen, IconvCodePage(chosen));
+  if (StoresUtf8(header.version)) return encoding("UTF-8", "UTF-8");
+  if (header.code_page.empty()) return DefaultEncoding();
+  if (!named_decodable) {
+    DrawingEncoding fallback = DefaultEncoding();
+    fallback.not_decodable = std::string(header.code_page);
+    return fallback;
   }
-  std::string iconv = IconvCodePage(header.code_page);
-  if (iconv.empty()) return DefaultEncoding();
-  return {std::string(header.code_page), std::move(iconv)};
+  return encoding(header.code_page, named);
 }
 
 }  // namespace quorvex

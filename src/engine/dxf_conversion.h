@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "attribute_columns.h"
 #include "block_name_filter.h"
 #include "data_file.h"
 #include "data_format.h"
@@ -16,6 +18,7 @@
 #include "export_config.h"
 #include "failure.h"
 #include "rounded_digits.h"
+#include "text_codes.h"
 #include "text_decoder.h"
 #include "vecteur.h"
 
@@ -45,9 +48,11 @@ struct ReadDecimals {
 /// interface they use. Readers move `DxfCursor` forward only, through `NextGroup`.
 class DxfConversion {
  public:
-  /// `format` beyond the plain one takes a slower way through each data line.
+  /// `format` beyond the plain one takes a slower way through each data line. `attributes` are
+  /// the attribute columns that the field order's attribute fields name.
   DxfConversion(const TExportConfig& config, const RunTables& tables, const DxfLines& lines,
-                DataFile& data_file, const DataFormat& format = {});
+                DataFile& data_file, const DataFormat& format = {},
+                std::span<const AttributeColumn> attributes = {});
 
   const TExportConfig& Config;
   const RunTables& Tables;
@@ -67,6 +72,7 @@ class DxfConversion {
   std::vector<std::string> BlockTallyNames;
   std::vector<std::int64_t> BlockTallyCounts;
   std::string_view BlockFilterText;  // the run's block-name patterns; empty lets every insert in
+  std::string_view LayerFilterText;  // the run's layer-name patterns; empty lets every layer in
   /// Set when the contents of inserted blocks are exported.
   BlockExpansion* Expansion = nullptr;
   /// Set while a block definition is read for the expansion: what the readers write, count and
@@ -85,6 +91,8 @@ class DxfConversion {
   void SetEncoding(DrawingEncoding encoding) { texts_.SetEncoding(std::move(encoding)); }
   /// The encoding that the texts are decoded from, as the report names it.
   const std::string& EncodingName() const { return texts_.EncodingName(); }
+  /// The code page that the header names but that could not be decoded; empty for none.
+  const std::string& NotDecodableCodePage() const { return texts_.Encoding().not_decodable; }
   /// Characters of the drawing's texts that the data file and the report received as U+FFFD
   /// because they could not be decoded.
   std::int64_t UndecodedCount() const { return undecoded_; }
@@ -100,10 +108,42 @@ class DxfConversion {
   /// True when an insert of the decoded `block_name` passes BlockFilterText (decided once per
   /// name).
   bool BlockPasses(std::string_view block_name);
+  /// True when the entity whose pairs start at the cursor is on a layer that passes
+  /// LayerFilterText (its group 8, decoded, or kNoLayer's text without one; a damaged entity
+  /// with several is judged by the first). Reads ahead without moving the cursor, up to that
+  /// group or the "0" line that ends the entity, and only when there is a filter: the walk asks
+  /// before a reader takes the entity, so that one left out is neither read, written nor
+  /// counted.
+  bool EntityLayerPasses();
+  /// The layer of the entity whose pairs start at the cursor, as the drawing spells it: its first
+  /// group 8, or "!NoLayer!" without one. Reads ahead without moving the cursor.
+  std::string_view EntityLayer() const;
+  /// True when `layer`, as the drawing spells it, passes LayerFilterText (decided once for a run
+  /// of entities on one layer).
+  bool LayerPasses(std::string_view layer);
+
+  /// A text of the drawing, decoded, with its %% codes as people read them (PlainTextCodes), in
+  /// the code page of the drawing's "%%nnn" codes.
+  std::string PlainText(std::string_view decoded_text);
+
   /// Counts one exported insert of the decoded `block_name` in the block tally: a name that
   /// matches an earlier one but for the case of a-z counts with it, under the spelling that came
   /// first.
   void TallyBlock(DecodedText block_name);
+
+  // --- Attributes of block inserts ---
+
+  /// True when an attribute column is exported: inserts then read their attributes.
+  bool ReadsAttributes() const { return reads_attributes_; }
+  /// Keeps `text` as the value of the attribute columns whose tag is `tag` (compared decoded,
+  /// with SameTag) and that no attribute of the insert has given a value yet. `multiline`: the
+  /// text is that of an MTEXT, formatting codes and all.
+  void TakeAttribute(std::string_view tag, std::string_view text, bool multiline);
+  /// Empties the attribute columns again, for the next insert and every other entity.
+  void ClearAttributes();
+  /// Where an insert's attributes should end in SEQEND, the pair at the cursor starts another
+  /// entity: fails naming it (GroupValue) and its line.
+  [[noreturn]] void FailSeqendMissing() const;
 
   // --- Reader interface ---
 
@@ -175,6 +215,12 @@ class DxfConversion {
     // The room that the fields after this one need in the data line, with the separators.
     std::size_t room_after = 0;
   };
+  // The value an insert's attribute gave a column.
+  struct AttributeValue {
+    std::string text;
+    bool taken = false;
+    bool multiline = false;
+  };
   // A coordinate of a data line: the text that the file gives, or a computed value as the
   // decimal that its text stands for.
   struct LineCoordinate {
@@ -192,7 +238,10 @@ class DxfConversion {
                              std::size_t line_start);
   // Turns the field just appended from `field_start` (its value from `value_start`) into what
   // `format_` asks for.
-  void Reformat(int node, std::size_t field_start, std::size_t value_start, bool mtext);
+  // Which texts a field holds, for the options that make texts plain: the multiline texts and
+  // attributes (formatting codes), the single-line ones (%% codes), or none.
+  enum class TextKind { kNone, kSingleLine, kMultiline };
+  void Reformat(int node, std::size_t field_start, std::size_t value_start, TextKind text_kind);
   void ThrowAt(Failure::Kind kind, std::string_view text, std::int64_t line,
                std::size_t line_start);
   void AppendText(std::string_view text, std::string& out) {
@@ -212,6 +261,13 @@ class DxfConversion {
   bool writes_x_ = false, writes_y_ = false, writes_z_ = false;  // the point's own coordinates
   std::size_t line_room_ = 0;  // the room of a data line but for its entity type
   std::unique_ptr<BlockNameFilter> block_filter_;
+  std::unique_ptr<BlockNameFilter> layer_filter_;
+  std::string decoded_layer_;
+  // The layer of the entity before, as the drawing spells it, and its verdict: entities come in
+  // runs of one layer.
+  std::string last_layer_ = std::string(1, '\0');
+  bool last_layer_passes_ = false;
+  std::unique_ptr<CodePageCharacters> percent_codes_;         // made at the first "%%" code
   std::unordered_map<std::string, std::size_t> tally_index_;  // capitals of a name -> its entry
   std::string tally_key_;
   std::int64_t value_line_ = 0;
@@ -221,6 +277,10 @@ class DxfConversion {
   mutable std::int64_t undecoded_ = 0;
   std::int64_t line_start_undecoded_ = 0;  // undecoded_ before the data line being written
   std::string decoded_block_name_;
+  std::span<const AttributeColumn> attributes_;
+  std::vector<AttributeValue> attribute_values_;  // by column
+  bool reads_attributes_ = false;
+  std::string decoded_tag_;
 };
 
 }  // namespace quorvex

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "short_string.h"
 
@@ -45,6 +46,15 @@ inline constexpr std::array<int, kEntityKindCount> kEntityKindNodes = {0,  1,  2
                                                                        11, 12, 14, 16, 19, 24};
 extern const std::array<std::string_view, kEntityKindCount> EntityKindNames;
 
+/// The place of the data field `field_node` among kDataFieldNodes (its row in the table of the
+/// data fields), or kDataFieldCount for any other index.
+constexpr std::size_t DataFieldPlace(int field_node) {
+  std::size_t place = 0;
+  while (place < kDataFieldNodes.size() && kDataFieldNodes[place] != field_node)
+    ++place;
+  return place;
+}
+
 /// The export configuration. Every text is a short string whose bytes beyond the current length
 /// are kept, so two records compare equal only when their whole storage is equal.
 struct TExportConfig {
@@ -73,9 +83,9 @@ std::string_view ResolvedSeparator(std::int32_t index, std::string_view other_te
 /// What a run takes from the trees besides the record: the export order of the data fields and
 /// the enabled entity kinds.
 struct RunTables {
-  /// One entry per top-level data node in display order: its field node index, or -1 unchecked.
-  std::array<std::int32_t, kDataFieldCount> FieldOrder{-1, -1, -1, -1, -1, -1,
-                                                       -1, -1, -1, -1, -1, -1};
+  /// One entry per top-level data node in display order: its field node index (the attribute
+  /// columns' among them), or -1 unchecked.
+  std::vector<std::int32_t> FieldOrder = std::vector<std::int32_t>(kDataFieldCount, -1);
   /// One entry per entity kind index: 1 when the kind is checked.
   std::array<std::uint8_t, kEntityKindCount> EntityEnabled{};
 };

@@ -1,5 +1,7 @@
 #include "field_captions.h"
 
+#include "quoted_field.h"
+
 namespace quorvex {
 
 const std::array<std::string_view, kFieldNodeCount> FieldCaptions = {"Line Number",
@@ -35,14 +37,30 @@ const std::array<std::string_view, kFieldNodeCount> FieldCaptions = {"Line Numbe
                                                                      "Prefix :",
                                                                      "Start at :"};
 
-std::string BuildHeaderLine(const RunTables& tables, std::string_view separator) {
+std::string_view HeaderCaption(int field_node, const ExtendedSettings& extended) {
+  if (IsAttributeNode(field_node)) {
+    const AttributeColumn& column = extended.attributes[AttributeColumnOf(field_node)];
+    return column.caption.empty() ? column.tag : column.caption;
+  }
+  const std::size_t place = DataFieldPlace(field_node);
+  if (place < extended.captions.size() && !extended.captions[place].empty())
+    return extended.captions[place];
+  return FieldCaptions[static_cast<std::size_t>(field_node)];
+}
+
+std::string BuildHeaderLine(const RunTables& tables, std::string_view separator,
+                            const ExtendedSettings& extended) {
   std::string line;
   bool first = true;
-  for (const std::int32_t k : tables.FieldOrder) {
-    if (k < 0 || k >= kFieldNodeCount) continue;
+  for (const std::int32_t node : tables.FieldOrder) {
+    if (!IsRunField(node, extended.attributes.size())) continue;
     if (!first) line.append(separator);
-    line.append(FieldCaptions[static_cast<std::size_t>(k)]);
     first = false;
+    const std::string_view caption = HeaderCaption(node, extended);
+    if (extended.format.quote && NeedsQuotes(caption, separator))
+      AppendQuoted(line, caption);
+    else
+      line.append(caption);
   }
   return line;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "drawing_encoding.h"
 #include "field_captions.h"
 #include "utf8.h"
 
@@ -108,6 +109,9 @@ std::string FailureText(const Failure& failure) {
     case Kind::kFileChanged:
       return "  *** Error, file is used by another application ***";
     case Kind::kNotDxf:
+    case Kind::kEmptyFile:
+    case Kind::kDwgDrawing:
+    case Kind::kBinaryDxf:
       return "  *** Error, this is not a valid DXF file ***";
     case Kind::kGroupCodeNotInteger:
       return "  *** Error, the group code " + Quoted(failure.text) + " is not an integer" +
@@ -122,27 +126,42 @@ std::string FailureText(const Failure& failure) {
     case Kind::kExpansionLimit:
       return "  *** Error, expanding the blocks would pass the limit of " + failure.text +
              " entities" + LineText(failure.line);
+    case Kind::kSeqendMissing:
+      return "  *** Error, SEQEND missing after the attributes of a block insert: " +
+             Quoted(failure.text) + " follows them" + LineText(failure.line);
     case Kind::kDataFileNotWritten:
       return "  *** Error, the data file could not be written: " + failure.reason + " ***";
     case Kind::kDataFileWouldReplaceDxf:
       return "  *** Error, the data file would replace a DXF file ***";
     case Kind::kDataFileExists:
       return "  *** Skipped, the data file exists and is left alone ***";
+    case Kind::kDrawingUnchanged:
+      return "  *** Skipped, the drawing and the configuration are as when its data file was "
+             "written ***";
     case Kind::kDestinationNotWritable:
       return "Destination directory \"" + EscapedName(failure.path) +
-             "\" is write-protected, files can't be created here. Please select another "
-             "directory.";
+             "\" is write-protected, files can't be created here" +
+             (failure.reason.empty() ? "" : " (" + failure.reason + ")") +
+             ". Please select another directory.";
     case Kind::kConfigValueRefused:
       return ConfigValueText(failure);
     case Kind::kExtensionRefused:
       return "  The data file extension " + Quoted(failure.text) +
-             " is refused: it must not be empty, hold no \"/\" and fit in 10 characters.  ";
+             " is refused: it must be 1 to 10 characters, without / or NUL.  ";
     case Kind::kDecimalCommaWithComma:
       return "  Coordinates with a decimal comma cannot be written with a separator that holds a "
              "comma.  ";
     case Kind::kLogNotWritten:
       return "Log file \"" + EscapedName(failure.path) +
              "\" could not be written: " + failure.reason;
+    case Kind::kManifestNotWritten:
+      return "Manifest \"" + EscapedName(failure.path) +
+             "\" could not be written: " + failure.reason +
+             "; the next run cannot tell what this one did";
+    case Kind::kManifestDamaged:
+      return "Manifest \"" + EscapedName(failure.path) + "\" could not be read (" +
+             EscapedName(QuotedExcerpt(failure.text)) +
+             "); it was replaced by the outcomes of this run";
     case Kind::kLogIsRunFile:
       return "Log file \"" + EscapedName(failure.path) +
              "\" is a file that the run reads or writes; nothing was converted";
@@ -155,6 +174,9 @@ std::string FailureText(const Failure& failure) {
       return "No configurations folder: neither XDG_DATA_HOME nor HOME is set to an absolute path";
     case Kind::kFolderNotCreated:
       return "Folder \"" + EscapedName(failure.path) + "\" could not be created: " + failure.reason;
+    case Kind::kConfigTooLarge:
+      return "File \"" + EscapedName(failure.path) +
+             "\" is larger than 64 KiB, too large for a configuration";
     case Kind::kConfigNotToml:
       return LocatedText(failure, "neither a .qrv file nor TOML: " + failure.text);
     case Kind::kConfigTomlRefused:
@@ -165,9 +187,41 @@ std::string FailureText(const Failure& failure) {
     case Kind::kConfigNotWritten:
     case Kind::kDestinationIsFile:
     case Kind::kExtensionHoldsSlash:
+    case Kind::kSavedConfigIsRunFile:
       break;  // each front end says these in its own words
   }
   return {};
+}
+
+std::string FailureReason(const Failure& failure) {
+  using Kind = Failure::Kind;
+  switch (failure.kind) {
+    case Kind::kDxfUnreadable:
+      if (!failure.reason.empty()) return failure.reason;
+      break;
+    case Kind::kNotDxf:
+      return "the drawing has no ENTITIES section";
+    case Kind::kEmptyFile:
+      return "the file is empty";
+    case Kind::kDwgDrawing:
+      return "this is a DWG drawing, not DXF: save it as ASCII DXF";
+    case Kind::kBinaryDxf:
+      return "binary DXF is not supported: save it as ASCII DXF";
+    default:
+      break;
+  }
+  return Undecorated(FailureText(failure));
+}
+
+std::string Undecorated(std::string_view line) {
+  for (const std::string_view decoration : {"  *** Error, ", "  *** Warning, ", "  *** "}) {
+    if (line.starts_with(decoration)) {
+      line.remove_prefix(decoration.size());
+      break;
+    }
+  }
+  if (line.ends_with(" ***")) line.remove_suffix(4);
+  return std::string(line);
 }
 
 std::string_view OptionRuleMessage(OptionRule rule) {
@@ -214,7 +268,14 @@ std::string UndecodedText(const UndecodedCharacters& undecoded) {
          (one ? " and was" : " and were") + " written as U+FFFD ***";
 }
 
+std::string NotDecodableText(const UndecodedCharacters& undecoded) {
+  return "  *** Warning, the drawing names the code page " + Quoted(undecoded.not_decodable) +
+         ", which cannot be decoded here; its texts were read as UTF-8 where valid, else as " +
+         std::string(kDefaultCodePage) + " ***";
+}
+
 void AppendUndecodedLine(std::vector<std::string>& report, const UndecodedCharacters& undecoded) {
+  if (!undecoded.not_decodable.empty()) report.push_back(NotDecodableText(undecoded));
   if (undecoded.count > 0) report.push_back(UndecodedText(undecoded));
 }
 
@@ -248,11 +309,13 @@ void AppendFailureLines(std::vector<std::string>& report, const Failure& failure
 }
 
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
-                      std::string_view block_filter, const EntityTally& tally) {
+                      std::string_view block_filter, const EntityTally& tally,
+                      std::string_view layer_filter) {
   report.push_back("  Processed entities count : " + std::to_string(tally.total));
   if (tally.expanded) {
     report.push_back("  Expanded from blocks : " + std::to_string(*tally.expanded) + " entities");
   }
+  if (!layer_filter.empty()) report.push_back("  Layer names : " + EscapedName(layer_filter));
   report.emplace_back();
   for (std::size_t kind = 0; kind < kEntityKindCount; ++kind) {
     if (tables.EntityEnabled[kind] != 1) continue;
@@ -275,6 +338,66 @@ void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
   AppendBlockNotices(report, tally.block_notices);
   AppendUndecodedLine(report, tally.undecoded);
   report.emplace_back(kRuleLine);
+}
+
+std::string ProgressLabel(std::string_view dxf_name) {
+  return "Processing " + EscapedName(dxf_name);
+}
+
+std::string ReportPlace(std::string_view log_path, bool to_output, bool written) {
+  if (to_output) return "standard output";
+  return written ? EscapedName(log_path) : "not written";
+}
+
+std::string SummaryLine(std::size_t converted, std::size_t failed, std::size_t skipped,
+                        std::string_view report) {
+  std::string line = std::to_string(converted) + (converted == 1 ? " file" : " files") +
+                     " converted, " + std::to_string(failed) + " with errors";
+  if (skipped > 0) line += ", " + std::to_string(skipped) + " skipped";
+  line.append("; report: ");
+  line.append(report);
+  return line;
+}
+
+std::string StoppedLine(std::size_t done, std::size_t total, std::string_view report) {
+  std::string line =
+      "stopped after " + std::to_string(done) + " of " + std::to_string(total) + " files; report: ";
+  line.append(report);
+  return line;
+}
+
+std::vector<std::string> DrawingInfoLines(std::string_view dxf_path, const DrawingInfo& info) {
+  const auto or_none = [](const std::string& text) {
+    return text.empty() ? std::string("none") : EscapedName(text);
+  };
+  std::vector<std::string> lines;
+  lines.push_back(EscapedName(dxf_path));
+  lines.push_back("  Version : " + or_none(info.version));
+  lines.push_back("  Code page named : " + or_none(info.code_page_named));
+  lines.push_back("  Code page used : " + EscapedName(info.code_page_used));
+  const auto counts = [&](std::string_view title, const std::vector<NameCount>& names) {
+    lines.emplace_back(title);
+    for (const NameCount& name : names)
+      lines.push_back("    " + EscapedName(name.name) + " : " + std::to_string(name.count));
+    if (names.empty()) lines.emplace_back("    none");
+  };
+  counts("  Layers, with their entities :", info.layers);
+  lines.emplace_back("  Blocks inserted, with their inserts and attribute tags :");
+  for (const InsertedBlock& block : info.blocks) {
+    std::string line = "    " + EscapedName(block.name) + " : " + std::to_string(block.inserts);
+    for (std::size_t i = 0; i < block.tags.size(); ++i)
+      line += (i == 0 ? " (" : ", ") + EscapedName(block.tags[i]);
+    if (!block.tags.empty()) line.push_back(')');
+    lines.push_back(std::move(line));
+  }
+  if (info.blocks.empty()) lines.emplace_back("    none");
+  std::vector<NameCount> kinds;
+  for (std::size_t kind = 0; kind < kEntityKindCount; ++kind)
+    if (info.kinds[kind] > 0)
+      kinds.push_back({std::string(EntityKindNames[kind]), info.kinds[kind]});
+  counts("  Entities of the kinds exported :", kinds);
+  counts("  Entities of no kind exported :", info.other_entities);
+  return lines;
 }
 
 }  // namespace quorvex

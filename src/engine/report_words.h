@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "blocks/block_notice.h"
+#include "drawing_info.h"
 #include "export_config.h"
 #include "failure.h"
 #include "option_values.h"
+#include "undecoded_characters.h"
 
 namespace quorvex {
 
@@ -47,6 +49,15 @@ std::string QuotedExcerpt(std::string_view text);
 /// both front ends show alike; empty for the failures that each front end words its own way.
 std::string FailureText(const Failure& failure);
 
+/// Why a file did not convert (or was skipped), in plain words, for a line of its own on a
+/// terminal and for the record of the run: the system's reason for a drawing that cannot be
+/// read, what a file that is no DXF drawing is, otherwise the report's line without its
+/// "*** Error, " and " ***".
+std::string FailureReason(const Failure& failure);
+
+/// A line of the report in plain words: without its "*** Error, " or "*** Warning, " and " ***".
+std::string Undecorated(std::string_view line);
+
 /// The refusal of the typed-value rule (two blanks on each side); empty for kAnyText.
 std::string_view OptionRuleMessage(OptionRule rule);
 
@@ -61,17 +72,15 @@ void AppendFileHeading(std::vector<std::string>& report, std::size_t number,
 /// Appends the line naming the data file and the empty line after it.
 void AppendDataFileLines(std::vector<std::string>& report, std::string_view data_path);
 
-/// Characters of a drawing's texts that the data file and the report received as U+FFFD because
-/// they could not be decoded, and the encoding they were decoded from.
-struct UndecodedCharacters {
-  std::int64_t count = 0;
-  std::string encoding;
-};
-
 /// The warning line (two leading blanks) about characters that could not be decoded.
 std::string UndecodedText(const UndecodedCharacters& undecoded);
 
-/// Appends the warning line when some characters could not be decoded; nothing otherwise.
+/// The warning line (two leading blanks) about a code page that the header names and that could
+/// not be decoded.
+std::string NotDecodableText(const UndecodedCharacters& undecoded);
+
+/// Appends the warning lines about what could not be decoded: the code page, then the
+/// characters; nothing when all was decoded.
 void AppendUndecodedLine(std::vector<std::string>& report, const UndecodedCharacters& undecoded);
 
 /// The warning line (two leading blanks) about a part of the blocks that was not expanded.
@@ -100,10 +109,30 @@ struct EntityTally {
 };
 
 /// Appends the count lines of a converted file: the total, the entities expanded from blocks
-/// when blocks are expanded, one line per enabled kind (Blocks with `block_filter`), the tally
-/// of block names, the warnings about blocks not expanded and about undecoded characters when
-/// there are any, and the rule line.
+/// when blocks are expanded, the layer filter when there is one, one line per enabled kind
+/// (Blocks with `block_filter`), the tally of block names, the warnings about blocks not
+/// expanded and about decoding when there are any, and the rule line.
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
-                      std::string_view block_filter, const EntityTally& tally);
+                      std::string_view block_filter, const EntityTally& tally,
+                      std::string_view layer_filter = {});
+
+/// The information of the drawing at `dxf_path` as lines to read: its path, then indented its
+/// version, the code page named and the one used, the layers with their entities, the inserted
+/// blocks with their inserts and attribute tags, the entities of each kind found and those of no
+/// kind. Names are written as EscapedName writes them.
+std::vector<std::string> DrawingInfoLines(std::string_view dxf_path, const DrawingInfo& info);
+
+/// The progress window's label while the drawing named `dxf_name` is converted.
+std::string ProgressLabel(std::string_view dxf_name);
+
+/// Where a run's summary says its report went: the log file, "standard output" or "not
+/// written".
+std::string ReportPlace(std::string_view log_path, bool to_output, bool written);
+
+/// The summary of a run that ended, e.g. "2 files converted, 1 with errors, 1 skipped; report:
+/// PLACE" (skipped files only when there are any), and of one that was stopped.
+std::string SummaryLine(std::size_t converted, std::size_t failed, std::size_t skipped,
+                        std::string_view report);
+std::string StoppedLine(std::size_t done, std::size_t total, std::string_view report);
 
 }  // namespace quorvex

@@ -35,6 +35,8 @@ class TextDecoder {
   /// The name of the encoding decoded from: the one set, or DefaultEncoding's when iconv cannot
   /// decode that one.
   const std::string& EncodingName() const { return encoding_.name; }
+  /// The encoding decoded from, as EncodingName names it.
+  const DrawingEncoding& Encoding() const { return encoding_; }
 
   /// Appends `text` decoded to `out`; returns how many characters became U+FFFD. A text of
   /// ASCII characters without a backslash, the usual case, is appended as it is.
@@ -53,6 +55,10 @@ class TextDecoder {
     const std::size_t replaced = AppendDecoded(text, storage);
     return {storage, replaced};
   }
+
+  /// Appends `text` decoded as Append does, but with "\U+XXXX" kept as it is written: for texts
+  /// that are not a drawing's, such as a configuration's, where it is no escape.
+  std::size_t AppendUnescaped(std::string_view text, std::string& out);
 
   /// After an Append or Decode that replaced characters: how many of them stand within the first
   /// `size` bytes of what it wrote.

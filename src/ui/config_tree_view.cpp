@@ -90,6 +90,17 @@ QMenu* ConfigTreeView::buildMenu() {
       [this, tree] { config_.SetAllExpanded(tree, true); });
   add("collapseAllAction", "collapse-all", QStringLiteral("Collapse All"),
       [this, tree] { config_.SetAllExpanded(tree, false); });
+  if (tree != ConfigTreeId::kData) return menu;
+  menu->addSeparator();
+  add("addAttributeAction", "attribute-add", QStringLiteral("Add attribute column..."),
+      [this] { emit attributeColumnRequested(); });
+  add("removeAttributeAction", "attribute-remove", QStringLiteral("Remove attribute column"),
+      [this] { config_.RemoveAttributeColumn(config_.SelectedNode(ConfigTreeId::kData)); });
+  QAction* remove = menu->actions().constLast();
+  // The menu acts on the node the pointer pressed, which the press selected.
+  connect(menu, &QMenu::aboutToShow, this, [this, remove] {
+    remove->setVisible(IsAttributeNode(config_.SelectedNode(ConfigTreeId::kData)));
+  });
   return menu;
 }
 

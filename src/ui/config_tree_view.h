@@ -13,7 +13,9 @@ class ConfigTreeModel;
 /// A view of one configuration tree. The user's focus, expansion and clicks go to the core's
 /// rules; the core's selection and expansion are shown back. Its pop-up menu offers "Select
 /// All", "Select None", "Expand All" and "Collapse All" (actions "selectAllAction",
-/// "selectNoneAction", "expandAllAction", "collapseAllAction").
+/// "selectNoneAction", "expandAllAction", "collapseAllAction"); the data tree's also "Add
+/// attribute column..." ("addAttributeAction") and, on a node of an attribute column, "Remove
+/// attribute column" ("removeAttributeAction").
 class ConfigTreeView final : public QTreeView {
   Q_OBJECT
  public:
@@ -25,6 +27,10 @@ class ConfigTreeView final : public QTreeView {
   void showAll();
   /// Opens the "Options" cell of `node` for editing, once the events under way are handled.
   void editValueLater(int node);
+
+ signals:
+  /// "Add attribute column...": the tag is to be asked for.
+  void attributeColumnRequested();
 
  private:
   QMenu* buildMenu();

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,6 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "desk/window_words.h"
+#include "engine/drawing_encoding.h"
 #include "ui/command_bar.h"
 #include "ui/config_tree_view.h"
 #include "ui/icons.h"
@@ -26,6 +29,16 @@ const QString kBlockNamesHint = QStringLiteral(
 const QString kExpandBlocksHint = QStringLiteral(
     "Export the entities inside the inserted blocks too, where they stand in the drawing, with "
     "the path of block names in the Block Name field");
+const QString kLayerNamesHint = QStringLiteral(
+    "Enter layer names, separated by a comma. You can use wildcards (*, ?). Only the entities of "
+    "these layers are processed. Leave empty to process all layers");
+const QString kTextPlainHint = QStringLiteral(
+    "Write single-line texts as people read them: %%c as \u2300, %%d as \u00B0, %%p as "
+    "\u00B1, %%nnn as the character of code nnn, without the %%u and %%o toggles; multiline "
+    "texts lose their formatting codes too");
+const QString kCodePageHint = QStringLiteral(
+    "The code page that the texts of every drawing are read in, for drawings whose header names "
+    "the wrong one");
 const QString kMoveHintTail = QStringLiteral(
     "\nThis changes the sequence of the exported data fields in the resulting file.");
 
@@ -81,11 +94,11 @@ ConfigurationPage::ConfigurationPage(ConfigModel& config, Prompts& prompts, QWid
 
   auto* bar = new CommandBar(100, this);
   QToolButton* load = bar->addButton(QStringLiteral("loadButton"), QStringLiteral("load-config"),
-                                     QStringLiteral(" Load configuration"),
+                                     QStringLiteral(" &Load configuration"),
                                      QStringLiteral("Load a configuration file."));
   bar->addSeparator();
   QToolButton* save = bar->addButton(QStringLiteral("saveButton"), QStringLiteral("save-config"),
-                                     QStringLiteral(" Save configuration"),
+                                     QStringLiteral(" &Save configuration"),
                                      QStringLiteral("Save current configuration to file."));
   connect(load, &QToolButton::clicked, this, &ConfigurationPage::loadRequested);
   connect(save, &QToolButton::clicked, this, &ConfigurationPage::saveRequested);
@@ -140,11 +153,25 @@ QGroupBox* ConfigurationPage::buildEntityGroup() {
   blockNamesRow->addStretch();
   blockNamesRow->addWidget(expandBlocksBox_);
 
+  auto* layerNamesLabel = new QLabel(QStringLiteral("Layer names :"), group);
+  layerNamesEdit_ = new QLineEdit(group);
+  layerNamesEdit_->setObjectName(QStringLiteral("layerNamesEdit"));
+  for (QWidget* widget :
+       {static_cast<QWidget*>(layerNamesLabel), static_cast<QWidget*>(layerNamesEdit_)})
+    widget->setToolTip(kLayerNamesHint);
+  connect(layerNamesEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    ExtendedSettings extended = config_.extended();
+    extended.layers = ToStdString(text);
+    config_.SetExtended(extended);
+  });
+
   auto* layout = new QVBoxLayout(group);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(entityTree_, 1);
   layout->addLayout(blockNamesRow);
   layout->addWidget(blockNamesEdit_);
+  layout->addWidget(layerNamesLabel);
+  layout->addWidget(layerNamesEdit_);
   return group;
 }
 
@@ -167,6 +194,10 @@ QGroupBox* ConfigurationPage::buildDataGroup() {
   moveUpButton_ =
       MoveButton(group, QStringLiteral("moveUpButton"), QStringLiteral("move-up"),
                  QStringLiteral("Move item up"), QStringLiteral("Move the selected item up."));
+  connect(dataTree_, &ConfigTreeView::attributeColumnRequested, this, [this] {
+    if (const auto tag = prompts_.AskText(kAttributeColumnTitle, kAttributeColumnLabel))
+      config_.AddAttributeColumn(*tag);
+  });
   connect(moveUpButton_, &QToolButton::clicked, this, [this] { config_.MoveFieldUp(); });
   connect(moveDownButton_, &QToolButton::clicked, this, [this] { config_.MoveFieldDown(); });
   auto* buttons = new QHBoxLayout;
@@ -208,14 +239,41 @@ QGroupBox* ConfigurationPage::buildOptionsGroup() {
           [this](const QString& text) { config_.SetSeparatorText(ToStdString(text)); });
   connect(headerBox_, &QCheckBox::clicked, this, [this](bool on) { config_.SetIncludeHeader(on); });
 
-  auto* layout = new QHBoxLayout(group);
+  auto* codePageLabel = new QLabel(QStringLiteral("Code page : "), group);
+  codePageCombo_ = new QComboBox(group);
+  codePageCombo_->setObjectName(QStringLiteral("codePageCombo"));
+  codePageCombo_->addItem(QStringLiteral("As the drawing says"));
+  for (const std::string& name : ChoosableCodePages())
+    codePageCombo_->addItem(ToQString(name));
+  for (QWidget* widget :
+       {static_cast<QWidget*>(codePageLabel), static_cast<QWidget*>(codePageCombo_)})
+    widget->setToolTip(kCodePageHint);
+  textPlainBox_ = new QCheckBox(QStringLiteral("Texts as people read them"), group);
+  textPlainBox_->setObjectName(QStringLiteral("textPlainBox"));
+  textPlainBox_->setToolTip(kTextPlainHint);
+  connect(codePageCombo_, &QComboBox::currentIndexChanged, this, [this](int item) {
+    ExtendedSettings extended = config_.extended();
+    extended.code_page = item == 0 ? std::string() : ToStdString(codePageCombo_->itemText(item));
+    config_.SetExtended(extended);
+  });
+  connect(textPlainBox_, &QCheckBox::clicked, this, [this](bool on) {
+    ExtendedSettings extended = config_.extended();
+    extended.format.text_plain = on;
+    config_.SetExtended(extended);
+  });
+
+  auto* layout = new QGridLayout(group);
   layout->setContentsMargins(6, 4, 6, 6);
-  layout->addWidget(label);
-  layout->addWidget(separatorCombo_);
-  layout->addWidget(separatorEdit_);
-  layout->addSpacing(24);
-  layout->addWidget(headerBox_);
-  layout->addStretch();
+  layout->setHorizontalSpacing(6);
+  layout->addWidget(label, 0, 0);
+  layout->addWidget(separatorCombo_, 0, 1);
+  layout->addWidget(separatorEdit_, 0, 2, Qt::AlignLeft);
+  layout->addWidget(headerBox_, 0, 3);
+  layout->addWidget(codePageLabel, 1, 0);
+  layout->addWidget(codePageCombo_, 1, 1);
+  layout->addWidget(textPlainBox_, 1, 3);
+  layout->setColumnMinimumWidth(2, separatorEdit_->width() + 24);
+  layout->setColumnStretch(4, 1);
   return group;
 }
 
@@ -281,11 +339,17 @@ void ConfigurationPage::EditValue(int field_node) {
 void ConfigurationPage::showRecord() {
   const TExportConfig& record = config_.record();
   const QSignalBlocker blockCombo(separatorCombo_);
+  const QSignalBlocker blockCodePage(codePageCombo_);
   blockNamesEdit_->setText(ToQString(record.BlockNames.View()));
   separatorEdit_->setText(ToQString(record.SeparatorText.View()));
   headerBox_->setChecked(record.IncludeHeader != 0);
   expandBlocksBox_->setChecked(config_.extended().expansion.expand_blocks);
   separatorCombo_->setCurrentIndex(record.SeparatorIndex);
+  const ExtendedSettings& extended = config_.extended();
+  layerNamesEdit_->setText(ToQString(extended.layers));
+  textPlainBox_->setChecked(extended.format.text_plain);
+  const int code_page = codePageCombo_->findText(ToQString(extended.code_page));
+  codePageCombo_->setCurrentIndex(extended.code_page.empty() || code_page < 0 ? 0 : code_page);
 }
 
 }  // namespace quorvex::ui

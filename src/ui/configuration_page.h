@@ -65,11 +65,14 @@ class ConfigurationPage final : public QWidget, private ConfigObserver {
   QLabel* blockNamesLabel_ = nullptr;
   QLineEdit* blockNamesEdit_ = nullptr;
   QCheckBox* expandBlocksBox_ = nullptr;
+  QLineEdit* layerNamesEdit_ = nullptr;
   QToolButton* moveUpButton_ = nullptr;
   QToolButton* moveDownButton_ = nullptr;
   QComboBox* separatorCombo_ = nullptr;
   QLineEdit* separatorEdit_ = nullptr;
   QCheckBox* headerBox_ = nullptr;
+  QCheckBox* textPlainBox_ = nullptr;
+  QComboBox* codePageCombo_ = nullptr;
   QWidget* editors_ = nullptr;
 };
 

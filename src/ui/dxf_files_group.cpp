@@ -60,6 +60,12 @@ DxfFilesGroup::DxfFilesGroup(DxfBrowser& browser, QWidget* parent)
     if (column >= 0 && column < kColumnCount) browser_.ClickHeader(static_cast<SortColumn>(column));
   });
   connect(fileList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+    // The row under the pointer becomes the current one, for "Drawing information...", without
+    // changing the selection.
+    const QModelIndex row = fileList_->indexAt(position);
+    if (row.isValid())
+      fileList_->selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+    drawingInfoAction_->setEnabled(row.isValid());
     listMenu_->exec(fileList_->viewport()->mapToGlobal(position));
   });
   connect(model_, &FileListModel::pathsDropped, this, &DxfFilesGroup::pathsDropped);
@@ -121,11 +127,11 @@ QWidget* DxfFilesGroup::buildListPanel() {
   header->setSectionsMovable(true);
   header->setSortIndicatorShown(true);
   header->setMinimumSectionSize(30);
-  // "Size" takes the room left, its numbers right-aligned against the list's edge.
-  header->setStretchLastSection(true);
+  // "Name" takes the room left, so that names are cut only in a narrow list.
+  header->setStretchLastSection(false);
   header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setSectionResizeMode(0, QHeaderView::Stretch);
   header->setDefaultSectionSize(70);
-  header->resizeSection(0, 170);
   header->resizeSection(1, 130);
 
   countLabel_->setObjectName(QStringLiteral("countLabel"));
@@ -263,6 +269,16 @@ QMenu* DxfFilesGroup::buildListMenu() {
   menu->addAction(Icon(QStringLiteral("refresh")), QStringLiteral("Refresh folder"), this,
                   [this] { browser_.Refresh(); })
       ->setObjectName(QStringLiteral("refreshFolderAction"));
+  menu->addSeparator();
+  drawingInfoAction_ = menu->addAction(QStringLiteral("Drawing information..."), this, [this] {
+    const QModelIndex row = fileList_->currentIndex();
+    if (!row.isValid()) return;
+    emit drawingInfoRequested(ToQString(browser_.DxfPathOf(static_cast<std::size_t>(row.row()))));
+  });
+  drawingInfoAction_->setObjectName(QStringLiteral("drawingInfoAction"));
+  drawingInfoAction_->setToolTip(QStringLiteral(
+      "Show the version, code page, layers, blocks with their attribute tags, and entities of "
+      "the drawing."));
   return menu;
 }
 

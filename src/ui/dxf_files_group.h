@@ -6,6 +6,7 @@
 
 #include "desk/dxf_browser.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QMenu;
@@ -19,9 +20,10 @@ class FolderTree;
 class PathLabel;
 
 /// " DXF files to process ": the folder tree, the DXF files of its folder with their selection,
-/// sort and count line, and "AutoSelect all files.". The list's pop-up menu offers "Select All"
-/// and "Refresh folder" (actions "selectAllAction" and "refreshFolderAction"). Every action goes
-/// to the browser; the group redraws what the browser says changed.
+/// sort and count line, and "AutoSelect all files.". The list's pop-up menu offers "Select All",
+/// "Refresh folder" and "Drawing information..." (actions "selectAllAction",
+/// "refreshFolderAction" and "drawingInfoAction"), the last for the row it was opened on. Every
+/// action goes to the browser; the group redraws what the browser says changed.
 class DxfFilesGroup final : public QGroupBox, private DxfBrowserObserver {
   Q_OBJECT
  public:
@@ -46,6 +48,8 @@ class DxfFilesGroup final : public QGroupBox, private DxfBrowserObserver {
   void selectionPresenceChanged(bool any);
   /// Drawings or a folder dropped on the list.
   void pathsDropped(const QStringList& paths);
+  /// "Drawing information..." for the drawing at `path`.
+  void drawingInfoRequested(const QString& path);
 
  private:
   void RowsAboutToChange() override;
@@ -70,6 +74,7 @@ class DxfFilesGroup final : public QGroupBox, private DxfBrowserObserver {
   QLabel* countLabel_;
   QSplitter* splitter_;
   QMenu* listMenu_;
+  QAction* drawingInfoAction_;
   bool showingSelection_ = false;
 };
 

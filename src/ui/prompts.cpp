@@ -2,7 +2,10 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QUrl>
 
 #include "config/config_forms.h"
 #include "desk/window_words.h"
@@ -27,11 +30,15 @@ QString StartFolder(const std::filesystem::path& folder) {
 // extension takes that of the form whose filter is chosen, else ".qrv".
 std::optional<std::filesystem::path> RunFileDialog(QFileDialog& dialog, ConfigForm form) {
   const QString toml = ToQString(kTomlFilter);
-  dialog.setNameFilters({ToQString(kQrvFilter), toml, ToQString(kAllFilesFilter)});
+  QStringList filters = {ToQString(kQrvFilter), toml, ToQString(kAllFilesFilter)};
+  // What is opened may be of either form; the presets are TOML.
+  if (dialog.acceptMode() == QFileDialog::AcceptOpen) filters.prepend(ToQString(kBothFormsFilter));
+  dialog.setNameFilters(filters);
   const auto take_suffix = [&dialog, toml](const QString& filter) {
     dialog.setDefaultSuffix(ToQString(filter == toml ? kTomlExtension : kQrvExtension));
   };
-  if (form == ConfigForm::kToml) dialog.selectNameFilter(toml);
+  if (form == ConfigForm::kToml && dialog.acceptMode() == QFileDialog::AcceptSave)
+    dialog.selectNameFilter(toml);
   take_suffix(dialog.selectedNameFilter());
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, take_suffix);
   dialog.setOption(QFileDialog::ReadOnly, false);
@@ -73,11 +80,32 @@ bool DialogPrompts::AskYesNo(std::string_view question) {
   return box.exec() == QMessageBox::Yes;
 }
 
+std::optional<std::string> DialogPrompts::AskText(std::string_view title, std::string_view label) {
+  QInputDialog dialog(parent_);
+  dialog.setObjectName(QStringLiteral("textPrompt"));
+  dialog.setWindowTitle(ToQString(title));
+  dialog.setLabelText(ToQString(label));
+  dialog.setInputMode(QInputDialog::TextInput);
+  // Wide enough for its title, which the frame of a dialog as narrow as its label would cut; its
+  // layout takes its width from the line edit.
+  if (auto* edit = dialog.findChild<QLineEdit*>())
+    edit->setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 120);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return ToStdString(dialog.textValue());
+}
+
 std::optional<std::filesystem::path> DialogPrompts::ChooseFileToLoad(
     const std::filesystem::path& folder) {
   QFileDialog dialog(parent_, ToQString(kLoadDialogTitle), StartFolder(folder));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
+  // The configurations folder and the presets are a click away in the dialog's side bar.
+  QList<QUrl> places = dialog.sidebarUrls();
+  for (const std::filesystem::path& place : {folder, presets_folder_}) {
+    const QString local = ToQString(place.string());
+    if (!place.empty() && QDir(local).exists()) places.append(QUrl::fromLocalFile(local));
+  }
+  dialog.setSidebarUrls(places);
   return RunFileDialog(dialog, ConfigForm::kQrv);
 }
 

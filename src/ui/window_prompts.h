@@ -47,6 +47,9 @@ class WindowPrompts final : public Prompts {
     return prompts_.AskYesNoCancel(question);
   }
   bool AskYesNo(std::string_view question) override { return prompts_.AskYesNo(question); }
+  std::optional<std::string> AskText(std::string_view title, std::string_view label) override {
+    return prompts_.AskText(title, label);
+  }
   std::optional<std::filesystem::path> ChooseFileToLoad(
       const std::filesystem::path& folder) override {
     return prompts_.ChooseFileToLoad(folder);

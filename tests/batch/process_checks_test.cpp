@@ -16,7 +16,7 @@ TEST(ProcessChecks, StopAtTheFirstMissingInputWithItsMessage) {
   RunTables no_entity = ChosenTables();
   no_entity.EntityEnabled.fill(0);
   RunTables no_field = ChosenTables();
-  no_field.FieldOrder.fill(-1);
+  no_field.FieldOrder.assign(kDataFieldCount, -1);
   struct Case {
     const char* name;
     const char* extension;

@@ -40,6 +40,21 @@ TEST(ProgramPaths, ResourcesBesideTheProgramComeBeforeTheInstalledOnes) {
   EXPECT_EQ(FindResource(bin, "help.html"), std::nullopt);
 }
 
+TEST(ProgramPaths, PresetsAreInShareBesideTheProgramInEitherLayout) {
+  TempDir root;
+  const std::string bin = root.File("bin") + "/";
+  fs::create_directories(bin);
+  WriteFile(bin + "default.qrv", "");
+  EXPECT_EQ(ChooseProgramPaths(bin, {"/home/u"}).presets_folder, "");
+  fs::create_directories(root.File("share/quorvex/configurations"));
+  EXPECT_EQ(ChooseProgramPaths(bin, {"/home/u"}).presets_folder,
+            bin + "../share/quorvex/configurations");
+  fs::remove(bin + "default.qrv");
+  EXPECT_EQ(ChooseProgramPaths(bin, {"/home/u"}).presets_folder,
+            bin + "../share/quorvex/configurations");
+  EXPECT_EQ(ChooseProgramPaths("", {"/home/u"}).presets_folder, "");
+}
+
 TEST(ProgramPaths, OnlyAPortableFolderKeepsTheLogAndTheConfigurationsBesideTheProgram) {
   TempDir root;
   // A build or portable copy: the default configuration beside the program.

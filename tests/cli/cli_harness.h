@@ -46,6 +46,24 @@ inline CliRun RunConverter(std::vector<std::string> args, const std::string& pro
   return run;
 }
 
+// What the command `command` printed on its standard output; the test fails when it does not
+// exit 0.
+inline std::string CommandOutput(const std::string& command) {
+  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    text.append(buffer, n);
+  EXPECT_EQ(pclose(pipe), 0) << text;
+  return text;
+}
+
+// What read_data_file.py (Python's csv module) found in the data file `path`, as its JSON text.
+inline std::string ReadBack(const std::string& path, const std::string& delimiter) {
+  return CommandOutput("python3 " QUORVEX_SOURCE_DIR "/tests/cli/read_data_file.py '" + path +
+                       "' '" + delimiter + "'");
+}
+
 class CliRunTest : public ::testing::Test {
  protected:
   CliRunTest() {

@@ -1,8 +1,6 @@
 // The output options, each read back by a real parser: Python's csv module.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "cli/cli_harness.h"
 #include "support/conversion_harness.h"
 #include "support/dxf_entity.h"
@@ -11,19 +9,6 @@ namespace quorvex::cli {
 namespace {
 
 using testing::Entity;
-
-// What read_data_file.py found in `path`, as its JSON text.
-std::string ReadBack(const std::string& path, const std::string& delimiter) {
-  const std::string command = "python3 " QUORVEX_SOURCE_DIR "/tests/cli/read_data_file.py '" +
-                              path + "' '" + delimiter + "' 2>&1";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  std::string text;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    text.append(buffer, n);
-  EXPECT_EQ(pclose(pipe), 0) << text;
-  return text;
-}
 
 class OutputFormatTest : public CliRunTest {
  protected:

@@ -15,4 +15,4 @@ with open(path, "rb") as raw:
 with open(path, newline="", encoding="utf-8-sig") as text:
     rows = list(csv.reader(text, delimiter=delimiter, strict=True))
 print(json.dumps({"bom": data.startswith(b"\xef\xbb\xbf"), "crlf": b"\r\n" in data,
-                  "rows": rows}))
+                  "rows": rows}, ensure_ascii=False))

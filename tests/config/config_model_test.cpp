@@ -4,6 +4,7 @@
 
 #include "config/config_model.h"
 #include "config/config_test_util.h"
+#include "config/data_nodes.h"
 #include "config/run_tables.h"
 #include "config/tree_tables.h"
 
@@ -32,10 +33,12 @@ std::vector<int> TopLevelOrder(const ConfigModel& model) {
 TEST(BuildConfigTrees, GivesBothTreesInTableOrderUncheckedEnabledCollapsed) {
   const ConfigTrees trees = BuildConfigTrees();
   EXPECT_TRUE(HasEntityTreeShape(trees.entity));
-  EXPECT_TRUE(HasDataTreeShape(trees.data));
+  EXPECT_TRUE(HasDataTreeShape(RecordNodes(trees.data)));
   std::vector<int> fields;
-  for (const TreeNode& field : trees.data)
+  for (const TreeNode& field : trees.data) {
     fields.push_back(field.data);
+    EXPECT_EQ(field.children.back().data, CaptionNodeOf(field.data));
+  }
   EXPECT_EQ(fields, std::vector<int>(kDataFieldNodes.begin(), kDataFieldNodes.end()));
   for (const TreeNodes* tree : {&trees.entity, &trees.data})
     for (const TreeNode& top : *tree) {
@@ -233,7 +236,7 @@ TEST(MoveField, MovesAFieldWithItsOptionsAndLeavesTheRecordAlone) {
   EXPECT_TRUE(SameConfig(model.record(), before));
   const RunTables tables = model.CollectRunTables();
   EXPECT_EQ(tables.FieldOrder,
-            (std::array<std::int32_t, 12>{15, 3, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}));
+            (std::vector<std::int32_t>{15, 3, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}));
 }
 
 TEST(CollectRunTables, OnlyThePlainCheckedStateCounts) {

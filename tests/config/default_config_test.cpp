@@ -22,7 +22,7 @@ TEST(DefaultConfiguration, HoldsTheDeliveredValues) {
                                                         0, 1, 0, 1, 1, 0, 1, 1, 1, 1, 1, 1}));
   const RunTables tables = CollectRunTables(content.trees);
   EXPECT_EQ(tables.FieldOrder,
-            (std::array<std::int32_t, 12>{-1, 3, 6, 9, 13, 15, -1, -1, -1, -1, -1, -1}));
+            (std::vector<std::int32_t>{-1, 3, 6, 9, 13, 15, -1, -1, -1, -1, -1, -1}));
   EXPECT_EQ(tables.EntityEnabled,
             (std::array<std::uint8_t, 12>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
   for (int f = 0; f < kFieldNodeCount; ++f) {

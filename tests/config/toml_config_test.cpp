@@ -85,18 +85,22 @@ TEST(TomlConfig, SettingsBeyondTheRecordAreKeysOnlyWhenSet) {
   EXPECT_EQ(ExtendedKeys(content.extended), "");
   const std::string plain = ConfigToml(content);
   DataFormat& format = content.extended.format;
-  format.quote = format.lf_line_ends = format.decimal_comma = true;
+  format.quote = format.lf_line_ends = format.decimal_comma = format.text_plain = true;
+  content.extended.layers = "TOPO*,\"VP\"";
+  content.extended.code_page = "ANSI_1251";
   content.extended.expansion = {true, 500};
   const std::string toml = ConfigToml(content);
   const std::size_t kinds = toml.find("\nkinds = ");
   ASSERT_NE(kinds, std::string::npos);
   const std::size_t after = toml.find("]\n", kinds) + 2;
   EXPECT_EQ(toml.substr(after, toml.find("\n[[fields]]", after) - after),
+            "layers = \"TOPO*,\\\"VP\\\"\"\ncode-page = \"ANSI_1251\"\ntext-plain = true\n"
             "quote = true\nline-ends = \"lf\"\ndecimal-comma = true\nexpand-blocks = true\n"
             "expand-limit = 500\n");
   EXPECT_EQ(toml.substr(0, after) + toml.substr(toml.find("\n[[fields]]", after)), plain);
   EXPECT_EQ(ExtendedKeys(content.extended),
-            "quote, line-ends, decimal-comma, expand-blocks, expand-limit");
+            "layers, code-page, text-plain, quote, line-ends, decimal-comma, expand-blocks, "
+            "expand-limit");
   const ConfigContent back = FromToml(toml);
   EXPECT_EQ(back.extended, content.extended);
   EXPECT_EQ(ConfigToml(back), toml);
@@ -104,6 +108,8 @@ TEST(TomlConfig, SettingsBeyondTheRecordAreKeysOnlyWhenSet) {
             (DataFormat{.bom = true}));
   EXPECT_EQ(FromToml("expand-limit = 10000000\nexpand-blocks = false\n").extended,
             ExtendedSettings{});
+  // A code page is named in either case and kept as headers name it.
+  EXPECT_EQ(FromToml("code-page = \"iso8859-2\"\n").extended.code_page, "ISO8859-2");
 }
 
 TEST(TomlConfig, AHandWrittenConfigurationChangesTheDefaultOne) {
@@ -111,7 +117,7 @@ TEST(TomlConfig, AHandWrittenConfigurationChangesTheDefaultOne) {
       "extension = \"csv\"\n"
       "separator = \"other\"\n"
       "separator-other = \" | \"\n"
-      "kinds = [\"points\", \"arcs.start\"]\n"
+      "kinds = [\"Points\", \"ARCS.start\"]\n"  // words in any case
       "[[fields]]\n"
       "name = \"label\"\n"
       "export = true\n"
@@ -156,9 +162,11 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
       {"wrong type", "header = \"yes\"\n", "test.toml:1: \"header\" must be true or false"},
       {"long extension", "extension = \"abcdefghijk\"\n",
        "test.toml:1: \"extension\" is longer than 10 bytes"},
-      {"unknown kind", "kinds = [\"points\",\n \"arc\"]\n",
-       "test.toml:2: unknown kind \"arc\" in \"kinds\"; the kinds are: points, circles, arcs, "
+      {"unknown kind", "kinds = [\"points\",\n \"curves\"]\n",
+       "test.toml:2: unknown kind \"curves\" in \"kinds\"; the kinds are: points, circles, arcs, "
        "arcs.start,"},
+      {"mistyped kind", "kinds = [\"Points\", \"arc\"]\n",
+       "test.toml:1: unknown kind \"arc\" in \"kinds\"; did you mean \"arcs\"?"},
       {"kind twice", "kinds = [\"points\", \"points\"]\n",
        "test.toml:1: \"points\" is named twice in \"kinds\""},
       {"unknown separator", "separator = \"pipe\"\n",
@@ -171,6 +179,8 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
       {"option of another field", "[[fields]]\nname = \"x\"\nstart = 1\n",
        "test.toml:3: the field \"x\" has no option \"start\"; its keys are: name, export, prefix, "
        "decimals"},
+      {"a key in another case", "[[fields]]\nname = \"x\"\nPrefix = \"\"\n",
+       "test.toml:3: the field \"x\" has no option \"Prefix\""},
       {"decimals as a fraction", "[[fields]]\nname = \"x\"\ndecimals = 2.5\n",
        "test.toml:3: \"decimals\" must be a whole number or a text"},
       {"bad hex", "[stored.tails]\nblocks = \"xyz\"\n",
@@ -182,6 +192,19 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
        "test.toml:1: \"expand-limit\" must be a whole number from 1 to 999999999"},
       {"unknown window key", "[window]\nzoom = 2\n",
        "test.toml:2: unknown key \"zoom\" in [window]"},
+      {"attribute column without its tag", "[[fields]]\nname = \"attrib:\"\n",
+       "test.toml:2: the field \"attrib:\" needs a tag after attrib:"},
+      {"attribute column twice",
+       "[[fields]]\nname = \"attrib:PNR\"\n[[fields]]\nname = \"Attrib:pnr\"\n",
+       "test.toml:4: the field \"attrib:pnr\" is listed twice"},
+      {"option of another field for an attribute column",
+       "[[fields]]\nname = \"attrib:PNR\"\ndecimals = 3\n",
+       "test.toml:3: the field \"attrib:PNR\" has no option \"decimals\"; its keys are: name, "
+       "export, prefix, caption"},
+      {"caption as a number", "[[fields]]\nname = \"x\"\ncaption = 1\n",
+       "test.toml:3: \"caption\" must be a text in double quotes"},
+      {"window word of no attribute column", "[window]\nexpanded-fields = [\"attrib:H\"]\n",
+       "test.toml:2: unknown field node \"attrib:H\" in \"expanded-fields\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

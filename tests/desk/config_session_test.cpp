@@ -132,7 +132,7 @@ TEST_F(ConfigSessionTest, AFailedWriteKeepsTheSaveIncomplete) {
   EXPECT_FALSE(session.SaveConfiguration());
   EXPECT_TRUE(session.SaveIncomplete());
   ASSERT_EQ(prompts.errors.size(), 1u);
-  EXPECT_EQ(prompts.errors[0].rfind("Impossible de créer le fichier \"", 0), 0u);
+  EXPECT_EQ(prompts.errors[0].rfind("Cannot create file \"", 0), 0u);
   EXPECT_TRUE(session.Changed());
   EXPECT_EQ(session.status_text(), "Configuration file in use :");
 }
@@ -214,12 +214,15 @@ TEST_F(ConfigSessionTest, EitherFormLoadsAndEachNameSavesItsOwnForm) {
 TEST_F(ConfigSessionTest, AQrvSaveAsksBeforeItDropsWhatOnlyTheTomlFormKeeps) {
   ExtendedSettings kept;
   kept.format.lf_line_ends = kept.format.bom = true;
+  kept.attributes = {{"PNR", "P", "Point", true}};
+  kept.captions[DataFieldPlace(field_node::kX)] = "E";
   ConfigContent content = testing::BusyModel().content();
   content.extended = kept;
   session.ApplyLoadedContent(content);
+  ASSERT_TRUE(FindNode(model.trees().data, AttributeFieldNode(0)).node);
   const std::string question =
-      "The .qrv form cannot keep: line-ends, bom. Do you want to save the configuration without "
-      "them ?";
+      "The .qrv form cannot keep: line-ends, bom, attrib:PNR, caption. Do you want to save the "
+      "configuration without them ?";
 
   prompts.yes = false;
   EXPECT_FALSE(session.SaveConfigurationTo(dir.File("site.qrv")));
@@ -231,6 +234,7 @@ TEST_F(ConfigSessionTest, AQrvSaveAsksBeforeItDropsWhatOnlyTheTomlFormKeeps) {
   prompts.yes = true;
   EXPECT_TRUE(session.SaveConfigurationTo(dir.File("site.qrv")));
   EXPECT_EQ(model.extended(), ExtendedSettings{});
+  EXPECT_FALSE(FindNode(model.trees().data, AttributeFieldNode(0)).node);
   EXPECT_FALSE(session.Changed());
   EXPECT_EQ(std::filesystem::file_size(dir.File("site.qrv")), 12749u);
   // A configuration without such settings, and any TOML save, asks nothing.

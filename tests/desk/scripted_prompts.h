@@ -23,6 +23,9 @@ class ScriptedPrompts : public Prompts {
     questions.emplace_back(question);
     return yes;
   }
+  std::optional<std::string> AskText(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
   std::optional<std::filesystem::path> ChooseFileToLoad(const std::filesystem::path&) override {
     return load_path;
   }
@@ -41,7 +44,10 @@ class ScriptedPrompts : public Prompts {
 
 class RecordedViewer final : public LogViewer {
  public:
-  void Open(std::string_view log_path) override { opened.emplace_back(log_path); }
+  bool Open(std::string_view log_path) override {
+    opened.emplace_back(log_path);
+    return true;
+  }
   std::vector<std::string> opened;
 };
 

@@ -145,6 +145,19 @@ TEST(BuildHeaderLine, CaptionsInExportOrder) {
   EXPECT_EQ(BuildHeaderLine(tables, ""), "Line NumberX (East) coordinateY (North) coordinate");
 }
 
+TEST(BuildHeaderLine, GivenCaptionsAttributeTagsAndQuotes) {
+  RunTables tables;
+  tables.FieldOrder = {field_node::kX, AttributeFieldNode(1), field_node::kY, -1,
+                       AttributeFieldNode(0)};
+  ExtendedSettings extended;
+  extended.captions[DataFieldPlace(field_node::kX)] = "East, m";
+  extended.attributes = {{"PNR", {}, "Point \"no\"", true}, {"h", "H=", {}, true}};
+  EXPECT_EQ(BuildHeaderLine(tables, ",", extended), "East, m,h,Y (North) coordinate,Point \"no\"");
+  extended.format.quote = true;
+  EXPECT_EQ(BuildHeaderLine(tables, ",", extended),
+            "\"East, m\",h,Y (North) coordinate,\"Point \"\"no\"\"\"");
+}
+
 TEST(DataFile, KeepingAnExistingFileFailsTheCloseAndLeavesTheFileAndNoTemporary) {
   testing::TempDir dir;
   const std::string path = dir.File("data.txt");

@@ -24,6 +24,9 @@ TEST(ReportWords, EveryFailureHasItsText) {
        {Kind::kFileChanged},
        "  *** Error, file is used by another application ***"},
       {"not a drawing", {Kind::kNotDxf}, "  *** Error, this is not a valid DXF file ***"},
+      {"empty", {Kind::kEmptyFile}, "  *** Error, this is not a valid DXF file ***"},
+      {"DWG", {Kind::kDwgDrawing}, "  *** Error, this is not a valid DXF file ***"},
+      {"binary DXF", {Kind::kBinaryDxf}, "  *** Error, this is not a valid DXF file ***"},
       {"group code",
        {Kind::kGroupCodeNotInteger, {}, "1O", 12},
        "  *** Error, the group code \"1O\" is not an integer (line 12) ***"},
@@ -36,6 +39,10 @@ TEST(ReportWords, EveryFailureHasItsText) {
       {"expansion limit",
        {Kind::kExpansionLimit, {}, "10000000", 57},
        "  *** Error, expanding the blocks would pass the limit of 10000000 entities (line 57) ***"},
+      {"attributes without their SEQEND",
+       {Kind::kSeqendMissing, {}, "LINE", 57},
+       "  *** Error, SEQEND missing after the attributes of a block insert: \"LINE\" follows them "
+       "(line 57) ***"},
       {"computed coordinate",
        {Kind::kCoordinateOutOfRange, {}, {}, 5},
        "  *** Error, a computed coordinate is out of range (line 5) ***"},
@@ -49,6 +56,10 @@ TEST(ReportWords, EveryFailureHasItsText) {
        {Kind::kDestinationNotWritable, "/out/"},
        "Destination directory \"/out/\" is write-protected, files can't be created here. Please "
        "select another directory."},
+      {"destination with the system's reason",
+       {Kind::kDestinationNotWritable, "/out/", {}, 0, "Read-only file system"},
+       "Destination directory \"/out/\" is write-protected, files can't be created here "
+       "(Read-only file system). Please select another directory."},
       {"log",
        {Kind::kLogNotWritten, "/var/log.txt", {}, 0, "Read-only file system"},
        "Log file \"/var/log.txt\" could not be written: Read-only file system"},
@@ -70,11 +81,23 @@ TEST(ReportWords, EveryFailureHasItsText) {
        "  Z (Elevation) coordinate, Force to : \"1,5\" - The value must be a decimal value.  "},
       {"extension",
        {Kind::kExtensionRefused, {}, "a/b"},
-       "  The data file extension \"a/b\" is refused: it must not be empty, hold no \"/\" and fit "
-       "in 10 characters.  "},
+       "  The data file extension \"a/b\" is refused: it must be 1 to 10 characters, without / or "
+       "NUL.  "},
       {"skipped",
        {Kind::kDataFileExists, "/out/a.txt"},
        "  *** Skipped, the data file exists and is left alone ***"},
+      {"unchanged",
+       {Kind::kDrawingUnchanged, "/out/a.txt"},
+       "  *** Skipped, the drawing and the configuration are as when its data file was written "
+       "***"},
+      {"manifest not written",
+       {Kind::kManifestNotWritten, "/out/.quorvex-manifest.json", {}, 0, "Disk quota exceeded"},
+       "Manifest \"/out/.quorvex-manifest.json\" could not be written: Disk quota exceeded; the "
+       "next run cannot tell what this one did"},
+      {"manifest damaged",
+       {Kind::kManifestDamaged, "/out/.quorvex-manifest.json", "unexpected end of input"},
+       "Manifest \"/out/.quorvex-manifest.json\" could not be read (unexpected end of input); it "
+       "was replaced by the outcomes of this run"},
       {"decimal comma",
        {Kind::kDecimalCommaWithComma, {}, ";,"},
        "  Coordinates with a decimal comma cannot be written with a separator that holds a "
@@ -88,6 +111,9 @@ TEST(ReportWords, EveryFailureHasItsText) {
       {"folder not created",
        {Kind::kFolderNotCreated, "/home/\x01/state", {}, 0, "Not a directory"},
        "Folder \"/home/\\x01/state\" could not be created: Not a directory"},
+      {"too large for a configuration",
+       {Kind::kConfigTooLarge, "big\n.toml"},
+       "File \"big\\x0A.toml\" is larger than 64 KiB, too large for a configuration"},
       {"not TOML",
        {Kind::kConfigNotToml, "site.toml", "expected a value", 2},
        "site.toml:2: neither a .qrv file nor TOML: expected a value"},
@@ -100,6 +126,27 @@ TEST(ReportWords, EveryFailureHasItsText) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(FailureText(c.failure), c.text) << c.name;
+}
+
+TEST(ReportWords, TheReasonOfAFileInPlainWords) {
+  struct Case {
+    Failure failure;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {{Kind::kDxfUnreadable, {}, {}, 0, "Permission denied"}, "Permission denied"},
+      {{Kind::kFileChanged}, "file is used by another application"},
+      {{Kind::kNotDxf}, "the drawing has no ENTITIES section"},
+      {{Kind::kEmptyFile}, "the file is empty"},
+      {{Kind::kDwgDrawing}, "this is a DWG drawing, not DXF: save it as ASCII DXF"},
+      {{Kind::kBinaryDxf}, "binary DXF is not supported: save it as ASCII DXF"},
+      {{Kind::kValueNotNumber, {}, "1,5", 24}, "the value \"1,5\" is not a number (line 24)"},
+      {{Kind::kDataFileNotWritten, {}, {}, 0, "No space left on device"},
+       "the data file could not be written: No space left on device"},
+      {{Kind::kDataFileExists, "/out/a.txt"}, "Skipped, the data file exists and is left alone"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FailureReason(c.failure), c.reason) << c.reason;
 }
 
 TEST(ReportWords, ErrorLinesQuoteAtMost80BytesOfTheText) {
@@ -201,11 +248,27 @@ TEST(ReportWords, HeaderHeadingAndCounts) {
   tally.block_counts = {2, 1};
   AppendCountLines(report, tables, "TREE*", tally);
   AppendFailureLines(report, {Kind::kNotDxf});
-  EXPECT_EQ(report, (std::vector<std::string>{
-                        "File 2 :", "", "  DXF File  : /in/a.dxf", "  Data File : /out/a.txt", "",
-                        "  Processed entities count : 4", "", "    Points : 1 ",
-                        "    Blocks : 3 (TREE*)", "      TREE1 : 2", "      tree2 : 1", rule,
-                        "  *** Error, this is not a valid DXF file ***", rule}));
+  AppendCountLines(report, tables, "", {}, "TOPO*,VP");
+  EXPECT_EQ(report, (std::vector<std::string>{"File 2 :",
+                                              "",
+                                              "  DXF File  : /in/a.dxf",
+                                              "  Data File : /out/a.txt",
+                                              "",
+                                              "  Processed entities count : 4",
+                                              "",
+                                              "    Points : 1 ",
+                                              "    Blocks : 3 (TREE*)",
+                                              "      TREE1 : 2",
+                                              "      tree2 : 1",
+                                              rule,
+                                              "  *** Error, this is not a valid DXF file ***",
+                                              rule,
+                                              "  Processed entities count : 0",
+                                              "  Layer names : TOPO*,VP",
+                                              "",
+                                              "    Points : 0 ",
+                                              "    Blocks : 0 ()",
+                                              rule}));
   EXPECT_EQ(kCancelLine, "*** Process canceled by user ***");
 }
 
@@ -217,6 +280,9 @@ TEST(ReportWords, UndecodedCharactersWarnBeforeTheRule) {
   EXPECT_EQ(UndecodedText({12, "UTF-8"}),
             "  *** Warning, 12 characters could not be decoded from UTF-8 and were written as "
             "U+FFFD ***");
+  EXPECT_EQ(NotDecodableText({0, "ANSI_1252", "ANSI_9999"}),
+            "  *** Warning, the drawing names the code page \"ANSI_9999\", which cannot be decoded "
+            "here; its texts were read as UTF-8 where valid, else as ANSI_1252 ***");
   RunTables tables;
   EntityTally tally;
   tally.undecoded = {2, "ANSI_932"};
@@ -224,11 +290,56 @@ TEST(ReportWords, UndecodedCharactersWarnBeforeTheRule) {
   AppendCountLines(report, tables, "", tally);
   AppendFailureLines(report, {Kind::kNotDxf}, {3, "ANSI_932"});
   AppendFailureLines(report, {Kind::kNotDxf}, {0, "ANSI_932"});
+  AppendFailureLines(report, {Kind::kNotDxf}, {1, "ANSI_1252", "X\n"});
   EXPECT_EQ(report,
             (std::vector<std::string>{
                 "  Processed entities count : 0", "", UndecodedText({2, "ANSI_932"}), rule,
                 "  *** Error, this is not a valid DXF file ***", UndecodedText({3, "ANSI_932"}),
-                rule, "  *** Error, this is not a valid DXF file ***", rule}));
+                rule, "  *** Error, this is not a valid DXF file ***", rule,
+                "  *** Error, this is not a valid DXF file ***",
+                "  *** Warning, the drawing names the code page \"X\\x0A\", which cannot be "
+                "decoded here; its texts were read as UTF-8 where valid, else as ANSI_1252 ***",
+                UndecodedText({1, "ANSI_1252"}), rule}));
+}
+
+TEST(ReportWords, DrawingInformation) {
+  DrawingInfo info;
+  info.code_page_named = "ANSI_9999";
+  info.code_page_used = "ANSI_1252";
+  EXPECT_EQ(DrawingInfoLines("/in/empty.dxf", info),
+            (std::vector<std::string>{
+                "/in/empty.dxf", "  Version : none", "  Code page named : ANSI_9999",
+                "  Code page used : ANSI_1252", "  Layers, with their entities :", "    none",
+                "  Blocks inserted, with their inserts and attribute tags :", "    none",
+                "  Entities of the kinds exported :", "    none",
+                "  Entities of no kind exported :", "    none"}));
+  info.version = "AC1015";
+  info.code_page_named = "";
+  info.layers = {{"TOPO", 3}, {"a\nb", 0}};
+  info.blocks = {{"PT", 2, {"PNR", "H"}}, {"TREE", 1, {}}};
+  info.kinds[entity_kind::kPoints] = 1;
+  info.kinds[entity_kind::kBlocks] = 3;
+  info.other_entities = {{"HATCH", 2}};
+  EXPECT_EQ(DrawingInfoLines("/in/site.dxf", info),
+            (std::vector<std::string>{
+                "/in/site.dxf", "  Version : AC1015", "  Code page named : none",
+                "  Code page used : ANSI_1252", "  Layers, with their entities :", "    TOPO : 3",
+                "    a\\x0Ab : 0",
+                "  Blocks inserted, with their inserts and attribute tags :", "    PT : 2 (PNR, H)",
+                "    TREE : 1", "  Entities of the kinds exported :", "    Points : 1",
+                "    Blocks : 3", "  Entities of no kind exported :", "    HATCH : 2"}));
+}
+
+TEST(ReportWords, TheProgressAndTheSummaryOfARun) {
+  EXPECT_EQ(ProgressLabel("road.dxf"), "Processing road.dxf");
+  EXPECT_EQ(ProgressLabel("a\x1B\xFF.dxf"), "Processing a\\x1B\\xFF.dxf");
+  EXPECT_EQ(ReportPlace("/logs/r\n.txt", false, true), "/logs/r\\x0A.txt");
+  EXPECT_EQ(ReportPlace("/logs/r.txt", false, false), "not written");
+  EXPECT_EQ(ReportPlace("/logs/r.txt", true, true), "standard output");
+  EXPECT_EQ(SummaryLine(1, 2, 0, "r.txt"), "1 file converted, 2 with errors; report: r.txt");
+  EXPECT_EQ(SummaryLine(3, 0, 1, "r.txt"),
+            "3 files converted, 0 with errors, 1 skipped; report: r.txt");
+  EXPECT_EQ(StoppedLine(2, 5, "r.txt"), "stopped after 2 of 5 files; report: r.txt");
 }
 
 TEST(ReportWords, ExpandedBlocksAndWhatWasLeftOut) {

@@ -5,6 +5,7 @@
 // tables.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -96,10 +97,6 @@ TEST(TextEncoding, EveryDrawingsTextsBecomeUtf8) {
       {"no $DWGCODEPAGE: valid UTF-8 is read as UTF-8, any other text as ANSI_1252",
        Variables("AC1015", ""), "K\xC3\xB6ln", "\xC3\xBC and \xFC", "Köln,Ã¼ and ü"},
       {"no header at all", "", "\xE9t\xE9", "\xC3\xA9t\xC3\xA9", "été,été"},
-      {"a code page that iconv does not know is read as without one",
-       Variables("AC1015", "ANSI_9999"), "\xFC", "", "ü,"},
-      {"a name that is no code page is read as without one", Variables("AC1015", "Latin"), "\xFC",
-       "", "ü,"},
       {"a byte that ANSI_1252 leaves undefined", Variables("AC1015", "ANSI_1252"), "a\x81z", "\x8D",
        "a�z,�", 2, "ANSI_1252"},
       {"an ANSI_932 character cut short at the end", Variables("AC1018", "ANSI_932"), "\x91",
@@ -264,6 +261,70 @@ TEST(TextEncoding, UnpairedSurrogatesOfUtf16AreCountedWhereTheyAreWritten) {
   const ConversionResult result = setup.Convert(utf16);
   EXPECT_EQ(DataLines(result.data), Lines{"a�b�c😀,😀�"});
   EXPECT_EQ(WarningOf(result), UndecodedText({3, "UTF-16"}));
+}
+
+TEST(TextEncoding, CodePagesThatCannotBeDecodedAreReadAsNoneAndSaidSo) {
+  TestSetup setup;
+  setup.Entities({entity_node::kText}).Fields({field_node::kTextString});
+  for (const char* named : {"ANSI_9999", "Latin"}) {
+    SCOPED_TRACE(named);
+    const ConversionResult result = setup.Convert(
+        Drawing(Variables("AC1015", named), Entity("TEXT", {{1, "\xFC K\xC3\xB6ln \x81"}})));
+    // Not UTF-8 as a whole, so ANSI_1252, where 81 is undefined.
+    EXPECT_EQ(DataLines(result.data), Lines{"ü KÃ¶ln �"});
+    const UndecodedCharacters undecoded{1, "ANSI_1252", named};
+    EXPECT_EQ(Lines(result.report.end() - 3, result.report.end() - 1),
+              (Lines{NotDecodableText(undecoded), UndecodedText(undecoded)}));
+  }
+  // A drawing that stores UTF-8 does not use the code page it names.
+  const ConversionResult r2007 = setup.Convert(
+      Drawing(Variables("AC1021", "ANSI_9999"), Entity("TEXT", {{1, "K\xC3\xB6ln"}})));
+  EXPECT_EQ(WarningOf(r2007), "");
+}
+
+TEST(TextEncoding, ACodePageChosenForTheRunOverridesTheHeader) {
+  struct Case {
+    const char* name;
+    const char* chosen;
+    std::string drawing_start;  // a byte-order mark, or nothing
+    std::string variables;
+    std::string text;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"Cyrillic labelled ANSI_1252", "ANSI_1251", "", Variables("AC1015", "ANSI_1252"),
+       "\xCC\xEE\xF1\xEA\xE2\xE0", "Москва"},
+      {"names in either case", "ansi_1251", "", Variables("AC1015", "ANSI_1252"), "\xE0", "а"},
+      {"UTF-8 in an R2000 drawing", "UTF-8", "", Variables("AC1015", "ANSI_1252"), "K\xC3\xB6ln",
+       "Köln"},
+      {"a code page for a drawing that stores UTF-8 by its version", "ANSI_1250", "",
+       Variables("AC1021", "ANSI_1252"), "\xA3", "Ł"},
+      {"no header at all", "DOS850", "", "", "\x81", "ü"},
+      {"a byte-order mark still means UTF-8", "ANSI_1251", "\xEF\xBB\xBF",
+       Variables("AC1015", "ANSI_1252"), "K\xC3\xB6ln", "Köln"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestSetup setup;
+    setup.Entities({entity_node::kText}).Fields({field_node::kTextString});
+    setup.code_page = ChoosableCodePage(c.chosen);
+    ASSERT_FALSE(setup.code_page.empty());
+    const ConversionResult result =
+        setup.Convert(c.drawing_start + Drawing(c.variables, Entity("TEXT", {{1, c.text}})));
+    EXPECT_EQ(DataLines(result.data), Lines{c.expected});
+    EXPECT_EQ(WarningOf(result), "");
+  }
+}
+
+TEST(TextEncoding, ChoosableCodePagesAreTheHeadersNamesThatDecode) {
+  const std::vector<std::string>& names = ChoosableCodePages();
+  for (const char* name : {"ANSI_1252", "ANSI_932", "DOS850", "ISO8859-2", "MAC-ROMAN", "UTF-8"})
+    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+  for (const std::string& name : names)
+    EXPECT_FALSE(IconvCodePage(name).empty()) << name;
+  EXPECT_EQ(ChoosableCodePage("iso8859-2"), "ISO8859-2");
+  for (const char* refused : {"", "CP1252", "ANSI_9999", "ANSI_1252 "})
+    EXPECT_EQ(ChoosableCodePage(refused), "") << refused;
 }
 
 TEST(TextEncoding, CodePageNames) {

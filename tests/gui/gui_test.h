@@ -38,6 +38,9 @@ class GuiTest : public QObject {
   void savedAsTomlPrintsTheSame();
   void qrvSaveAsksBeforeDroppingSettings();
   void exportBlockContentsBox();
+  void layerFilterAndTextsRunAsTheCommandLine();
+  void drawingInformation();
+  void attributeColumnsRunAsTheCommandLine();
 
   // Runs.
   void processMatchesTheCore_data();
@@ -47,6 +50,7 @@ class GuiTest : public QObject {
   void unwritableDestination();
   void stopDuringSecondFile();
   void exitDuringRun();
+  void nothingOpensWithoutAnApplication();
 
   // The "DXF Files" tab.
   void lockUnlockAndTheTree();
@@ -55,6 +59,8 @@ class GuiTest : public QObject {
   void folderDialog_data();
   void folderDialog();
   void headerClicksAndCountLine();
+  void fileListNamesTakeTheFreeWidth();
+  void extensionBox();
   void autoSelect();
 
   // The "Configuration" tab.
@@ -63,7 +69,13 @@ class GuiTest : public QObject {
   void moveButtonsFollowTheFocus();
   void refusedTypedValue_data();
   void refusedTypedValue();
+  void keyboardEditsFollowTheCurrentRow_data();
+  void keyboardEditsFollowTheCurrentRow();
   void otherSeparator();
+
+  // The keyboard.
+  void commandButtonsShowTheFocus();
+  void mnemonicsAndShortcuts();
 
   // The "Options / Help" tab.
   void helpTips();

@@ -33,6 +33,15 @@ bool ScriptedPrompts::AskYesNo(std::string_view question) {
   return yes;
 }
 
+std::optional<std::string> ScriptedPrompts::AskText(std::string_view title,
+                                                    std::string_view label) {
+  text_dialogs.emplace_back(std::string(title) + " | " + std::string(label));
+  if (texts.empty()) return std::nullopt;
+  auto text = texts.front();
+  texts.pop_front();
+  return text;
+}
+
 std::optional<std::filesystem::path> ScriptedPrompts::ChooseFileToLoad(
     const std::filesystem::path&) {
   ++load_dialogs;

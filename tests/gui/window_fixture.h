@@ -38,6 +38,7 @@ class ScriptedPrompts final : public Prompts {
   }
   Prompts::Answer AskYesNoCancel(std::string_view question) override;
   bool AskYesNo(std::string_view question) override;
+  std::optional<std::string> AskText(std::string_view title, std::string_view label) override;
   std::optional<std::filesystem::path> ChooseFileToLoad(
       const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> ChooseFileToSave(const std::filesystem::path& folder,
@@ -47,10 +48,14 @@ class ScriptedPrompts final : public Prompts {
   /// The answers to Yes/No questions; an unscripted one is answered No.
   std::deque<bool> yes_no_answers;
   std::deque<std::optional<std::filesystem::path>> files_to_load, files_to_save;
+  /// What the text dialogs give, in order; an unscripted one is cancelled.
+  std::deque<std::optional<std::string>> texts;
   /// Called as a question is asked, before it is answered.
   std::function<void()> on_question;
 
   std::vector<std::string> information, errors, questions;
+  /// The title and the label of each text dialog.
+  std::vector<std::string> text_dialogs;
   /// Every information and error message, in the order shown.
   std::vector<std::string> shown;
   int load_dialogs = 0;
@@ -58,12 +63,24 @@ class ScriptedPrompts final : public Prompts {
   std::vector<std::string> proposed_save_names;
 };
 
+/// Records what the window hands to the desktop; `opens` false plays a desktop without any
+/// application to open it.
 class RecordingLauncher final : public DesktopLauncher {
  public:
-  void Open(std::string_view log_path) override { opened_logs.emplace_back(log_path); }
-  void OpenFolder(const QString& path) override { folders.append(path); }
-  void OpenUrl(const QUrl& url) override { urls.append(url); }
+  bool Open(std::string_view log_path) override {
+    opened_logs.emplace_back(log_path);
+    return opens;
+  }
+  bool OpenFolder(const QString& path) override {
+    folders.append(path);
+    return opens;
+  }
+  bool OpenUrl(const QUrl& url) override {
+    urls.append(url);
+    return opens;
+  }
 
+  bool opens = true;
   std::vector<std::string> opened_logs;
   QStringList folders;
   QList<QUrl> urls;

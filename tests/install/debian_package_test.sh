@@ -35,6 +35,7 @@ root=$work/root
 dpkg -x "$deb" "$root"
 usr=$root/usr
 expected=(bin/quorvex-cli share/quorvex/default.qrv share/man/man1/quorvex-cli.1.gz
+          share/quorvex/configurations/csv-gis.toml share/quorvex/configurations/pnezd.toml
           share/bash-completion/completions/quorvex-cli share/doc/quorvex/copyright
           share/doc/quorvex/changelog.gz)
 if [ "$window" = 1 ]; then
@@ -45,6 +46,10 @@ fi
 for file in "${expected[@]}"; do
   [ -f "$usr/$file" ] || fail "the package lacks /usr/$file"
 done
+
+# The installed converter finds the installed presets.
+[ "$("$usr/bin/quorvex-cli" --list-presets | paste -sd ' ')" = "csv-gis pnezd" ] ||
+  fail "the installed presets are $("$usr/bin/quorvex-cli" --list-presets)"
 
 # One version everywhere; the desktop entry's name carries none.
 [ "$("$usr/bin/quorvex-cli" --version)" = "quorvex-cli $version" ] ||
@@ -99,7 +104,7 @@ check() {
   [ "$got" = "$expected" ] || fail "completing '$*' gives '$got', not '$expected'"
 }
 check "--kinds" --ki
-check "--no-clobber --no-header" --no-
+check "--no-clobber --no-header --no-manifest" --no-
 check "points,arcs.center points,arcs.end points,arcs.start" --kinds points,arcs.
 check "block-name" --fields=bl
 check "semicolon space" --separator s

@@ -42,12 +42,17 @@ TestSetup& TestSetup::Entities(std::span<const int> entity_nodes) {
 }
 
 TestSetup& TestSetup::Fields(std::initializer_list<int> field_nodes) {
-  tables.FieldOrder.fill(-1);
-  int position = 0;
-  for (const int node : field_nodes) {
-    tables.FieldOrder[position++] = node;
-    config.FieldChecks[node] = 1;
-  }
+  tables.FieldOrder.assign(field_nodes.begin(), field_nodes.end());
+  if (tables.FieldOrder.size() < kDataFieldCount) tables.FieldOrder.resize(kDataFieldCount, -1);
+  for (const int node : field_nodes)
+    if (node < kFieldNodeCount) config.FieldChecks[node] = 1;
+  return *this;
+}
+
+TestSetup& TestSetup::Attributes(std::initializer_list<std::string_view> tags) {
+  attributes.clear();
+  for (const std::string_view tag : tags)
+    attributes.push_back({std::string(tag), {}, {}, true});
   return *this;
 }
 
@@ -85,16 +90,22 @@ ConversionResult Run(const TestSetup& setup, const std::string* dxf_path,
   const std::string data_path = setup.data_path.empty() ? dir.File("out.txt") : setup.data_path;
   std::atomic<bool> not_cancelled{false};
   NullProgressDisplay no_progress;
+  ExtendedSettings extended;
+  extended.attributes = setup.attributes;
   ConversionRun run{setup.config,
                     setup.tables,
-                    BuildHeaderLine(setup.tables, setup.config.SeparatorText.View()),
+                    BuildHeaderLine(setup.tables, setup.config.SeparatorText.View(), extended),
                     setup.block_filter,
                     {},
                     setup.cancelled ? *setup.cancelled : not_cancelled,
                     setup.progress ? *setup.progress : no_progress,
-                    {},
+                    setup.format,
                     false,
-                    setup.expansion};
+                    setup.layer_filter,
+                    setup.code_page,
+                    setup.writer ? *setup.writer : SystemFileWriter()};
+  run.Attributes = setup.attributes;
+  run.Expansion = setup.expansion;
   const FileOutcome outcome = dxf_path ? ConvertDxfFile(run, *dxf_path, data_path)
                                        : ConvertDxfText(run, dxf_text, "test.dxf", data_path);
   ConversionResult result;

@@ -9,9 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/attribute_columns.h"
 #include "engine/blocks/expansion_settings.h"
+#include "engine/data_format.h"
 #include "engine/export_config.h"
 #include "engine/failure.h"
+#include "engine/file_writer.h"
 #include "engine/progress_display.h"
 
 namespace quorvex {
@@ -41,8 +44,10 @@ class TestSetup {
   /// Checks these entity nodes (kind nodes also enable their kind for the report).
   TestSetup& Entities(std::initializer_list<int> entity_nodes);
   TestSetup& Entities(std::span<const int> entity_nodes);
-  /// Exports these data fields, in this order.
+  /// Exports these data fields, in this order; AttributeFieldNode(i) names `attributes[i]`.
   TestSetup& Fields(std::initializer_list<int> field_nodes);
+  /// The attribute columns, with the tags given and nothing else.
+  TestSetup& Attributes(std::initializer_list<std::string_view> tags);
   TestSetup& Value(int field_node, std::string_view text);
   TestSetup& Separator(std::string_view text);
   TestSetup& Header(bool on);
@@ -57,11 +62,16 @@ class TestSetup {
   TExportConfig config;
   RunTables tables;
   std::string block_filter;
+  std::string layer_filter;
+  std::string code_page;  // a name of ChoosableCodePages, or empty
+  DataFormat format;
+  std::vector<AttributeColumn> attributes;
   ExpansionSettings expansion;
   // Optional stand-ins for a run's progress window, its stop button and the data file's path.
   ProgressDisplay* progress = nullptr;
   std::atomic<bool>* cancelled = nullptr;
   std::string data_path;
+  FileWriter* writer = nullptr;  // the system's when not set
 };
 
 /// A DXF drawing whose ENTITIES section holds `entities` (pairs, one per line, "\n" ends).

@@ -27,9 +27,10 @@ std::int64_t BlockContent::Weight() const {
   return weight;
 }
 
-void BlockRecorder::BeginEntity(std::int64_t line) {
+void BlockRecorder::BeginEntity(std::int64_t line, std::string_view layer) {
   RecordedEntity& entity = content_.entities.emplace_back();
   entity.line = line;
+  entity.layer = layer;
   entity.first_line = content_.lines.size();
 }
 

@@ -42,6 +42,7 @@ struct RecordedInsert {
 /// counted (-1 for none) or the insert it is.
 struct RecordedEntity {
   std::int64_t line = 0;       // the entity's first line, named by its failures
+  std::string_view layer;      // its own, as the layer filter reads it; empty without a filter
   std::size_t first_line = 0;  // in BlockContent::lines
   std::size_t line_count = 0;
   int kind = -1;
@@ -71,8 +72,8 @@ class BlockRecorder {
  public:
   explicit BlockRecorder(BlockContent& content) : content_(content) {}
 
-  /// Starts the next entity, whose "0" line is `line` (1-based).
-  void BeginEntity(std::int64_t line);
+  /// Starts the next entity, whose "0" line is `line` (1-based), on `layer`.
+  void BeginEntity(std::int64_t line, std::string_view layer);
   /// Ends the entity: one that neither wrote, counted nor inserted anything is dropped.
   void EndEntity();
 

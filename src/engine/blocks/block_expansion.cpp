@@ -85,6 +85,9 @@ void BlockExpansion::ExpandBlock(DxfConversion& conversion, std::int32_t block, 
   for (const RecordedEntity& entity : content.entities) {
     conversion.SequenceCounter = conversion.SequenceStart();
     conversion.EntityLine = entity.line;
+    // An entity that the layer filter leaves out is neither written nor counted, and an insert
+    // it leaves out is not expanded, as in the ENTITIES section.
+    if (!conversion.LayerPasses(LayerOf(entity.layer, layer))) continue;
     if (entity.insert >= 0) {
       ExpandInsert(conversion, content.inserts[static_cast<std::size_t>(entity.insert)], level,
                    layer);

@@ -26,7 +26,9 @@ struct RecordedInsert;
 /// entities are written as the configuration exports them, each point taken through the
 /// transform of every insert above it in turn, innermost first, with its own handle and type,
 /// its own layer except that layer "0" takes that of the insert placing it, and the path of
-/// block names from the outermost insert, joined by "/", in the block-name field. Inserts inside
+/// block names from the outermost insert, joined by "/", in the block-name field. The layer
+/// filter judges each entity by that layer: one it leaves out is neither written, counted nor,
+/// for an insert, expanded. Inserts inside
 /// blocks write their own lines as inserts do, through the filter, and are expanded whatever
 /// the filter says; the cells of an array go row by row, each row column by column.
 ///

@@ -31,7 +31,10 @@ void RecordEntities(DxfConversion& conversion, BlockRecorder& recorder) {
     }
     if (EntityReader reader = FindReader(conversion, conversion.RawValue)) {
       conversion.EntityLine = cursor.line - 1;
-      recorder.BeginEntity(conversion.EntityLine);
+      // The layer filter judges an expanded entity by the layer it takes from the inserts.
+      recorder.BeginEntity(conversion.EntityLine, conversion.LayerFilterText.empty()
+                                                      ? std::string_view()
+                                                      : conversion.EntityLayer());
       reader(conversion);
       recorder.EndEntity();
     }

@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "config/tree_tables.h"
-#include "engine/field_captions.h"
 
 namespace quorvex::ui {
 namespace {
@@ -95,9 +94,10 @@ int ConfigTreeModel::columnCount(const QModelIndex& /*parent*/) const {
 QVariant ConfigTreeModel::data(const QModelIndex& index, int role) const {
   const NodePlace<const TreeNode> place = FindNode(nodes(), nodeAt(index));
   if (!place.node) return {};
-  // The tables are indexed by node datum; a datum outside them is shown as nothing.
+  // The entity tables are indexed by node datum; a datum outside them is shown as nothing, as
+  // the data tree's texts show a node of no column.
   const int node = place.node->data;
-  if (node < 0 || node >= (isDataTree() ? kFieldNodeCount : kEntityNodeCount)) return {};
+  if (node < 0 || (!isDataTree() && node >= kEntityNodeCount)) return {};
   const bool top_level = place.parent == nullptr;
   const int column = index.column();
   switch (role) {
@@ -121,17 +121,15 @@ QVariant ConfigTreeModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ConfigTreeModel::text(const NodePlace<const TreeNode>& place, int column) const {
-  const auto node = static_cast<std::size_t>(place.node->data);
-  if (!isDataTree()) return FromUtf8(EntityCaptions[node]);
-  if (column == kCaptionColumn) return FromUtf8(FieldCaptions[node]);
-  // A data field's own "Options" cell shows its own entry too, which no editor writes.
-  return FromUtf8(model_.record().FieldValues[node].View());
+  const int node = place.node->data;
+  if (!isDataTree()) return FromUtf8(EntityCaptions[static_cast<std::size_t>(node)]);
+  if (column == kCaptionColumn) return FromUtf8(DataNodeCaption(node, model_.extended()));
+  return FromUtf8(DataNodeValue(node, model_.record(), model_.extended()));
 }
 
 QVariant ConfigTreeModel::toolTip(int node) const {
-  const auto at = static_cast<std::size_t>(node);
-  if (!isDataTree()) return FromUtf8(EntityHints[at]);
-  return FromUtf8(FieldHints[at]) + FromUtf8(FieldHintSuffix(node));
+  if (!isDataTree()) return FromUtf8(EntityHints[static_cast<std::size_t>(node)]);
+  return FromUtf8(DataNodeHint(node, model_.extended()));
 }
 
 QVariant ConfigTreeModel::icon(const NodePlace<const TreeNode>& place) const {
@@ -169,6 +167,14 @@ Qt::ItemFlags ConfigTreeModel::flags(const QModelIndex& index) const {
     flags |= Qt::ItemIsEditable;
   if (place.parent) flags |= Qt::ItemNeverHasChildren;
   return flags;
+}
+
+QModelIndex ConfigTreeModel::buddy(const QModelIndex& index) const {
+  const QModelIndex options = index.siblingAtColumn(kOptionsColumn);
+  if (index.column() == kCaptionColumn && options.isValid() &&
+      flags(options).testFlag(Qt::ItemIsEditable))
+    return options;
+  return index;
 }
 
 QVariant ConfigTreeModel::headerData(int section, Qt::Orientation orientation, int role) const {
