@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/attribute_columns.h"
 #include "engine/blocks/insert_transform.h"
 #include "support/conversion_harness.h"
 #include "support/dxf_entity.h"
@@ -225,6 +226,88 @@ TEST(BlockExpansion, AttributesAfterInsertsArePassedOver) {
   EXPECT_EQ(DataLines(setup.Convert(dxf).data),
             (Lines{"OUT,100.000,0.000", "OUT/IN,110.000,0.000", "OUT/IN,111.000,1.000",
                    "OUT,102.000,2.000", ",3.000,3.000"}));
+}
+
+// With attribute columns, an insert of the ENTITIES section reads its ATTRIB run for its own
+// line; inserts inside blocks and the entities expanded get empty columns, and the ATTRIB runs
+// in a block are passed over. Blocks unchecked, the top insert's run is passed over too.
+TEST(BlockExpansion, AttributeColumnsOfTheTopInsertOnly) {
+  const auto with_attribute = [](const char* name, const char* x, const char* value) {
+    return Entity("INSERT", {{66, "1"}, {2, name}, {10, x}, {20, "0"}, {30, "0"}}) +
+           Entity("ATTRIB", {{10, "7"}, {20, "7"}, {30, "7"}, {2, "TAG"}, {1, value}}) +
+           Entity("SEQEND", {});
+  };
+  const std::string dxf =
+      WithBlocks(Block("IN", Point("1", "1")) +
+                     Block("OUT", with_attribute("IN", "10", "inner") + Point("2", "2")),
+                 with_attribute("OUT", "100", "top") + Point("3", "3"));
+  struct Case {
+    const char* name;
+    std::vector<int> entities;
+    Lines lines;
+  };
+  const Case cases[] = {
+      {"Blocks checked",
+       {entity_node::kPoints, entity_node::kBlocks},
+       {"OUT,100.000,0.000,top", "OUT/IN,110.000,0.000,", "OUT/IN,111.000,1.000,",
+        "OUT,102.000,2.000,", ",3.000,3.000,"}},
+      {"Blocks unchecked",
+       {entity_node::kPoints},
+       {"OUT/IN,111.000,1.000,", "OUT,102.000,2.000,", ",3.000,3.000,"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestSetup setup;
+    setup.Attributes({"tag"})
+        .Entities(c.entities)
+        .Fields({field_node::kBlockName, field_node::kX, field_node::kY, AttributeFieldNode(0)})
+        .ExpandBlocks();
+    const ConversionResult result = setup.Convert(dxf);
+    EXPECT_FALSE(result.failure);
+    EXPECT_EQ(DataLines(result.data), c.lines);
+  }
+}
+
+// The layer filter judges an expanded entity by its own layer, or by the placing insert's for
+// one on layer "0", level by level; an insert it leaves out is neither written nor expanded,
+// whatever its block holds.
+TEST(BlockExpansion, LayerFilterTakesTheLayerFromTheInserts) {
+  struct Case {
+    const char* name;
+    const char* filter;
+    Lines lines;
+    Lines counts;
+  };
+  const Case cases[] = {
+      {"layer 0 as PLAN",
+       "plan",
+       {"INSERT,PLAN,SITE,100.000,100.000,0.000", "INSERT,PLAN,SITE/MANHOLE,110.000,100.000,0.000",
+        "POINT,PLAN,SITE/MANHOLE,110.000,101.000,0.000", "POINT,PLAN,SITE,105.000,105.000,0.000"},
+       {"  Processed entities count : 4", "  Expanded from blocks : 3 entities",
+        "  Layer names : plan", "", "    Points : 2 ", "    Blocks : 2 ()", "      SITE : 1",
+        "      MANHOLE : 1"}},
+      // COVER is let in, but not under the insert on PIPES, which is left out.
+      {"an insert left out",
+       "COVER,ZONE",
+       {"INSERT,ZONE,DISTRICT,0.000,0.000,0.000", "INSERT,ZONE,DISTRICT/SITE,2000.000,0.000,0.000",
+        "INSERT,ZONE,DISTRICT/SITE/MANHOLE,2020.000,0.000,0.000",
+        "POINT,ZONE,DISTRICT/SITE/MANHOLE,2020.000,2.000,0.000",
+        "POINT,COVER,DISTRICT/SITE/MANHOLE,2018.000,0.000,0.000",
+        "POINT,ZONE,DISTRICT/SITE,2010.000,10.000,0.000"},
+       {"  Processed entities count : 6", "  Expanded from blocks : 5 entities",
+        "  Layer names : COVER,ZONE", "", "    Points : 3 ", "    Blocks : 3 ()",
+        "      DISTRICT : 1", "      SITE : 1", "      MANHOLE : 1"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestSetup setup = Expanding({entity_node::kPoints, entity_node::kBlocks});
+    setup.layer_filter = c.filter;
+    const ConversionResult result = setup.ConvertFile(Drawing("nested_layer_zero.dxf"));
+    EXPECT_EQ(DataLines(result.data), c.lines);
+    EXPECT_EQ(Lines(result.report.begin() + 2,
+                    result.report.begin() + 2 + static_cast<std::ptrdiff_t>(c.counts.size())),
+              c.counts);
+  }
 }
 
 TEST(BlockExpansion, OffUnlessAsked) {
