@@ -12,12 +12,10 @@
 
 #include "data_file_name.h"
 #include "directory_probe.h"
-#include "engine/field_captions.h"
-#include "engine/quoted_field.h"
 #include "engine/report_words.h"
 #include "log_file.h"
 #include "report.h"
-#include "run_values.h"
+#include "run_setup.h"
 
 namespace quorvex {
 namespace {
@@ -49,8 +47,7 @@ class Conversions {
         dxf_paths_(request.dxf_paths),
         format_(request.extended.format),
         no_clobber_(request.no_clobber),
-        header_line_(format_.quote ? QuotedHeaderLine(tables, config.SeparatorText.View())
-                                   : BuildHeaderLine(tables, config.SeparatorText.View())),
+        header_line_(RunHeaderLine(config, tables, format_)),
         block_filter_(config.BlockNames.View()),
         blocks_(dxf_paths_.size()) {
     std::set<FileId> dxf_ids;
@@ -175,13 +172,9 @@ BatchResult RunBatch(const TExportConfig& given_config, const RunTables& tables,
   BatchResult result;
   // Cleared first, so that a stop that comes while the run is being set up is kept.
   env.cancelled.store(false);
-  TExportConfig config = given_config;
   const DataFormat& format = request.extended.format;
-  if (format.lf_line_ends && config.SeparatorText.View() == "\r\n")
-    config.SeparatorText.Assign("\n");
-  std::optional<Failure> refused = CheckRunValues(config);
-  if (!refused) refused = CheckOutputFormat(config.SeparatorText.View(), format);
-  if (refused) {
+  const TExportConfig config = RunConfig(given_config, format);
+  if (const std::optional<Failure> refused = CheckRunConfig(config, format)) {
     result.refusal = refused;
     result.end = BatchEnd::kConfigurationRefused;
     return result;

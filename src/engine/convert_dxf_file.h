@@ -1,17 +1,21 @@
 #pragma once
 
 #include <atomic>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data_format.h"
+#include "data_sink.h"
 #include "export_config.h"
 #include "failure.h"
 #include "progress_display.h"
 
 namespace quorvex {
+
+class DxfLines;
 
 /// The state that a batch run sets up for its conversions and that outlives each of them.
 struct ConversionRun {
@@ -25,6 +29,11 @@ struct ConversionRun {
   DataFormat Format = {};
   /// Never replace a data file that exists when the conversion ends (it then fails).
   bool KeepExistingDataFile = false;
+  /// When set, the data file's bytes and its points go here and no file is written; the data
+  /// file's path only names it in the report.
+  DataSink* Sink = nullptr;
+  /// The walk ends at this 0-based line as at the end of the drawing (see ScanEntities).
+  std::int64_t StopLine = std::numeric_limits<std::int64_t>::max();
 };
 
 /// How the conversion of one file ended, for callers that count failures (the report says why).
@@ -52,5 +61,10 @@ FileOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
 /// The same over a drawing held in memory; `dxf_name` is shown as the file's name.
 FileOutcome ConvertDxfText(ConversionRun& run, std::string_view dxf_text, std::string_view dxf_name,
                            const std::string& data_path);
+
+/// The same over a drawing already loaded, which the caller keeps; `dxf_name` is shown as the
+/// file's name.
+FileOutcome ConvertDxfLines(ConversionRun& run, const DxfLines& lines, std::string_view dxf_name,
+                            const std::string& data_path);
 
 }  // namespace quorvex

@@ -41,6 +41,11 @@ void DataFile::Spill() {
 }
 
 void DataFile::Flush() {
+  if (sink_) {
+    sink_->Write(buffer_);
+    buffer_.clear();
+    return;
+  }
   const char* data = buffer_.data();
   std::size_t left = buffer_.size();
   while (left > 0 && error_.empty() && fd_ >= 0) {
@@ -57,6 +62,11 @@ void DataFile::Flush() {
 }
 
 bool DataFile::Close() {
+  if (sink_) {
+    Flush();
+    sink_ = nullptr;
+    return true;
+  }
   if (fd_ < 0) return error_.empty();
   Flush();
   if (close(fd_) != 0 && error_.empty()) error_ = std::strerror(errno);

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "data_sink.h"
+
 namespace quorvex {
 
 /// The data file of one conversion, written through a large buffer. Lines end in CR LF.
@@ -25,6 +27,9 @@ class DataFile {
   /// created, or when `path` is a folder or another file that is neither a regular file nor a
   /// link.
   bool Create(const std::string& path);
+
+  /// Hands the lines to `sink` instead of a file: nothing is created on disk.
+  void SendTo(DataSink& sink) { sink_ = &sink; }
 
   /// Lines end in LF alone instead of CR LF; before the first line.
   void UseLfLineEnds() { line_end_ = "\n"; }
@@ -73,6 +78,7 @@ class DataFile {
   std::int64_t lines_ = 0;
   bool placed_ = false;
   int fd_ = -1;
+  DataSink* sink_ = nullptr;
   std::string path_;
   std::string temporary_path_;
   std::string buffer_;

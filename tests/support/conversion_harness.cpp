@@ -87,6 +87,8 @@ ConversionResult Run(const TestSetup& setup, const std::string* dxf_path,
                     {},
                     setup.cancelled ? *setup.cancelled : not_cancelled,
                     setup.progress ? *setup.progress : no_progress};
+  run.Sink = setup.sink;
+  run.StopLine = setup.stop_line;
   const FileOutcome outcome = dxf_path ? ConvertDxfFile(run, *dxf_path, data_path)
                                        : ConvertDxfText(run, dxf_text, "test.dxf", data_path);
   ConversionResult result;

@@ -3,12 +3,14 @@
 #include <atomic>
 #include <initializer_list>
 #include <iosfwd>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/data_sink.h"
 #include "engine/export_config.h"
 #include "engine/failure.h"
 #include "engine/progress_display.h"
@@ -58,6 +60,9 @@ class TestSetup {
   ProgressDisplay* progress = nullptr;
   std::atomic<bool>* cancelled = nullptr;
   std::string data_path;
+  // A conversion into memory, and where its walk stops.
+  DataSink* sink = nullptr;
+  std::int64_t stop_line = std::numeric_limits<std::int64_t>::max();
 };
 
 /// A DXF drawing whose ENTITIES section holds `entities` (pairs, one per line, "\n" ends).
