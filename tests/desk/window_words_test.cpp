@@ -31,6 +31,13 @@ TEST(WindowWords, EveryTextOfTheWindowsRules) {
   EXPECT_EQ(kQrvFilter, "Quorvex configurations (*.qrv)");
   EXPECT_EQ(kTomlFilter, "Quorvex configurations, text form (*.toml)");
   EXPECT_EQ(kAllFilesFilter, "All files (*)");
+  EXPECT_EQ(kPreviewNoDrawing,
+            "Choose a drawing in the list of the \"DXF Files\" tab to preview it.");
+  EXPECT_EQ(kPreviewComputing, "Computing the preview...");
+  EXPECT_EQ(PreviewSummaryText("road.dxf", 1, 3, 3), "road.dxf: 1 point");
+  EXPECT_EQ(PreviewSummaryText("big.dxf", 0, 100000, 250001),
+            "big.dxf: 0 points, first 100000 entities of 250001");
+  EXPECT_EQ(LegendText("3D Polylines", 12), "3D Polylines: 12");
 }
 
 TEST(WindowWords, FailuresOfConfigurationFilesInTheWindowsWords) {
