@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "batch/data_file_name.h"
 #include "batch/memory_conversion.h"
 #include "batch/process_checks.h"
 #include "desk/window_words.h"
@@ -73,6 +74,20 @@ struct PreviewComputer::Drawing {
   std::int64_t scanned_limit = -1;
   EntityScan scan;
 };
+
+std::string PreviewDrawingPath(const DxfBrowser& browser, int focused_row) {
+  const std::vector<FileRow>& rows = browser.list().rows();
+  std::size_t row = rows.size();
+  if (focused_row >= 0 && static_cast<std::size_t>(focused_row) < rows.size()) {
+    row = static_cast<std::size_t>(focused_row);
+  } else {
+    row = static_cast<std::size_t>(
+        std::find_if(rows.begin(), rows.end(), [](const FileRow& r) { return r.selected; }) -
+        rows.begin());
+  }
+  if (row >= rows.size()) return {};
+  return WithTrailingSlash(browser.tree_path()) + rows[row].entry.FileName;
+}
 
 PreviewRequest MakePreviewRequest(const ConfigModel& model, std::string dxf_path,
                                   std::string extension_text, std::string other_separator_text) {

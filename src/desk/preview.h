@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/config_model.h"
+#include "desk/dxf_browser.h"
 #include "engine/export_config.h"
 #include "engine/extended_settings.h"
 
@@ -35,6 +36,10 @@ struct PreviewRequest {
 
   friend bool operator==(const PreviewRequest&, const PreviewRequest&) = default;
 };
+
+/// The drawing to preview: the list's focused row, else its first selected row; empty for none.
+/// `focused_row` is negative when no row has the focus.
+std::string PreviewDrawingPath(const DxfBrowser& browser, int focused_row);
 
 /// The request for `dxf_path` under the configuration of `model`.
 PreviewRequest MakePreviewRequest(const ConfigModel& model, std::string dxf_path,

@@ -78,6 +78,8 @@ struct RunTables {
                                                        -1, -1, -1, -1, -1, -1};
   /// One entry per entity kind index: 1 when the kind is checked.
   std::array<std::uint8_t, kEntityKindCount> EntityEnabled{};
+
+  friend bool operator==(const RunTables&, const RunTables&) = default;
 };
 
 }  // namespace quorvex

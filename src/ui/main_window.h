@@ -22,6 +22,7 @@ class ConfigurationPage;
 class FilesPage;
 class FolderDialog;
 class OptionsPage;
+class PreviewPanel;
 class ProgressWindow;
 class TooltipFilter;
 
@@ -81,6 +82,7 @@ class MainWindow final : public QMainWindow, private MainWindowParts {
   FilesPage* filesPage_;
   ConfigurationPage* configurationPage_;
   OptionsPage* optionsPage_;
+  PreviewPanel* previewPanel_;
   ProgressWindow* progressWindow_;
   BatchRunner* runner_;
   TooltipFilter* tooltips_;
