@@ -136,6 +136,7 @@ void PreviewPanel::submit() {
   latest_ = worker_->Submit(*submitted_);
   computing_ = true;
   status_->setText(ToQString(kPreviewComputing));
+  emit previewRequested();
 }
 
 void PreviewPanel::showPreview(std::uint64_t number, std::shared_ptr<const PreviewResult> preview) {

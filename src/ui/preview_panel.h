@@ -40,6 +40,8 @@ class PreviewPanel final : public QGroupBox {
   bool computing() const { return computing_; }
 
  signals:
+  /// A preview was handed to the worker.
+  void previewRequested();
   /// The preview of the latest request is shown.
   void previewShown();
 

@@ -64,6 +64,10 @@ class GuiTest : public QObject {
   void refusedTypedValue();
   void otherSeparator();
 
+  // The preview.
+  void previewIsTheDataFileAndFollowsChanges();
+  void previewLeavesTheWindowFree();
+
   // The "Options / Help" tab.
   void helpTips();
   void helpAndSupportLinks();
