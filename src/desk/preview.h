@@ -21,7 +21,7 @@ class DxfLines;
 inline constexpr std::size_t kPreviewLineCount = 200;
 /// A drawing with more entities in its ENTITIES section is previewed from its first ones, so that
 /// each change of the configuration is shown within a moment even for the largest drawings.
-inline constexpr std::int64_t kPreviewEntityLimit = 100000;
+inline constexpr std::int64_t kPreviewEntityLimit = 50000;
 
 /// What the preview converts: the drawing focused in the file list under the configuration in
 /// effect, as "Process selected files" would take it at this moment.

@@ -203,7 +203,7 @@ void PointPlot::paintLegend(QPainter& painter, const QRectF& area) const {
   const QRectF box(area.right() - text_width - swatch - 20, area.top() + 6,
                    text_width + swatch + 14, row * static_cast<double>(lines.size()) + 8);
   QColor back = palette().base().color();
-  back.setAlpha(225);
+  back.setAlpha(190);
   painter.setPen(palette().mid().color());
   painter.setBrush(back);
   painter.drawRect(box);

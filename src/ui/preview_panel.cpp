@@ -19,7 +19,7 @@ namespace quorvex::ui {
 namespace {
 
 constexpr int kLookIntervalMs = 100;
-constexpr int kRestMs = 250;
+constexpr int kRestMs = 200;
 
 // The lines as a text view shows them: without their line ends.
 QString ShownLines(std::string_view bytes) {

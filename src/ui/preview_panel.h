@@ -25,7 +25,7 @@ class PointPlot;
 /// list under the configuration in effect, converted into memory on a worker thread: the plot
 /// of the exported points, and the first data lines as the file holds them. While it is shown,
 /// the panel looks at what it would preview every tenth of a second; a change, whichever editor
-/// made it, is previewed once it has rested for a quarter of a second, and stops the preview
+/// made it, is previewed once it has rested for a fifth of a second, and stops the preview
 /// that is under way.
 class PreviewPanel final : public QGroupBox {
   Q_OBJECT

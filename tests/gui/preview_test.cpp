@@ -105,7 +105,7 @@ void GuiTest::previewLeavesTheWindowFree() {
   QVERIFY(answered);
   QVERIFY(computing_when_answered);
   auto* plot = Find<PointPlot>(*window, "previewPlot");
-  QCOMPARE(plot->view().center_x, (0.25 + 99999.25) / 2);
+  QCOMPARE(plot->view().center_x, (0.25 + static_cast<double>(kPreviewEntityLimit - 1) + 0.25) / 2);
 }
 
 }  // namespace quorvex::ui
