@@ -99,9 +99,11 @@ void GuiTest::previewLeavesTheWindowFree() {
   });
   QVERIFY(testing::ChooseFolder(*window, f.other()));
   testing::ClickRow(*window, 0);
-  QTRY_COMPARE_WITH_TIMEOUT(
-      Find<QLabel>(*window, "previewSummary")->text(),
-      QStringLiteral("big.dxf: 100000 points, first 100000 entities of 150000"), kTimeoutMs);
+  const QString limit = QString::number(kPreviewEntityLimit);
+  QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>(*window, "previewSummary")->text(),
+                            "big.dxf: " + limit + " points, first " + limit + " entities of " +
+                                QString::number(kPreviewEntityLimit + 50000),
+                            kTimeoutMs);
   QVERIFY(answered);
   QVERIFY(computing_when_answered);
   auto* plot = Find<PointPlot>(*window, "previewPlot");
