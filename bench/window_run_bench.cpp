@@ -27,29 +27,6 @@
 namespace quorvex::bench {
 namespace {
 
-// Errors go to the error stream; nothing else is asked during a run.
-class NoPrompts final : public Prompts {
- public:
-  void Information(std::string_view) override {}
-  void Error(std::string_view text) override {
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-  }
-  Answer AskYesNoCancel(std::string_view) override { return Answer::kCancel; }
-  bool AskYesNo(std::string_view) override { return false; }
-  std::optional<std::filesystem::path> ChooseFileToLoad(const std::filesystem::path&) override {
-    return std::nullopt;
-  }
-  std::optional<std::filesystem::path> ChooseFileToSave(const std::filesystem::path&,
-                                                        std::string_view) override {
-    return std::nullopt;
-  }
-};
-
-class NoViewer final : public LogViewer {
- public:
-  void Open(std::string_view) override {}
-};
-
 struct Drawing {
   std::string path;
   std::string output;
@@ -95,16 +72,16 @@ void Window(benchmark::State& state) {
   run.tables = CollectRunTables(content.trees);
   run.request = {drawing.output, {drawing.path}, drawing.log, 1};
   SystemClock clock;
-  NoPrompts prompts;
-  NoViewer viewer;
   ui::ProgressWindow window;
-  ui::BatchRunner runner(window, prompts, viewer, clock);
+  ui::BatchRunner runner(window, clock);
   for (auto _ : state) {
     QEventLoop loop;
     QObject::connect(&runner, &ui::BatchRunner::finished, &loop, &QEventLoop::quit);
     runner.start(run);
     loop.exec();
-    if (runner.lastResult().end != BatchEnd::kFinished) state.SkipWithError("conversion failed");
+    const BatchResult& result = runner.lastResult();
+    if (result.end != BatchEnd::kFinished || result.log_failure)
+      state.SkipWithError("conversion failed");
   }
 }
 

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
           libtomlplusplus-dev clang libclang-rt-14-dev llvm clang-format clang-tidy locales
           qt6-base-dev qt6-svg-dev xvfb xauth fonts-dejavu-core help2man libunistring-dev
-          dpkg-dev lintian appstream bash-completion)
+          dpkg-dev lintian appstream bash-completion man-db nlohmann-json3-dev libssl-dev)
 missing=()
 for p in "${packages[@]}" "$@"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

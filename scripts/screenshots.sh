@@ -50,8 +50,8 @@ sleep 1
 shot "$main" dxf-files-tab.png
 
 # Unlocked, the destination can be browsed for.
-click "$main" 544 454
-click "$main" 513 454
+click "$main" 488 454
+click "$main" 457 454
 dialog=$(window "Destination Directory for Data Files")
 shot "$dialog" folder-dialog.png
 xdotool windowactivate --sync "$dialog" key Escape

@@ -1,21 +1,30 @@
 #include "directory_probe.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <string>
 
 #include "data_file_name.h"
+#include "engine/file_time.h"
 #include "engine/unique_file.h"
 
 namespace quorvex {
 
-bool DirectoryIsWritable(std::string_view directory) {
-  std::string probe;
-  const int fd = CreateUniqueFile(WithTrailingSlash(directory), kProbeFilePrefix, ".tmp", probe);
-  if (fd < 0) return false;
+DirectoryProbe ProbeDirectory(std::string_view directory) {
+  DirectoryProbe probe;
+  std::string path;
+  const int fd = CreateUniqueFile(WithTrailingSlash(directory), kProbeFilePrefix, ".tmp", path);
+  if (fd < 0) {
+    probe.error = errno != 0 ? errno : EIO;
+    return probe;
+  }
+  struct stat info = {};
+  if (fstat(fd, &info) == 0) probe.made_ns = ModifiedNanoseconds(info);
   close(fd);
-  unlink(probe.c_str());
-  return true;
+  unlink(path.c_str());
+  return probe;
 }
 
 }  // namespace quorvex

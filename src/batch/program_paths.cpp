@@ -1,5 +1,6 @@
 #include "program_paths.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -106,6 +107,19 @@ std::optional<Failure> PrepareLogFolder(const ProgramPaths& paths) {
 
 std::optional<Failure> PrepareConfigurationsFolder(const ProgramPaths& paths) {
   return PrepareFolder(paths.configurations_folder, Failure::Kind::kNoConfigurationsFolder);
+}
+
+std::optional<Failure> PrepareFolderOfConfigFile(const ProgramPaths& paths,
+                                                 const std::string& path) {
+  if (paths.configurations_folder.empty()) return std::nullopt;
+  std::error_code error;
+  const fs::path folder = fs::absolute(path, error).parent_path().lexically_normal();
+  const fs::path configurations = fs::path(paths.configurations_folder).lexically_normal();
+  if (error ||
+      std::mismatch(configurations.begin(), configurations.end(), folder.begin(), folder.end())
+              .first != configurations.end())
+    return std::nullopt;
+  return PrepareFolder(folder.string(), Failure::Kind::kNoConfigurationsFolder);
 }
 
 }  // namespace quorvex

@@ -57,4 +57,12 @@ std::optional<Failure> PrepareLogFolder(const ProgramPaths& paths);
 /// The same for the configurations folder, with kNoConfigurationsFolder.
 std::optional<Failure> PrepareConfigurationsFolder(const ProgramPaths& paths);
 
+/// Creates the folder of the configuration file at `path` with its parents when that folder is
+/// the configurations folder of `paths` or inside it, so that a file can be saved there on an
+/// account that has never saved one. Nothing when the folder is there or elsewhere (a folder
+/// elsewhere is never created), otherwise kFolderNotCreated with the folder and the system's
+/// reason.
+std::optional<Failure> PrepareFolderOfConfigFile(const ProgramPaths& paths,
+                                                 const std::string& path);
+
 }  // namespace quorvex

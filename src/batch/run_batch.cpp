@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -10,12 +11,19 @@
 #include <thread>
 #include <utility>
 
+#include "configuration_hash.h"
 #include "data_file_name.h"
 #include "directory_probe.h"
 #include "engine/report_words.h"
+#include "engine/stray_temporaries.h"
+#include "engine/text_util.h"
 #include "log_file.h"
+#include "manifest_file.h"
 #include "report.h"
+#include "rerun_checks.h"
 #include "run_setup.h"
+#include "run_values.h"
+#include "sha256.h"
 
 namespace quorvex {
 namespace {
@@ -40,16 +48,21 @@ std::optional<FileId> IdOf(const std::string& path, bool follow) {
 class Conversions {
  public:
   Conversions(const TExportConfig& config, const RunTables& tables, const BatchRequest& request,
-              BatchEnvironment& env)
+              const Manifest& recorded, BatchEnvironment& env)
       : config_(config),
         tables_(tables),
         env_(env),
         dxf_paths_(request.dxf_paths),
         format_(request.extended.format),
         no_clobber_(request.no_clobber),
+        incremental_(request.incremental),
+        record_(request.manifest),
+        recorded_(recorded),
+        configuration_(ConfigurationHash(config, tables, request.extended)),
         header_line_(RunHeaderLine(config, tables, format_)),
         block_filter_(config.BlockNames.View()),
-        blocks_(dxf_paths_.size()) {
+        blocks_(dxf_paths_.size()),
+        entries_(dxf_paths_.size()) {
     std::set<FileId> dxf_ids;
     for (const std::string& path : dxf_paths_) {
       if (const auto id = IdOf(path, true)) dxf_ids.insert(*id);
@@ -90,12 +103,22 @@ class Conversions {
 
   // Appends the blocks of the started files to `result`.
   void Collect(BatchResult& result) {
-    const std::size_t started = std::min(next_.load(), blocks_.size());
-    for (std::size_t i = 0; i < started; ++i) {
+    for (std::size_t i = 0; i < Started(); ++i) {
       for (std::string& line : blocks_[i].lines)
         result.report.push_back(std::move(line));
       result.files.push_back(std::move(blocks_[i].outcome));
     }
+  }
+
+  // The manifest's entries of the started files, by data file name; of files that share one,
+  // the last in report order, whose data file is the one left.
+  Manifest Entries() {
+    Manifest entries;
+    for (std::size_t i = 0; i < Started(); ++i) {
+      if (entries_[i])
+        entries.insert_or_assign(std::string(FileNameOf(data_paths_[i])), std::move(*entries_[i]));
+    }
+    return entries;
   }
 
  private:
@@ -104,17 +127,39 @@ class Conversions {
       const std::size_t i = next_.fetch_add(1);
       if (i >= dxf_paths_.size()) return;
       Notify([&] { env_.observer.FileStarted(i); });
-      ConversionRun run{config_,        tables_,  header_line_, block_filter_, {},
-                        env_.cancelled, progress, format_,      no_clobber_};
-      AppendFileHeading(run.ReportLines, i + 1, dxf_paths_[i]);
-      FileOutcome outcome;
-      if (replaces_dxf_[i]) {
-        outcome = Refuse(run.ReportLines, data_paths_[i]);
-      } else if (no_clobber_ && IdOf(data_paths_[i], false)) {
-        outcome = Skip(run.ReportLines, data_paths_[i]);
-      } else {
-        outcome = ConvertDxfFile(run, dxf_paths_[i], data_paths_[i]);
+      const std::string& dxf_path = dxf_paths_[i];
+      const std::string& data_path = data_paths_[i];
+      const bool exists = IdOf(data_path, false).has_value();
+      const ManifestEntry* recorded = Recorded(data_path);
+      ConversionRun run{
+          config_,        tables_,  header_line_, block_filter_,          {},
+          env_.cancelled, progress, format_,      no_clobber_ && !exists, env_.writer};
+      AppendFileHeading(run.ReportLines, i + 1, dxf_path);
+      ManifestEntry entry;
+      entry.drawing = dxf_path;
+      entry.configuration = configuration_;
+      entry.version = QUORVEX_VERSION;
+      if (record_) {
+        run.OnDrawingRead = [&entry](const DrawingFile& drawing) {
+          entry.drawing_stamp =
+              StampOf(static_cast<std::int64_t>(drawing.bytes.size()), drawing.modified_ns);
+          entry.drawing_sha256 = Sha256Hex(drawing.bytes);
+        };
       }
+      FileOutcome outcome;
+      bool keeps_entry = false;  // the data file is as recorded, and so stays its entry
+      if (replaces_dxf_[i]) {
+        outcome = Refuse(run.ReportLines, data_path);
+      } else if (incremental_ &&
+                 Unchanged(recorded, dxf_path, data_path, configuration_, QUORVEX_VERSION)) {
+        outcome = Skip(run.ReportLines, {Failure::Kind::kDrawingUnchanged, data_path});
+        keeps_entry = true;
+      } else if (no_clobber_ && exists && !ConvertsAgain(recorded, data_path)) {
+        outcome = Skip(run.ReportLines, {Failure::Kind::kDataFileExists, data_path});
+      } else {
+        outcome = ConvertDxfFile(run, dxf_path, data_path);
+      }
+      if (record_ && !keeps_entry) entries_[i] = EntryOf(std::move(entry), outcome, data_path);
       const ConversionOutcome ended = outcome.outcome;
       blocks_[i] = {std::move(run.ReportLines), std::move(outcome)};
       Notify([&] { env_.observer.FileFinished(i, ended); });
@@ -129,12 +174,33 @@ class Conversions {
     return {ConversionOutcome::kFailed, failure};
   }
 
-  static FileOutcome Skip(std::vector<std::string>& report, const std::string& data_path) {
-    const Failure skipped{Failure::Kind::kDataFileExists, data_path};
-    AppendDataFileLines(report, data_path);
+  static FileOutcome Skip(std::vector<std::string>& report, const Failure& skipped) {
+    AppendDataFileLines(report, skipped.path);
     AppendFailureLines(report, skipped);
     return {ConversionOutcome::kSkipped, skipped};
   }
+
+  const ManifestEntry* Recorded(const std::string& data_path) const {
+    const auto found = recorded_.find(std::string(FileNameOf(data_path)));
+    return found == recorded_.end() ? nullptr : &found->second;
+  }
+
+  // What the manifest keeps of a file that ended with `outcome`; `entry` holds what is known
+  // before, and of the drawing as it was read.
+  ManifestEntry EntryOf(ManifestEntry entry, const FileOutcome& outcome,
+                        const std::string& data_path) const {
+    entry.outcome = outcome.outcome;
+    if (outcome.failure) entry.reason = FailureReason(*outcome.failure);
+    entry.data_lines = outcome.data_lines;
+    for (std::size_t kind = 0; kind < kEntityKindCount; ++kind) {
+      if (tables_.EntityEnabled[kind] == 1)
+        entry.counts.emplace_back(EntityKindNames[kind], outcome.entity_counts[kind]);
+    }
+    if (outcome.data_file_written) entry.data_file = StampOf(data_path);
+    return entry;
+  }
+
+  std::size_t Started() const { return std::min(next_.load(), blocks_.size()); }
 
   template <typename Call>
   void Notify(Call call) {
@@ -151,9 +217,14 @@ class Conversions {
   bool shared_data_path_ = false;
   const DataFormat format_;
   const bool no_clobber_;
+  const bool incremental_;
+  const bool record_;
+  const Manifest& recorded_;
+  const std::string configuration_;
   const std::string header_line_;
   const std::string block_filter_;
   std::vector<FileBlock> blocks_;
+  std::vector<std::optional<ManifestEntry>> entries_;
   std::atomic<std::size_t> next_{0};
   std::mutex observer_mutex_;
 };
@@ -180,14 +251,20 @@ BatchResult RunBatch(const TExportConfig& given_config, const RunTables& tables,
     return result;
   }
   const std::string destination = WithTrailingSlash(request.destination);
-  if (!DirectoryIsWritable(destination)) {
-    result.refusal = Failure{Failure::Kind::kDestinationNotWritable, destination};
+  const DirectoryProbe probe = ProbeDirectory(destination);
+  if (probe.error != 0) {
+    result.refusal = Failure{
+        Failure::Kind::kDestinationNotWritable, destination, {}, 0, std::strerror(probe.error)};
     result.end = BatchEnd::kDestinationNotWritable;
     return result;
   }
+  // Temporary files of runs that were killed; those of runs under way are locked or newer.
+  RemoveStrayTemporaries(destination, probe.made_ns);
   result.report = ReportHeader(ReportDateTime(env.clock.LocalNow()), request.dxf_paths.size());
 
-  Conversions conversions(config, tables, request, env);
+  const bool reads_manifest = request.manifest || request.no_clobber || request.incremental;
+  const Manifest recorded = reads_manifest ? ReadManifest(destination).manifest : Manifest{};
+  Conversions conversions(config, tables, request, recorded, env);
   conversions.Run(request.jobs);
   conversions.Collect(result);
   if (env.cancelled.load()) {
@@ -196,7 +273,11 @@ BatchResult RunBatch(const TExportConfig& given_config, const RunTables& tables,
   }
   env.observer.HideProgress();
 
-  if (!request.log_path.empty()) result.log_failure = WriteLogFile(request.log_path, result.report);
+  if (request.manifest)
+    result.manifest_failure = MergeIntoManifest(destination, conversions.Entries(), env.writer);
+
+  if (!request.log_path.empty())
+    result.log_failure = WriteLogFile(request.log_path, result.report, env.writer);
   return result;
 }
 

@@ -10,6 +10,7 @@
 #include "engine/export_config.h"
 #include "engine/extended_settings.h"
 #include "engine/failure.h"
+#include "engine/file_writer.h"
 #include "run_observer.h"
 
 namespace quorvex {
@@ -28,9 +29,15 @@ struct BatchRequest {
   unsigned jobs = 1;
   /// The export settings beyond the record; none by default.
   ExtendedSettings extended = {};
-  /// Leave every data file that exists alone: its drawing is skipped, and a data file that
-  /// appears while its drawing is converted is not replaced either.
+  /// Leave every data file that exists alone (its drawing is skipped, and a data file that
+  /// appears while its drawing is converted is not replaced either), but one that the manifest
+  /// records as left by a conversion that failed or was stopped (ConvertsAgain).
   bool no_clobber = false;
+  /// Skip every drawing that the manifest records as converted from the same bytes under the
+  /// same configuration into the data file that is there (Unchanged).
+  bool incremental = false;
+  /// After the run, record how each file ended in the destination's manifest (kManifestName).
+  bool manifest = true;
 };
 
 /// The front end's side of a run.
@@ -39,6 +46,8 @@ struct BatchEnvironment {
   const Clock& clock;
   /// Set by "Stop process" (or an interrupt) from any thread; a run clears it when it starts.
   std::atomic<bool>& cancelled;
+  /// Where the bytes of the data files, the log and the manifest go.
+  FileWriter& writer = SystemFileWriter();
 };
 
 enum class BatchEnd {
@@ -59,18 +68,20 @@ struct BatchResult {
   std::vector<FileOutcome> files;
   /// Why the log file could not be written; nothing when it was written.
   std::optional<Failure> log_failure;
+  /// Why the manifest could not be read or written; nothing when all went well.
+  std::optional<Failure> manifest_failure;
 
   /// How each started file ended, in report order.
   std::vector<ConversionOutcome> Outcomes() const;
 };
 
 /// One run: the check of the configuration's values (CheckRunValues, CheckOutputFormat), the
-/// write test of the destination, then every file of `request` converted into the destination
-/// under `config`, `tables` (the separator already resolved) and the request's settings beyond
-/// the record, and the report written to the log. With LF line ends the "LineFeed" separator is
-/// an LF too, so that no CR is left in the data files. A refused
-/// value, the refused destination and an unwritable log are returned in the result, for the
-/// front end to show.
+/// write test of the destination and the removal of the temporary files that killed runs left
+/// there, then every file of `request` converted into the destination under `config`, `tables`
+/// (the separator already resolved) and the request's settings beyond the record, the outcomes
+/// merged into the manifest, and the report written to the log. With LF line ends the "LineFeed"
+/// separator is an LF too, so that no CR is left in the data files. A refused value, the refused
+/// destination and an unwritable log are returned in the result, for the front end to show.
 BatchResult RunBatch(const TExportConfig& config, const RunTables& tables,
                      const BatchRequest& request, BatchEnvironment& env);
 

@@ -26,25 +26,28 @@ std::string ConfigPath(const ConfigSource& source) {
   return Exists(in_folder) ? in_folder : name;
 }
 
-std::optional<Failure> LoadFile(const std::string& path, ConfigModel& model) {
+std::optional<Failure> LoadFile(const std::string& path, ConfigModel& model,
+                                std::vector<std::string>& ansi_texts) {
   const ConfigRead read = ReadConfiguration(path);
   if (read.failure) return read.failure;
   model.LoadContent(read.content);
+  ansi_texts = read.ansi_texts;
   return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<Failure> LoadCliConfiguration(const ConfigSource& source, ConfigModel& model,
-                                            std::string& path) {
+                                            std::string& path,
+                                            std::vector<std::string>& ansi_texts) {
   if (source.name) {
     path = ConfigPath(source);
-    return LoadFile(path, model);
+    return LoadFile(path, model, ansi_texts);
   }
   if (const std::optional<std::string> found =
           FindResource(source.program_directory, "default.qrv")) {
     path = *found;
-    return LoadFile(path, model);
+    return LoadFile(path, model, ansi_texts);
   }
   model.LoadContent(DefaultConfiguration());
   return std::nullopt;

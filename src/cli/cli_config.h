@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/config_model.h"
 #include "engine/failure.h"
@@ -21,9 +22,11 @@ struct ConfigSource {
 
 /// Loads the configuration into `model` as the window loads a file: -c FILE, a .qrv
 /// file or the TOML form, told apart by the .qrv identifier at its start; else "default.qrv";
-/// else the built-in default configuration. `path` is set to the file read, if any. Returns
-/// why the file was refused (ReadConfiguration), or nothing when the configuration was loaded.
+/// else the built-in default configuration. `path` is set to the file read, if any, and
+/// `ansi_texts` to the keys of its texts read as ANSI_1252 (ConfigRead). Returns why the file
+/// was refused (ReadConfiguration), or nothing when the configuration was loaded.
 std::optional<Failure> LoadCliConfiguration(const ConfigSource& source, ConfigModel& model,
-                                            std::string& path);
+                                            std::string& path,
+                                            std::vector<std::string>& ansi_texts);
 
 }  // namespace quorvex::cli

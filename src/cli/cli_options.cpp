@@ -4,27 +4,12 @@
 #include <algorithm>
 #include <charconv>
 
-#include "config/config_words.h"
+#include "config/nearest_word.h"
 #include "engine/report_words.h"
+#include "engine/utf8.h"
 
 namespace quorvex::cli {
 namespace {
-
-std::size_t EditDistance(std::string_view a, std::string_view b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j)
-    row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
 
 // The refusal of an option `app` does not know, with the nearest long option it knows.
 std::string UnknownOption(std::string_view given, const CLI::App& app) {
@@ -32,18 +17,15 @@ std::string UnknownOption(std::string_view given, const CLI::App& app) {
   message.append(given);
   const std::string_view name = given.substr(0, given.find('='));
   if (name.rfind("--", 0) != 0) return message;
-  std::string best;
-  std::size_t best_distance = 3;  // farther than two edits is no likely typo
-  for (const CLI::Option* option : app.get_options()) {
-    for (const std::string& long_name : option->get_lnames()) {
-      const std::string candidate = "--" + long_name;
-      const std::size_t distance = EditDistance(name, candidate);
-      if (distance < best_distance) best = candidate, best_distance = distance;
-    }
-  }
-  if (!best.empty()) {
+  std::vector<std::string> names;
+  for (const CLI::Option* option : app.get_options())
+    for (const std::string& long_name : option->get_lnames())
+      names.push_back("--" + long_name);
+  const std::vector<std::string_view> candidates(names.begin(), names.end());
+  const std::string_view nearest = NearestWord(name, candidates);
+  if (!nearest.empty()) {
     message.append("; did you mean ");
-    message.append(best);
+    message.append(nearest);
     message.push_back('?');
   }
   return message;
@@ -87,6 +69,12 @@ class ValueChecks {
   CLI::Validator NotEmpty() {
     return Checked([](const std::string&) { return std::string(); });
   }
+  // A text that becomes a text of the configuration, and so of the data files, which are UTF-8.
+  CLI::Validator Utf8Text() {
+    return Checked([](const std::string& value) {
+      return IsUtf8(value) ? std::string() : "needs UTF-8 text, not \"" + value + "\"";
+    });
+  }
   // Why the last value checked was refused.
   const std::string& cause() const { return cause_; }
 
@@ -94,12 +82,12 @@ class ValueChecks {
   std::string cause_;
 };
 
-// An option that takes a text, refused when empty.
+// An option that takes a text that `check` accepts.
 template <typename Target>
-void AddText(CLI::App& app, ValueChecks& checks, const char* names, Target& target) {
+void AddText(CLI::App& app, const char* names, Target& target, CLI::Validator check) {
   app.add_option_function<std::string>(names,
                                        [&target](const std::string& value) { target = value; })
-      ->check(checks.NotEmpty());
+      ->check(std::move(check));
 }
 
 // An option that takes a whole number `accepts` takes.
@@ -129,10 +117,10 @@ std::optional<std::string> EmptyAttachedValue(const std::vector<std::string>& ar
 
 void AddRunOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   app.add_option("INPUT", options.inputs);
-  AddText(app, checks, "-c,--config", options.config_path);
-  AddText(app, checks, "-o,--output", options.output_dir);
-  AddText(app, checks, "-e,--extension", options.extension);
-  AddText(app, checks, "--log", options.log_path);
+  AddText(app, "-c,--config", options.config_path, checks.NotEmpty());
+  AddText(app, "-o,--output", options.output_dir, checks.NotEmpty());
+  AddText(app, "-e,--extension", options.extension, checks.Utf8Text());
+  AddText(app, "--log", options.log_path, checks.NotEmpty());
   AddNumber(
       app, checks, "-j,--jobs", "a positive whole number", [](long jobs) { return jobs > 0; },
       [&options](long jobs) { options.jobs = static_cast<unsigned>(jobs); });
@@ -144,10 +132,10 @@ void AddRunOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
 // The options over the configuration; the header options exclude one another.
 void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   app.add_flag("--print-config", options.print_config);
-  AddText(app, checks, "--save-config", options.save_config);
-  AddText(app, checks, "--kinds", options.kinds);
-  AddText(app, checks, "--fields", options.fields);
-  AddText(app, checks, "--separator", options.separator);
+  AddText(app, "--save-config", options.save_config, checks.NotEmpty());
+  AddText(app, "--kinds", options.kinds, checks.Utf8Text());
+  AddText(app, "--fields", options.fields, checks.Utf8Text());
+  AddText(app, "--separator", options.separator, checks.Utf8Text());
   AddNumber(
       app, checks, "--decimals", "a whole number from 0 to 14",
       [](long decimals) { return decimals <= 14; },
@@ -155,13 +143,15 @@ void AddConfigOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   CLI::Option* header = app.add_flag_callback("--header", [&] { options.header = true; });
   CLI::Option* no_header = app.add_flag_callback("--no-header", [&] { options.header = false; });
   header->excludes(no_header);
-  AddText(app, checks, "--blocks", options.blocks);
+  AddText(app, "--blocks", options.blocks, checks.Utf8Text());
 }
 
 // How data files are kept and written.
 void AddOutputOptions(CLI::App& app, ValueChecks& checks, CliOptions& options) {
   app.add_flag("--remove-partial", options.remove_partial);
   app.add_flag("--no-clobber", options.no_clobber);
+  app.add_flag("--incremental", options.incremental);
+  app.add_flag("--no-manifest", options.no_manifest);
   app.add_flag_callback("--quote", [&] { options.quote = true; });
   app.add_flag_callback("--mtext-plain", [&] { options.mtext_plain = true; });
   app.add_option_function<std::string>(
@@ -186,6 +176,8 @@ std::string LeftOver(const CLI::App& app, const CliOptions& options) {
   if (options.inputs.empty() && !options.help && !options.version && !options.print_config &&
       !options.save_config)
     return "no input: name at least one DXF file or folder";
+  if (options.incremental && options.no_manifest)
+    return "option --incremental cannot be given with --no-manifest: it reads the manifest";
   return {};
 }
 
@@ -206,68 +198,6 @@ std::string ParseErrorText(const CLI::ParseError& parse_error, const CLI::App& a
   }
   return message;
 }
-
-}  // namespace
-
-std::string UsageText() {
-  return "Usage: quorvex-cli [OPTIONS] INPUT...\n"
-         "Converts DXF drawings into coordinate data files.\n"
-         "\n"
-         "  INPUT                  a .dxf file, or a folder: all its DXF files, sorted by name\n"
-         "  -c, --config FILE      configuration file, .qrv or TOML (told apart by content); a\n"
-         "                         name without a folder is also looked for in the\n"
-         "                         configurations folder; default: the default configuration\n"
-         "  -o, --output DIR       destination directory; default: the current directory\n"
-         "  -e, --extension EXT    data-file extension instead of the configuration's\n"
-         "      --log FILE         where the report goes (- for standard output); default: the\n"
-         "                         program's log file\n"
-         "  -j, --jobs N           files converted at once (default: the number of cores)\n"
-         "  -q, --quiet            no progress display\n"
-         "      --help             show this help and exit\n"
-         "      --version          show the version and exit\n"
-         "\n"
-         "Configuration, applied over -c:\n"
-         "      --kinds LIST       exactly these entity kinds (comma-separated); a kind named\n"
-         "                         alone takes the point options of the default configuration,\n"
-         "                         KIND.OPTION picks them\n"
-         "      --fields LIST      exactly these data fields, in this order\n"
-         "      --separator SEP    comma, semicolon, space, tab, linefeed, or any other text\n"
-         "      --decimals N       decimals of X, Y and Z (0 to 14)\n"
-         "      --header, --no-header  with or without the line naming the fields\n"
-         "      --blocks PATTERNS  block-name patterns of the block inserts, comma-separated\n"
-         "      --print-config     print the configuration in effect as TOML and exit\n"
-         "      --save-config FILE write the configuration in effect as a .qrv file that the\n"
-         "                         window loads; with no INPUT, exit then\n"
-         "\n"
-         "Kinds: " +
-         KindWordList() +
-         "\n"
-         "Fields: " +
-         FieldWordList() +
-         "\n"
-         "\n"
-         "Failures and existing files:\n"
-         "      --remove-partial   delete the data file of a file that failed or was stopped,\n"
-         "                         instead of keeping the lines written before\n"
-         "      --no-clobber       leave existing data files alone; their drawings are skipped\n"
-         "\n"
-         "Output for other programs (all off by default):\n"
-         "      --quote            quote fields that hold the separator, a double quote or a\n"
-         "                         line break (RFC 4180)\n"
-         "      --mtext-plain      multiline text without its formatting codes\n"
-         "      --line-ends lf     lines end in LF instead of CR LF (the LineFeed separator too)\n"
-         "      --bom              start each data file with the UTF-8 byte-order mark\n"
-         "      --decimal-comma    coordinates with \",\" as decimal separator (not with a\n"
-         "                         separator that holds a comma)\n"
-         "\n"
-         "Exit status: 0 every file converted or skipped; 1 some file could not be read, was not\n"
-         "a valid DXF file or failed conversion, a folder could not be listed, or the log could\n"
-         "not be written; 2 usage or configuration error, unwritable destination, inputs that\n"
-         "would write the same data file, or a log that is a file of the run; 128 + N stopped by\n"
-         "signal N (130 Ctrl-C, 129 SIGHUP, 143 SIGTERM).\n";
-}
-
-namespace {
 
 std::optional<CliOptions> ParseOptions(const std::vector<std::string>& args, std::string& error) {
   if (const std::optional<std::string> empty = EmptyAttachedValue(args)) {

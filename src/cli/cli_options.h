@@ -26,14 +26,17 @@ struct CliOptions : ConfigOptions {
 
   /// Delete the data file of a file that failed or was stopped instead of keeping its lines.
   bool remove_partial = false;
-  /// Leave existing data files alone and skip their drawings.
+  /// Leave existing data files alone and skip their drawings, but those the manifest records
+  /// as failed or stopped.
   bool no_clobber = false;
+  /// Convert only the drawings whose data files the manifest does not record as converted from
+  /// them as they are, under this configuration.
+  bool incremental = false;
+  /// Write no manifest into the destination.
+  bool no_manifest = false;
 };
 
 /// The options of `args` (without the program name); nullopt with `error` set on a usage error.
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, std::string& error);
-
-/// The text printed by --help.
-std::string UsageText();
 
 }  // namespace quorvex::cli

@@ -12,24 +12,6 @@ std::string Named(std::string_view name, std::string_view path) {
   return text;
 }
 
-// The reason of a file's failure in plain words: the system's reason for a drawing that cannot
-// be read, otherwise the report's error text without its "*** Error, " and " ***".
-std::string FailureReason(const Failure& failure) {
-  if (failure.kind == Failure::Kind::kDxfUnreadable && !failure.reason.empty())
-    return failure.reason;
-  const std::string whole = FailureText(failure);
-  std::string_view text = whole;
-  for (const std::string_view decoration : {"  *** Error, ", "  *** "})
-    if (text.substr(0, decoration.size()) == decoration) {
-      text.remove_prefix(decoration.size());
-      break;
-    }
-  constexpr std::string_view kEnd = " ***";
-  if (text.size() >= kEnd.size() && text.substr(text.size() - kEnd.size()) == kEnd)
-    text.remove_suffix(kEnd.size());
-  return std::string(text);
-}
-
 }  // namespace
 
 std::string CliFailureText(const Failure& failure) {
@@ -45,6 +27,9 @@ std::string CliFailureText(const Failure& failure) {
       return Named("Cannot open file", failure.path) + ". " + failure.reason;
     case Kind::kConfigNotWritten:
       return Named("Cannot create file", failure.path) + ". " + failure.reason;
+    case Kind::kSavedConfigIsRunFile:
+      return Named("Configuration file", failure.path) +
+             " is a file that the run reads or writes; nothing was written";
     case Kind::kNotAConfig:
       return Named("File", failure.path) + " is not a Quorvex configuration file";
     case Kind::kConfigDamaged:
@@ -68,8 +53,8 @@ std::string FileFailureLine(std::string_view dxf_path, const FileOutcome& outcom
       line.append("\" was removed");
     } else {
       const std::int64_t n = outcome.data_lines;
-      line.append("\" is incomplete: " + std::to_string(n) + (n == 1 ? " line" : " lines") +
-                  " written before it stopped");
+      line.append("\" is incomplete: " + std::to_string(n) +
+                  (n == 1 ? " data line" : " data lines") + " written before it stopped");
     }
   }
   return line;
@@ -95,28 +80,6 @@ std::string QrvCannotKeepWarning(std::string_view keys) {
   text.append(keys);
   text.append("; the configuration was saved without them (--print-config keeps them)");
   return text;
-}
-
-std::string ReportPlace(std::string_view log_path, bool to_output, bool written) {
-  if (to_output) return "standard output";
-  return written ? EscapedName(log_path) : "not written";
-}
-
-std::string SummaryLine(std::size_t converted, std::size_t failed, std::size_t skipped,
-                        std::string_view report) {
-  std::string line = std::to_string(converted) + (converted == 1 ? " file" : " files") +
-                     " converted, " + std::to_string(failed) + " with errors";
-  if (skipped > 0) line += ", " + std::to_string(skipped) + " skipped";
-  line.append("; report: ");
-  line.append(report);
-  return line;
-}
-
-std::string StoppedLine(std::size_t done, std::size_t total, std::string_view report) {
-  std::string line =
-      "stopped after " + std::to_string(done) + " of " + std::to_string(total) + " files; report: ";
-  line.append(report);
-  return line;
 }
 
 }  // namespace quorvex::cli

@@ -41,13 +41,4 @@ std::string DataFileClashLine(std::string_view data_path, const std::vector<std:
 /// keep, named by their keys ("quote, bom").
 std::string QrvCannotKeepWarning(std::string_view keys);
 
-/// Where the summary says the report went: the log file, "standard output" or "not written".
-std::string ReportPlace(std::string_view log_path, bool to_output, bool written);
-
-/// The summary of a run that ended, e.g. "2 files converted, 1 with errors, 1 skipped; report:
-/// PLACE" (skipped files only when there are any), and of one that was stopped.
-std::string SummaryLine(std::size_t converted, std::size_t failed, std::size_t skipped,
-                        std::string_view report);
-std::string StoppedLine(std::size_t done, std::size_t total, std::string_view report);
-
 }  // namespace quorvex::cli

@@ -61,13 +61,15 @@ std::vector<std::string> DataFileClashes(const std::vector<std::string>& dxf_pat
   return clashes;
 }
 
-bool LogIsRunFile(const std::string& log_path, const std::string& config_path,
-                  const std::vector<std::string>& dxf_paths, const std::string& destination,
-                  std::string_view extension) {
-  if (!config_path.empty() && SameFile(log_path, config_path)) return true;
-  for (const std::string& path : dxf_paths) {
-    if (SameFile(log_path, path) ||
-        SameFile(log_path, DataFilePath(destination, path, extension))) {
+bool IsRunFile(const std::string& path, const std::vector<std::string>& named,
+               const std::vector<std::string>& dxf_paths, const std::string& destination,
+               std::string_view extension) {
+  for (const std::string& other : named) {
+    if (!other.empty() && SameFile(path, other)) return true;
+  }
+  for (const std::string& dxf_path : dxf_paths) {
+    if (SameFile(path, dxf_path) ||
+        SameFile(path, DataFilePath(destination, dxf_path, extension))) {
       return true;
     }
   }

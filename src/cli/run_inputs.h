@@ -18,9 +18,11 @@ std::vector<std::string> DataFileClashes(const std::vector<std::string>& dxf_pat
                                          const std::string& destination,
                                          std::string_view extension);
 
-/// True when the log would replace the configuration, an input drawing or a data file of the run.
-bool LogIsRunFile(const std::string& log_path, const std::string& config_path,
-                  const std::vector<std::string>& dxf_paths, const std::string& destination,
-                  std::string_view extension);
+/// True when writing `path` would replace a file the run reads or writes: one of `named` (the
+/// configuration, the log, the saved configuration; empty names are passed over), an input
+/// drawing, or a data file of the run. Files are told apart by identity (SameFile).
+bool IsRunFile(const std::string& path, const std::vector<std::string>& named,
+               const std::vector<std::string>& dxf_paths, const std::string& destination,
+               std::string_view extension);
 
 }  // namespace quorvex::cli

@@ -48,15 +48,15 @@ ConfigFileRead ReadConfigFile(const std::filesystem::path& path) {
     read.failure =
         Failure{Failure::Kind::kConfigNotOpened, path.string(), {}, 0, std::strerror(error)};
   } else if (read.bytes.size() > kMaxConfigFileSize) {
-    read.failure = Failure{Failure::Kind::kNotAConfig, path.string()};
+    read.failure = Failure{Failure::Kind::kConfigTooLarge, path.string()};
   }
   return read;
 }
 
 std::optional<Failure> WriteConfigFile(const std::filesystem::path& path, std::string_view bytes) {
-  const int error = ReplaceFile(path.string(), bytes);
-  if (error == 0) return std::nullopt;
-  return Failure{Failure::Kind::kConfigNotWritten, path.string(), {}, 0, std::strerror(error)};
+  std::string reason = ReplaceFile(path.string(), bytes);
+  if (reason.empty()) return std::nullopt;
+  return Failure{Failure::Kind::kConfigNotWritten, path.string(), {}, 0, std::move(reason)};
 }
 
 }  // namespace quorvex

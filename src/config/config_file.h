@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/config_tree.h"
 #include "engine/failure.h"
@@ -15,6 +16,8 @@ namespace quorvex {
 /// that its reader passes over, and many times the TOML form of any configuration. A larger file
 /// is not a configuration.
 inline constexpr std::size_t kMaxConfigFileSize = 1 << 16;
+static_assert(kMaxConfigFileSize == std::size_t{64} * 1024,
+              "the refusal of a larger file says 64 KiB");
 
 /// A configuration file's bytes, or why they could not be read.
 struct ConfigFileRead {
@@ -26,16 +29,19 @@ struct ConfigFileRead {
 struct ConfigRead {
   ConfigContent content;
   std::optional<Failure> failure;
+  /// The keys of the texts that were not UTF-8 and were read as ANSI_1252 (ReadForeignTexts).
+  std::vector<std::string> ansi_texts = {};
 };
 
 /// Reads the whole configuration file at `path`, whatever its form. A file that cannot be opened
 /// or read fails with kConfigNotOpened and the system's reason; one that is not a regular file (a
-/// folder, a pipe, a device) or is larger than kMaxConfigFileSize with kNotAConfig, without being
-/// opened for a read that might never end.
+/// folder, a pipe, a device) with kNotAConfig, without being opened for a read that might never
+/// end; one larger than kMaxConfigFileSize with kConfigTooLarge, read no further.
 ConfigFileRead ReadConfigFile(const std::filesystem::path& path);
 
 /// Writes `bytes` as the configuration file at `path`, creating or replacing it through a new
-/// file beside it (ReplaceFile), so a failed write never leaves a truncated configuration behind.
+/// file beside it (ReplaceFile), so a failed write never leaves a truncated configuration behind,
+/// and neither a link nor anything that is not a regular file is written through or replaced.
 /// kConfigNotWritten with the system's reason, or nothing when the file was written.
 std::optional<Failure> WriteConfigFile(const std::filesystem::path& path, std::string_view bytes);
 

@@ -9,9 +9,13 @@
 namespace quorvex {
 
 /// Reads the configuration file at `path` in either of its forms, told apart by content: a file
-/// that starts with the .qrv identifier is a .qrv file, anything else is read as the TOML form.
-/// The failure is the reading's (ReadConfigFile), the .qrv reader's (kNotAConfig, kConfigDamaged)
-/// or the TOML reader's (kConfigNotToml, kConfigTomlRefused).
+/// that starts with the .qrv identifier is a .qrv file, a file that can be text is read as the
+/// TOML form, and one that cannot (a NUL byte, or a control character other than a tab or a line
+/// end first, as in a .qrv file whose identifier is damaged) is no configuration. The failure is
+/// the reading's (ReadConfigFile), kNotAConfig for a file that is neither, the .qrv reader's
+/// (kConfigDamaged) or the TOML reader's (kConfigNotToml, kConfigTomlRefused). The texts of a
+/// configuration read that are not UTF-8 are read as ANSI_1252 (ReadForeignTexts), so that no
+/// byte of another code page reaches a data file.
 ConfigRead ReadConfiguration(const std::filesystem::path& path);
 
 /// The two forms of a configuration file.

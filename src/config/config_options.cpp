@@ -11,15 +11,49 @@
 namespace quorvex {
 namespace {
 
-// The separator choice that `given` names by its word or by the text it writes; the choice
-// "Other" (5) is never named so, as it writes what is given.
-std::optional<int> FixedSeparatorChoice(std::string_view given) {
-  constexpr int kOther = 5;
-  for (int choice = 0; choice < kOther; ++choice) {
-    if (given == kSeparatorWords[static_cast<std::size_t>(choice)] ||
-        given == ResolvedSeparator(choice, {}))
-      return choice;
+constexpr int kOtherSeparator = 5;
+
+// What --separator sets: a choice, and for "Other" the text, unless the configuration's own is
+// kept.
+struct SeparatorSetting {
+  int choice = kOtherSeparator;
+  std::optional<std::string> other_text;
+};
+
+bool LettersOnly(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
+}
+
+// The separator that `given` asks for: "text:" and any text as the "Other" separator; a choice by
+// its word in any case, "other" keeping the configuration's text; "\\t" for a tab; a choice by
+// the text it writes; any other text that is not made of letters alone as the "Other" separator.
+// Letters that are no word are refused, with the words.
+std::optional<std::string> SeparatorOf(std::string_view given, SeparatorSetting& setting) {
+  constexpr std::string_view kText = "TEXT:";
+  std::string prefix(given.substr(0, kText.size()));
+  for (char& c : prefix)
+    c = AsciiUpper(c);
+  if (prefix == kText) {
+    setting = {kOtherSeparator, std::string(given.substr(kText.size()))};
+    return std::nullopt;
   }
+  if (const std::optional<int> choice = SeparatorOfWord(given == "\\t" ? "tab" : given)) {
+    setting = {*choice, std::nullopt};
+    return std::nullopt;
+  }
+  if (LettersOnly(given)) {
+    const std::string_view nearest = NearestSeparatorWord(given);
+    // The words are listed even with a guess: letters that are no word may have been meant as
+    // the text itself, and the list shows that they are not taken so.
+    std::string error = "unknown separator \"" + std::string(given) + "\" in --separator; ";
+    error += nearest.empty() ? "the" : "did you mean \"" + std::string(nearest) + "\"? The";
+    return error + " separators are: " + SeparatorWordList() +
+           "; for the text itself, give text:" + std::string(given);
+  }
+  setting = {kOtherSeparator, std::string(given)};
+  for (int choice = 0; choice < kOtherSeparator; ++choice)
+    if (given == ResolvedSeparator(choice, {})) setting = {choice, std::nullopt};
   return std::nullopt;
 }
 
@@ -35,17 +69,23 @@ std::vector<std::string> Words(std::string_view list) {
   }
 }
 
+// The refusal of a word that names nothing: the nearest word when one is near, else them all.
+std::string UnknownWord(std::string_view what, std::string_view word, std::string_view option,
+                        std::string_view nearest, const std::string& valid) {
+  std::string error = "unknown " + std::string(what) + " \"" + std::string(word) + "\" in " +
+                      std::string(option) + "; ";
+  if (!nearest.empty()) return error + "did you mean \"" + std::string(nearest) + "\"?";
+  return error + "the " + std::string(what) + "s are: " + valid;
+}
+
 // The nodes a list names, or the usage error.
-template <typename Of>
+template <typename Of, typename Nearest>
 std::optional<std::string> NodesOf(std::string_view list, std::string_view option,
-                                   std::string_view what, Of of, const std::string& valid,
-                                   std::vector<int>& nodes) {
+                                   std::string_view what, Of of, Nearest nearest,
+                                   const std::string& valid, std::vector<int>& nodes) {
   for (const std::string& word : Words(list)) {
     const std::optional<int> node = of(word);
-    if (!node) {
-      return "unknown " + std::string(what) + " \"" + word + "\" in " + std::string(option) +
-             "; the " + std::string(what) + "s are: " + valid;
-    }
+    if (!node) return UnknownWord(what, word, option, nearest(word), valid);
     if (std::find(nodes.begin(), nodes.end(), *node) != nodes.end())
       return "\"" + word + "\" is named twice in " + std::string(option);
     nodes.push_back(*node);
@@ -117,8 +157,8 @@ void ApplyOutputOptions(const ConfigOptions& options, ConfigModel& model) {
 std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, ConfigModel& model) {
   std::vector<int> kinds, fields;
   if (options.kinds) {
-    if (auto error =
-            NodesOf(*options.kinds, "--kinds", "kind", EntityNodeOfWord, KindWordList(), kinds))
+    if (auto error = NodesOf(*options.kinds, "--kinds", "kind", EntityNodeOfWord, NearestKindWord,
+                             KindWordList(), kinds))
       return error;
   }
   if (options.fields) {
@@ -126,12 +166,14 @@ std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, Conf
       const std::optional<int> node = FieldNodeOfWord(word);
       return node && IsDataField(*node) ? node : std::nullopt;
     };
-    if (auto error =
-            NodesOf(*options.fields, "--fields", "field", field_of, FieldWordList(), fields))
+    if (auto error = NodesOf(*options.fields, "--fields", "field", field_of, NearestFieldWord,
+                             FieldWordList(), fields))
       return error;
   }
+  SeparatorSetting separator;
   if (options.separator) {
-    if (auto error = TooLong("--separator", *options.separator, 255)) return error;
+    if (auto error = SeparatorOf(*options.separator, separator)) return error;
+    if (auto error = TooLong("--separator", separator.other_text.value_or(""), 255)) return error;
   }
   if (options.blocks) {
     if (auto error = TooLong("--blocks", Trimmed(*options.blocks), 255)) return error;
@@ -140,12 +182,8 @@ std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, Conf
   if (options.kinds) ApplyKinds(kinds, model);
   if (options.fields) ApplyFields(fields, model);
   if (options.separator) {
-    if (const std::optional<int> choice = FixedSeparatorChoice(*options.separator)) {
-      model.SetSeparatorIndex(*choice);
-    } else {
-      model.SetSeparatorIndex(5);
-      model.SetSeparatorText(*options.separator);
-    }
+    model.SetSeparatorIndex(separator.choice);
+    if (separator.other_text) model.SetSeparatorText(*separator.other_text);
   }
   if (options.decimals) {
     for (const int node : {field_node::kXDecimals, field_node::kYDecimals, field_node::kZDecimals})
@@ -153,7 +191,7 @@ std::optional<std::string> ApplyConfigOptions(const ConfigOptions& options, Conf
   }
   if (options.header) model.SetIncludeHeader(*options.header);
   if (options.blocks) model.SetBlockNames(*options.blocks);
-  if (options.extension) model.SetDataFileExtension(*options.extension);
+  if (options.extension) model.SetDataFileExtension(ExtensionOfOption(*options.extension));
   ApplyOutputOptions(options, model);
   return std::nullopt;
 }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "config/nearest_word.h"
 #include "engine/export_config.h"
+#include "engine/text_util.h"
 
 namespace quorvex {
 namespace {
@@ -50,11 +52,33 @@ constexpr std::array<std::string_view, kFieldNodeCount> kFieldWords = {"line-num
                                                                        "group.prefix",
                                                                        "group.start"};
 
+bool SameWord(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
+}
+
 template <std::size_t N>
 std::optional<int> Find(const std::array<std::string_view, N>& words, std::string_view word) {
   for (std::size_t i = 0; i < N; ++i)
-    if (words[i] == word) return static_cast<int>(i);
+    if (SameWord(words[i], word)) return static_cast<int>(i);
   return std::nullopt;
+}
+
+template <typename Words>
+std::string Joined(const Words& words) {
+  std::string list;
+  for (const std::string_view word : words) {
+    if (!list.empty()) list.append(", ");
+    list.append(word);
+  }
+  return list;
+}
+
+std::array<std::string_view, kDataFieldCount> DataFieldWords() {
+  std::array<std::string_view, kDataFieldCount> words;
+  std::transform(kDataFieldNodes.begin(), kDataFieldNodes.end(), words.begin(),
+                 [](int node) { return kFieldWords[static_cast<std::size_t>(node)]; });
+  return words;
 }
 
 }  // namespace
@@ -79,6 +103,10 @@ std::optional<int> FieldNodeOfWord(std::string_view word) {
   return Find(kFieldWords, word);
 }
 
+std::optional<int> SeparatorOfWord(std::string_view word) {
+  return Find(kSeparatorWords, word);
+}
+
 bool IsDataField(int field_node) {
   return std::find(kDataFieldNodes.begin(), kDataFieldNodes.end(), field_node) !=
          kDataFieldNodes.end();
@@ -96,21 +124,27 @@ std::string_view FieldOptionKey(int field_node) {
 }
 
 std::string KindWordList() {
-  std::string list;
-  for (const std::string_view word : kEntityWords) {
-    if (!list.empty()) list.append(", ");
-    list.append(word);
-  }
-  return list;
+  return Joined(kEntityWords);
 }
 
 std::string FieldWordList() {
-  std::string list;
-  for (const int node : kDataFieldNodes) {
-    if (!list.empty()) list.append(", ");
-    list.append(kFieldWords[static_cast<std::size_t>(node)]);
-  }
-  return list;
+  return Joined(DataFieldWords());
+}
+
+std::string SeparatorWordList() {
+  return Joined(kSeparatorWords);
+}
+
+std::string_view NearestKindWord(std::string_view word) {
+  return NearestWord(word, kEntityWords);
+}
+
+std::string_view NearestFieldWord(std::string_view word) {
+  return NearestWord(word, DataFieldWords());
+}
+
+std::string_view NearestSeparatorWord(std::string_view word) {
+  return NearestWord(word, kSeparatorWords);
 }
 
 }  // namespace quorvex

@@ -29,9 +29,12 @@ inline constexpr std::array<std::string_view, 6> kSeparatorWords = {"comma", "se
 std::string_view EntityNodeWord(int entity_node);
 std::string_view FieldNodeWord(int field_node);
 
-/// The node a word names, or nullopt. Exact, case-sensitive match.
+/// The node a word names, in any letter case of a-z, or nullopt.
 std::optional<int> EntityNodeOfWord(std::string_view word);
 std::optional<int> FieldNodeOfWord(std::string_view word);
+
+/// The separator choice (0..5) a word of kSeparatorWords names, in any letter case, or nullopt.
+std::optional<int> SeparatorOfWord(std::string_view word);
 
 /// True for the 12 data fields among the field nodes, and for the 12 kinds among the entity nodes.
 bool IsDataField(int field_node);
@@ -45,5 +48,13 @@ std::string_view FieldOptionKey(int field_node);
 /// and the refusals of a wrong word list them.
 std::string KindWordList();
 std::string FieldWordList();
+/// The separator words joined by ", ".
+std::string SeparatorWordList();
+
+/// The word of the kinds with their options, of the data fields, or of the separator choices
+/// nearest to a mistyped `word`, for "did you mean" (NearestWord); empty when none is near.
+std::string_view NearestKindWord(std::string_view word);
+std::string_view NearestFieldWord(std::string_view word);
+std::string_view NearestSeparatorWord(std::string_view word);
 
 }  // namespace quorvex

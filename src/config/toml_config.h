@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/config_file.h"
 #include "config/config_tree.h"
@@ -14,8 +15,11 @@ namespace quorvex {
 /// state and options), then [window], how the window shows the trees,
 /// then, only when there is any, [stored]: what the file holds that neither says (bytes left
 /// behind shorter texts, node states no rule makes, texts that are not UTF-8). Reading the text
-/// back gives the same configuration, byte for byte.
-std::string ConfigToml(const ConfigContent& content);
+/// back gives the same configuration, byte for byte. A comment under the heading names
+/// `ansi_texts`, the keys of the texts that the file read held in another code page and that
+/// were read as ANSI_1252 (ConfigRead).
+std::string ConfigToml(const ConfigContent& content,
+                       const std::vector<std::string>& ansi_texts = {});
 
 /// The keys of the settings beyond the record that are not at their defaults, joined by ", " in
 /// the order the text form writes them: what a .qrv file of the configuration cannot keep. Empty

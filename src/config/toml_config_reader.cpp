@@ -9,6 +9,7 @@
 #include "config/config_settings.h"
 #include "config/config_words.h"
 #include "config/default_config.h"
+#include "config/nearest_word.h"
 #include "config/toml_form.h"
 
 namespace quorvex {
@@ -114,8 +115,17 @@ int WordOf(const toml::node& node, std::string_view key, std::string_view what, 
            const std::string& valid) {
   const std::string word = TextOf(node, key);
   if (const std::optional<int> found = of(word)) return *found;
-  Refuse(node, "unknown " + std::string(what) + " " + Named(word) + " in " + Named(key) + "; the " +
-                   std::string(what) + "s are: " + valid);
+  const std::string refusal =
+      "unknown " + std::string(what) + " " + Named(word) + " in " + Named(key);
+  std::vector<std::string_view> words;
+  for (std::size_t start = 0; start < valid.size();) {
+    const std::size_t end = std::min(valid.find(", ", start), valid.size());
+    words.push_back(std::string_view(valid).substr(start, end - start));
+    start = end + 2;
+  }
+  if (const std::string_view nearest = NearestWord(word, words); !nearest.empty())
+    Refuse(node, refusal + "; did you mean " + Named(nearest) + "?");
+  Refuse(node, refusal + "; the " + std::string(what) + "s are: " + valid);
 }
 
 template <std::size_t N, typename Of>
@@ -163,7 +173,7 @@ class TomlReader {
       if (name == "extension") {
         settings_.extension = SlotTextOf(node, name, 10);
       } else if (name == "separator") {
-        settings_.separator = WordOf(node, name, "separator", SeparatorChoice, SeparatorWords());
+        settings_.separator = WordOf(node, name, "separator", SeparatorOfWord, SeparatorWordList());
       } else if (name == "separator-other") {
         settings_.separator_other = SlotTextOf(node, name, 255);
       } else if (name == "header") {
@@ -192,20 +202,6 @@ class TomlReader {
   }
 
  private:
-  static std::optional<int> SeparatorChoice(std::string_view word) {
-    for (std::size_t i = 0; i < kSeparatorWords.size(); ++i)
-      if (kSeparatorWords[i] == word) return static_cast<int>(i);
-    return std::nullopt;
-  }
-  static std::string SeparatorWords() {
-    std::string list;
-    for (const std::string_view word : kSeparatorWords) {
-      if (!list.empty()) list.append(", ");
-      list.append(word);
-    }
-    return list;
-  }
-
   // A key of the settings beyond the record; false for any other key.
   bool ReadExtended(std::string_view name, const toml::node& node) {
     DataFormat& format = settings_.extended.format;
@@ -264,7 +260,8 @@ class TomlReader {
         }
         const std::optional<int> node_of_option =
             FieldNodeOfWord(std::string(FieldNodeWord(field)) + "." + std::string(option));
-        if (!node_of_option)
+        // Words are taken in any case, but keys are TOML's, which are exact.
+        if (!node_of_option || FieldOptionKey(*node_of_option) != option)
           Refuse(value, "the field " + Named(FieldNodeWord(field)) + " has no option " +
                             Named(option) + "; its keys are: " + FieldOptionsOf(field));
         settings_.values[static_cast<std::size_t>(*node_of_option)] =

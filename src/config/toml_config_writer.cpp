@@ -162,7 +162,7 @@ std::string ExtendedKeys(const ExtendedSettings& extended) {
   return keys;
 }
 
-std::string ConfigToml(const ConfigContent& content) {
+std::string ConfigToml(const ConfigContent& content, const std::vector<std::string>& ansi_texts) {
   ConfigSettings settings = SettingsOf(content);
   StoredBytes stored = StoredBytesOf(content, settings);
   // A text that is not UTF-8 cannot stand in TOML; its bytes go to [stored.texts] instead.
@@ -174,6 +174,12 @@ std::string ConfigToml(const ConfigContent& content) {
   TomlWriter writer;
   writer.Line("# Quorvex configuration: quorvex-cli -c FILE reads it, --save-config writes it as");
   writer.Line("# a .qrv file for the window.");
+  if (!ansi_texts.empty()) {
+    std::string note = "# Not UTF-8 in the file read, so read as ANSI_1252:";
+    for (std::size_t i = 0; i < ansi_texts.size(); ++i)
+      note += (i == 0 ? " " : ", ") + ansi_texts[i];
+    writer.Line(note);
+  }
   if (readable(kSlotExtension, settings.extension)) writer.Text("extension", settings.extension);
   writer.Text("separator", kSeparatorWords[static_cast<std::size_t>(settings.separator)]);
   if (readable(kSlotSeparatorOther, settings.separator_other))

@@ -8,7 +8,8 @@ namespace quorvex {
 class LogViewer {
  public:
   virtual ~LogViewer() = default;
-  virtual void Open(std::string_view log_path) = 0;
+  /// False when no viewer could be started for it.
+  virtual bool Open(std::string_view log_path) = 0;
 };
 
 }  // namespace quorvex

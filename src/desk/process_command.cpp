@@ -34,8 +34,13 @@ PreparedRun PrepareProcessCommand(ConfigModel& model, std::string_view extension
 
 void FinishProcessCommand(const PreparedRun& run, const BatchResult& result, Prompts& prompts,
                           LogViewer& viewer) {
-  if (const auto& failure = result.refusal ? result.refusal : result.log_failure) {
-    prompts.Error(WindowFailureText(*failure));
+  if (result.refusal) {
+    prompts.Error(WindowFailureText(*result.refusal));
+    return;
+  }
+  if (result.manifest_failure) prompts.Error(WindowFailureText(*result.manifest_failure));
+  if (result.log_failure) {
+    prompts.Error(WindowFailureText(*result.log_failure));
   } else if (run.show_report) {
     viewer.Open(run.request.log_path);
   }

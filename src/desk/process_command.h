@@ -37,8 +37,9 @@ PreparedRun PrepareProcessCommand(ConfigModel& model, std::string_view extension
                                   const OutputDirectory& output, const Preferences& preferences,
                                   const std::string& log_path, Prompts& prompts);
 
-/// What the window shows when the run of `run` has ended with `result`: a refused run, or a log
-/// that could not be written, in an error message; else the log in the viewer, when asked.
+/// What the window shows when the run of `run` has ended with `result`: a refused run, a
+/// manifest that could not be read or written, and a log that could not be written, each in an
+/// error message; the log in the viewer, when asked and written.
 void FinishProcessCommand(const PreparedRun& run, const BatchResult& result, Prompts& prompts,
                           LogViewer& viewer);
 

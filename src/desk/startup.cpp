@@ -78,13 +78,25 @@ OpenRequest ResolveOpenPaths(const std::vector<std::string>& paths) {
   for (const std::string& given : paths) {
     std::error_code error;
     const fs::path path = fs::absolute(given, error);
-    if (error || !fs::exists(path, error)) continue;
-    if (request.folder.empty())
-      request.folder = FolderText(fs::is_directory(path, error) ? path : path.parent_path());
-    if (IsRegularFile(path) && FolderText(path.parent_path()) == request.folder)
+    if (error || !fs::exists(path, error)) {
+      request.not_found.push_back(given);
+      continue;
+    }
+    const bool folder = IsDirectory(path.string());
+    if (request.folder.empty()) request.folder = FolderText(folder ? path : path.parent_path());
+    if (folder ? FolderText(path) != request.folder
+               : FolderText(path.parent_path()) != request.folder) {
+      request.elsewhere.push_back(given);
+    } else if (IsRegularFile(path)) {
       request.file_names.emplace_back(FileNameOf(path.string()));
+    }
   }
   return request;
+}
+
+std::optional<std::string> NotOpenedMessage(const OpenRequest& request) {
+  if (request.elsewhere.empty() && request.not_found.empty()) return std::nullopt;
+  return NotOpenedPathsText(request.folder, request.elsewhere, request.not_found);
 }
 
 void InitMainWindow(StartupContext& context) {
@@ -96,6 +108,7 @@ void InitMainWindow(StartupContext& context) {
   std::string dxf_folder = StoredFolderOr(settings, setting::kDxfPath, context.home_folder);
   if (IsDirectory(open.folder)) dxf_folder = open.folder;
   context.window.SelectFolder(dxf_folder);
+  if (const auto message = NotOpenedMessage(open)) context.window.ShowInformation(*message);
 
   context.output.SetDestination(StoredFolderOr(settings, setting::kDestPath, context.home_folder));
   if (settings.ReadOnOff(setting::kLocked).value_or(true))

@@ -25,8 +25,8 @@ struct WindowSize {
 class MainWindowParts {
  public:
   virtual ~MainWindowParts() = default;
-  /// The stored outer size, or nullopt on a first start: the minimum size, centred. The window's
-  /// minimum size applies either way.
+  /// The stored outer size, or nullopt on a first start: the minimum size. The window's minimum
+  /// size applies either way, and the window is centred on the screen.
   virtual void RestoreWindowSize(const std::optional<WindowSize>& size) = 0;
   virtual WindowSize CurrentWindowSize() const = 0;
   /// Selects `folder` in the folder tree and expands it one level. The tree's selection change
@@ -68,12 +68,19 @@ struct StartupContext {
 
 /// The folder and the file names that a list of drawings (or one folder) asks to open. The
 /// folder is the first path's, or the first path itself when that is a folder; only files in
-/// that folder are named. An empty folder when nothing usable was given.
+/// that folder are named. An empty folder when nothing usable was given. The list shows one
+/// folder at a time: the paths given that it cannot show are kept, as given, to be named.
 struct OpenRequest {
   std::string folder;
   std::vector<std::string> file_names;
+  /// Files in other folders, and other folders.
+  std::vector<std::string> elsewhere;
+  std::vector<std::string> not_found;
 };
 OpenRequest ResolveOpenPaths(const std::vector<std::string>& paths);
+
+/// The message naming the paths of `request` that are not opened; nothing when there are none.
+std::optional<std::string> NotOpenedMessage(const OpenRequest& request);
 
 /// The start-up sequence, run once when the main window is first shown: window size,
 /// preferences, DXF folder (which lists it), destination and lock, file-list header, panel

@@ -1,5 +1,7 @@
 #include "desk/window_words.h"
 
+#include <algorithm>
+
 #include "batch/log_file.h"
 #include "engine/report_words.h"
 
@@ -13,6 +15,21 @@ std::string FileMessage(std::string_view text, const Failure& failure) {
   std::string message(text);
   message += " \"" + EscapedName(failure.path) + "\". " + failure.reason;
   return message;
+}
+
+// How many paths a message names before it counts the rest.
+constexpr std::size_t kNamedPaths = 10;
+
+// `heading`, then one line per path, quoted, the paths after the tenth counted.
+void AppendPaths(std::string& text, std::string_view heading,
+                 const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  if (!text.empty()) text.push_back('\n');
+  text.append(heading);
+  for (std::size_t i = 0; i < paths.size() && i < kNamedPaths; ++i)
+    text += "\n  \"" + EscapedName(paths[i]) + '"';
+  if (paths.size() > kNamedPaths)
+    text += "\n  and " + std::to_string(paths.size() - kNamedPaths) + " more";
 }
 
 }  // namespace
@@ -31,6 +48,16 @@ std::string QrvCannotKeepQuestion(std::string_view keys) {
   return question;
 }
 
+std::string NotOpenedPathsText(std::string_view folder, const std::vector<std::string>& elsewhere,
+                               const std::vector<std::string>& not_found) {
+  std::string text;
+  if (!elsewhere.empty())
+    text = "The list shows the drawings of one folder, \"" + EscapedName(folder) + "\".";
+  AppendPaths(text, "Not opened, from other folders:", elsewhere);
+  AppendPaths(text, "Not found:", not_found);
+  return text;
+}
+
 std::string ConfigNotFoundText(std::string_view path) {
   return "Configuration file \"" + EscapedName(path) + "\" not found, default values will be used.";
 }
@@ -40,6 +67,26 @@ std::string NoLogFileText() {
   text.append(kLogFileName);
   text.append("\" does not exist ");
   return text;
+}
+
+std::string NotOpenedText(std::string_view target) {
+  return "Cannot open \"" + EscapedName(target) + "\": no application to open it was found.";
+}
+
+std::string RunSummaryText(const BatchResult& result, std::string_view log_path,
+                           std::size_t file_count) {
+  if (result.refusal) return WindowFailureText(*result.refusal);
+  const std::vector<ConversionOutcome> outcomes = result.Outcomes();
+  const auto count = [&outcomes](ConversionOutcome outcome) {
+    return static_cast<std::size_t>(std::count(outcomes.begin(), outcomes.end(), outcome));
+  };
+  const std::size_t converted = count(ConversionOutcome::kConverted);
+  const std::size_t failed = count(ConversionOutcome::kFailed);
+  const std::size_t skipped = count(ConversionOutcome::kSkipped);
+  const std::string report = ReportPlace(log_path, false, !result.log_failure);
+  if (result.end == BatchEnd::kCancelled)
+    return StoppedLine(converted + failed + skipped, file_count, report);
+  return SummaryLine(converted, failed, skipped, report);
 }
 
 std::string PreviewSummaryText(std::string_view file_name, std::int64_t points,
@@ -63,7 +110,7 @@ std::string WindowFailureText(const Failure& failure) {
     case Kind::kConfigNotOpened:
       return FileMessage("Impossible d'ouvrir le fichier", failure);
     case Kind::kConfigNotWritten:
-      return FileMessage("Impossible de créer le fichier", failure);
+      return FileMessage("Cannot create file", failure);
     case Kind::kNotAConfig:
     case Kind::kConfigNotToml:
       return std::string(kNotAConfigFile);

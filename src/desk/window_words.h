@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "batch/run_batch.h"
 #include "engine/failure.h"
 
 namespace quorvex {
@@ -40,6 +43,24 @@ inline constexpr std::string_view kAllFilesFilter = "All files (*)";
 inline constexpr std::string_view kQrvExtension = "qrv";
 inline constexpr std::string_view kTomlExtension = "toml";
 
+/// What `quorvex --help` prints.
+inline constexpr std::string_view kWindowUsage =
+    "Usage: quorvex [OPTION] [DRAWING... | FOLDER]\n"
+    "Opens the window that converts DXF drawings into coordinate data files.\n"
+    "\n"
+    "  DRAWING    a .dxf file: the window opens on its folder with the drawings given selected\n"
+    "  FOLDER     the window opens on this folder\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n"
+    "  --         the arguments that follow are drawings or folders, even those starting with -\n"
+    "\n"
+    "quorvex-cli converts the same way without a window.\n";
+
+/// The message naming the drawings and folders given to open that the list, which shows `folder`
+/// (none when empty), does not show: those `elsewhere` and those `not_found`, at most ten of each.
+std::string NotOpenedPathsText(std::string_view folder, const std::vector<std::string>& elsewhere,
+                               const std::vector<std::string>& not_found);
+
 /// Start-up's message when the last configuration is not at `path`.
 std::string ConfigNotFoundText(std::string_view path);
 
@@ -56,6 +77,14 @@ inline constexpr std::string_view kPreviewComputing = "Computing the preview..."
 std::string PreviewSummaryText(std::string_view file_name, std::int64_t points,
                                std::int64_t entities_converted, std::int64_t entity_total);
 std::string LegendText(std::string_view kind_name, std::int64_t points);
+
+/// The message when the desktop could not open `target` (a file, a folder or an address).
+std::string NotOpenedText(std::string_view target);
+
+/// The status bar's words for a run over `file_count` files that ended with `result`, its
+/// report meant for `log_path`: the summary the command line prints, or why it was refused.
+std::string RunSummaryText(const BatchResult& result, std::string_view log_path,
+                           std::size_t file_count);
 
 /// The window's words for `failure`: its own for configuration files, else the words both front
 /// ends share.

@@ -1,5 +1,6 @@
 #include "convert_dxf_file.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "data_file.h"
@@ -90,21 +91,39 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
   return WalkEnd::kFinished;
 }
 
+// Why a drawing without an ENTITIES line is none: what it is instead, where that can be told.
+Failure NotValid(const DxfLines& lines) {
+  const std::string_view text = lines.Text();
+  if (text.empty()) return {Failure::Kind::kEmptyFile};
+  // DWG files start with their version: "AC1015", or "AC1.50" and the like for the oldest.
+  const auto version_byte = [](char c) { return (c >= '0' && c <= '9') || c == '.'; };
+  if (text.size() >= 6 && text.starts_with("AC") &&
+      std::all_of(text.begin() + 2, text.begin() + 6, version_byte))
+    return {Failure::Kind::kDwgDrawing};
+  if (text.starts_with("AutoCAD Binary DXF")) return {Failure::Kind::kBinaryDxf};
+  return {Failure::Kind::kNotDxf};
+}
+
 FileOutcome Convert(ConversionRun& run, const DxfLines* lines, std::string_view reason,
                     std::string_view dxf_name, const std::string& data_path) {
   std::vector<std::string>& report = run.ReportLines;
-  DataFile data_file;
-  UndecodedCharacters undecoded;  // known once the walk has ended
+  DataFile data_file(run.Writer);
+  std::int64_t header_lines = 0;
+  UndecodedCharacters undecoded;                        // known once the walk has ended
+  std::array<std::int64_t, kEntityKindCount> counts{};  // known once the walk has ended
+  const auto ended = [&](ConversionOutcome outcome, std::optional<Failure> failure) {
+    return FileOutcome{outcome, std::move(failure), data_file.placed(),
+                       data_file.lines() - header_lines, counts};
+  };
   auto fail = [&](Failure failure) {
     AppendFailureLines(report, failure, undecoded);
-    return FileOutcome{ConversionOutcome::kFailed, std::move(failure), data_file.placed(),
-                       data_file.lines()};
+    return ended(ConversionOutcome::kFailed, std::move(failure));
   };
   if (!lines) return fail({Failure::Kind::kDxfUnreadable, {}, {}, 0, std::string(reason)});
   AppendDataFileLines(report, data_path);
 
   run.Progress.ShowAndRepaint();
-  run.Progress.SetLabel("Processing " + std::string(dxf_name));
+  run.Progress.SetLabel(ProgressLabel(dxf_name));
   run.Progress.SetMaximum(lines->Count());
   run.Progress.SetPosition(0);
 
@@ -141,17 +160,22 @@ FileOutcome Convert(ConversionRun& run, const DxfLines* lines, std::string_view 
   }
   if (run.Format.bom) data_file.buffer().append("\xEF\xBB\xBF");
   if (config.IncludeHeader == 1) data_file.WriteLine(run.HeaderLine);
+  header_lines = data_file.lines();
 
   const auto walk_ended = [&] {
     undecoded = {conversion.UndecodedCount(), conversion.EncodingName()};
+    counts = conversion.EntityCounts;
   };
   WalkEnd end;
   try {
     end = Walk(run, conversion, data_file);
   } catch (const Failure& failure) {
     walk_ended();
-    data_file.Close();
+    // The lines before a conversion error are whole and kept; a data file that could not be
+    // written is not, and its failure is what the user must hear of.
+    const bool written = data_file.Close();
     if (lines->Changed()) return fail({Failure::Kind::kFileChanged});
+    if (!written) return fail(not_written());
     return fail(failure);
   }
   walk_ended();
@@ -160,10 +184,10 @@ FileOutcome Convert(ConversionRun& run, const DxfLines* lines, std::string_view 
   if (!written) return fail(not_written());
   switch (end) {
     case WalkEnd::kNotValid:
-      return fail({Failure::Kind::kNotDxf});
+      return fail(NotValid(*lines));
     case WalkEnd::kCancelled:
       AppendUndecodedLine(report, undecoded);
-      return {ConversionOutcome::kCancelled, std::nullopt, data_file.placed(), data_file.lines()};
+      return ended(ConversionOutcome::kCancelled, std::nullopt);
     case WalkEnd::kFinished:
       break;
   }
@@ -174,7 +198,7 @@ FileOutcome Convert(ConversionRun& run, const DxfLines* lines, std::string_view 
   tally.block_counts = std::move(conversion.BlockTallyCounts);
   tally.undecoded = std::move(undecoded);
   AppendCountLines(report, run.Tables, run.BlockFilterText, tally);
-  return {ConversionOutcome::kConverted, std::nullopt, data_file.placed(), data_file.lines()};
+  return ended(ConversionOutcome::kConverted, std::nullopt);
 }
 
 }  // namespace
@@ -182,7 +206,7 @@ FileOutcome Convert(ConversionRun& run, const DxfLines* lines, std::string_view 
 FileOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
                            const std::string& data_path) {
   std::string reason;
-  std::unique_ptr<DxfLines> lines = DxfLines::Load(dxf_path, reason);
+  std::unique_ptr<DxfLines> lines = DxfLines::Load(dxf_path, reason, run.OnDrawingRead);
   return Convert(run, lines.get(), reason, FileNameOf(dxf_path), data_path);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <limits>
 #include <optional>
@@ -9,13 +10,13 @@
 
 #include "data_format.h"
 #include "data_sink.h"
+#include "dxf_lines.h"
 #include "export_config.h"
 #include "failure.h"
+#include "file_writer.h"
 #include "progress_display.h"
 
 namespace quorvex {
-
-class DxfLines;
 
 /// The state that a batch run sets up for its conversions and that outlives each of them.
 struct ConversionRun {
@@ -29,6 +30,10 @@ struct ConversionRun {
   DataFormat Format = {};
   /// Never replace a data file that exists when the conversion ends (it then fails).
   bool KeepExistingDataFile = false;
+  /// Where the data file's bytes go.
+  FileWriter& Writer = SystemFileWriter();
+  /// Sees the drawing's bytes as they are read from its file.
+  DrawingReadHook OnDrawingRead = {};
   /// When set, the data file's bytes and its points go here and no file is written; the data
   /// file's path only names it in the report.
   DataSink* Sink = nullptr;
@@ -39,7 +44,8 @@ struct ConversionRun {
 /// How the conversion of one file ended, for callers that count failures (the report says why).
 enum class ConversionOutcome {
   kConverted,  // walked to the end; the counts are in the report
-  kFailed,     // unreadable, not a valid DXF file, or stopped by a conversion error
+  kFailed,     // unreadable, not a valid DXF file, stopped by a conversion error, or its data
+               // file could not be written (the earlier data file is then as it was)
   kCancelled,  // stopped by ProcessCancelled; the data file keeps the lines written so far
   kSkipped,    // not converted: its data file exists and was to be left alone
 };
@@ -47,9 +53,12 @@ enum class ConversionOutcome {
 struct FileOutcome {
   ConversionOutcome outcome = ConversionOutcome::kFailed;
   std::optional<Failure> failure;  // why a kFailed file failed, or a kSkipped one was skipped
-  /// Whether a data file was put in place, and how many lines it holds (the header included).
+  /// Whether a data file was put in place, and how many data lines it holds (the header line
+  /// not counted).
   bool data_file_written = false;
   std::int64_t data_lines = 0;
+  /// The entities processed, by entity kind index, up to where the conversion ended.
+  std::array<std::int64_t, kEntityKindCount> entity_counts{};
 };
 
 /// Converts the DXF file at `dxf_path` into the data file at `data_path` and appends the file's

@@ -5,27 +5,26 @@
 #include <string_view>
 
 #include "data_sink.h"
+#include "file_replacement.h"
 
 namespace quorvex {
 
 /// The data file of one conversion, written through a large buffer. Lines end in CR LF.
-/// The lines go to a new file of a unique name beside the data file, which replaces the data
-/// file when it is closed: until then a file of that name keeps its old content whole, two
-/// conversions into one data file leave the one that closed last, and a link in the data file's
-/// place is replaced rather than written through. A failure to create or write the file is kept
-/// in `error` (the system's reason); once it is set, nothing more is written.
+/// The lines go to a Replacement, which takes the data file's place when it is closed: until
+/// then a file of that name keeps its old content whole, and a file whose writing failed (a full
+/// disk) never takes it. A failure to create or write the file is kept in `error` (the system's
+/// reason); once it is set, nothing more is written.
 class DataFile {
  public:
   static constexpr std::size_t kBufferSize = 1 << 21;
 
-  DataFile() = default;
+  explicit DataFile(FileWriter& writer = SystemFileWriter()) : replacement_(writer) {}
   ~DataFile();
   DataFile(const DataFile&) = delete;
   DataFile& operator=(const DataFile&) = delete;
 
   /// Starts the file that will replace `path`; false (with `error` set) when it cannot be
-  /// created, or when `path` is a folder or another file that is neither a regular file nor a
-  /// link.
+  /// created, or when `path` must not be replaced (ReplacementRefusal).
   bool Create(const std::string& path);
 
   /// Hands the lines to `sink` instead of a file: nothing is created on disk.
@@ -53,15 +52,15 @@ class DataFile {
     EndLine();
   }
 
-  /// Writes what is buffered, closes the file and puts it in the data file's place, whatever
-  /// was written; false when any of it failed.
+  /// Writes what is buffered, closes the file and puts it in the data file's place when all of
+  /// it was written; false when any of it failed, and then the data file is as it was.
   bool Close();
-  bool Failed() const { return !error_.empty(); }
+  bool Failed() const { return replacement_.Failed(); }
   /// The lines ended so far.
   std::int64_t lines() const { return lines_; }
   /// True once Close has put the file in the data file's place.
-  bool placed() const { return placed_; }
-  const std::string& error() const { return error_; }
+  bool placed() const { return replacement_.placed(); }
+  const std::string& error() const { return replacement_.error(); }
 
  private:
   void Flush();
@@ -76,13 +75,10 @@ class DataFile {
   std::string_view line_end_ = "\r\n";
   bool keep_existing_ = false;
   std::int64_t lines_ = 0;
-  bool placed_ = false;
-  int fd_ = -1;
+  bool open_ = false;
+  Replacement replacement_;
   DataSink* sink_ = nullptr;
-  std::string path_;
-  std::string temporary_path_;
   std::string buffer_;
-  std::string error_;
 };
 
 }  // namespace quorvex

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "file_time.h"
 #include "mapped_file.h"
 #include "regular_file.h"
 #include "text_util.h"
@@ -85,7 +86,8 @@ bool StartsWith(const char* data, std::size_t size, std::string_view prefix) {
 
 DxfLines::~DxfLines() = default;
 
-std::unique_ptr<DxfLines> DxfLines::Load(const std::string& path, std::string& reason) {
+std::unique_ptr<DxfLines> DxfLines::Load(const std::string& path, std::string& reason,
+                                         const DrawingReadHook& on_read) {
   const OpenedFile file = OpenRegularFile(path);
   if (file.fd < 0) {
     reason = file.not_regular ? NotRegularFileReason(file.folder) : std::strerror(file.error);
@@ -109,6 +111,12 @@ std::unique_ptr<DxfLines> DxfLines::Load(const std::string& path, std::string& r
   if (!ok) reason = std::strerror(errno);
   close(fd);
   if (!ok) return nullptr;
+  if (on_read) {
+    const std::string_view bytes =
+        lines->mapped_ ? std::string_view(lines->mapped_->data(), lines->mapped_->size())
+                       : std::string_view(lines->owned_);
+    on_read({bytes, ModifiedNanoseconds(info)});
+  }
   lines->Index();
   return lines;
 }

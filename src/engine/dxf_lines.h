@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,16 @@
 namespace quorvex {
 
 class MappedFile;
+
+/// A drawing's file as it was read, before anything of it is decoded: its whole bytes and the
+/// time of its last change (nanoseconds since the epoch).
+struct DrawingFile {
+  std::string_view bytes;
+  std::int64_t modified_ns = 0;
+};
+
+/// Called once with the file that DxfLines::Load has read, while it is held anyway.
+using DrawingReadHook = std::function<void(const DrawingFile&)>;
 
 /// The byte-order mark at the start of a file, if any.
 enum class UnicodeMark { kNone, kUtf8, kUtf16 };
@@ -31,7 +42,9 @@ struct DxfCursor {
 class DxfLines {
  public:
   /// Loads `path`; returns nullptr and sets `reason` when the file cannot be opened or read.
-  static std::unique_ptr<DxfLines> Load(const std::string& path, std::string& reason);
+  /// `on_read`, when set, sees the file's bytes as read.
+  static std::unique_ptr<DxfLines> Load(const std::string& path, std::string& reason,
+                                        const DrawingReadHook& on_read = {});
   /// Lines over text in memory (copied), for tests and callers that already hold the drawing.
   static std::unique_ptr<DxfLines> FromText(std::string_view text);
 
@@ -79,6 +92,9 @@ class DxfLines {
     ++cursor.line;
     return LeadingDigitsValue(code, count);
   }
+
+  /// The whole text, without a byte-order mark.
+  std::string_view Text() const { return {begin_, static_cast<std::size_t>(end_ - begin_)}; }
 
   /// The Unicode byte-order mark that the file began with: with one, its text is UTF-8
   /// (converted so from UTF-16), whatever its header says.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "data_format.h"
 
 namespace quorvex {
@@ -9,8 +11,9 @@ namespace quorvex {
 /// by default, and then a run writes exactly what the record alone asks for.
 ///
 /// A setting added here gets its key in the TOML form (read and written with the others in
-/// config/toml_config_*), is named by that key when a .qrv save would drop it, and is handed to
-/// the conversion through the run's request.
+/// config/toml_config_*), is named by that key when a .qrv save would drop it, is handed to
+/// the conversion through the run's request, and is written into AppendSettingsKey (which does
+/// not compile until it is).
 struct ExtendedSettings {
   /// How data files are written for other programs: the keys quote, mtext-plain, line-ends,
   /// bom and decimal-comma.
@@ -18,5 +21,10 @@ struct ExtendedSettings {
 
   friend bool operator==(const ExtendedSettings&, const ExtendedSettings&) = default;
 };
+
+/// Appends every setting of `settings` to `key`, so that the keys of two settings are equal
+/// exactly when the settings are: what a record of the run compares to tell whether the
+/// settings that wrote a data file have changed.
+void AppendSettingsKey(const ExtendedSettings& settings, std::string& key);
 
 }  // namespace quorvex

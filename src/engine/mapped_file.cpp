@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <mutex>
 
+#include "file_time.h"
+
 namespace quorvex {
 namespace {
 
@@ -70,10 +72,6 @@ void InstallHandlerOnce() {
     sigemptyset(&action.sa_mask);
     sigaction(SIGBUS, &action, &previous_action);
   });
-}
-
-std::int64_t ModifiedNanoseconds(const struct stat& info) {
-  return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
 }
 
 }  // namespace

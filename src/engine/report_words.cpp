@@ -108,6 +108,9 @@ std::string FailureText(const Failure& failure) {
     case Kind::kFileChanged:
       return "  *** Error, file is used by another application ***";
     case Kind::kNotDxf:
+    case Kind::kEmptyFile:
+    case Kind::kDwgDrawing:
+    case Kind::kBinaryDxf:
       return "  *** Error, this is not a valid DXF file ***";
     case Kind::kGroupCodeNotInteger:
       return "  *** Error, the group code " + Quoted(failure.text) + " is not an integer" +
@@ -125,21 +128,33 @@ std::string FailureText(const Failure& failure) {
       return "  *** Error, the data file would replace a DXF file ***";
     case Kind::kDataFileExists:
       return "  *** Skipped, the data file exists and is left alone ***";
+    case Kind::kDrawingUnchanged:
+      return "  *** Skipped, the drawing and the configuration are as when its data file was "
+             "written ***";
     case Kind::kDestinationNotWritable:
       return "Destination directory \"" + EscapedName(failure.path) +
-             "\" is write-protected, files can't be created here. Please select another "
-             "directory.";
+             "\" is write-protected, files can't be created here" +
+             (failure.reason.empty() ? "" : " (" + failure.reason + ")") +
+             ". Please select another directory.";
     case Kind::kConfigValueRefused:
       return ConfigValueText(failure);
     case Kind::kExtensionRefused:
       return "  The data file extension " + Quoted(failure.text) +
-             " is refused: it must not be empty, hold no \"/\" and fit in 10 characters.  ";
+             " is refused: it must be 1 to 10 characters, without / or NUL.  ";
     case Kind::kDecimalCommaWithComma:
       return "  Coordinates with a decimal comma cannot be written with a separator that holds a "
              "comma.  ";
     case Kind::kLogNotWritten:
       return "Log file \"" + EscapedName(failure.path) +
              "\" could not be written: " + failure.reason;
+    case Kind::kManifestNotWritten:
+      return "Manifest \"" + EscapedName(failure.path) +
+             "\" could not be written: " + failure.reason +
+             "; the next run cannot tell what this one did";
+    case Kind::kManifestDamaged:
+      return "Manifest \"" + EscapedName(failure.path) + "\" could not be read (" +
+             EscapedName(QuotedExcerpt(failure.text)) +
+             "); it was replaced by the outcomes of this run";
     case Kind::kLogIsRunFile:
       return "Log file \"" + EscapedName(failure.path) +
              "\" is a file that the run reads or writes; nothing was converted";
@@ -152,6 +167,9 @@ std::string FailureText(const Failure& failure) {
       return "No configurations folder: neither XDG_DATA_HOME nor HOME is set to an absolute path";
     case Kind::kFolderNotCreated:
       return "Folder \"" + EscapedName(failure.path) + "\" could not be created: " + failure.reason;
+    case Kind::kConfigTooLarge:
+      return "File \"" + EscapedName(failure.path) +
+             "\" is larger than 64 KiB, too large for a configuration";
     case Kind::kConfigNotToml:
       return LocatedText(failure, "neither a .qrv file nor TOML: " + failure.text);
     case Kind::kConfigTomlRefused:
@@ -162,9 +180,40 @@ std::string FailureText(const Failure& failure) {
     case Kind::kConfigNotWritten:
     case Kind::kDestinationIsFile:
     case Kind::kExtensionHoldsSlash:
+    case Kind::kSavedConfigIsRunFile:
       break;  // each front end says these in its own words
   }
   return {};
+}
+
+std::string FailureReason(const Failure& failure) {
+  using Kind = Failure::Kind;
+  switch (failure.kind) {
+    case Kind::kDxfUnreadable:
+      if (!failure.reason.empty()) return failure.reason;
+      break;
+    case Kind::kNotDxf:
+      return "the drawing has no ENTITIES section";
+    case Kind::kEmptyFile:
+      return "the file is empty";
+    case Kind::kDwgDrawing:
+      return "this is a DWG drawing, not DXF: save it as ASCII DXF";
+    case Kind::kBinaryDxf:
+      return "binary DXF is not supported: save it as ASCII DXF";
+    default:
+      break;
+  }
+  // The report's line without its "*** Error, " and " ***".
+  const std::string whole = FailureText(failure);
+  std::string_view text = whole;
+  for (const std::string_view decoration : {"  *** Error, ", "  *** "}) {
+    if (text.starts_with(decoration)) {
+      text.remove_prefix(decoration.size());
+      break;
+    }
+  }
+  if (text.ends_with(" ***")) text.remove_suffix(4);
+  return std::string(text);
 }
 
 std::string_view OptionRuleMessage(OptionRule rule) {
@@ -246,6 +295,32 @@ void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
   }
   AppendUndecodedLine(report, tally.undecoded);
   report.emplace_back(kRuleLine);
+}
+
+std::string ProgressLabel(std::string_view dxf_name) {
+  return "Processing " + EscapedName(dxf_name);
+}
+
+std::string ReportPlace(std::string_view log_path, bool to_output, bool written) {
+  if (to_output) return "standard output";
+  return written ? EscapedName(log_path) : "not written";
+}
+
+std::string SummaryLine(std::size_t converted, std::size_t failed, std::size_t skipped,
+                        std::string_view report) {
+  std::string line = std::to_string(converted) + (converted == 1 ? " file" : " files") +
+                     " converted, " + std::to_string(failed) + " with errors";
+  if (skipped > 0) line += ", " + std::to_string(skipped) + " skipped";
+  line.append("; report: ");
+  line.append(report);
+  return line;
+}
+
+std::string StoppedLine(std::size_t done, std::size_t total, std::string_view report) {
+  std::string line =
+      "stopped after " + std::to_string(done) + " of " + std::to_string(total) + " files; report: ";
+  line.append(report);
+  return line;
 }
 
 }  // namespace quorvex

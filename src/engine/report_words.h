@@ -45,6 +45,12 @@ std::string QuotedExcerpt(std::string_view text);
 /// both front ends show alike; empty for the failures that each front end words its own way.
 std::string FailureText(const Failure& failure);
 
+/// Why a file did not convert (or was skipped), in plain words, for a line of its own on a
+/// terminal and for the record of the run: the system's reason for a drawing that cannot be
+/// read, what a file that is no DXF drawing is, otherwise the report's line without its
+/// "*** Error, " and " ***".
+std::string FailureReason(const Failure& failure);
+
 /// The refusal of the typed-value rule (two blanks on each side); empty for kAnyText.
 std::string_view OptionRuleMessage(OptionRule rule);
 
@@ -91,5 +97,18 @@ struct EntityTally {
 /// there are any, and the rule line.
 void AppendCountLines(std::vector<std::string>& report, const RunTables& tables,
                       std::string_view block_filter, const EntityTally& tally);
+
+/// The progress window's label while the drawing named `dxf_name` is converted.
+std::string ProgressLabel(std::string_view dxf_name);
+
+/// Where a run's summary says its report went: the log file, "standard output" or "not
+/// written".
+std::string ReportPlace(std::string_view log_path, bool to_output, bool written);
+
+/// The summary of a run that ended, e.g. "2 files converted, 1 with errors, 1 skipped; report:
+/// PLACE" (skipped files only when there are any), and of one that was stopped.
+std::string SummaryLine(std::size_t converted, std::size_t failed, std::size_t skipped,
+                        std::string_view report);
+std::string StoppedLine(std::size_t done, std::size_t total, std::string_view report);
 
 }  // namespace quorvex

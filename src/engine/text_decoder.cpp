@@ -112,6 +112,13 @@ std::size_t TextDecoder::AppendDecoded(std::string_view text, std::string& out) 
   return replaced_at_.size();
 }
 
+std::size_t TextDecoder::AppendUnescaped(std::string_view text, std::string& out) {
+  start_ = out.size();
+  replaced_at_.clear();
+  AppendConverted(text, out);
+  return replaced_at_.size();
+}
+
 void TextDecoder::AppendConverted(std::string_view text, std::string& out) {
   if (encoding_.iconv == "UTF-8") {
     AppendUtf8Checked(text, out);

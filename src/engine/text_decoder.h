@@ -54,6 +54,10 @@ class TextDecoder {
     return {storage, replaced};
   }
 
+  /// Appends `text` decoded as Append does, but with "\U+XXXX" kept as it is written: for texts
+  /// that are not a drawing's, such as a configuration's, where it is no escape.
+  std::size_t AppendUnescaped(std::string_view text, std::string& out);
+
   /// After an Append or Decode that replaced characters: how many of them stand within the first
   /// `size` bytes of what it wrote.
   std::size_t ReplacedWithin(std::size_t size) const;

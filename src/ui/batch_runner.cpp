@@ -52,14 +52,8 @@ class BatchRunner::Relay final : public RunObserver, private ProgressDisplay {
   bool label_changed_ = false;
 };
 
-BatchRunner::BatchRunner(ProgressWindow& window, Prompts& prompts, LogViewer& viewer,
-                         const Clock& clock, QObject* parent)
-    : QObject(parent),
-      window_(window),
-      prompts_(prompts),
-      viewer_(viewer),
-      clock_(clock),
-      relay_(std::make_unique<Relay>()) {
+BatchRunner::BatchRunner(ProgressWindow& window, const Clock& clock, QObject* parent)
+    : QObject(parent), window_(window), clock_(clock), relay_(std::make_unique<Relay>()) {
   setObjectName(QStringLiteral("batchRunner"));
   relay_->SetRunner(this);
   // Well inside the 100 ms at which a user sees a progress bar stall.
@@ -117,7 +111,6 @@ void BatchRunner::finish() {
   worker_.join();
   timer_.stop();
   window_.hide();
-  FinishProcessCommand(run_, result_, prompts_, viewer_);
   emit finished();
 }
 

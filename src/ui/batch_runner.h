@@ -10,9 +10,7 @@
 
 #include "batch/clock.h"
 #include "batch/run_batch.h"
-#include "desk/log_viewer.h"
 #include "desk/process_command.h"
-#include "desk/prompts.h"
 
 namespace quorvex::ui {
 
@@ -20,13 +18,12 @@ class ProgressWindow;
 
 /// Runs one batch at a time off the GUI thread, so the window never freezes. The conversion
 /// leaves its progress in atomics that a timer shows in the progress window every 50 ms, and
-/// "Stop process" sets the flag the walk tests before every group pair. What the end of the run
-/// shows, its messages or its log, comes on the GUI thread once the run is over.
+/// "Stop process" sets the flag the walk tests before every group pair. The end of the run is
+/// told on the GUI thread once the run is over.
 class BatchRunner final : public QObject {
   Q_OBJECT
  public:
-  BatchRunner(ProgressWindow& window, Prompts& prompts, LogViewer& viewer, const Clock& clock,
-              QObject* parent = nullptr);
+  BatchRunner(ProgressWindow& window, const Clock& clock, QObject* parent = nullptr);
   /// Stops a run under way and waits for it.
   ~BatchRunner() override;
 
@@ -37,14 +34,15 @@ class BatchRunner final : public QObject {
   /// cancel line.
   void stop();
 
-  /// The result of the last run that ended.
+  /// The last run that ended, and its result.
+  const PreparedRun& lastRun() const { return run_; }
   const BatchResult& lastResult() const { return result_; }
 
  signals:
   /// File `index` of the run (from 0, in report order) is about to be converted. Emitted on the
   /// run's own thread: a receiver connected directly runs there, before the conversion.
   void fileStarted(int index);
-  /// The run ended: its report is written, its messages shown, its log opened if asked.
+  /// The run ended: its report is written and the progress window hidden.
   void finished();
 
  private:
@@ -54,8 +52,6 @@ class BatchRunner final : public QObject {
   void finish();
 
   ProgressWindow& window_;
-  Prompts& prompts_;
-  LogViewer& viewer_;
   const Clock& clock_;
   std::atomic<bool> cancelled_{false};
   std::unique_ptr<Relay> relay_;

@@ -19,7 +19,9 @@ CommandBar::CommandBar(int button_width, QWidget* parent)
       "padding: 1px; }"
       "QToolButton:hover { background: #f3e9c6; border-color: #d8cfae; }"
       "QToolButton:pressed { background: #eadcac; }"
-      "QToolButton:disabled { color: #9a9382; }"));
+      "QToolButton:disabled { color: #9a9382; }"
+      // After the hover rule, so that the keyboard's place shows under the mouse too.
+      "QToolButton:focus { border: 1px dotted #4a4330; }"));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 3, 4, 3);
   layout->setSpacing(2);

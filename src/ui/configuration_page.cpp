@@ -86,11 +86,11 @@ ConfigurationPage::ConfigurationPage(ConfigModel& config, Prompts& prompts, QWid
 
   auto* bar = new CommandBar(100, this);
   QToolButton* load = bar->addButton(QStringLiteral("loadButton"), QStringLiteral("load-config"),
-                                     QStringLiteral(" Load configuration"),
+                                     QStringLiteral(" &Load configuration"),
                                      QStringLiteral("Load a configuration file."));
   bar->addSeparator();
   QToolButton* save = bar->addButton(QStringLiteral("saveButton"), QStringLiteral("save-config"),
-                                     QStringLiteral(" Save configuration"),
+                                     QStringLiteral(" &Save configuration"),
                                      QStringLiteral("Save current configuration to file."));
   connect(load, &QToolButton::clicked, this, &ConfigurationPage::loadRequested);
   connect(save, &QToolButton::clicked, this, &ConfigurationPage::saveRequested);

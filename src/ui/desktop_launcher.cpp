@@ -6,17 +6,17 @@
 
 namespace quorvex::ui {
 
-void SystemDesktopLauncher::Open(std::string_view log_path) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(log_path)));
+bool SystemDesktopLauncher::Open(std::string_view log_path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(log_path)));
 }
 
-void SystemDesktopLauncher::OpenFolder(const QString& path) {
+bool SystemDesktopLauncher::OpenFolder(const QString& path) {
   // Passed on without a test, as typed: a folder that is gone is the file manager's to report.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void SystemDesktopLauncher::OpenUrl(const QUrl& url) {
-  QDesktopServices::openUrl(url);
+bool SystemDesktopLauncher::OpenUrl(const QUrl& url) {
+  return QDesktopServices::openUrl(url);
 }
 
 }  // namespace quorvex::ui

@@ -121,11 +121,11 @@ QWidget* DxfFilesGroup::buildListPanel() {
   header->setSectionsMovable(true);
   header->setSortIndicatorShown(true);
   header->setMinimumSectionSize(30);
-  // "Size" takes the room left, its numbers right-aligned against the list's edge.
-  header->setStretchLastSection(true);
+  // "Name" takes the room left, so that names are cut only in a narrow list.
+  header->setStretchLastSection(false);
   header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setSectionResizeMode(0, QHeaderView::Stretch);
   header->setDefaultSectionSize(70);
-  header->resizeSection(0, 170);
   header->resizeSection(1, 130);
 
   countLabel_->setObjectName(QStringLiteral("countLabel"));

@@ -17,16 +17,16 @@ FilesPage::FilesPage(DxfBrowser& browser, OutputDirectory& output, ConfigModel& 
   setObjectName(QStringLiteral("filesPage"));
   auto* bar = new CommandBar(112, this);
   processButton_ = bar->addButton(QStringLiteral("processButton"), QStringLiteral("process"),
-                                  QStringLiteral(" Process selected files"),
+                                  QStringLiteral(" &Process selected files"),
                                   QStringLiteral("Create Data Files..."));
   bar->addSeparator();
   QToolButton* exitButton =
-      bar->addButton(QStringLiteral("exitButton"), QStringLiteral("exit"), QStringLiteral(" Exit"),
+      bar->addButton(QStringLiteral("exitButton"), QStringLiteral("exit"), QStringLiteral(" E&xit"),
                      QStringLiteral("Exit Quorvex."));
   bar->addSeparator();
   QToolButton* logButton =
       bar->addButton(QStringLiteral("showLogButton"), QStringLiteral("show-log"),
-                     QStringLiteral("Show last Log"), QStringLiteral("Open the last log file"));
+                     QStringLiteral("Show last &Log"), QStringLiteral("Open the last log file"));
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 0);

@@ -2,9 +2,11 @@
 #include <QDir>
 #include <QMessageBox>
 #include <clocale>
+#include <cstdio>
 
 #include "batch/locale_formats.h"
 #include "batch/program_paths.h"
+#include "desk/window_arguments.h"
 #include "desk/window_words.h"
 #include "ui/desktop_launcher.h"
 #include "ui/main_window.h"
@@ -14,6 +16,17 @@
 
 int main(int argc, char** argv) {
   using namespace quorvex;
+  // Answered before the application exists, so that neither needs a display.
+  switch (ReadWindowArguments({argv + 1, argv + argc}).action) {
+    case WindowArguments::Action::kHelp:
+      std::fwrite(kWindowUsage.data(), 1, kWindowUsage.size(), stdout);
+      return 0;
+    case WindowArguments::Action::kVersion:
+      std::fputs("quorvex " QUORVEX_VERSION "\n", stdout);
+      return 0;
+    case WindowArguments::Action::kOpen:
+      break;
+  }
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Mentavo"));
   QApplication::setApplicationName(QStringLiteral("quorvex"));
@@ -38,10 +51,11 @@ int main(int argc, char** argv) {
   SystemClock clock;
   ui::QSettingsStore settings;
   ui::SystemDesktopLauncher launcher;
-  std::vector<std::string> open_paths;
-  const QStringList arguments = QApplication::arguments();
-  for (qsizetype i = 1; i < arguments.size(); ++i)
-    open_paths.push_back(ui::ToStdString(arguments[i]));
+  // Qt has taken its own options out of these.
+  std::vector<std::string> arguments;
+  const QStringList given = QApplication::arguments();
+  for (qsizetype i = 1; i < given.size(); ++i)
+    arguments.push_back(ui::ToStdString(given[i]));
   const std::string help_file = FindResource(program_directory, "help/index.html")
                                     .value_or(program_directory + "help/index.html");
 
@@ -56,7 +70,7 @@ int main(int argc, char** argv) {
       .home_folder = ui::ToStdString(QDir::homePath()),
       .help = {ui::ToQString(help_file), QUrl(QStringLiteral(QUORVEX_WEB_SITE)),
                QStringLiteral(QUORVEX_SUPPORT_EMAIL)},
-      .open_paths = std::move(open_paths)};
+      .open_paths = ReadWindowArguments(arguments).paths};
   ui::MainWindow window(services);
   prompts.SetParent(&window);
   window.show();

@@ -1,23 +1,28 @@
 #include "ui/main_window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <utility>
 
 #include "batch/locale_formats.h"
 #include "desk/preview.h"
 #include "desk/process_command.h"
 #include "desk/show_last_log.h"
+#include "desk/window_words.h"
 #include "ui/batch_runner.h"
 #include "ui/configuration_page.h"
 #include "ui/desktop_launcher.h"
 #include "ui/dxf_files_group.h"
 #include "ui/files_page.h"
+#include "ui/fitted_label.h"
 #include "ui/folder_dialog.h"
 #include "ui/icons.h"
 #include "ui/options_page.h"
@@ -40,6 +45,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     : QMainWindow(parent),
       services_(services),
       prompts_(services.prompts),
+      launcher_(services.launcher, prompts_),
       session_(config_, prompts_, services.settings, services.paths.configurations_folder),
       preferences_(services.settings),
       browser_(services.settings, CurrentDateTimeSeparators()),
@@ -74,9 +80,9 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("tabs"));
   tabs_->setIconSize(QSize(24, 24));
-  filesPage_ = new FilesPage(browser_, output_, config_, *chooser, services_.launcher, tabs_);
+  filesPage_ = new FilesPage(browser_, output_, config_, *chooser, launcher_, tabs_);
   configurationPage_ = new ConfigurationPage(config_, prompts_, tabs_);
-  optionsPage_ = new OptionsPage(preferences_, services_.launcher, services_.help, tabs_);
+  optionsPage_ = new OptionsPage(preferences_, launcher_, services_.help, tabs_);
   tabs_->addTab(filesPage_, Icon(QStringLiteral("tab-dxf-files")), QStringLiteral("DXF Files"));
   tabs_->addTab(configurationPage_, Icon(QStringLiteral("tab-configuration")),
                 QStringLiteral("Configuration"));
@@ -101,22 +107,30 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   statusBar()->setObjectName(QStringLiteral("statusBar"));
   statusBar()->setSizeGripEnabled(false);
   statusBar()->addWidget(statusIcon);
-  statusBar()->addWidget(statusText_, 1);
+  statusBar()->addWidget(statusText_);
+  runSummary_ = new FittedLabel(this);
+  runSummary_->setObjectName(QStringLiteral("runSummaryText"));
+  runSummary_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  runSummary_->setContentsMargins(0, 0, 6, 0);
+  statusBar()->addWidget(runSummary_, 1);
 
   progressWindow_ = new ProgressWindow(this);
-  runner_ = new BatchRunner(*progressWindow_, prompts_, services_.launcher, services_.clock, this);
+  runner_ = new BatchRunner(*progressWindow_, services_.clock, this);
   tooltips_ = new TooltipFilter(this);
   qApp->installEventFilter(tooltips_);
 
   connect(filesPage_, &FilesPage::processRequested, this, &MainWindow::process);
   connect(filesPage_, &FilesPage::exitRequested, this, &QWidget::close);
   connect(filesPage_, &FilesPage::showLogRequested, this,
-          [this] { ShowLastLog(services_.paths.LogFile(), services_.launcher, prompts_); });
+          [this] { ShowLastLog(services_.paths.LogFile(), launcher_, prompts_); });
   connect(&filesPage_->files(), &DxfFilesGroup::pathsDropped, this, &MainWindow::openPaths);
   connect(configurationPage_, &ConfigurationPage::recordReplaced, &filesPage_->output(),
           &OutputGroup::showExtension);
   connect(configurationPage_, &ConfigurationPage::loadRequested, this, [this] {
-    if (session_.LoadConfiguration()) showConfigurationName();
+    // The prompt before the open dialog may have saved under a new name, which the title shows
+    // even when no file is loaded then.
+    session_.LoadConfiguration();
+    showConfigurationName();
   });
   connect(configurationPage_, &ConfigurationPage::saveRequested, this, [this] {
     session_.SaveConfiguration();
@@ -124,6 +138,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   });
   connect(optionsPage_, &OptionsPage::helpTipsChanged, tooltips_, &TooltipFilter::setEnabled);
   connect(runner_, &BatchRunner::finished, this, &MainWindow::runEnded);
+  addShortcuts();
 }
 
 MainWindow::~MainWindow() {
@@ -131,6 +146,19 @@ MainWindow::~MainWindow() {
   // The pages work on the core objects this window holds, and an editor still open commits its
   // text as it closes: the pages go while those objects still stand.
   delete takeCentralWidget();
+}
+
+// The main commands from any tab, each as a click on its button: never while that is disabled.
+void MainWindow::addShortcuts() {
+  const std::pair<QKeySequence, const char*> shortcuts[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_O), "loadButton"},
+      {QKeySequence(Qt::CTRL | Qt::Key_S), "saveButton"},
+      {QKeySequence(Qt::CTRL | Qt::Key_Q), "exitButton"},
+      {QKeySequence(Qt::Key_F1), "helpButton"}};
+  for (const auto& [keys, button_name] : shortcuts) {
+    auto* button = findChild<QAbstractButton*>(QString::fromLatin1(button_name));
+    connect(new QShortcut(keys, this), &QShortcut::activated, button, &QAbstractButton::click);
+  }
 }
 
 bool MainWindow::runInProgress() const {
@@ -190,8 +218,16 @@ void MainWindow::process() {
   runner_->start(std::move(run));
 }
 
+// The window is usable again and sums the run up before its messages, or its log, are shown.
 void MainWindow::runEnded() {
   setRunning(false);
+  const PreparedRun& run = runner_->lastRun();
+  const BatchResult& result = runner_->lastResult();
+  const QString summary =
+      ToQString(RunSummaryText(result, run.request.log_path, run.request.dxf_paths.size()));
+  runSummary_->setFullText(summary);
+  runSummary_->setToolTip(summary);
+  FinishProcessCommand(run, result, prompts_, launcher_);
   emit runFinished();
   if (exitAfterRun_) {
     exitAfterRun_ = false;
@@ -215,20 +251,22 @@ void MainWindow::openPaths(const QStringList& paths) {
   for (const QString& path : paths)
     given.push_back(ToStdString(path));
   const OpenRequest request = ResolveOpenPaths(given);
-  if (request.folder.empty()) return;
-  filesPage_->files().selectFolder(ToQString(request.folder));
-  if (!request.file_names.empty()) browser_.SelectFiles(request.file_names);
+  if (!request.folder.empty()) {
+    filesPage_->files().selectFolder(ToQString(request.folder));
+    if (!request.file_names.empty()) browser_.SelectFiles(request.file_names);
+  }
+  if (const auto message = NotOpenedMessage(request)) prompts_.Information(*message);
 }
 
 // --- What start-up and exit set and read ---
 
 void MainWindow::RestoreWindowSize(const std::optional<WindowSize>& size) {
   resize(size ? QSize(size->width, size->height).expandedTo(minimumSize()) : minimumSize());
-  if (!size) {
-    const QRect screen =
-        (this->screen() ? this->screen() : QApplication::primaryScreen())->availableGeometry();
-    move(screen.center() - QRect(QPoint(), frameGeometry().size()).center());
-  }
+  // Centred at every start: so the window is where the start-up's message box, centred on it,
+  // expects it, before a window manager would place it anywhere.
+  const QRect screen =
+      (this->screen() ? this->screen() : QApplication::primaryScreen())->availableGeometry();
+  move(screen.center() - QRect(QPoint(), frameGeometry().size()).center());
 }
 
 WindowSize MainWindow::CurrentWindowSize() const {

@@ -9,6 +9,7 @@
 #include "desk/output_directory.h"
 #include "desk/preferences.h"
 #include "desk/startup.h"
+#include "ui/reporting_launcher.h"
 #include "ui/window_prompts.h"
 #include "ui/window_services.h"
 
@@ -20,15 +21,17 @@ namespace quorvex::ui {
 class BatchRunner;
 class ConfigurationPage;
 class FilesPage;
+class FittedLabel;
 class FolderDialog;
 class OptionsPage;
 class PreviewPanel;
 class ProgressWindow;
 class TooltipFilter;
 
-/// The main window: the three tabs, the status bar naming the configuration in use, the window
-/// title, the run of "Process selected files", and the start-up and exit sequences. Every rule
-/// lives in the core objects it owns; the window binds them to its pages.
+/// The main window: the three tabs, the status bar naming the configuration in use and the
+/// summary of the last run, the window title, the run of "Process selected files", and the start-up
+/// and exit sequences. Every rule lives in the core objects it owns; the window binds them to its
+/// pages.
 class MainWindow final : public QMainWindow, private MainWindowParts {
   Q_OBJECT
  public:
@@ -61,6 +64,7 @@ class MainWindow final : public QMainWindow, private MainWindowParts {
   void ShowInformation(std::string_view text) override;
   void ShowFirstPage() override;
 
+  void addShortcuts();
   void startUp();
   /// The exit sequence, or the stop of the run under way; true when the window may close.
   bool confirmExit();
@@ -71,6 +75,7 @@ class MainWindow final : public QMainWindow, private MainWindowParts {
 
   WindowServices services_;
   WindowPrompts prompts_;
+  ReportingLauncher launcher_;
   ConfigModel config_;
   ConfigSession session_;
   Preferences preferences_;
@@ -87,6 +92,7 @@ class MainWindow final : public QMainWindow, private MainWindowParts {
   BatchRunner* runner_;
   TooltipFilter* tooltips_;
   QLabel* statusText_;
+  FittedLabel* runSummary_;
   bool started_ = false;
   bool exitConfirmed_ = false;
   bool exitAfterRun_ = false;

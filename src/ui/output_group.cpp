@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QToolButton>
+#include <QValidator>
+#include <algorithm>
 
 #include "ui/desktop_launcher.h"
 #include "ui/icons.h"
@@ -12,6 +14,24 @@
 
 namespace quorvex::ui {
 namespace {
+
+// The record keeps this many characters of the extension.
+constexpr int kExtensionLength = 10;
+
+// Drops the blanks (spaces and control characters) that a text would start with, as they would
+// start the data files' extensions.
+class NoLeadingBlanks final : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& position) const override {
+    qsizetype blanks = 0;
+    while (blanks < input.size() && input[blanks].unicode() <= u' ')
+      ++blanks;
+    input.remove(0, blanks);
+    position = static_cast<int>(std::max<qsizetype>(0, position - blanks));
+    return Acceptable;
+  }
+};
 
 QToolButton* SmallButton(QWidget* parent, const QString& name, const QString& icon,
                          const QString& hint) {
@@ -56,8 +76,10 @@ OutputGroup::OutputGroup(OutputDirectory& output, const DxfBrowser& browser, Con
   extensionLabel->setToolTip(QStringLiteral("File extension for Data files"));
   extensionEdit_->setObjectName(QStringLiteral("extensionEdit"));
   extensionEdit_->setToolTip(QStringLiteral("File extension for created Data files."));
+  extensionEdit_->setMaxLength(kExtensionLength);
+  extensionEdit_->setValidator(new NoLeadingBlanks(extensionEdit_));
   extensionEdit_->setFixedWidth(
-      extensionEdit_->fontMetrics().horizontalAdvance(QStringLiteral("MMMMMM")) + 12);
+      extensionEdit_->fontMetrics().horizontalAdvance(QString(kExtensionLength, u'W')) + 12);
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(6, 4, 6, 6);

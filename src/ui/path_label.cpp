@@ -7,28 +7,10 @@
 
 namespace quorvex::ui {
 
-void PathLabel::setPath(const QString& path) {
-  path_ = path;
-  refit();
-}
-
-QSize PathLabel::minimumSizeHint() const {
-  // Any width will do: the path is shortened to fit.
-  return {0, QLabel::minimumSizeHint().height()};
-}
-
-void PathLabel::resizeEvent(QResizeEvent* event) {
-  QLabel::resizeEvent(event);
-  refit();
-}
-
-void PathLabel::refit() {
-  const QFontMetrics metrics(font());
-  const int width = contentsRect().width();
-  const std::string shortened = ShortenedPath(ToStdString(path_), [&](std::string_view text) {
-    return metrics.horizontalAdvance(ToQString(text)) <= width;
-  });
-  setText(ToQString(shortened));
+QString PathLabel::shortened(const QString& text, const QFontMetrics& metrics, int width) const {
+  return ToQString(ShortenedPath(ToStdString(text), [&](std::string_view part) {
+    return metrics.horizontalAdvance(ToQString(part)) <= width;
+  }));
 }
 
 }  // namespace quorvex::ui

@@ -1,28 +1,20 @@
 #pragma once
 
-#include <QLabel>
+#include "ui/fitted_label.h"
 
 namespace quorvex::ui {
 
-/// A label showing a folder's path shortened to its width in its font, shortened again whenever
-/// the label is resized.
-class PathLabel final : public QLabel {
+/// A label showing a folder's path shortened by whole folder names (ShortenedPath).
+class PathLabel final : public FittedLabel {
   Q_OBJECT
  public:
-  using QLabel::QLabel;
+  using FittedLabel::FittedLabel;
 
-  void setPath(const QString& path);
-  const QString& path() const { return path_; }
-
-  QSize minimumSizeHint() const override;
+  void setPath(const QString& path) { setFullText(path); }
+  const QString& path() const { return fullText(); }
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
-
- private:
-  void refit();
-
-  QString path_;
+  QString shortened(const QString& text, const QFontMetrics& metrics, int width) const override;
 };
 
 }  // namespace quorvex::ui

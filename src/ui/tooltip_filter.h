@@ -6,7 +6,8 @@ namespace quorvex::ui {
 
 /// Shows every hint of the program for 20 seconds, or none at all while "Show Help Tips" is off.
 /// Installed on the application, it answers the tooltip requests of every widget, item views
-/// included (their nodes' hints, else the view's own).
+/// included (their nodes' hints, else the whole text of a cell that cuts it, else the view's own
+/// hint). A cut text shows also while the hints are off.
 class TooltipFilter final : public QObject {
   Q_OBJECT
  public:

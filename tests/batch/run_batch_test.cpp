@@ -3,17 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <thread>
 
 #include "batch/data_file_name.h"
 #include "batch/file_listing.h"
+#include "batch/manifest.h"
 #include "batch_fakes.h"
+#include "engine/file_replacement.h"
 #include "engine/report_words.h"
 #include "engine/utf8.h"
 #include "support/conversion_harness.h"
 #include "support/temp_dir.h"
+#include "support/tmpfs_mount.h"
 
 namespace quorvex {
 namespace {
@@ -63,11 +68,13 @@ class RunBatchTest : public ::testing::Test {
     return RunBatch(setup_.config, setup_.tables, request_, env);
   }
 
-  // Every file in the destination with its bytes.
+  // Every file in the destination with its bytes, but the manifest.
   std::map<std::string, std::string> Outputs() const {
     std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(out_))
-      files[entry.path().filename()] = ReadFile(entry.path());
+    for (const auto& entry : fs::directory_iterator(out_)) {
+      if (entry.path().filename() != kManifestName)
+        files[entry.path().filename()] = ReadFile(entry.path());
+    }
     return files;
   }
 
@@ -161,11 +168,31 @@ TEST_F(RunBatchTest, UnwritableDestinationStopsBeforeAnything) {
   const BatchResult result = Run();
 
   EXPECT_EQ(result.end, BatchEnd::kDestinationNotWritable);
-  EXPECT_EQ(result.refusal,
-            (Failure{Failure::Kind::kDestinationNotWritable, request_.destination + "/"}));
+  EXPECT_EQ(result.refusal, (Failure{Failure::Kind::kDestinationNotWritable,
+                                     request_.destination + "/",
+                                     {},
+                                     0,
+                                     "No such file or directory"}));
   EXPECT_TRUE(result.report.empty());
   EXPECT_EQ(ReadFile(log_), "old report\r\n");
   EXPECT_TRUE(observer_.started.empty());
+}
+
+TEST_F(RunBatchTest, ARefusedDestinationGivesTheSystemsReason) {
+  const testing::TmpfsMount read_only("1m", /*read_only=*/true);
+  if (!read_only.mounted()) GTEST_SKIP() << read_only.why_not();
+  request_.dxf_paths = {Source("a.dxf", kHatches)};
+  request_.destination = read_only.path().string();
+
+  const BatchResult result = Run();
+
+  EXPECT_EQ(result.end, BatchEnd::kDestinationNotWritable);
+  ASSERT_TRUE(result.refusal);
+  EXPECT_EQ(result.refusal->reason, "Read-only file system");
+  EXPECT_EQ(FailureText(*result.refusal),
+            "Destination directory \"" + request_.destination +
+                "/\" is write-protected, files can't be created here (Read-only file system). "
+                "Please select another directory.");
 }
 
 TEST_F(RunBatchTest, ConfigurationValuesAreCheckedOnceBeforeAnythingIsWritten) {
@@ -251,19 +278,41 @@ TEST_F(RunBatchTest, NamesCannotForgeReportLinesNorMakeTheReportInvalidUtf8) {
   }
 }
 
-TEST_F(RunBatchTest, LeftoverFilesOfTheOldProbeAndOfKilledRunsStayAsTheyAre) {
+TEST_F(RunBatchTest, TemporariesOfKilledRunsGoAndThoseOfRunsUnderWayStay) {
   request_.dxf_paths = {Source("a.dxf", kHatches)};
-  WriteFile(out_ + "/quorvex$_$.tmp", "");
-  WriteFile(out_ + "/.quorvex-AAAAAAAAAA.tmp", "torn");
+  // Left an hour ago by runs that were killed, and by the old probe, whose name is not theirs.
+  const auto an_hour_ago = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const char* name : {".quorvex-AAAAAAAAAA.tmp", ".quorvex-0123456789.tmp", "quorvex$_$.tmp",
+                           ".quorvex-short.tmp", "site.tmp"}) {
+    WriteFile(out_ + "/" + name, "torn");
+    fs::last_write_time(out_ + "/" + name, an_hour_ago);
+  }
+  // An old link of the pattern is no temporary file of ours.
+  fs::create_symlink(out_ + "/site.tmp", out_ + "/.quorvex-LINKLINK00.tmp");
+  // A replacement under way in another run, started long ago: its temporary file is locked.
+  Replacement under_way;
+  ASSERT_TRUE(under_way.Start(out_ + "/b.txt"));
+  under_way.Write("half");
+  std::string under_way_name;
+  for (const auto& entry : fs::directory_iterator(out_)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() == 23 && name.rfind(".quorvex-", 0) == 0 && !fs::is_symlink(entry.path()) &&
+        ReadFile(entry.path()) == "half")
+      under_way_name = name;
+  }
+  ASSERT_FALSE(under_way_name.empty());
+  fs::last_write_time(out_ + "/" + under_way_name, an_hour_ago);
 
   const BatchResult result = Run();
 
   EXPECT_EQ(result.end, BatchEnd::kFinished);
-  EXPECT_FALSE(result.refusal || result.log_failure);
-  EXPECT_EQ(Outputs(), (std::map<std::string, std::string>{
-                           {"a.txt", "X (East) coordinate;Y (North) coordinate\r\n"},
-                           {"quorvex$_$.tmp", ""},
-                           {".quorvex-AAAAAAAAAA.tmp", "torn"}}));
+  std::set<std::string> names;
+  for (const auto& [name, bytes] : Outputs())
+    names.insert(name);
+  EXPECT_EQ(names, (std::set<std::string>{"a.txt", "quorvex$_$.tmp", ".quorvex-short.tmp",
+                                          "site.tmp", ".quorvex-LINKLINK00.tmp", under_way_name}));
+  EXPECT_TRUE(under_way.Finish());
+  EXPECT_EQ(ReadFile(out_ + "/b.txt"), "half");
 }
 
 TEST_F(RunBatchTest, DataFileIsReplacedWholeWhenItsConversionEnds) {
@@ -332,8 +381,11 @@ TEST_F(RunBatchTest, UnwritableLogIsReportedAndTheReportIsKept) {
     const char* reason;
   };
   const testing::ReleasedFifo pipe(root_.File("pipe.txt"));
-  const Case cases[] = {{"/dev/full", "No space left on device"},
-                        {pipe.path(), "No such device or address"},
+  // A device or a pipe in the log's place is never replaced, nor written through a link.
+  fs::create_symlink("/dev/full", root_.File("full.txt"));
+  const Case cases[] = {{"/dev/full", "Not a regular file"},
+                        {root_.File("full.txt"), "Not a regular file"},
+                        {pipe.path(), "Not a regular file"},
                         {root_.File("missing/QuorvexLog.txt"), "No such file or directory"}};
   request_.dxf_paths = {Source("a.dxf", kHatches)};
   for (const Case& c : cases) {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "cli/cli_harness.h"
+#include "config/config_file.h"
 #include "config/qrv_file.h"
 #include "config/toml_config.h"
 #include "desk/config_session.h"
@@ -67,6 +68,14 @@ TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
     std::vector<std::string> args;
     std::function<void(const ConfigContent&)> check;
   };
+  // The "Other" separator with `text`.
+  auto other = [](std::string text) {
+    return [text](const ConfigContent& c) {
+      EXPECT_EQ(c.record.SeparatorIndex, 5);
+      EXPECT_EQ(c.record.SeparatorText.View(), text);
+    };
+  };
+  testing::WriteFile(dir_.File("pipe.toml"), "separator = \"comma\"\nseparator-other = \" / \"\n");
   auto kinds = [](const ConfigContent& c) {
     std::vector<int> checked;
     for (int node = 0; node < kEntityNodeCount; ++node)
@@ -95,18 +104,28 @@ TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
          EXPECT_EQ(FieldOrder(c),
                    (std::vector<int>{15, 3, 0, -7, -10, -14, -18, -20, -22, -24, -27, -30}));
        }},
-      {"separator words",
-       {"--separator", "tab"},
+      {"words in any case",
+       {"--kinds", "ARCS.Start,Lines", "--fields", "Layer,X", "--separator", "TaB"},
+       [&](const ConfigContent& c) {
+         EXPECT_EQ(kinds(c), (std::vector<int>{kArcs, kArcStart, kLines, kLineStart, kLineEnd,
+                                               kSplineControlPoints, kFaceFirst, kFaceSecond,
+                                               kFaceThird, kFaceFourth}));
+         EXPECT_EQ(FieldOrder(c),
+                   (std::vector<int>{15, 3, -1, -7, -10, -14, -18, -20, -22, -24, -27, -30}));
+         EXPECT_EQ(c.record.SeparatorIndex, 3);
+       }},
+      {"a tab written \\t",
+       {"--separator", "\\t"},
        [](const ConfigContent& c) { EXPECT_EQ(c.record.SeparatorIndex, 3); }},
       {"separator text of a choice",
        {"--separator", ";"},
        [](const ConfigContent& c) { EXPECT_EQ(c.record.SeparatorIndex, 1); }},
-      {"another separator",
-       {"--separator", " | "},
-       [](const ConfigContent& c) {
-         EXPECT_EQ(c.record.SeparatorIndex, 5);
-         EXPECT_EQ(c.record.SeparatorText.View(), " | ");
-       }},
+      {"another separator", {"--separator", " | "}, other(" | ")},
+      {"letters as text", {"--separator", "text:tab"}, other("tab")},
+      {"the text of a choice as text", {"--separator", "TEXT:;"}, other(";")},
+      {"other keeps the configuration's text",
+       {"-c", dir_.File("pipe.toml"), "--separator", "Other"},
+       other(" / ")},
       {"decimals",
        {"--decimals", "7"},
        [](const ConfigContent& c) {
@@ -123,6 +142,9 @@ TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
       {"extension",
        {"-e", "csv"},
        [](const ConfigContent& c) { EXPECT_EQ(c.record.DataFileExtension.View(), "csv"); }},
+      {"extension without its leading dot",
+       {"-e", "..csv"},
+       [](const ConfigContent& c) { EXPECT_EQ(c.record.DataFileExtension.View(), ".csv"); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -133,6 +155,11 @@ TEST_F(CliConfigTest, OptionsChangeTheConfigurationAsTheWindowsEditorsWould) {
 TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
   testing::WriteFile(dir_.File("bad.toml"), "extension = \"csv\"\nkinds = [\"points\", \"arc\"]\n");
   testing::WriteFile(dir_.File("bell.toml"), "kinds = [\"\\u0007\"]\n");
+  std::string damaged = ReadFile(Default());
+  damaged[3] = 'X';  // "QXV300"
+  testing::WriteFile(dir_.File("damaged.qrv"), damaged);
+  testing::WriteFile(dir_.File("large.toml"),
+                     "header = true\n" + std::string(kMaxConfigFileSize, '#') + "\n");
   struct Case {
     const char* name;
     std::vector<std::string> args;
@@ -140,8 +167,23 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
   };
   const Case cases[] = {
       {"unknown kind",
-       {"--kinds", "points,arc"},
-       "unknown kind \"arc\" in --kinds; the kinds are: points, circles, arcs, arcs.start,"},
+       {"--kinds", "points,curves"},
+       "unknown kind \"curves\" in --kinds; the kinds are: points, circles, arcs, arcs.start,"},
+      {"mistyped kind",
+       {"--kinds", "pionts"},
+       "unknown kind \"pionts\" in --kinds; did you mean \"points\"?\n"},
+      {"mistyped field",
+       {"--fields", "x,LYER"},
+       "unknown field \"LYER\" in --fields; did you mean \"layer\"?\n"},
+      {"letters that are no separator",
+       {"--separator", "pipe"},
+       "unknown separator \"pipe\" in --separator; the separators are: comma, semicolon, space, "
+       "tab, linefeed, other; for the text itself, give text:pipe\n"},
+      {"mistyped separator",
+       {"--separator", "Semicolom"},
+       "unknown separator \"Semicolom\" in --separator; did you mean \"semicolon\"? The "
+       "separators are: comma, semicolon, space, tab, linefeed, other; for the text itself, give "
+       "text:Semicolom\n"},
       {"an option is no field",
        {"--fields", "x,x.prefix"},
        "unknown field \"x.prefix\" in --fields; the fields are: line-number, x, y, z, "
@@ -149,8 +191,8 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
       {"field twice", {"--fields", "x,y,x"}, "\"x\" is named twice in --fields"},
       {"empty word", {"--kinds", "points,"}, "unknown kind \"\" in --kinds"},
       {"a word with control characters",
-       {"--fields", "x,A\x1B[2J\x9B"},
-       "unknown field \"A\\x1B[2J\\x9B\" in --fields"},
+       {"--fields", "x,A\x1B[2J\xC2\x9B"},
+       "unknown field \"A\\x1B[2J\\xC2\\x9B\" in --fields"},
       {"a word of the TOML form with a control character",
        {"-c", dir_.File("bell.toml")},
        dir_.File("bell.toml") + ":1: unknown kind \"\\x07\" in \"kinds\""},
@@ -163,6 +205,13 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
       {"folder",
        {"-c", dir_.path().string()},
        "File \"" + dir_.path().string() + "\" is not a Quorvex configuration file\n"},
+      {".qrv file with a damaged identifier",
+       {"-c", dir_.File("damaged.qrv")},
+       "File \"" + dir_.File("damaged.qrv") + "\" is not a Quorvex configuration file\n"},
+      {"TOML beyond the size of any configuration",
+       {"-c", dir_.File("large.toml")},
+       "File \"" + dir_.File("large.toml") +
+           "\" is larger than 64 KiB, too large for a configuration\n"},
       {"unwritable saved file",
        {"--save-config", "/proc/quorvex.qrv"},
        "Cannot create file \"/proc/quorvex.qrv\". "},
@@ -179,6 +228,67 @@ TEST_F(CliConfigTest, WrongWordsAndUnreadableConfigurationsAreUsageErrors) {
     EXPECT_NE(run.err.find("quorvex-cli: " + c.error), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(Log()));
   }
+}
+
+TEST_F(CliConfigTest, SaveConfigNeverReplacesAFileOfTheRunNorAnythingButARegularFile) {
+  const std::string road = (samples_ / "road.dxf").string();
+  const std::string drawing = ReadFile(road);
+  fs::copy_file(Default(), dir_.File("site.qrv"));
+  fs::create_directory(dir_.File("out"));
+  testing::WriteFile(dir_.File("out/road.txt"), "earlier data\r\n");
+  testing::WriteFile(Log(), "earlier report\r\n");
+  fs::create_symlink(road, dir_.File("to-road.qrv"));
+  fs::create_symlink("/dev/null", dir_.File("to-device.qrv"));
+  const testing::ReleasedFifo pipe(dir_.File("pipe.qrv"));
+  struct Case {
+    const char* name;
+    std::string save;
+    std::string error;
+  };
+  const std::string of_the_run = " is a file that the run reads or writes; nothing was written";
+  const Case cases[] = {
+      {"an input drawing", road, "Configuration file \"" + road + "\"" + of_the_run},
+      {"an input through a link", dir_.File("to-road.qrv"),
+       "Configuration file \"" + dir_.File("to-road.qrv") + "\"" + of_the_run},
+      {"the -c file", dir_.File("site.qrv"),
+       "Configuration file \"" + dir_.File("site.qrv") + "\"" + of_the_run},
+      // The log is checked first, and refused for the same reason.
+      {"the log", Log(),
+       "Log file \"" + Log() + "\" is a file that the run reads or writes; nothing was converted"},
+      {"a data file", dir_.File("out/road.txt"),
+       "Configuration file \"" + dir_.File("out/road.txt") + "\"" + of_the_run},
+      {"a pipe", pipe.path(), "Cannot create file \"" + pipe.path() + "\". Not a regular file"},
+      {"a link to a device", dir_.File("to-device.qrv"),
+       "Cannot create file \"" + dir_.File("to-device.qrv") + "\". Not a regular file"},
+  };
+  const std::string site = ReadFile(dir_.File("site.qrv"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CliRun run = RunConverter({"-c", dir_.File("site.qrv"), "--save-config", c.save, "-o",
+                                     dir_.File("out"), "--log", Log(), road},
+                                    Program());
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_EQ(run.err, "quorvex-cli: " + c.error + "\n");
+    EXPECT_EQ(ReadFile(road), drawing);
+    EXPECT_EQ(ReadFile(dir_.File("site.qrv")), site);
+    EXPECT_EQ(ReadFile(Log()), "earlier report\r\n");
+    EXPECT_EQ(ReadFile(dir_.File("out/road.txt")), "earlier data\r\n");
+  }
+  EXPECT_TRUE(fs::is_fifo(pipe.path()));
+  EXPECT_TRUE(fs::is_symlink(dir_.File("to-device.qrv")));
+  // Without inputs, the -c file is still not replaced; and the log never replaces the saved file.
+  const CliRun alone = RunConverter(
+      {"-c", dir_.File("site.qrv"), "--save-config", dir_.File("site.qrv")}, Program());
+  EXPECT_EQ(alone.status, kExitUsage);
+  const CliRun log_over_saved =
+      RunConverter({"--save-config", dir_.File("new.qrv"), "-o", dir_.File("out"), "--log",
+                    dir_.File("new.qrv"), road},
+                   Program());
+  EXPECT_EQ(log_over_saved.status, kExitUsage);
+  EXPECT_EQ(log_over_saved.err, "quorvex-cli: Log file \"" + dir_.File("new.qrv") +
+                                    "\" is a file that the run reads or writes; nothing was "
+                                    "converted\n");
+  EXPECT_FALSE(fs::exists(dir_.File("new.qrv")));
 }
 
 TEST_F(CliConfigTest, OutputOptionsAreSettingsThatOnlyTheTomlFormKeeps) {
@@ -202,6 +312,50 @@ TEST_F(CliConfigTest, ANameWithoutFolderIsAlsoLookedForInTheConfigurationsFolder
                      "extension = \"pts\"\n");
   const ConfigContent content = InEffect({"-c", "site-quorvex-test.toml"});
   EXPECT_EQ(content.record.DataFileExtension.View(), "pts");
+}
+
+TEST_F(CliConfigTest, SaveConfigCreatesTheConfigurationsFolderAndNoOther) {
+  // A fresh account: the configurations folder, beside this build's program, is not there yet.
+  const fs::path folder = program_ / "configurations";
+  const CliRun saved = RunConverter(
+      {"--kinds", "lines", "--save-config", (folder / "lines.qrv").string()}, Program());
+  EXPECT_EQ(saved.status, kExitConverted) << saved.err;
+  EXPECT_EQ(InEffect({"-c", "lines.qrv"}).record.EntityChecks[entity_node::kPoints], 0);
+  const CliRun elsewhere =
+      RunConverter({"--save-config", dir_.File("absent/lines.qrv")}, Program());
+  EXPECT_EQ(elsewhere.status, kExitUsage);
+  EXPECT_NE(elsewhere.err.find("Cannot create file"), std::string::npos) << elsewhere.err;
+  EXPECT_FALSE(fs::exists(dir_.File("absent")));
+}
+
+TEST_F(CliConfigTest, TextsOfAnotherCodePageAreReadAsAnsi1252) {
+  const std::string site = dir_.File("site.qrv");
+  ASSERT_EQ(RunConverter({"--fields", "label,x", "--separator", "text:@", "--save-config", site},
+                         Program())
+                .status,
+            kExitConverted);
+  // Saved where the system's code page is Windows-1252: the separator "§" and the label
+  // "Café\U+0041" (no escape in a configuration), one byte a character.
+  std::string bytes = ReadFile(site);
+  bytes.replace(278, 2, "\x01\xA7");
+  bytes.replace(592 + 256 * field_node::kLabelText, 12,
+                "\x0B"
+                "Caf\xE9\\U+0041");
+  testing::WriteFile(site, bytes);
+
+  const CliRun run = RunConverter(
+      {"-c", site, "-o", dir_.File("out"), "--log", Log(), (samples_ / "road.dxf").string()},
+      Program());
+  ASSERT_EQ(run.status, kExitConverted) << run.err;
+  const std::string data = ReadFile(dir_.File("out/road.txt"));
+  EXPECT_NE(data.find("\r\nCaf\xC3\xA9\\U+0041\xC2\xA7"), std::string::npos) << data;
+
+  const CliRun printed = RunConverter({"-c", site, "--print-config"}, Program());
+  EXPECT_NE(printed.out.find("\n# Not UTF-8 in the file read, so read as ANSI_1252: "
+                             "separator-other, label.text\n"),
+            std::string::npos)
+      << printed.out;
+  EXPECT_NE(printed.out.find("\nseparator-other = \"\xC2\xA7\"\n"), std::string::npos);
 }
 
 }  // namespace

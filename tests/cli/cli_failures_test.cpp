@@ -4,6 +4,7 @@
 #include "cli/cli_harness.h"
 #include "support/conversion_harness.h"
 #include "support/dxf_entity.h"
+#include "support/tmpfs_mount.h"
 
 namespace quorvex::cli {
 namespace {
@@ -45,17 +46,18 @@ TEST_F(CliFailuresTest, EveryFileThatDidNotConvertHasItsLineOnTheErrorStream) {
                          ": No such file or directory\n"
                          "quorvex-cli: " +
                          Input("notdxf.dxf") +
-                         ": this is not a valid DXF file; its data "
+                         ": the drawing has no ENTITIES section; its data "
                          "file \"" +
                          Data("notdxf.txt") +
-                         "\" is incomplete: 1 line written before it stopped\n"
+                         "\" is incomplete: 0 data lines written before it stopped\n"
                          "quorvex-cli: " +
                          Input("bad.dxf") +
                          ": the value \"1,5\" is not a number (line "
                          "24); its data file \"" +
                          Data("bad.txt") +
-                         "\" is incomplete: 3 lines written "
+                         "\" is incomplete: 2 data lines written "
                          "before it stopped\n");
+  // The header line and the two points before the error.
   EXPECT_EQ(testing::DataLines(ReadFile(Data("bad.txt"))).size(), 3u);
   EXPECT_EQ(run.out, "1 file converted, 3 with errors; report: " + Log() + "\n");
   // The report keeps its own words.
@@ -88,6 +90,56 @@ TEST_F(CliFailuresTest, NoClobberLeavesExistingDataFilesAndSkipsTheirDrawings) {
             std::string::npos);
 }
 
+TEST_F(CliFailuresTest, ARerunThatLeavesDataFilesAloneStillConvertsWhatFailed) {
+  const std::vector<std::string> inputs = {Input("good.dxf"), Input("notdxf.dxf"),
+                                           Input("bad.dxf")};
+  std::vector<std::string> args = inputs;
+  ASSERT_EQ(Run(args).status, kExitFileErrors);
+  args.insert(args.begin(), {"--no-clobber", "-q"});
+
+  const CliRun again = Run(args);
+
+  // The two broken drawings fail again, and say so; the good one is skipped without a word.
+  EXPECT_EQ(again.status, kExitFileErrors);
+  EXPECT_EQ(again.out, "0 files converted, 2 with errors, 1 skipped; report: " + Log() + "\n");
+  EXPECT_EQ(again.err.find("good.dxf"), std::string::npos) << again.err;
+  EXPECT_NE(again.err.find("notdxf.dxf: the drawing has no ENTITIES section"), std::string::npos);
+  EXPECT_NE(again.err.find("bad.dxf: the value \"1,5\" is not a number"), std::string::npos);
+  // Once mended, they convert; the skip keeps its line without -q.
+  Write("bad.dxf", ReadFile(Input("good.dxf")));
+  args.erase(args.begin() + 1);
+  const CliRun mended = Run(args);
+  EXPECT_EQ(mended.out, "1 file converted, 1 with errors, 1 skipped; report: " + Log() + "\n");
+  EXPECT_NE(mended.err.find("good.dxf: Skipped, the data file exists and is left alone\n"),
+            std::string::npos)
+      << mended.err;
+}
+
+TEST_F(CliFailuresTest, AnIncrementalRunConvertsOnlyWhatChanged) {
+  const std::vector<std::string> inputs = {Input("good.dxf"), Input("bad.dxf")};
+  std::vector<std::string> args = {"--incremental", "-q"};
+  args.insert(args.end(), inputs.begin(), inputs.end());
+  ASSERT_EQ(Run(args).status, kExitFileErrors);
+  Write("bad.dxf", ReadFile(Input("good.dxf")));
+  EXPECT_EQ(Run(args).out, "1 file converted, 0 with errors, 1 skipped; report: " + Log() + "\n");
+  const CliRun nothing = Run(args);
+  EXPECT_EQ(nothing.status, kExitConverted);
+  EXPECT_EQ(nothing.out, "0 files converted, 0 with errors, 2 skipped; report: " + Log() + "\n");
+  EXPECT_EQ(nothing.err, "");
+  // Other settings are another configuration.
+  args.insert(args.begin(), {"--fields", "x,y"});
+  EXPECT_EQ(Run(args).out, "2 files converted, 0 with errors; report: " + Log() + "\n");
+  // The manifest can be left out, but not when it is to be read.
+  EXPECT_TRUE(fs::exists(Data(".quorvex-manifest.json")));
+  fs::remove(Data(".quorvex-manifest.json"));
+  EXPECT_EQ(Run({"--no-manifest", Input("good.dxf")}).status, kExitConverted);
+  EXPECT_FALSE(fs::exists(Data(".quorvex-manifest.json")));
+  std::string error;
+  EXPECT_FALSE(ParseCliOptions({"--incremental", "--no-manifest", "a.dxf"}, error));
+  EXPECT_EQ(error,
+            "option --incremental cannot be given with --no-manifest: it reads the manifest");
+}
+
 TEST_F(CliFailuresTest, ALogOfADashIsTheStandardOutputAndTheSummaryGoesToTheErrorStream) {
   const CliRun run = RunConverter(
       {"-o", dir_.File("out"), "--log", "-", Input("good.dxf"), Input("notdxf.dxf")}, Program());
@@ -95,10 +147,54 @@ TEST_F(CliFailuresTest, ALogOfADashIsTheStandardOutputAndTheSummaryGoesToTheErro
   EXPECT_EQ(run.out.rfind("Quorvex report created ", 0), 0u) << run.out;
   EXPECT_NE(run.out.find("\r\n  *** Error, this is not a valid DXF file ***\r\n"),
             std::string::npos);
-  EXPECT_NE(run.err.find("notdxf.dxf: this is not a valid DXF file"), std::string::npos);
+  EXPECT_NE(run.err.find("notdxf.dxf: the drawing has no ENTITIES section"), std::string::npos);
   EXPECT_NE(run.err.find("\n1 file converted, 1 with errors; report: standard output\n"),
             std::string::npos)
       << run.err;
+}
+
+TEST_F(CliFailuresTest, ADataFileThatFillsTheDiskNeverReplacesTheEarlierOne) {
+  const testing::TmpfsMount disk("1m");
+  if (!disk.mounted()) GTEST_SKIP() << disk.why_not();
+  const std::string point = Entity("POINT", {{10, "1.5"}, {20, "2.5"}, {30, "0.0"}});
+  Write("site.dxf", testing::DxfWithEntities(point));
+  const std::vector<std::string> args = {"-o",       disk.path().string(), "--log",
+                                         Log(),      "--fields",           "x,y,z",
+                                         "--header", Input("site.dxf")};
+  ASSERT_EQ(RunConverter(args, Program()).status, kExitConverted);
+  const std::string earlier = ReadFile(disk.File("site.txt"));
+  // The drawing grows: its data file now needs more than the whole disk.
+  std::string points;
+  for (int i = 0; i < 60000; ++i)
+    points += point;
+  Write("site.dxf", testing::DxfWithEntities(points));
+
+  const CliRun run = RunConverter(args, Program());
+
+  EXPECT_EQ(run.status, kExitFileErrors);
+  EXPECT_EQ(run.err, "quorvex-cli: " + Input("site.dxf") +
+                         ": the data file could not be written: No space left on device\n");
+  EXPECT_EQ(ReadFile(disk.File("site.txt")), earlier);
+  for (const auto& entry : fs::directory_iterator(disk.path()))
+    EXPECT_NE(entry.path().extension(), ".tmp") << entry.path() << " was left behind";
+  EXPECT_NE(ReadFile(Log()).find(
+                "  *** Error, the data file could not be written: No space left on device ***"),
+            std::string::npos);
+}
+
+TEST_F(CliFailuresTest, AnUnwritableDestinationIsRefusedWithTheSystemsReason) {
+  const testing::TmpfsMount read_only("1m", /*read_only=*/true);
+  if (!read_only.mounted()) GTEST_SKIP() << read_only.why_not();
+  for (const fs::path& destination : {read_only.path(), read_only.path() / "new"}) {
+    SCOPED_TRACE(destination);
+    const CliRun run =
+        RunConverter({"-o", destination.string(), "--log", Log(), Input("good.dxf")}, Program());
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_NE(run.err.find("files can't be created here (Read-only file system)"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(fs::exists(Log()));
+  }
 }
 
 TEST_F(CliFailuresTest, DestinationsAndExtensionsThatCannotBeAreUsageErrors) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/temp_dir.h"
-
 namespace quorvex::cli {
 namespace {
 
@@ -99,6 +97,12 @@ TEST(ParseCliOptions, UsageErrorsSayWhatIsWrong) {
        "option --line-ends needs lf or crlf, not \"\\x1B]0;owned\\x07\""},
       {{"--\x1B[2J", "a.dxf"}, "unknown option --\\x1B[2J"},
       {{"--header", "--no-header", "a.dxf"}, "option --header cannot be given with --no-header"},
+      {{"--blocks",
+        "TR\xC9"
+        "E*",
+        "a.dxf"},
+       "option --blocks needs UTF-8 text, not \"TR\\xC9E*\""},
+      {{"-e\xE9", "a.dxf"}, "option -e needs UTF-8 text, not \"\\xE9\""},
       {{"a.dxf", ""}, "an input name is empty"},
       {{"--", ""}, "an input name is empty"},
   };
@@ -109,15 +113,6 @@ TEST(ParseCliOptions, UsageErrorsSayWhatIsWrong) {
   }
   std::string error;
   EXPECT_TRUE(ParseCliOptions({"--help"}, error));
-}
-
-TEST(UsageText, IsWhatTheReadmeShows) {
-  const std::string readme = testing::ReadFile(QUORVEX_SOURCE_DIR "/README.md");
-  const std::string start = "$ quorvex-cli --help\n";
-  const std::size_t at = readme.find(start);
-  ASSERT_NE(at, std::string::npos);
-  const std::size_t end = readme.find("```", at);
-  EXPECT_EQ(readme.substr(at + start.size(), end - at - start.size()), UsageText());
 }
 
 }  // namespace

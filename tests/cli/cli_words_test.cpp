@@ -39,6 +39,10 @@ TEST(CliWords, EveryRefusalOfTheCommandLine) {
       {"decimal comma",
        {Kind::kDecimalCommaWithComma, {}, ", "},
        "option --decimal-comma cannot be used with a separator that holds a comma"},
+      {"saved configuration over a file of the run",
+       {Kind::kSavedConfigIsRunFile, "/in/a.dxf"},
+       "Configuration file \"/in/a.dxf\" is a file that the run reads or writes; nothing was "
+       "written"},
       {"shared with the window",
        {Kind::kLogIsRunFile, "/in/a.dxf"},
        FailureText({Kind::kLogIsRunFile, "/in/a.dxf"})},
@@ -70,12 +74,12 @@ TEST(CliWords, TheLineOfAFileThatDidNotConvert) {
        {ConversionOutcome::kFailed, not_number, true, 3},
        false,
        "/in/a.dxf: the value \"1,5\" is not a number (line 24); its data file \"/out/a.txt\" is "
-       "incomplete: 3 lines written before it stopped"},
+       "incomplete: 3 data lines written before it stopped"},
       {"one line",
        {ConversionOutcome::kFailed, not_number, true, 1},
        false,
        "/in/a.dxf: the value \"1,5\" is not a number (line 24); its data file \"/out/a.txt\" is "
-       "incomplete: 1 line written before it stopped"},
+       "incomplete: 1 data line written before it stopped"},
       {"removed",
        {ConversionOutcome::kFailed, not_number, true, 3},
        true,
@@ -94,14 +98,7 @@ TEST(CliWords, TheLineOfAFileThatDidNotConvert) {
     EXPECT_EQ(FileFailureLine("/in/a.dxf", c.outcome, "/out/a.txt", c.removed), c.line) << c.name;
 }
 
-TEST(CliWords, TheSummaryOfARun) {
-  EXPECT_EQ(ReportPlace("/logs/r\n.txt", false, true), "/logs/r\\x0A.txt");
-  EXPECT_EQ(ReportPlace("/logs/r.txt", false, false), "not written");
-  EXPECT_EQ(ReportPlace("/logs/r.txt", true, true), "standard output");
-  EXPECT_EQ(SummaryLine(1, 2, 0, "r.txt"), "1 file converted, 2 with errors; report: r.txt");
-  EXPECT_EQ(SummaryLine(3, 0, 1, "r.txt"),
-            "3 files converted, 0 with errors, 1 skipped; report: r.txt");
-  EXPECT_EQ(StoppedLine(2, 5, "r.txt"), "stopped after 2 of 5 files; report: r.txt");
+TEST(CliWords, WarningsAndRefusalsOfARun) {
   EXPECT_EQ(QrvCannotKeepWarning("quote, bom"),
             "warning: the .qrv form cannot keep: quote, bom; the configuration was saved without "
             "them (--print-config keeps them)");

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "batch/manifest.h"
 #include "engine/report_words.h"
 #include "support/conversion_harness.h"
 #include "support/temp_dir.h"
@@ -75,8 +76,11 @@ TEST(Signals, StopTheRunAsCtrlCDoesAndExitWith128PlusTheirNumber) {
     const std::string cancel_line = "*** Process canceled by user ***\r\n";
     ASSERT_GE(report.size(), cancel_line.size());
     EXPECT_EQ(report.substr(report.size() - cancel_line.size()), cancel_line);
+    // The manifest records the stopped run too.
+    EXPECT_TRUE(fs::exists(out / kManifestName));
     std::size_t data_files = 0;
     for (const auto& entry : fs::directory_iterator(out)) {
+      if (entry.path().filename() == kManifestName) continue;
       EXPECT_EQ(entry.path().extension(), ".txt") << entry.path();
       EXPECT_NE(entry.path().filename().string().rfind(".quorvex-", 0), 0u) << entry.path();
       ++data_files;

@@ -106,7 +106,7 @@ TEST(TomlConfig, AHandWrittenConfigurationChangesTheDefaultOne) {
       "extension = \"csv\"\n"
       "separator = \"other\"\n"
       "separator-other = \" | \"\n"
-      "kinds = [\"points\", \"arcs.start\"]\n"
+      "kinds = [\"Points\", \"ARCS.start\"]\n"  // words in any case
       "[[fields]]\n"
       "name = \"label\"\n"
       "export = true\n"
@@ -151,9 +151,11 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
       {"wrong type", "header = \"yes\"\n", "test.toml:1: \"header\" must be true or false"},
       {"long extension", "extension = \"abcdefghijk\"\n",
        "test.toml:1: \"extension\" is longer than 10 bytes"},
-      {"unknown kind", "kinds = [\"points\",\n \"arc\"]\n",
-       "test.toml:2: unknown kind \"arc\" in \"kinds\"; the kinds are: points, circles, arcs, "
+      {"unknown kind", "kinds = [\"points\",\n \"curves\"]\n",
+       "test.toml:2: unknown kind \"curves\" in \"kinds\"; the kinds are: points, circles, arcs, "
        "arcs.start,"},
+      {"mistyped kind", "kinds = [\"Points\", \"arc\"]\n",
+       "test.toml:1: unknown kind \"arc\" in \"kinds\"; did you mean \"arcs\"?"},
       {"kind twice", "kinds = [\"points\", \"points\"]\n",
        "test.toml:1: \"points\" is named twice in \"kinds\""},
       {"unknown separator", "separator = \"pipe\"\n",
@@ -166,6 +168,8 @@ TEST(TomlConfig, RefusalsNameTheSourceTheLineAndTheCause) {
       {"option of another field", "[[fields]]\nname = \"x\"\nstart = 1\n",
        "test.toml:3: the field \"x\" has no option \"start\"; its keys are: name, export, prefix, "
        "decimals"},
+      {"a key in another case", "[[fields]]\nname = \"x\"\nPrefix = \"\"\n",
+       "test.toml:3: the field \"x\" has no option \"Prefix\""},
       {"decimals as a fraction", "[[fields]]\nname = \"x\"\ndecimals = 2.5\n",
        "test.toml:3: \"decimals\" must be a whole number or a text"},
       {"bad hex", "[stored.tails]\nblocks = \"xyz\"\n",

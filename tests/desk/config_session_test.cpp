@@ -132,7 +132,7 @@ TEST_F(ConfigSessionTest, AFailedWriteKeepsTheSaveIncomplete) {
   EXPECT_FALSE(session.SaveConfiguration());
   EXPECT_TRUE(session.SaveIncomplete());
   ASSERT_EQ(prompts.errors.size(), 1u);
-  EXPECT_EQ(prompts.errors[0].rfind("Impossible de créer le fichier \"", 0), 0u);
+  EXPECT_EQ(prompts.errors[0].rfind("Cannot create file \"", 0), 0u);
   EXPECT_TRUE(session.Changed());
   EXPECT_EQ(session.status_text(), "Configuration file in use :");
 }

@@ -101,17 +101,26 @@ TEST(FinishProcessCommand, ShowsWhyTheRunFailedOrElseTheLogWhenAsked) {
   using Kind = Failure::Kind;
   struct Ending {
     const char* name;
-    std::optional<Failure> refusal, log_failure;
+    std::optional<Failure> refusal, log_failure, manifest_failure;
     bool show_report;
     Names errors, opened;
   };
   const Failure refused{Kind::kDestinationNotWritable, "/out/"};
   const Failure unwritten{Kind::kLogNotWritten, "/logs/QuorvexLog.txt", {}, 0, "Disk full"};
+  const Failure manifest{Kind::kManifestNotWritten, "/out/.quorvex-manifest.json", {}, 0, "Disk"};
+  const std::nullopt_t none = std::nullopt;
   const Ending endings[] = {
-      {"refused", refused, std::nullopt, true, {WindowFailureText(refused)}, {}},
-      {"log not written", std::nullopt, unwritten, true, {WindowFailureText(unwritten)}, {}},
-      {"shown", std::nullopt, std::nullopt, true, {}, {"/logs/QuorvexLog.txt"}},
-      {"never shown", std::nullopt, std::nullopt, false, {}, {}},
+      {"refused", refused, none, none, true, {WindowFailureText(refused)}, {}},
+      {"log not written", none, unwritten, none, true, {WindowFailureText(unwritten)}, {}},
+      {"manifest not written",
+       none,
+       none,
+       manifest,
+       true,
+       {WindowFailureText(manifest)},
+       {"/logs/QuorvexLog.txt"}},
+      {"shown", none, none, none, true, {}, {"/logs/QuorvexLog.txt"}},
+      {"never shown", none, none, none, false, {}, {}},
   };
   for (const Ending& c : endings) {
     SCOPED_TRACE(c.name);
@@ -121,6 +130,7 @@ TEST(FinishProcessCommand, ShowsWhyTheRunFailedOrElseTheLogWhenAsked) {
     BatchResult result;
     result.refusal = c.refusal;
     result.log_failure = c.log_failure;
+    result.manifest_failure = c.manifest_failure;
     testing::ScriptedPrompts prompts;
     testing::RecordedViewer viewer;
     FinishProcessCommand(run, result, prompts, viewer);

@@ -41,7 +41,10 @@ class ScriptedPrompts : public Prompts {
 
 class RecordedViewer final : public LogViewer {
  public:
-  void Open(std::string_view log_path) override { opened.emplace_back(log_path); }
+  bool Open(std::string_view log_path) override {
+    opened.emplace_back(log_path);
+    return true;
+  }
   std::vector<std::string> opened;
 };
 

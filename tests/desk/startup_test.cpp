@@ -6,6 +6,7 @@
 #include "config/qrv_file.h"
 #include "desk/scripted_prompts.h"
 #include "desk/window_fakes.h"
+#include "desk/window_words.h"
 
 namespace quorvex {
 namespace {
@@ -229,6 +230,8 @@ TEST_F(StartupTest, OpenedDrawingsChooseTheFolderAndTheSelection) {
   InitMainWindow(context);
   EXPECT_EQ(browser.tree_path(), drawings);
   EXPECT_EQ(testing::Rows(browser), (Names{"A", "b*", "c*"}));
+  // The other folder is named, before anything about the configuration.
+  EXPECT_EQ(window.information.front(), NotOpenedPathsText(drawings, {home}, {}));
 }
 
 TEST_F(StartupTest, ExitStoresSixValuesUnlessThePromptStops) {
@@ -294,23 +297,33 @@ TEST(ResolveOpenPaths, TakesTheFirstUsablePathsFolderAndItsFiles) {
     const char* name;
     Names paths;
     std::string folder;
-    Names file_names;
+    Names file_names, elsewhere, not_found;
   } cases[] = {
-      {"nothing", {}, "", {}},
-      {"nothing that exists", {one + "/gone.dxf"}, "", {}},
+      {"nothing", {}, "", {}, {}, {}},
+      {"nothing that exists", {one + "/gone.dxf"}, "", {}, {}, {one + "/gone.dxf"}},
       {"files of the first folder only",
        {one + "/gone.dxf", one + "/A.dxf", two + "/c.dxf", one + "/notes.txt"},
        one,
-       {"A.dxf", "notes.txt"}},
-      {"a folder", {two + "/", two + "/b.dxf", one}, two, {"b.dxf"}},
-      {"a relative path", {relative}, one, {"b.dxf"}},
-      {"dots", {one + "/./c.dxf", one + "/../two/A.dxf"}, one, {"c.dxf"}},
+       {"A.dxf", "notes.txt"},
+       {two + "/c.dxf"},
+       {one + "/gone.dxf"}},
+      {"a folder", {two + "/", two + "/b.dxf", one, two}, two, {"b.dxf"}, {one}, {}},
+      {"a relative path", {relative}, one, {"b.dxf"}, {}, {}},
+      {"dots",
+       {one + "/./c.dxf", one + "/../two/A.dxf"},
+       one,
+       {"c.dxf"},
+       {one + "/../two/A.dxf"},
+       {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const OpenRequest request = ResolveOpenPaths(c.paths);
     EXPECT_EQ(request.folder, c.folder);
     EXPECT_EQ(request.file_names, c.file_names);
+    EXPECT_EQ(request.elsewhere, c.elsewhere);
+    EXPECT_EQ(request.not_found, c.not_found);
+    EXPECT_EQ(NotOpenedMessage(request).has_value(), !c.elsewhere.empty() || !c.not_found.empty());
   }
 }
 

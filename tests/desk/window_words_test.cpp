@@ -38,6 +38,89 @@ TEST(WindowWords, EveryTextOfTheWindowsRules) {
   EXPECT_EQ(PreviewSummaryText("big.dxf", 0, 100000, 250001),
             "big.dxf: 0 points, first 100000 entities of 250001");
   EXPECT_EQ(LegendText("3D Polylines", 12), "3D Polylines: 12");
+  EXPECT_EQ(NotOpenedText("/help/index.html"),
+            "Cannot open \"/help/index.html\": no application to open it was found.");
+  EXPECT_EQ(NotOpenedText("/logs/\x1B.txt"),
+            "Cannot open \"/logs/\\x1B.txt\": no application to open it was found.");
+}
+
+TEST(WindowWords, DrawingsNotOpened) {
+  EXPECT_EQ(NotOpenedPathsText("/one", {"/two/a.dxf", "/three"}, {"/one/gone\x1B.dxf"}),
+            "The list shows the drawings of one folder, \"/one\".\n"
+            "Not opened, from other folders:\n  \"/two/a.dxf\"\n  \"/three\"\n"
+            "Not found:\n  \"/one/gone\\x1B.dxf\"");
+  EXPECT_EQ(NotOpenedPathsText("", {}, {"gone.dxf"}), "Not found:\n  \"gone.dxf\"");
+  std::vector<std::string> twelve;
+  for (char name = 'a'; name < 'a' + 12; ++name)
+    twelve.push_back(std::string("/two/") + name + ".dxf");
+  const std::string text = NotOpenedPathsText("/one", twelve, {});
+  EXPECT_NE(text.find("\"/two/j.dxf\"\n  and 2 more"), std::string::npos) << text;
+  EXPECT_EQ(text.find("k.dxf"), std::string::npos) << text;
+}
+
+TEST(WindowWords, TheUsageNamesTheProgramAndFitsATerminal) {
+  EXPECT_EQ(kWindowUsage.substr(0, 15), "Usage: quorvex ");
+  EXPECT_EQ(kWindowUsage.back(), '\n');
+  std::size_t start = 0;
+  for (std::size_t end = kWindowUsage.find('\n'); end != std::string_view::npos;
+       start = end + 1, end = kWindowUsage.find('\n', start))
+    EXPECT_LE(end - start, 100u) << kWindowUsage.substr(start, end - start);
+}
+
+TEST(WindowWords, TheStatusBarAfterARun) {
+  using Outcome = ConversionOutcome;
+  struct Case {
+    const char* name;
+    std::vector<Outcome> outcomes;
+    BatchEnd end;
+    std::optional<Failure> refusal, log_failure;
+    std::string text;
+  };
+  const Failure refused{Kind::kDestinationNotWritable, "/out/"};
+  const Failure unwritten{Kind::kLogNotWritten, "/logs/r.txt", {}, 0, "Disk full"};
+  const std::vector<Outcome> seven{Outcome::kConverted, Outcome::kFailed,    Outcome::kConverted,
+                                   Outcome::kFailed,    Outcome::kConverted, Outcome::kFailed,
+                                   Outcome::kConverted};
+  const Case cases[] = {
+      {"finished",
+       seven,
+       BatchEnd::kFinished,
+       {},
+       {},
+       "4 files converted, 3 with errors; report: /logs/r.txt"},
+      {"one file, skipped ones",
+       {Outcome::kConverted, Outcome::kSkipped},
+       BatchEnd::kFinished,
+       {},
+       {},
+       "1 file converted, 0 with errors, 1 skipped; report: /logs/r.txt"},
+      {"log not written",
+       {Outcome::kConverted},
+       BatchEnd::kFinished,
+       {},
+       unwritten,
+       "1 file converted, 0 with errors; report: not written"},
+      {"stopped",
+       {Outcome::kConverted, Outcome::kFailed, Outcome::kCancelled},
+       BatchEnd::kCancelled,
+       {},
+       {},
+       "stopped after 2 of 7 files; report: /logs/r.txt"},
+      {"refused", {}, BatchEnd::kDestinationNotWritable, refused, {}, WindowFailureText(refused)},
+  };
+  for (const Case& c : cases) {
+    BatchResult result;
+    for (const Outcome outcome : c.outcomes)
+      result.files.push_back({outcome, std::nullopt, false, 0});
+    result.end = c.end;
+    result.refusal = c.refusal;
+    result.log_failure = c.log_failure;
+    EXPECT_EQ(RunSummaryText(result, "/logs/r.txt", 7), c.text) << c.name;
+  }
+  BatchResult converted;
+  converted.files.push_back({Outcome::kConverted, std::nullopt, false, 0});
+  EXPECT_EQ(RunSummaryText(converted, "/logs/\x07.txt", 1),
+            "1 file converted, 0 with errors; report: /logs/\\x07.txt");
 }
 
 TEST(WindowWords, FailuresOfConfigurationFilesInTheWindowsWords) {
@@ -52,7 +135,7 @@ TEST(WindowWords, FailuresOfConfigurationFilesInTheWindowsWords) {
        "Impossible d'ouvrir le fichier \"/c/a.qrv\". No such file or directory"},
       {"not written",
        {Kind::kConfigNotWritten, "/c/a\tb.qrv", {}, 0, "Permission denied"},
-       "Impossible de créer le fichier \"/c/a\\x09b.qrv\". Permission denied"},
+       "Cannot create file \"/c/a\\x09b.qrv\". Permission denied"},
       {"not a configuration",
        {Kind::kNotAConfig, "/c/a.qrv"},
        "This is not a Quorvex configuration file"},

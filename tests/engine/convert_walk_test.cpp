@@ -12,6 +12,7 @@
 #include "engine/convert_dxf_file.h"
 #include "engine/report_words.h"
 #include "support/conversion_harness.h"
+#include "support/failing_writer.h"
 #include "support/temp_dir.h"
 
 namespace quorvex {
@@ -189,6 +190,68 @@ TEST(ConvertWalk, DataFileThatCannotBeWrittenIsReported) {
   struct stat info = {};
   ASSERT_EQ(stat("/dev/full", &info), 0);
   EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+TEST(ConvertWalk, DataFileWhoseWritingFailedNeverReplacesTheEarlierOne) {
+  std::string points;
+  for (int i = 0; i < 40; ++i)
+    points += "  0\nPOINT\n 10\n1.5\n 20\n2.5\n";
+  struct Case {
+    const char* name;
+    std::string entities;
+    std::size_t limit;  // bytes written before the disk is full
+    bool fail_close;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"full before the header", points, 0, false, "No space left on device"},
+      {"full inside a line", points, 50, false, "No space left on device"},
+      {"lost on close", points, 1 << 20, true, "Input/output error"},
+      // The lines before a conversion error are whole, but not when they could not be written.
+      {"full before a conversion error", points + "  0\nPOINT\n 10\n1,5\n", 50, false,
+       "No space left on device"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TempDir dir;
+    TestSetup setup;
+    setup.Entities({entity_node::kPoints}).Fields({field_node::kX, field_node::kY}).Header(true);
+    setup.data_path = dir.File("site.txt");
+    testing::WriteFile(setup.data_path, "complete earlier data file\r\n");
+    testing::FailingWriter writer(c.limit);
+    writer.fail_close = c.fail_close;
+    setup.writer = &writer;
+
+    const ConversionResult result = setup.Convert(DxfWithEntities(c.entities));
+
+    EXPECT_EQ(result.failure, (Failure{Failure::Kind::kDataFileNotWritten, {}, {}, 0, c.reason}));
+    EXPECT_EQ(result.report[2],
+              "  *** Error, the data file could not be written: " + std::string(c.reason) + " ***");
+    EXPECT_EQ(testing::ReadFile(setup.data_path), "complete earlier data file\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+  }
+}
+
+TEST(ConvertWalk, AFileWithoutEntitiesIsToldByWhatItIs) {
+  using Kind = Failure::Kind;
+  struct Case {
+    const char* name;
+    std::string text;
+    Kind kind;
+  };
+  const Case cases[] = {
+      {"empty", "", Kind::kEmptyFile},
+      {"a byte-order mark alone", "\xEF\xBB\xBF", Kind::kEmptyFile},
+      {"DWG", std::string("AC1027\0\0\0\0\0\x06", 12), Kind::kDwgDrawing},
+      {"DWG of release 2.5", "AC1.50 and binary data", Kind::kDwgDrawing},
+      {"binary DXF", std::string("AutoCAD Binary DXF\r\n\x1A\0", 22), Kind::kBinaryDxf},
+      {"no ENTITIES section", "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n", Kind::kNotDxf},
+      {"blank lines", "\n\n", Kind::kNotDxf},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(TestSetup().Convert(c.text).failure, Failure{c.kind});
+  }
 }
 
 TEST(ConvertWalk, InputThatIsNotARegularFileIsRefusedWithoutReadingIt) {

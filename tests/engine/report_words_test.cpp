@@ -24,6 +24,9 @@ TEST(ReportWords, EveryFailureHasItsText) {
        {Kind::kFileChanged},
        "  *** Error, file is used by another application ***"},
       {"not a drawing", {Kind::kNotDxf}, "  *** Error, this is not a valid DXF file ***"},
+      {"empty", {Kind::kEmptyFile}, "  *** Error, this is not a valid DXF file ***"},
+      {"DWG", {Kind::kDwgDrawing}, "  *** Error, this is not a valid DXF file ***"},
+      {"binary DXF", {Kind::kBinaryDxf}, "  *** Error, this is not a valid DXF file ***"},
       {"group code",
        {Kind::kGroupCodeNotInteger, {}, "1O", 12},
        "  *** Error, the group code \"1O\" is not an integer (line 12) ***"},
@@ -46,6 +49,10 @@ TEST(ReportWords, EveryFailureHasItsText) {
        {Kind::kDestinationNotWritable, "/out/"},
        "Destination directory \"/out/\" is write-protected, files can't be created here. Please "
        "select another directory."},
+      {"destination with the system's reason",
+       {Kind::kDestinationNotWritable, "/out/", {}, 0, "Read-only file system"},
+       "Destination directory \"/out/\" is write-protected, files can't be created here "
+       "(Read-only file system). Please select another directory."},
       {"log",
        {Kind::kLogNotWritten, "/var/log.txt", {}, 0, "Read-only file system"},
        "Log file \"/var/log.txt\" could not be written: Read-only file system"},
@@ -67,11 +74,23 @@ TEST(ReportWords, EveryFailureHasItsText) {
        "  Z (Elevation) coordinate, Force to : \"1,5\" - The value must be a decimal value.  "},
       {"extension",
        {Kind::kExtensionRefused, {}, "a/b"},
-       "  The data file extension \"a/b\" is refused: it must not be empty, hold no \"/\" and fit "
-       "in 10 characters.  "},
+       "  The data file extension \"a/b\" is refused: it must be 1 to 10 characters, without / or "
+       "NUL.  "},
       {"skipped",
        {Kind::kDataFileExists, "/out/a.txt"},
        "  *** Skipped, the data file exists and is left alone ***"},
+      {"unchanged",
+       {Kind::kDrawingUnchanged, "/out/a.txt"},
+       "  *** Skipped, the drawing and the configuration are as when its data file was written "
+       "***"},
+      {"manifest not written",
+       {Kind::kManifestNotWritten, "/out/.quorvex-manifest.json", {}, 0, "Disk quota exceeded"},
+       "Manifest \"/out/.quorvex-manifest.json\" could not be written: Disk quota exceeded; the "
+       "next run cannot tell what this one did"},
+      {"manifest damaged",
+       {Kind::kManifestDamaged, "/out/.quorvex-manifest.json", "unexpected end of input"},
+       "Manifest \"/out/.quorvex-manifest.json\" could not be read (unexpected end of input); it "
+       "was replaced by the outcomes of this run"},
       {"decimal comma",
        {Kind::kDecimalCommaWithComma, {}, ";,"},
        "  Coordinates with a decimal comma cannot be written with a separator that holds a "
@@ -85,6 +104,9 @@ TEST(ReportWords, EveryFailureHasItsText) {
       {"folder not created",
        {Kind::kFolderNotCreated, "/home/\x01/state", {}, 0, "Not a directory"},
        "Folder \"/home/\\x01/state\" could not be created: Not a directory"},
+      {"too large for a configuration",
+       {Kind::kConfigTooLarge, "big\n.toml"},
+       "File \"big\\x0A.toml\" is larger than 64 KiB, too large for a configuration"},
       {"not TOML",
        {Kind::kConfigNotToml, "site.toml", "expected a value", 2},
        "site.toml:2: neither a .qrv file nor TOML: expected a value"},
@@ -97,6 +119,27 @@ TEST(ReportWords, EveryFailureHasItsText) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(FailureText(c.failure), c.text) << c.name;
+}
+
+TEST(ReportWords, TheReasonOfAFileInPlainWords) {
+  struct Case {
+    Failure failure;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {{Kind::kDxfUnreadable, {}, {}, 0, "Permission denied"}, "Permission denied"},
+      {{Kind::kFileChanged}, "file is used by another application"},
+      {{Kind::kNotDxf}, "the drawing has no ENTITIES section"},
+      {{Kind::kEmptyFile}, "the file is empty"},
+      {{Kind::kDwgDrawing}, "this is a DWG drawing, not DXF: save it as ASCII DXF"},
+      {{Kind::kBinaryDxf}, "binary DXF is not supported: save it as ASCII DXF"},
+      {{Kind::kValueNotNumber, {}, "1,5", 24}, "the value \"1,5\" is not a number (line 24)"},
+      {{Kind::kDataFileNotWritten, {}, {}, 0, "No space left on device"},
+       "the data file could not be written: No space left on device"},
+      {{Kind::kDataFileExists, "/out/a.txt"}, "Skipped, the data file exists and is left alone"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FailureReason(c.failure), c.reason) << c.reason;
 }
 
 TEST(ReportWords, ErrorLinesQuoteAtMost80BytesOfTheText) {
@@ -226,6 +269,18 @@ TEST(ReportWords, UndecodedCharactersWarnBeforeTheRule) {
                 "  Processed entities count : 0", "", UndecodedText({2, "ANSI_932"}), rule,
                 "  *** Error, this is not a valid DXF file ***", UndecodedText({3, "ANSI_932"}),
                 rule, "  *** Error, this is not a valid DXF file ***", rule}));
+}
+
+TEST(ReportWords, TheProgressAndTheSummaryOfARun) {
+  EXPECT_EQ(ProgressLabel("road.dxf"), "Processing road.dxf");
+  EXPECT_EQ(ProgressLabel("a\x1B\xFF.dxf"), "Processing a\\x1B\\xFF.dxf");
+  EXPECT_EQ(ReportPlace("/logs/r\n.txt", false, true), "/logs/r\\x0A.txt");
+  EXPECT_EQ(ReportPlace("/logs/r.txt", false, false), "not written");
+  EXPECT_EQ(ReportPlace("/logs/r.txt", true, true), "standard output");
+  EXPECT_EQ(SummaryLine(1, 2, 0, "r.txt"), "1 file converted, 2 with errors; report: r.txt");
+  EXPECT_EQ(SummaryLine(3, 0, 1, "r.txt"),
+            "3 files converted, 0 with errors, 1 skipped; report: r.txt");
+  EXPECT_EQ(StoppedLine(2, 5, "r.txt"), "stopped after 2 of 5 files; report: r.txt");
 }
 
 TEST(ReportWords, RefusedValuesNameTheRulesMessage) {

@@ -188,6 +188,53 @@ void GuiTest::refusedTypedValue() {
   QCOMPARE(ModelOf(fields).indexOfNode(node, 1).data().toString(), shown);
 }
 
+void GuiTest::keyboardEditsFollowTheCurrentRow_data() {
+  QTest::addColumn<int>("from");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("to");
+  QTest::newRow("down from the prefix")
+      << fn::kLineNumber + 1 << int{Qt::Key_Down} << int{fn::kLineNumberStart};
+  QTest::newRow("up from the start")
+      << int{fn::kLineNumberStart} << int{Qt::Key_Up} << fn::kLineNumber + 1;
+}
+
+// An arrow key in an open "Options" editor moves to the next row: the text typed so far goes
+// into the option it was typed for, and what is typed next into the option of the new row.
+void GuiTest::keyboardEditsFollowTheCurrentRow() {
+  QFETCH(int, from);
+  QFETCH(int, key);
+  QFETCH(int, to);
+  auto window = fixture_->startWindow();
+  QVERIFY(window);
+  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  ConfigTreeView& fields = *ShowTree(*window, "dataTree");
+  Trigger(fields, "selectAllAction");
+  Trigger(fields, "expandAllAction");
+  fields.setFocus(Qt::OtherFocusReason);
+  fields.setCurrentIndex(ModelOf(fields).indexOfNode(from));
+  QPointer<QLineEdit> first;
+  QTRY_VERIFY((first = fields.viewport()->findChild<QLineEdit*>()));
+  QTRY_COMPARE(QApplication::focusWidget(), first.data());
+  first->selectAll();
+  QTest::keyClicks(first, QStringLiteral("5"));
+  QTest::keyClick(first, static_cast<Qt::Key>(key));
+
+  QCOMPARE(FocusedNode(fields), to);
+  QTRY_VERIFY(!first);
+  QLineEdit* second = nullptr;
+  QTRY_VERIFY((second = fields.viewport()->findChild<QLineEdit*>()));
+  QTRY_COMPARE(QApplication::focusWidget(), second);
+  second->selectAll();
+  QTest::keyClicks(second, QStringLiteral("8"));
+  QTest::keyClick(second, Qt::Key_Return);
+  const QPointer<QLineEdit> open_editor(second);
+  QTRY_VERIFY(!open_editor);
+
+  QCOMPARE(ModelOf(fields).indexOfNode(from, 1).data().toString(), QStringLiteral("5"));
+  QCOMPARE(ModelOf(fields).indexOfNode(to, 1).data().toString(), QStringLiteral("8"));
+  QVERIFY(fixture_->prompts.errors.empty());
+}
+
 // "Other" enables the separator box and puts the keyboard focus in it; the other choices disable
 // it.
 void GuiTest::otherSeparator() {

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColor>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -174,6 +175,60 @@ void GuiTest::headerClicksAndCountLine() {
   QVERIFY(testing::ChooseFolder(*window, f.other()));
   QCOMPARE(CountLine(*window), QStringLiteral("0 DXF file, 0 selected."));
   QVERIFY(!process->isEnabled());
+}
+
+// "Name" takes the width the other columns leave, and a name it cuts shows whole as its tooltip,
+// also while the hints are off; a name shown whole has the list's hint.
+void GuiTest::fileListNamesTakeTheFreeWidth() {
+  auto& f = *fixture_;
+  const QString folder = f.makeFolder("long");
+  const QString long_name =
+      QStringLiteral("survey of the northern access road, second revision, with the culverts");
+  QVERIFY(QFile::copy(f.drawings() + "/road.dxf", folder + "/" + long_name + ".dxf"));
+  QVERIFY(QFile::copy(f.drawings() + "/road.dxf", folder + "/road.dxf"));
+  auto window = f.startWindow();
+  QVERIFY(window);
+  QVERIFY(testing::ChooseFolder(*window, folder));
+  auto* list = Find<QTreeView>(*window, "fileList");
+  QHeaderView* header = Find<QHeaderView>(*window, "fileListHeader");
+  const auto widths = [header] {
+    return QList<int>{header->sectionSize(0), header->sectionSize(1), header->sectionSize(2)};
+  };
+  QTRY_COMPARE(header->length(), list->viewport()->width());
+  const QList<int> narrow = widths();
+  window->resize(window->width() + 200, window->height());
+  QTRY_COMPARE(widths(), (QList<int>{narrow[0] + 200, narrow[1], narrow[2]}));
+
+  QCOMPARE(testing::ListedNames(*window), (QStringList{"road", long_name}));
+  const QPoint cut_name = list->visualRect(list->model()->index(1, 0)).center();
+  QCOMPARE(testing::TooltipAt(list->viewport(), cut_name), long_name);
+  QCOMPARE(
+      testing::TooltipAt(list->viewport(), list->visualRect(list->model()->index(0, 0)).center()),
+      list->toolTip());
+  QVERIFY(Press(Find<QCheckBox>(*window, "helpTipsBox")));
+  QCOMPARE(testing::TooltipAt(list->viewport(), cut_name), long_name);
+}
+
+// The extension box shows ten characters whole, takes no more, and drops the blanks an extension
+// would start with.
+void GuiTest::extensionBox() {
+  auto window = fixture_->startWindow();
+  QVERIFY(window);
+  auto* extension = Find<QLineEdit>(*window, "extensionEdit");
+  extension->clear();
+  QTest::keyClicks(extension, QStringLiteral("  csv"));
+  QCOMPARE(extension->text(), QStringLiteral("csv"));
+  extension->setCursorPosition(0);
+  QTest::keyClicks(extension, QStringLiteral(" "));
+  QCOMPARE(extension->text(), QStringLiteral("csv"));
+  extension->selectAll();
+  QTest::keyClicks(extension, QStringLiteral("WWWWWWWWWWWW"));
+  QCOMPARE(extension->text(), QStringLiteral("WWWWWWWWWW"));
+  // With the cursor after the last character the first one is still in view.
+  QCOMPARE(extension->cursorPosition(), 10);
+  QCOMPARE(extension->cursorPositionAt(
+               QPoint(extension->contentsRect().left() + 4, extension->height() / 2)),
+           0);
 }
 
 // "AutoSelect all files." selects every row now and in every folder listed from then on; it is

@@ -46,6 +46,7 @@ class GuiTest : public QObject {
   void unwritableDestination();
   void stopDuringSecondFile();
   void exitDuringRun();
+  void nothingOpensWithoutAnApplication();
 
   // The "DXF Files" tab.
   void lockUnlockAndTheTree();
@@ -54,6 +55,8 @@ class GuiTest : public QObject {
   void folderDialog_data();
   void folderDialog();
   void headerClicksAndCountLine();
+  void fileListNamesTakeTheFreeWidth();
+  void extensionBox();
   void autoSelect();
 
   // The "Configuration" tab.
@@ -62,11 +65,17 @@ class GuiTest : public QObject {
   void moveButtonsFollowTheFocus();
   void refusedTypedValue_data();
   void refusedTypedValue();
+  void keyboardEditsFollowTheCurrentRow_data();
+  void keyboardEditsFollowTheCurrentRow();
   void otherSeparator();
 
   // The preview.
   void previewIsTheDataFileAndFollowsChanges();
   void previewLeavesTheWindowFree();
+
+  // The keyboard.
+  void commandButtonsShowTheFocus();
+  void mnemonicsAndShortcuts();
 
   // The "Options / Help" tab.
   void helpTips();

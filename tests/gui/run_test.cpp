@@ -19,6 +19,7 @@
 #include "config/run_tables.h"
 #include "gui_test.h"
 #include "ui/batch_runner.h"
+#include "ui/fitted_label.h"
 #include "ui/progress_window.h"
 #include "window_fixture.h"
 
@@ -122,6 +123,11 @@ class HeldRun {
   bool held_ = false;
 };
 
+// The run's summary in the status bar, whole.
+QString RunSummary(const MainWindow& window) {
+  return Find<FittedLabel>(window, "runSummaryText")->fullText();
+}
+
 }  // namespace
 
 void GuiTest::processMatchesTheCore_data() {
@@ -182,6 +188,7 @@ void GuiTest::processMatchesTheCore() {
   f.launcher.opened_logs.clear();
   QVERIFY(Press(Find<QToolButton>(*window, "showLogButton")));
   QCOMPARE(testing::Texts(f.launcher.opened_logs), opened);
+  QCOMPARE(RunSummary(*window), "2 files converted, 0 with errors; report: " + f.logFile());
 }
 
 void GuiTest::processRefusals_data() {
@@ -210,7 +217,7 @@ void GuiTest::processRefusals() {
   if (missing == "extension") {
     extension->selectAll();
     QTest::keyClicks(extension, QStringLiteral("  "));
-    QCOMPARE(extension->text(), QStringLiteral("  "));
+    QCOMPARE(extension->text(), QString());
   } else {
     TriggerMenuAction(Find<QTreeView>(*window, qPrintable(missing)), "selectNoneAction");
   }
@@ -241,10 +248,11 @@ void GuiTest::unwritableDestination() {
   QVERIFY(finished.wait(kRunTimeoutMs));
   QCOMPARE(testing::Texts(f.prompts.errors),
            QStringList{"Destination directory \"" + f.home() +
-                       "/gone/\" is write-protected, files can't be created here. Please select "
-                       "another directory."});
+                       "/gone/\" is write-protected, files can't be created here (No such file "
+                       "or directory). Please select another directory."});
   QVERIFY(!QFile::exists(f.logFile()));
   QVERIFY(f.launcher.opened_logs.empty());
+  QCOMPARE(RunSummary(*window), testing::Texts(f.prompts.errors).value(0));
 }
 
 // "Stop process" during the second of four files: the report ends after that file's block, and
@@ -273,6 +281,7 @@ void GuiTest::stopDuringSecondFile() {
   // A stopped run still opens its report.
   QCOMPARE(testing::Texts(f.launcher.opened_logs), QStringList{f.logFile()});
   QVERIFY(Find<QToolButton>(*window, "processButton")->isEnabled());
+  QCOMPARE(RunSummary(*window), "stopped after 1 of 4 files; report: " + f.logFile());
 }
 
 // Exit during a run stops the run, waits for its report, then runs the exit sequence.
@@ -305,6 +314,41 @@ void GuiTest::exitDuringRun() {
            run.stoppedTail());
   QVERIFY(!QFile::exists(folder + "/c.txt"));
   QCOMPARE(testing::StoredSetting(f, "dxfpath").toString(), folder);
+}
+
+// On a desktop where nothing opens files or addresses, each command that hands one over says so,
+// naming it; a run still tells its summary, with its errors.
+void GuiTest::nothingOpensWithoutAnApplication() {
+  auto& f = *fixture_;
+  f.launcher.opens = false;
+  const QString folder = f.makeFolder("mixed");
+  QVERIFY(QFile::copy(f.drawings() + "/road.dxf", folder + "/a.dxf"));
+  QFile junk(folder + "/b.dxf");
+  QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("no drawing\n") > 0);
+  junk.close();
+  auto window = f.startWindow();
+  QVERIFY(window);
+  f.prompts.information.clear();
+  QVERIFY(testing::ChooseFolder(*window, folder));
+  TriggerMenuAction(Find<QTreeView>(*window, "fileList"), "selectAllAction");
+  QSignalSpy finished(window.get(), &MainWindow::runFinished);
+  QVERIFY(Press(Find<QToolButton>(*window, "processButton")));
+  QVERIFY(finished.wait(kRunTimeoutMs));
+  QCOMPARE(RunSummary(*window), "1 file converted, 1 with errors; report: " + f.logFile());
+
+  QVERIFY(Press(Find<QToolButton>(*window, "showLogButton")));
+  QVERIFY(Press(Find<QToolButton>(*window, "openFolderButton")));
+  Find<QTabWidget>(*window, "tabs")->setCurrentIndex(2);
+  QVERIFY(Press(Find<QPushButton>(*window, "helpButton")));
+  QVERIFY(Press(Find<QToolButton>(*window, "webSiteButton")));
+  QTest::mouseClick(Find<QLabel>(*window, "supportLink"), Qt::LeftButton);
+  QStringList expected;
+  for (const QString& target :
+       {f.logFile(), f.logFile(), folder, f.programFolder() + "help/index.html",
+        QStringLiteral("https://example.org/"), QStringLiteral("support@example.org")})
+    expected.append("Cannot open \"" + target + "\": no application to open it was found.");
+  QCOMPARE(testing::Texts(f.prompts.information), expected);
+  QVERIFY(f.prompts.errors.empty());
 }
 
 }  // namespace quorvex::ui

@@ -12,8 +12,10 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
+#include <algorithm>
 
 #include "desk/file_list_header.h"
+#include "desk/window_words.h"
 #include "gui_test.h"
 #include "window_fixture.h"
 
@@ -118,7 +120,7 @@ void GuiTest::savePrompt_data() {
   QTest::addColumn<QString>("command");  // "load", "exit" or "close" (the window's close box)
   QTest::addColumn<Answer>("answer");
   QTest::addColumn<bool>("save_chosen");  // the save dialog's answer after Yes
-  QTest::addColumn<bool>("goes_on");      // the program ends, or the file is loaded
+  QTest::addColumn<bool>("goes_on");      // the program ends, or the file is chosen and loaded
 
   QTest::newRow("exit, Yes, saved") << "exit" << Answer::kYes << true << true;
   QTest::newRow("exit, Yes, save cancelled") << "exit" << Answer::kYes << false << false;
@@ -127,6 +129,7 @@ void GuiTest::savePrompt_data() {
   QTest::newRow("close box, No") << "close" << Answer::kNo << false << true;
   QTest::newRow("close box, Cancel") << "close" << Answer::kCancel << false << false;
   QTest::newRow("load, Yes, saved") << "load" << Answer::kYes << true << true;
+  QTest::newRow("load, Yes, saved, open cancelled") << "load" << Answer::kYes << true << false;
   QTest::newRow("load, Yes, save cancelled") << "load" << Answer::kYes << false << false;
   QTest::newRow("load, No") << "load" << Answer::kNo << false << true;
   QTest::newRow("load, Cancel") << "load" << Answer::kCancel << false << false;
@@ -147,7 +150,7 @@ void GuiTest::savePrompt() {
   QVERIFY(window);
   f.prompts.answers = {answer};
   if (save_chosen) f.prompts.files_to_save = {saved.toStdString()};
-  f.prompts.files_to_load = {loaded.toStdString()};
+  if (goes_on) f.prompts.files_to_load = {loaded.toStdString()};
 
   const bool load = command == "load";
   if (load) {
@@ -167,7 +170,8 @@ void GuiTest::savePrompt() {
   QCOMPARE(QFile::exists(saved), save_chosen);
   if (load) {
     QVERIFY(window->isVisible());
-    QCOMPARE(f.prompts.load_dialogs, goes_on ? 1 : 0);
+    const bool prompt_went_on = answer == Answer::kNo || (asked_to_save && save_chosen);
+    QCOMPARE(f.prompts.load_dialogs, prompt_went_on ? 1 : 0);
     const QString in_use =
         goes_on ? QStringLiteral("survey.qrv")
                 : (save_chosen ? QStringLiteral("saved.qrv") : QStringLiteral("[None]"));
@@ -193,7 +197,7 @@ void GuiTest::settingsRestoredAtNextStart() {
   {
     auto window = f.startWindow();
     QVERIFY(window);
-    window->resize(900, 700);
+    window->resize(792, 640);
     QVERIFY(Press(Find<QRadioButton>(*window, "neverReportButton")));
     QVERIFY(Press(Find<QCheckBox>(*window, "helpTipsBox")));
     QVERIFY(Press(Find<QCheckBox>(*window, "autoSelectBox")));
@@ -204,7 +208,7 @@ void GuiTest::settingsRestoredAtNextStart() {
     auto* splitter = Find<QSplitter>(*window, "folderSplitter");
     splitter->setSizes({280, splitter->width() - 280 - splitter->handleWidth()});
     QHeaderView* header = Find<QHeaderView>(*window, "fileListHeader");
-    header->resizeSection(0, 200);
+    header->resizeSection(1, 150);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
     QCOMPARE(testing::ListedNames(*window),
@@ -216,13 +220,16 @@ void GuiTest::settingsRestoredAtNextStart() {
 
   auto window = f.startWindow();
   QVERIFY(window);
-  QCOMPARE(window->size(), QSize(900, 700));
+  QCOMPARE(window->size(), QSize(792, 640));
+  // Centred on the screen at every start, so that the start-up's message box, centred on the
+  // window, is centred on the screen too.
+  QCOMPARE(window->frameGeometry().center(), window->screen()->availableGeometry().center());
   QCOMPARE(testing::ChosenFolder(*window), f.drawings());
   QCOMPARE(Find<QLineEdit>(*window, "destinationEdit")->text(), f.other());
   QVERIFY(!Find<QToolButton>(*window, "lockButton")->isHidden());
   QVERIFY(Find<QToolButton>(*window, "browseButton")->isEnabled());
   QCOMPARE(Find<QSplitter>(*window, "folderSplitter")->sizes().value(0), 280);
-  QCOMPARE(Find<QHeaderView>(*window, "fileListHeader")->sectionSize(0), 200);
+  QCOMPARE(Find<QHeaderView>(*window, "fileListHeader")->sectionSize(1), 150);
   QCOMPARE(testing::ListedNames(*window), (QStringList{"building", "road", "site_blocks"}));
   QVERIFY(Find<QRadioButton>(*window, "neverReportButton")->isChecked());
   QVERIFY(!Find<QCheckBox>(*window, "helpTipsBox")->isChecked());
@@ -243,12 +250,16 @@ void GuiTest::openedWithDrawings_data() {
   QTest::newRow("dropped on the file list") << true;
 }
 
-// Two drawings given on the command line ("Open with", the desktop file's %F) or dropped on the
-// file list: their folder opens with those two selected.
+// Drawings given on the command line ("Open with", the desktop file's %F) or dropped on the file
+// list: the first one's folder opens with those in it selected, and a message names the others.
 void GuiTest::openedWithDrawings() {
   QFETCH(bool, dropped);
   auto& f = *fixture_;
-  const QStringList drawings{f.drawings() + "/site_blocks.dxf", f.drawings() + "/building.dxf"};
+  const QString elsewhere = f.makeFolder("elsewhere") + "/road.dxf";
+  QVERIFY(QFile::copy(f.drawings() + "/road.dxf", elsewhere));
+  const QString gone = f.home() + "/gone.dxf";
+  const QStringList drawings{f.drawings() + "/site_blocks.dxf", elsewhere,
+                             f.drawings() + "/building.dxf", gone};
   WindowFixture::Start start;
   if (!dropped) {
     for (const QString& drawing : drawings)
@@ -258,7 +269,10 @@ void GuiTest::openedWithDrawings() {
   QVERIFY(window);
   if (dropped) {
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(drawings[0]), QUrl::fromLocalFile(drawings[1])});
+    QList<QUrl> urls;
+    for (const QString& drawing : drawings)
+      urls.append(QUrl::fromLocalFile(drawing));
+    data.setUrls(urls);
     QAbstractItemModel* files = Find<QTreeView>(*window, "fileList")->model();
     QVERIFY(files->dropMimeData(&data, Qt::CopyAction, -1, -1, QModelIndex()));
   }
@@ -266,6 +280,9 @@ void GuiTest::openedWithDrawings() {
   QCOMPARE(testing::SelectedNames(*window), (QStringList{"building", "site_blocks"}));
   QCOMPARE(Find<QLabel>(*window, "countLabel")->text(), QStringLiteral("3 DXF files, 2 selected."));
   QVERIFY(Find<QToolButton>(*window, "processButton")->isEnabled());
+  const std::string not_opened = NotOpenedPathsText(
+      f.drawings().toStdString(), {elsewhere.toStdString()}, {gone.toStdString()});
+  QCOMPARE(std::count(f.prompts.information.begin(), f.prompts.information.end(), not_opened), 1);
 }
 
 }  // namespace quorvex::ui

@@ -58,12 +58,24 @@ class ScriptedPrompts final : public Prompts {
   std::vector<std::string> proposed_save_names;
 };
 
+/// Records what the window hands to the desktop; `opens` false plays a desktop without any
+/// application to open it.
 class RecordingLauncher final : public DesktopLauncher {
  public:
-  void Open(std::string_view log_path) override { opened_logs.emplace_back(log_path); }
-  void OpenFolder(const QString& path) override { folders.append(path); }
-  void OpenUrl(const QUrl& url) override { urls.append(url); }
+  bool Open(std::string_view log_path) override {
+    opened_logs.emplace_back(log_path);
+    return opens;
+  }
+  bool OpenFolder(const QString& path) override {
+    folders.append(path);
+    return opens;
+  }
+  bool OpenUrl(const QUrl& url) override {
+    urls.append(url);
+    return opens;
+  }
 
+  bool opens = true;
   std::vector<std::string> opened_logs;
   QStringList folders;
   QList<QUrl> urls;

@@ -99,7 +99,7 @@ check() {
   [ "$got" = "$expected" ] || fail "completing '$*' gives '$got', not '$expected'"
 }
 check "--kinds" --ki
-check "--no-clobber --no-header" --no-
+check "--no-clobber --no-header --no-manifest" --no-
 check "points,arcs.center points,arcs.end points,arcs.start" --kinds points,arcs.
 check "block-name" --fields=bl
 check "semicolon space" --separator s

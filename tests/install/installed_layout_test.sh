@@ -17,6 +17,15 @@ done
 [ ! -e "$prefix/bin/default.qrv" ] || fail "default.qrv is installed beside the programs"
 grep -q '^\.SH NAME' "$prefix/share/man/man1/quorvex-cli.1" || fail "the man page has no NAME"
 grep -qF -- '\-\-log' "$prefix/share/man/man1/quorvex-cli.1" || fail "the man page lacks the options"
+# The converter's manual page renders without a warning in 80 columns, has the sections that
+# --help cannot give, and names no place of the machine that built it.
+MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/quorvex-cli.1" > "$work/page" 2> "$work/warnings"
+[ ! -s "$work/warnings" ] || fail "the man page renders with warnings: $(cat "$work/warnings")"
+for section in FILES EXAMPLES; do
+  grep -qx "$section" "$work/page" || fail "the man page has no $section"
+done
+! LC_ALL=C.UTF-8 grep -E '^.{81}' "$work/page" || fail "the man page is wider than 80 columns"
+! grep -qF "$(cd "$build" && pwd)" "$work/page" || fail "the man page names the build folder"
 programs_before=$(ls -A "$prefix/bin")
 
 mkdir -p "$work/elsewhere" "$work/home"

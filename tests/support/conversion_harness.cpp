@@ -86,7 +86,10 @@ ConversionResult Run(const TestSetup& setup, const std::string* dxf_path,
                     setup.block_filter,
                     {},
                     setup.cancelled ? *setup.cancelled : not_cancelled,
-                    setup.progress ? *setup.progress : no_progress};
+                    setup.progress ? *setup.progress : no_progress,
+                    {},
+                    false,
+                    setup.writer ? *setup.writer : SystemFileWriter()};
   run.Sink = setup.sink;
   run.StopLine = setup.stop_line;
   const FileOutcome outcome = dxf_path ? ConvertDxfFile(run, *dxf_path, data_path)

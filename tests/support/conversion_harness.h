@@ -13,6 +13,7 @@
 #include "engine/data_sink.h"
 #include "engine/export_config.h"
 #include "engine/failure.h"
+#include "engine/file_writer.h"
 #include "engine/progress_display.h"
 
 namespace quorvex {
@@ -63,6 +64,7 @@ class TestSetup {
   // A conversion into memory, and where its walk stops.
   DataSink* sink = nullptr;
   std::int64_t stop_line = std::numeric_limits<std::int64_t>::max();
+  FileWriter* writer = nullptr;  // the system's when not set
 };
 
 /// A DXF drawing whose ENTITIES section holds `entities` (pairs, one per line, "\n" ends).

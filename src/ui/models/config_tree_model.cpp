@@ -171,6 +171,14 @@ Qt::ItemFlags ConfigTreeModel::flags(const QModelIndex& index) const {
   return flags;
 }
 
+QModelIndex ConfigTreeModel::buddy(const QModelIndex& index) const {
+  const QModelIndex options = index.siblingAtColumn(kOptionsColumn);
+  if (index.column() == kCaptionColumn && options.isValid() &&
+      flags(options).testFlag(Qt::ItemIsEditable))
+    return options;
+  return index;
+}
+
 QVariant ConfigTreeModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (!isDataTree() || orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   switch (section) {

@@ -53,6 +53,9 @@ class ConfigTreeModel : public QAbstractItemModel {
   /// column 1 of a data option node runs the typed-value rule. True when the core took the value.
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
+  /// The editable "Options" cell of a row is the buddy of its caption, so that a view commits
+  /// and closes the editor of a row as soon as another row becomes the current one.
+  QModelIndex buddy(const QModelIndex& index) const override;
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
 
