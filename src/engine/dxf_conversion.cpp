@@ -272,6 +272,10 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
                                   std::string_view entity_type, std::string_view block_name,
                                   std::string_view text_string) {
   const LineCoordinate coordinates[3] = {{x, {}, false}, {y, {}, false}, {z, {}, false}};
+  if (Sink) {
+    sink_x_ = ParseDouble(x.text).value_or(std::nan(""));
+    sink_y_ = ParseDouble(y.text).value_or(std::nan(""));
+  }
   WriteLine(coordinates, handle, layer, entity_type, block_name, text_string);
 }
 
@@ -356,6 +360,7 @@ void DxfConversion::WriteLine(const LineCoordinate (&coordinates)[3], std::strin
   if (!fields_.empty()) at -= separator_.size();
   at = Copy(data_file_.LineEnd(), at);
   settle();
+  if (Sink) Sink->PointWritten(sink_x_, sink_y_, std::string_view(out).substr(line_start));
   data_file_.LineEnded();
 }
 
@@ -417,6 +422,8 @@ void DxfConversion::WritePoint(const TVecteur& point, const ReadDecimals& decima
   const LineCoordinate coordinates[3] = {coordinate(point.X, decimals.x, writes_x_),
                                          coordinate(point.Y, decimals.y, writes_y_),
                                          coordinate(point.Z, decimals.z, writes_z_)};
+  sink_x_ = point.X;
+  sink_y_ = point.Y;
   WriteLine(coordinates, handle, layer, entity_type, block_name, text_string);
 }
 

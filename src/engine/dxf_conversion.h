@@ -14,6 +14,7 @@
 #include "block_name_filter.h"
 #include "data_file.h"
 #include "data_format.h"
+#include "data_sink.h"
 #include "dxf_lines.h"
 #include "export_config.h"
 #include "failure.h"
@@ -70,6 +71,7 @@ class DxfConversion {
   std::vector<std::int64_t> BlockTallyCounts;
   std::string_view BlockFilterText;  // the run's block-name patterns; empty lets every insert in
   std::string_view LayerFilterText;  // the run's layer-name patterns; empty lets every layer in
+  DataSink* Sink = nullptr;          // told of every exported point and counted entity, if any
   // The vertices of the polyline being read, their decimals and flags, which its reader fills
   // anew: kept
   // from one polyline to the next, so that their storage is allocated once.
@@ -164,6 +166,7 @@ class DxfConversion {
     ++EntityCounts[kind];
     ++GroupCounter;
     ++TotalEntityCount;
+    if (Sink) Sink->EntityCounted(kind);
   }
 
   /// Writes one data line. X, Y and Z are decimal texts, read only when exported. Handle, layer,
@@ -256,6 +259,7 @@ class DxfConversion {
   std::unordered_map<std::string, std::size_t> tally_index_;  // capitals of a name -> its entry
   std::string tally_key_;
   std::int64_t value_line_ = 0;
+  double sink_x_ = 0, sink_y_ = 0;  // the point of the line being written, for the sink
   std::int64_t sequence_start_ = 1;
   // Mutable: failures, which readers may raise through a const conversion, quote decoded texts.
   mutable TextDecoder texts_;
