@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb, with a window manager so that windows have their title bars,
 # on copies of the sample drawings, and saves a picture of each tab, the progress window during a
-# run, the folder dialog and the save prompt into docs/screenshots/. The clicks go to positions in
+# run, the folder dialog and the save prompt into docs/screenshots/, and the Configuration tab
+# at 1280 x 800 with its preview. The clicks go to positions in
 # the window as a first start lays it out (its minimum size, DejaVu fonts).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -66,6 +67,13 @@ for tree in "120 120" "480 120"; do
 done
 click "$main" 480 120
 shot "$main" configuration-tab.png
+
+# The preview at 1280 x 800, then the window back at its first size for the clicks below.
+xdotool windowsize --sync "$main" 1280 800
+sleep 1.5
+shot "$main" preview.png
+xdotool windowsize --sync "$main" 784 562
+sleep 0.5
 
 xdotool windowactivate --sync "$main" key ctrl+Tab
 shot "$main" options-tab.png

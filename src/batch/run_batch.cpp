@@ -14,7 +14,6 @@
 #include "configuration_hash.h"
 #include "data_file_name.h"
 #include "directory_probe.h"
-#include "engine/field_captions.h"
 #include "engine/report_words.h"
 #include "engine/stray_temporaries.h"
 #include "engine/text_util.h"
@@ -22,6 +21,7 @@
 #include "manifest_file.h"
 #include "report.h"
 #include "rerun_checks.h"
+#include "run_setup.h"
 #include "run_values.h"
 #include "sha256.h"
 
@@ -60,7 +60,7 @@ class Conversions {
         record_(request.manifest),
         recorded_(recorded),
         configuration_(ConfigurationHash(config, tables, request.extended)),
-        header_line_(BuildHeaderLine(tables, config.SeparatorText.View(), request.extended)),
+        header_line_(RunHeaderLine(config, tables, request.extended)),
         attributes_(request.extended.attributes),
         block_filter_(config.BlockNames.View()),
         layer_filter_(Trimmed(request.extended.layers)),
@@ -253,13 +253,9 @@ BatchResult RunBatch(const TExportConfig& given_config, const RunTables& tables,
   BatchResult result;
   // Cleared first, so that a stop that comes while the run is being set up is kept.
   env.cancelled.store(false);
-  TExportConfig config = given_config;
   const DataFormat& format = request.extended.format;
-  if (format.lf_line_ends && config.SeparatorText.View() == "\r\n")
-    config.SeparatorText.Assign("\n");
-  std::optional<Failure> refused = CheckRunValues(config);
-  if (!refused) refused = CheckOutputFormat(config.SeparatorText.View(), format);
-  if (refused) {
+  const TExportConfig config = RunConfig(given_config, format);
+  if (const std::optional<Failure> refused = CheckRunConfig(config, format)) {
     result.refusal = refused;
     result.end = BatchEnd::kConfigurationRefused;
     return result;

@@ -105,6 +105,21 @@ std::string DrawingInfoFailureText(std::string_view dxf_path, const Failure& fai
   return text;
 }
 
+std::string PreviewSummaryText(std::string_view file_name, std::int64_t points,
+                               std::int64_t entities_converted, std::int64_t entity_total) {
+  std::string text(EscapedName(file_name));
+  text += ": " + std::to_string(points) + (points == 1 ? " point" : " points");
+  if (entities_converted < entity_total) {
+    text += ", first " + std::to_string(entities_converted) + " entities of " +
+            std::to_string(entity_total);
+  }
+  return text;
+}
+
+std::string LegendText(std::string_view kind_name, std::int64_t points) {
+  return std::string(kind_name) + ": " + std::to_string(points);
+}
+
 std::string WindowFailureText(const Failure& failure) {
   using Kind = Failure::Kind;
   switch (failure.kind) {

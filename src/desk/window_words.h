@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,6 +72,17 @@ std::string ConfigNotFoundText(std::string_view path);
 
 /// "Show last Log" when there is no log file.
 std::string NoLogFileText();
+
+/// The preview panel: with no drawing focused in the file list, while a preview is computed, the
+/// line above the plot, and a kind's entry in the plot's legend.
+inline constexpr std::string_view kPreviewNoDrawing =
+    "Choose a drawing in the list of the \"DXF Files\" tab to preview it.";
+inline constexpr std::string_view kPreviewComputing = "Computing the preview...";
+/// "road.dxf: 1234 points", and ", first N entities of M" when only the first entities of the
+/// drawing's M were converted.
+std::string PreviewSummaryText(std::string_view file_name, std::int64_t points,
+                               std::int64_t entities_converted, std::int64_t entity_total);
+std::string LegendText(std::string_view kind_name, std::int64_t points);
 
 /// The message when the desktop could not open `target` (a file, a folder or an address).
 std::string NotOpenedText(std::string_view target);

@@ -43,7 +43,7 @@ WalkEnd Walk(ConversionRun& run, DxfConversion& conversion, const DataFile& data
   conversion.SetEncoding(EncodingOf(header, lines.ByteOrderMark(), run.CodePage));
   if (conversion.Expansion) conversion.Expansion->ReadBlocks(conversion, cursor.line - 1);
   ProgressDisplay& progress = run.Progress;
-  while (!lines.AtEnd(cursor)) {
+  while (!lines.AtEnd(cursor) && cursor.line < run.StopLine) {
     progress.SetPosition(cursor.line);
     if (run.ProcessCancelled.load(std::memory_order_relaxed)) return WalkEnd::kCancelled;
     if (data_file.Failed()) break;  // reported when the file is closed
@@ -77,7 +77,7 @@ Failure NotValid(const DxfLines& lines) {
   return {Failure::Kind::kNotDxf};
 }
 
-FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::string_view reason,
+FileOutcome Convert(ConversionRun& run, const DxfLines* lines, std::string_view reason,
                     std::string_view dxf_name, const std::string& data_path) {
   std::vector<std::string>& report = run.ReportLines;
   DataFile data_file(run.Writer);
@@ -111,6 +111,7 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   DxfConversion conversion(config, run.Tables, *lines, data_file, run.Format, run.Attributes);
   conversion.BlockFilterText = run.BlockFilterText;
   conversion.LayerFilterText = run.LayerFilterText;
+  conversion.Sink = run.Sink;
   if (run.Expansion.expand_blocks) {
     expansion.emplace(run.Expansion, run.ProcessCancelled);
     conversion.Expansion = &*expansion;
@@ -135,7 +136,11 @@ FileOutcome Convert(ConversionRun& run, std::unique_ptr<DxfLines> lines, std::st
   const auto not_written = [&] {
     return Failure{Failure::Kind::kDataFileNotWritten, {}, {}, 0, data_file.error()};
   };
-  if (!data_file.Create(data_path)) return fail(not_written());
+  if (run.Sink) {
+    data_file.SendTo(*run.Sink);
+  } else if (!data_file.Create(data_path)) {
+    return fail(not_written());
+  }
   if (run.Format.bom) data_file.buffer().append("\xEF\xBB\xBF");
   if (config.IncludeHeader == 1) data_file.WriteLine(run.HeaderLine);
   header_lines = data_file.lines();
@@ -191,12 +196,18 @@ FileOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
                            const std::string& data_path) {
   std::string reason;
   std::unique_ptr<DxfLines> lines = DxfLines::Load(dxf_path, reason, run.OnDrawingRead);
-  return Convert(run, std::move(lines), reason, FileNameOf(dxf_path), data_path);
+  return Convert(run, lines.get(), reason, FileNameOf(dxf_path), data_path);
 }
 
 FileOutcome ConvertDxfText(ConversionRun& run, std::string_view dxf_text, std::string_view dxf_name,
                            const std::string& data_path) {
-  return Convert(run, DxfLines::FromText(dxf_text), {}, dxf_name, data_path);
+  const std::unique_ptr<DxfLines> lines = DxfLines::FromText(dxf_text);
+  return Convert(run, lines.get(), {}, dxf_name, data_path);
+}
+
+FileOutcome ConvertDxfLines(ConversionRun& run, const DxfLines& lines, std::string_view dxf_name,
+                            const std::string& data_path) {
+  return Convert(run, &lines, {}, dxf_name, data_path);
 }
 
 }  // namespace quorvex

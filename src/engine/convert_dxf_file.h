@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,6 +12,7 @@
 #include "attribute_columns.h"
 #include "blocks/expansion_settings.h"
 #include "data_format.h"
+#include "data_sink.h"
 #include "dxf_lines.h"
 #include "export_config.h"
 #include "failure.h"
@@ -41,6 +43,11 @@ struct ConversionRun {
   DrawingReadHook OnDrawingRead = {};
   /// The attribute columns that attribute fields of `Tables.FieldOrder` name.
   std::span<const AttributeColumn> Attributes = {};
+  /// When set, the data file's bytes and its points go here and no file is written; the data
+  /// file's path only names it in the report.
+  DataSink* Sink = nullptr;
+  /// The walk ends at this 0-based line as at the end of the drawing (see ScanEntities).
+  std::int64_t StopLine = std::numeric_limits<std::int64_t>::max();
   ExpansionSettings Expansion = {};
 };
 
@@ -75,5 +82,10 @@ FileOutcome ConvertDxfFile(ConversionRun& run, const std::string& dxf_path,
 /// The same over a drawing held in memory; `dxf_name` is shown as the file's name.
 FileOutcome ConvertDxfText(ConversionRun& run, std::string_view dxf_text, std::string_view dxf_name,
                            const std::string& data_path);
+
+/// The same over a drawing already loaded, which the caller keeps; `dxf_name` is shown as the
+/// file's name.
+FileOutcome ConvertDxfLines(ConversionRun& run, const DxfLines& lines, std::string_view dxf_name,
+                            const std::string& data_path);
 
 }  // namespace quorvex

@@ -22,11 +22,21 @@ void DataFile::Spill() {
 }
 
 void DataFile::Flush() {
+  if (sink_) {
+    sink_->Write(buffer_);
+    buffer_.clear();
+    return;
+  }
   replacement_.Write(buffer_);
   buffer_.clear();
 }
 
 bool DataFile::Close() {
+  if (sink_) {
+    Flush();
+    sink_ = nullptr;
+    return true;
+  }
   if (!open_) return !Failed();
   open_ = false;
   Flush();

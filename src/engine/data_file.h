@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "data_sink.h"
 #include "file_replacement.h"
 
 namespace quorvex {
@@ -25,6 +26,9 @@ class DataFile {
   /// Starts the file that will replace `path`; false (with `error` set) when it cannot be
   /// created, or when `path` must not be replaced (ReplacementRefusal).
   bool Create(const std::string& path);
+
+  /// Hands the lines to `sink` instead of a file: nothing is created on disk.
+  void SendTo(DataSink& sink) { sink_ = &sink; }
 
   /// Lines end in LF alone instead of CR LF; before the first line.
   void UseLfLineEnds() { line_end_ = "\n"; }
@@ -73,6 +77,7 @@ class DataFile {
   std::int64_t lines_ = 0;
   bool open_ = false;
   Replacement replacement_;
+  DataSink* sink_ = nullptr;
   std::string buffer_;
 };
 

@@ -178,6 +178,7 @@ void DxfConversion::CountEntity(int kind) {
   ++EntityCounts[kind];
   ++GroupCounter;
   ++TotalEntityCount;
+  if (Sink) Sink->EntityCounted(kind);
 }
 
 bool DxfConversion::NextGroup() {
@@ -291,6 +292,10 @@ void DxfConversion::WriteDataLine(SourcedText x, SourcedText y, SourcedText z,
     return;
   }
   const LineCoordinate coordinates[3] = {{x, {}, false}, {y, {}, false}, {z, {}, false}};
+  if (Sink) {
+    sink_x_ = ParseDouble(x.text).value_or(std::nan(""));
+    sink_y_ = ParseDouble(y.text).value_or(std::nan(""));
+  }
   WriteLine(coordinates, handle, layer, entity_type, block_name, text_string);
 }
 
@@ -375,6 +380,7 @@ void DxfConversion::WriteLine(const LineCoordinate (&coordinates)[3], std::strin
   if (!fields_.empty()) at -= separator_.size();
   at = Copy(data_file_.LineEnd(), at);
   settle();
+  if (Sink) Sink->PointWritten(sink_x_, sink_y_, std::string_view(out).substr(line_start));
   data_file_.LineEnded();
 }
 
@@ -440,6 +446,8 @@ void DxfConversion::WritePoint(const TVecteur& point, const ReadDecimals& decima
   const LineCoordinate coordinates[3] = {coordinate(point.X, decimals.x, writes_x_),
                                          coordinate(point.Y, decimals.y, writes_y_),
                                          coordinate(point.Z, decimals.z, writes_z_)};
+  sink_x_ = point.X;
+  sink_y_ = point.Y;
   WriteLine(coordinates, handle, layer, entity_type, block_name, text_string);
 }
 

@@ -14,6 +14,7 @@
 #include "block_name_filter.h"
 #include "data_file.h"
 #include "data_format.h"
+#include "data_sink.h"
 #include "dxf_lines.h"
 #include "export_config.h"
 #include "failure.h"
@@ -73,6 +74,7 @@ class DxfConversion {
   std::vector<std::int64_t> BlockTallyCounts;
   std::string_view BlockFilterText;  // the run's block-name patterns; empty lets every insert in
   std::string_view LayerFilterText;  // the run's layer-name patterns; empty lets every layer in
+  DataSink* Sink = nullptr;          // told of every exported point and counted entity, if any
   /// Set when the contents of inserted blocks are exported.
   BlockExpansion* Expansion = nullptr;
   /// Set while a block definition is read for the expansion: what the readers write, count and
@@ -271,6 +273,7 @@ class DxfConversion {
   std::unordered_map<std::string, std::size_t> tally_index_;  // capitals of a name -> its entry
   std::string tally_key_;
   std::int64_t value_line_ = 0;
+  double sink_x_ = 0, sink_y_ = 0;  // the point of the line being written, for the sink
   std::int64_t sequence_start_ = 1;
   // Mutable: failures, which readers may raise through a const conversion, quote decoded texts.
   mutable TextDecoder texts_;

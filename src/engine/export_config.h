@@ -88,6 +88,8 @@ struct RunTables {
   std::vector<std::int32_t> FieldOrder = std::vector<std::int32_t>(kDataFieldCount, -1);
   /// One entry per entity kind index: 1 when the kind is checked.
   std::array<std::uint8_t, kEntityKindCount> EntityEnabled{};
+
+  friend bool operator==(const RunTables&, const RunTables&) = default;
 };
 
 }  // namespace quorvex

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -82,14 +83,21 @@ ConfigurationPage::ConfigurationPage(ConfigModel& config, Prompts& prompts, QWid
   dataModel_->setOptionsBackground(QBrush(QColor(244, 244, 255)));
 
   editors_ = new QWidget(this);
-  auto* trees = new QHBoxLayout;
+  // The trees share their row with the preview, if any; the options span the page below both.
+  splitter_ = new QSplitter(Qt::Horizontal, editors_);
+  splitter_->setObjectName(QStringLiteral("configurationSplitter"));
+  splitter_->setChildrenCollapsible(false);
+  auto* treeRow = new QWidget(splitter_);
+  auto* trees = new QHBoxLayout(treeRow);
+  trees->setContentsMargins(0, 0, 0, 0);
   trees->setSpacing(5);
   trees->addWidget(buildEntityGroup());
   trees->addWidget(buildDataGroup(), 1);
+  splitter_->addWidget(treeRow);
   auto* editorLayout = new QVBoxLayout(editors_);
   editorLayout->setContentsMargins(0, 0, 0, 0);
   editorLayout->setSpacing(6);
-  editorLayout->addLayout(trees, 1);
+  editorLayout->addWidget(splitter_, 1);
   editorLayout->addWidget(buildOptionsGroup());
 
   auto* bar = new CommandBar(100, this);
@@ -283,6 +291,12 @@ QString ConfigurationPage::otherSeparatorText() const {
 
 void ConfigurationPage::setRunning(bool running) {
   setEnabled(!running);
+}
+
+void ConfigurationPage::setPreview(QWidget* preview) {
+  splitter_->addWidget(preview);
+  splitter_->setStretchFactor(0, 1);
+  splitter_->setStretchFactor(1, 2);
 }
 
 ConfigTreeModel& ConfigurationPage::modelOf(ConfigTreeId tree) const {

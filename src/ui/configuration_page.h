@@ -11,6 +11,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QSplitter;
 class QToolButton;
 
 namespace quorvex::ui {
@@ -32,6 +33,8 @@ class ConfigurationPage final : public QWidget, private ConfigObserver {
   QString otherSeparatorText() const;
   /// During a run the configuration cannot change.
   void setRunning(bool running);
+  /// Shows `preview` beside the editors, the splitter between them giving it what they leave.
+  void setPreview(QWidget* preview);
 
  signals:
   void loadRequested();
@@ -74,6 +77,7 @@ class ConfigurationPage final : public QWidget, private ConfigObserver {
   QCheckBox* textPlainBox_ = nullptr;
   QComboBox* codePageCombo_ = nullptr;
   QWidget* editors_ = nullptr;
+  QSplitter* splitter_ = nullptr;
 };
 
 }  // namespace quorvex::ui

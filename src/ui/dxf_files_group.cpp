@@ -188,6 +188,10 @@ int DxfFilesGroup::folderPanelWidth() const {
   return splitter_->sizes().value(0);
 }
 
+int DxfFilesGroup::focusedRow() const {
+  return fileList_->currentIndex().row();
+}
+
 void DxfFilesGroup::setLocked(bool locked) {
   for (QWidget* widget : {static_cast<QWidget*>(folderTree_), static_cast<QWidget*>(fileList_),
                           static_cast<QWidget*>(autoSelectBox_)})

@@ -40,6 +40,9 @@ class DxfFilesGroup final : public QGroupBox, private DxfBrowserObserver {
   void setFolderPanelWidth(int width);
   int folderPanelWidth() const;
 
+  /// The row with the keyboard focus, or -1.
+  int focusedRow() const;
+
   /// While a run is under way the folder, the list and the selection stay as they are.
   void setLocked(bool locked);
 

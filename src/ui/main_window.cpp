@@ -14,6 +14,7 @@
 
 #include "batch/locale_formats.h"
 #include "desk/drawing_information.h"
+#include "desk/preview.h"
 #include "desk/process_command.h"
 #include "desk/show_last_log.h"
 #include "desk/window_words.h"
@@ -29,6 +30,7 @@
 #include "ui/icons.h"
 #include "ui/options_page.h"
 #include "ui/output_group.h"
+#include "ui/preview_panel.h"
 #include "ui/progress_window.h"
 #include "ui/qt_text.h"
 #include "ui/tooltip_filter.h"
@@ -90,6 +92,15 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
   tabs_->addTab(optionsPage_, Icon(QStringLiteral("tab-options")),
                 QStringLiteral("Options / Help"));
   setCentralWidget(tabs_);
+  previewPanel_ = new PreviewPanel(
+      [this] {
+        return MakePreviewRequest(config_,
+                                  PreviewDrawingPath(browser_, filesPage_->files().focusedRow()),
+                                  ToStdString(filesPage_->extensionEdit()->text()),
+                                  ToStdString(configurationPage_->otherSeparatorText()));
+      },
+      configurationPage_);
+  configurationPage_->setPreview(previewPanel_);
 
   auto* statusIcon = new QLabel(this);
   statusIcon->setPixmap(Icon(QStringLiteral("status")).pixmap(16, 16));

@@ -24,6 +24,7 @@ class FilesPage;
 class FittedLabel;
 class FolderDialog;
 class OptionsPage;
+class PreviewPanel;
 class ProgressWindow;
 class TooltipFilter;
 
@@ -89,6 +90,7 @@ class MainWindow final : public QMainWindow, private MainWindowParts {
   FilesPage* filesPage_;
   ConfigurationPage* configurationPage_;
   OptionsPage* optionsPage_;
+  PreviewPanel* previewPanel_;
   ProgressWindow* progressWindow_;
   BatchRunner* runner_;
   TooltipFilter* tooltips_;

@@ -73,8 +73,7 @@ class PresetsTest : public CliRunTest {
 TEST_F(PresetsTest, CsvGisIsAQuotedCommaFileWithAHeaderAndLfLineEnds) {
   EXPECT_EQ(Rows("csv-gis", "site.csv"),
             R"({"bom": false, "crlf": false, "rows": [)"
-            R"(["X (East) coordinate", "Y (North) coordinate", "Z (Elevation) coordinate", )"
-            R"("Entity Layer", "Entity Type", "Entity Handle"], )"
+            R"(["x", "y", "z", "layer", "type", "handle"], )"
             R"(["2600100.250000", "1200200.500000", "412.125000", "TOPO", "POINT", "1A"], )"
             R"(["2600110.000000", "1200210.000000", "413.000000", "Trees, old", "INSERT", "1B"], )"
             R"(["1.000000", "2.000000", "3.000000", "ROAD", "LINE", "1C"], )"

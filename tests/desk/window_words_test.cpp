@@ -42,6 +42,13 @@ TEST(WindowWords, EveryTextOfTheWindowsRules) {
             "The drawing \"/d/a\\x0A.dxf\" is not a valid DXF file: it has no ENTITIES section.");
   EXPECT_EQ(DrawingInfoFailureText("/d/a.dxf", {Kind::kFileChanged}),
             "The drawing \"/d/a.dxf\" was changed by another program while it was read.");
+  EXPECT_EQ(kPreviewNoDrawing,
+            "Choose a drawing in the list of the \"DXF Files\" tab to preview it.");
+  EXPECT_EQ(kPreviewComputing, "Computing the preview...");
+  EXPECT_EQ(PreviewSummaryText("road.dxf", 1, 3, 3), "road.dxf: 1 point");
+  EXPECT_EQ(PreviewSummaryText("big.dxf", 0, 100000, 250001),
+            "big.dxf: 0 points, first 100000 entities of 250001");
+  EXPECT_EQ(LegendText("3D Polylines", 12), "3D Polylines: 12");
   EXPECT_EQ(NotOpenedText("/help/index.html"),
             "Cannot open \"/help/index.html\": no application to open it was found.");
   EXPECT_EQ(NotOpenedText("/logs/\x1B.txt"),

@@ -73,6 +73,10 @@ class GuiTest : public QObject {
   void keyboardEditsFollowTheCurrentRow();
   void otherSeparator();
 
+  // The preview.
+  void previewIsTheDataFileAndFollowsChanges();
+  void previewLeavesTheWindowFree();
+
   // The keyboard.
   void commandButtonsShowTheFocus();
   void mnemonicsAndShortcuts();

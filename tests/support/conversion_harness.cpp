@@ -105,6 +105,8 @@ ConversionResult Run(const TestSetup& setup, const std::string* dxf_path,
                     setup.code_page,
                     setup.writer ? *setup.writer : SystemFileWriter()};
   run.Attributes = setup.attributes;
+  run.Sink = setup.sink;
+  run.StopLine = setup.stop_line;
   run.Expansion = setup.expansion;
   const FileOutcome outcome = dxf_path ? ConvertDxfFile(run, *dxf_path, data_path)
                                        : ConvertDxfText(run, dxf_text, "test.dxf", data_path);

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <initializer_list>
 #include <iosfwd>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,6 +13,7 @@
 #include "engine/attribute_columns.h"
 #include "engine/blocks/expansion_settings.h"
 #include "engine/data_format.h"
+#include "engine/data_sink.h"
 #include "engine/export_config.h"
 #include "engine/failure.h"
 #include "engine/file_writer.h"
@@ -71,6 +73,9 @@ class TestSetup {
   ProgressDisplay* progress = nullptr;
   std::atomic<bool>* cancelled = nullptr;
   std::string data_path;
+  // A conversion into memory, and where its walk stops.
+  DataSink* sink = nullptr;
+  std::int64_t stop_line = std::numeric_limits<std::int64_t>::max();
   FileWriter* writer = nullptr;  // the system's when not set
 };
 
