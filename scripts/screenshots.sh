@@ -6,6 +6,11 @@
 # the window as a first start lays it out (its minimum size, DejaVu fonts).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The folder tree shows what /tmp holds, so the pictures are taken with an empty /tmp of their own.
+if [ -z "${QUORVEX_OWN_TMP:-}" ]; then
+  exec env QUORVEX_OWN_TMP=1 unshare --mount --propagation private \
+    bash -c 'mount -t tmpfs tmpfs /tmp && exec bash "$0" "$@"' "$0" "$@"
+fi
 bash scripts/deps.sh
 extra=(openbox xdotool imagemagick)
 missing=()
