@@ -1,7 +1,6 @@
 #include "memory_conversion.h"
 
 #include "engine/progress_display.h"
-#include "engine/text_util.h"
 #include "run_setup.h"
 
 namespace quorvex {
@@ -24,10 +23,7 @@ MemoryConversion ConvertIntoMemory(const TExportConfig& config, const RunTables&
                     cancelled,
                     no_progress,
                     format};
-  run.LayerFilterText = std::string(Trimmed(extended.layers));
-  run.CodePage = extended.code_page;
-  run.Attributes = extended.attributes;
-  run.Expansion = extended.expansion;
+  TakeExtendedSettings(extended, run);
   run.Sink = &sink;
   run.StopLine = stop_line;
   result.outcome = ConvertDxfLines(run, lines, dxf_name, std::string(dxf_name));

@@ -54,17 +54,14 @@ class Conversions {
         env_(env),
         dxf_paths_(request.dxf_paths),
         format_(request.extended.format),
-        expansion_(request.extended.expansion),
         no_clobber_(request.no_clobber),
         incremental_(request.incremental),
         record_(request.manifest),
         recorded_(recorded),
         configuration_(ConfigurationHash(config, tables, request.extended)),
         header_line_(RunHeaderLine(config, tables, request.extended)),
-        attributes_(request.extended.attributes),
+        extended_(request.extended),
         block_filter_(config.BlockNames.View()),
-        layer_filter_(Trimmed(request.extended.layers)),
-        code_page_(request.extended.code_page),
         blocks_(dxf_paths_.size()),
         entries_(dxf_paths_.size()) {
     std::set<FileId> dxf_ids;
@@ -135,11 +132,20 @@ class Conversions {
       const std::string& data_path = data_paths_[i];
       const bool exists = IdOf(data_path, false).has_value();
       const ManifestEntry* recorded = Recorded(data_path);
-      ConversionRun run{
-          config_,  tables_, header_line_,           block_filter_, {},         env_.cancelled,
-          progress, format_, no_clobber_ && !exists, layer_filter_, code_page_, env_.writer};
-      run.Attributes = attributes_;
-      run.Expansion = expansion_;
+      // The layer filter and the code page come with the other settings beyond the record.
+      ConversionRun run{config_,
+                        tables_,
+                        header_line_,
+                        block_filter_,
+                        {},
+                        env_.cancelled,
+                        progress,
+                        format_,
+                        no_clobber_ && !exists,
+                        {},
+                        {},
+                        env_.writer};
+      TakeExtendedSettings(extended_, run);
       AppendFileHeading(run.ReportLines, i + 1, dxf_path);
       ManifestEntry entry;
       entry.drawing = dxf_path;
@@ -222,17 +228,14 @@ class Conversions {
   std::vector<bool> replaces_dxf_;
   bool shared_data_path_ = false;
   const DataFormat format_;
-  const ExpansionSettings expansion_;
   const bool no_clobber_;
   const bool incremental_;
   const bool record_;
   const Manifest& recorded_;
   const std::string configuration_;
   const std::string header_line_;
-  const std::vector<AttributeColumn>& attributes_;
+  const ExtendedSettings& extended_;
   const std::string block_filter_;
-  const std::string layer_filter_;
-  const std::string code_page_;
   std::vector<FileBlock> blocks_;
   std::vector<std::optional<ManifestEntry>> entries_;
   std::atomic<std::size_t> next_{0};

@@ -1,6 +1,7 @@
 #include "run_setup.h"
 
 #include "engine/field_captions.h"
+#include "engine/text_util.h"
 #include "run_values.h"
 
 namespace quorvex {
@@ -21,6 +22,13 @@ std::optional<Failure> CheckRunConfig(const TExportConfig& run_config, const Dat
 std::string RunHeaderLine(const TExportConfig& run_config, const RunTables& tables,
                           const ExtendedSettings& extended) {
   return BuildHeaderLine(tables, run_config.SeparatorText.View(), extended);
+}
+
+void TakeExtendedSettings(const ExtendedSettings& extended, ConversionRun& run) {
+  run.LayerFilterText = std::string(Trimmed(extended.layers));
+  run.CodePage = extended.code_page;
+  run.Attributes = extended.attributes;
+  run.Expansion = extended.expansion;
 }
 
 }  // namespace quorvex

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/convert_dxf_file.h"
 #include "engine/data_format.h"
 #include "engine/export_config.h"
 #include "engine/extended_settings.h"
@@ -21,5 +22,9 @@ std::optional<Failure> CheckRunConfig(const TExportConfig& run_config, const Dat
 /// The line that starts every data file of a run that writes a header line.
 std::string RunHeaderLine(const TExportConfig& run_config, const RunTables& tables,
                           const ExtendedSettings& extended);
+
+/// Hands `run` what it takes from the settings beyond the record: the layer filter, the code
+/// page, the attribute columns and the block expansion. `extended` outlives the conversion.
+void TakeExtendedSettings(const ExtendedSettings& extended, ConversionRun& run);
 
 }  // namespace quorvex
